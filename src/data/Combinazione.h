@@ -1,0 +1,44 @@
+// The combination record TipoCombinazione and its file <name>.skcom: the record's
+// fields one after the other, little-endian, no padding, no header.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "data/Risultato.h"
+
+constexpr int NumeroImmagini = 14;  // image slots 0..13
+constexpr int NumeroSuoni = 16;     // sound slots 0..15
+
+// Text fields hold UTF-8 in memory and Windows-1252 on disk; the other strings are
+// byte strings kept exactly as the file they came from.
+struct TipoCombinazione {
+  std::string Nome;                                  // text
+  std::array<std::string, NumeroImmagini> Immagini;  // "Default" or a picture file's bytes
+  std::string Autore;                                // text
+  std::string Password;                              // text; empty = none
+  std::array<std::string, NumeroSuoni> Suoni;        // empty or a sound file's bytes
+  std::array<int32_t, NumeroSuoni> Volumi{};         // hundredths of a decibel, -10000..0
+  std::string FontNome;                              // text
+  std::string FontDimensione;                        // text
+  std::string FontColore;                            // text, decimal 24-bit RGB, red low
+  bool FontGrassetto = false;
+  bool FontCorsivo = false;
+  std::string FontFile;      // a font file's bytes, or empty
+  std::string FontFileNome;  // text; empty or "Nessuno" = no font
+
+  bool operator==(const TipoCombinazione&) const = default;
+};
+
+// Bytes of a whole .skcom file from a record, and back. The reader checks every
+// length against what is left before allocating and ignores bytes after the record.
+std::string CodificaCombinazione(const TipoCombinazione& comb);
+[[nodiscard]] Risultato<TipoCombinazione> DecodificaCombinazione(std::string_view byte);
+
+[[nodiscard]] Risultato<TipoCombinazione> LeggiFileCombinazione(
+    const std::filesystem::path& percorso);
+[[nodiscard]] Esito ScriviFileCombinazione(const std::filesystem::path& percorso,
+                                           const TipoCombinazione& comb);

@@ -1,0 +1,19 @@
+// Files written whole or not at all: the bytes go to a temporary file in the same
+// folder, which is flushed and then renamed over the old file. A crash or a full
+// disk never leaves a half-written file behind.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "data/Risultato.h"
+
+[[nodiscard]] Esito ScriviFileAtomico(const std::filesystem::path& percorso, std::string_view byte,
+                                      bool solaLettura = false);
+
+// A whole file's bytes.
+[[nodiscard]] Risultato<std::string> LeggiFile(const std::filesystem::path& percorso);
+
+// Deletes a file even when it is read-only; a missing file is no error.
+[[nodiscard]] Esito EliminaFile(const std::filesystem::path& percorso);

@@ -1,0 +1,42 @@
+// Gioco: the whole state of one run of the program (the main window's model, the
+// variables, the sound buffers) and the seams that join it to the platform. A test
+// makes a fresh Gioco in a temporary program folder and throws it away.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "game/Dialoghi.h"
+#include "game/Finestre.h"
+#include "game/ModelloMain.h"
+#include "game/Orologio.h"
+#include "game/Variabili.h"
+#include "sound/Audio.h"
+
+constexpr int VersioneMaggiore = 1;
+constexpr int VersioneMinore = 4;
+
+class Gioco : public ModelloMain, public Variabili {
+ public:
+  Gioco(std::filesystem::path cartellaProgramma, Orologio& orologio, Dialoghi& dialoghi,
+        Audio& audio, Finestre& finestre);
+  Gioco(const Gioco&) = delete;
+  Gioco& operator=(const Gioco&) = delete;
+
+  const std::filesystem::path CartellaProgramma;
+  Orologio& orologio;
+  Dialoghi& dialoghi;
+  Audio& audio;
+  Finestre& finestre;
+
+  // The effect of sound slot n in element n, for n 1..15 (Part of the sound module).
+  std::array<std::unique_ptr<Effetto>, 17> BufferSuoni;
+
+  // When set, every SuonaSlot call appends its slot here (the runner's "sounds").
+  std::vector<int>* registroSuoni = nullptr;
+
+  // A file of the program folder.
+  std::filesystem::path File(std::string_view nome) const { return CartellaProgramma / nome; }
+};
