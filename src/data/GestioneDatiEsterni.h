@@ -1,0 +1,47 @@
+// GestioneDatiEsterni: everything the game keeps outside itself. Combination files,
+// the settings file and the media files; applying a combination and the
+// combination menu; the high-score file; the sound effects.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include <QString>
+
+#include "data/Combinazione.h"
+#include "data/Risultato.h"
+
+class Gioco;
+class Effetto;
+
+namespace GestioneDatiEsterni {
+
+// Combination files and the settings file.
+std::filesystem::path FileCombinazione(const Gioco& g,
+                                       const QString& nome);  // <folder>/<nome>.skcom
+// Builds Comb from the editor's choices (PercorsiImmagini, the sound rows' texts,
+// Volumi, the editor font fields) and writes <nome>.skcom. False after telling the
+// player when a chosen file cannot be read; nothing is written then.
+[[nodiscard]] bool ScriviCombinazione(Gioco& g, const QString& nome,
+                                      const std::array<QString, NumeroSuoni>& sorgentiSuoni);
+[[nodiscard]] Esito LeggiCombinazione(Gioco& g, const std::filesystem::path& percorso);
+[[nodiscard]] Esito RicordaScelta(Gioco& g, const QString& nome);
+[[nodiscard]] Esito EliminaCombinazione(Gioco& g, const std::filesystem::path& percorso);
+bool VerificaEsistenza(const std::filesystem::path& percorso);
+
+// Applying a combination, and the combination menu.
+void ApplicaCombinazione(Gioco& g);
+void ApplicaFont(Gioco& g);
+void CostruisciMenu(Gioco& g);
+
+// The high-score file.
+void CaricaRecord(Gioco& g);
+void InserisciRecord(Gioco& g);
+
+// Sound effects and the start of the background music.
+std::unique_ptr<Effetto> CreaBufferSuono(Gioco& g, const std::filesystem::path& percorso);
+void SuonaSlot(Gioco& g, int n);
+void AvviaMusica(Gioco& g);
+
+}  // namespace GestioneDatiEsterni

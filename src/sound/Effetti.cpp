@@ -1,0 +1,28 @@
+// The effect slots 1..15 and the start of the background music.
+#include "data/GestioneDatiEsterni.h"
+#include "game/Gioco.h"
+#include "sound/dShow.h"
+
+namespace GestioneDatiEsterni {
+
+std::unique_ptr<Effetto> CreaBufferSuono(Gioco& g, const std::filesystem::path& percorso) {
+  return g.audio.CreaEffetto(percorso);
+}
+
+void SuonaSlot(Gioco& g, int n) {
+  if (g.registroSuoni) g.registroSuoni->push_back(n);
+  if (!g.AudioAttivo) return;
+  if (n < 1 || n > 15 || g.Comb.Suoni[static_cast<size_t>(n)].empty()) return;
+  const auto& buffer = g.BufferSuoni[static_cast<size_t>(n)];
+  if (!buffer) return;
+  g.audio.Suona(n, *buffer, g.Volumi[static_cast<size_t>(n)], false);
+}
+
+void AvviaMusica(Gioco& g) {
+  if (!g.AudioAttivo) return;
+  dShow::RiproduciDallInizio(g);
+  int32_t volume = g.ProvaMusica ? g.VolumiEditor[0] : g.Volumi[0];
+  dShow::VolumeMusica(g, volume);
+}
+
+}  // namespace GestioneDatiEsterni
