@@ -7,3 +7,7 @@ Gioco::Gioco(std::filesystem::path cartellaProgramma, Orologio& orologio_, Dialo
       dialoghi(dialoghi_),
       audio(audio_),
       finestre(finestre_) {}
+
+QString Firma() {
+  return QStringLiteral("SKARVEX - by Dorvanel  Ver. %1.%2").arg(VersioneMaggiore).arg(VersioneMinore);
+}

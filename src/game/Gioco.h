@@ -18,6 +18,10 @@
 constexpr int VersioneMaggiore = 1;
 constexpr int VersioneMinore = 4;
 
+// "SKARVEX - by Dorvanel " + " Ver. " + major + "." + minor: the program's signature,
+// the start of every caption and the title of its message and input boxes.
+QString Firma();
+
 class Gioco : public ModelloMain, public Variabili {
  public:
   Gioco(std::filesystem::path cartellaProgramma, Orologio& orologio, Dialoghi& dialoghi,
