@@ -13,6 +13,9 @@
 constexpr int NumeroImmagini = 14;  // image slots 0..13
 constexpr int NumeroSuoni = 16;     // sound slots 0..15
 
+// An image slot holding these bytes uses the built-in picture.
+constexpr std::string_view ImmagineDefault = "Default";
+
 // Text fields hold UTF-8 in memory and Windows-1252 on disk; the other strings are
 // byte strings kept exactly as the file they came from.
 struct TipoCombinazione {
@@ -33,12 +36,17 @@ struct TipoCombinazione {
   bool operator==(const TipoCombinazione&) const = default;
 };
 
-// Bytes of a whole .skcom file from a record, and back. The reader checks every
-// length against what is left before allocating and ignores bytes after the record.
+// Bytes of a whole .skcom file from a record, and back. A string is its length as
+// 16 bits and its bytes; from 65,535 bytes on the length is FF FF followed by the
+// length as unsigned 32 bits. Booleans are FF FF or 00 00; the reader takes any
+// non-zero value as true. The reader checks every length against what is left
+// before allocating, and ignores bytes after the record. Every string must be
+// shorter than 4 GiB (ScriviFileCombinazione checks).
 std::string CodificaCombinazione(const TipoCombinazione& comb);
 [[nodiscard]] Risultato<TipoCombinazione> DecodificaCombinazione(std::string_view byte);
 
 [[nodiscard]] Risultato<TipoCombinazione> LeggiFileCombinazione(
     const std::filesystem::path& percorso);
+// Replaces the file whole, or leaves the old one as it was.
 [[nodiscard]] Esito ScriviFileCombinazione(const std::filesystem::path& percorso,
                                            const TipoCombinazione& comb);

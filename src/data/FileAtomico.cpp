@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <array>
 
 namespace fs = std::filesystem;
 
@@ -29,6 +28,15 @@ bool ScriviTutto(int fd, std::string_view byte) {
   return true;
 }
 
+// Makes the rename itself durable. Best effort: the new file is already in place.
+void SincronizzaCartella(const fs::path& percorso) {
+  const fs::path cartella = percorso.has_parent_path() ? percorso.parent_path() : fs::path(".");
+  const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool solaLettura) {
@@ -42,7 +50,10 @@ Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool so
   bool ok = ScriviTutto(fd, byte) && ::fchmod(fd, permessi) == 0 && ::fsync(fd) == 0;
   const int codice = errno;
   ok = (::close(fd) == 0) && ok;
-  if (ok && ::rename(temporaneo.c_str(), percorso.c_str()) == 0) return {};
+  if (ok && ::rename(temporaneo.c_str(), percorso.c_str()) == 0) {
+    SincronizzaCartella(percorso);
+    return {};
+  }
 
   const int codiceFinale = ok ? errno : codice;
   ::unlink(temporaneo.c_str());
@@ -50,12 +61,28 @@ Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool so
 }
 
 Risultato<std::string> LeggiFile(const fs::path& percorso) {
-  const int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking open, so that a FIFO given by mistake cannot hang the program; only
+  // regular files are read, since a device could be endless.
+  const int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return ErroreDi(percorso, "cannot read", errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int codice = errno;
+    ::close(fd);
+    return ErroreDi(percorso, "cannot read", codice);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Errore{"cannot read " + percorso.string() + ": not a regular file"};
+  }
+
+  // The size is only a hint: the file may change while it is read.
   std::string byte;
-  std::array<char, 1 << 16> blocco;
+  byte.resize(static_cast<size_t>(st.st_size) + 1);
+  size_t letti = 0;
   for (;;) {
-    const ssize_t n = ::read(fd, blocco.data(), blocco.size());
+    if (letti == byte.size()) byte.resize(byte.size() * 2);
+    const ssize_t n = ::read(fd, byte.data() + letti, byte.size() - letti);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -63,9 +90,10 @@ Risultato<std::string> LeggiFile(const fs::path& percorso) {
       ::close(fd);
       return ErroreDi(percorso, "cannot read", codice);
     }
-    byte.append(blocco.data(), static_cast<size_t>(n));
+    letti += static_cast<size_t>(n);
   }
   ::close(fd);
+  byte.resize(letti);
   return byte;
 }
 

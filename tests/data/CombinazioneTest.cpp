@@ -1,0 +1,214 @@
+#include "data/Combinazione.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/CartellaTemporanea.h"
+#include "data/FileAtomico.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+// Blu by Anna: no password, every picture built in, no sounds, volumes -1000,
+// Arial 12 in green, neither bold nor italic, no font file.
+TipoCombinazione CombinazioneBlu() {
+  TipoCombinazione c;
+  c.Nome = "Blu";
+  c.Immagini.fill("Default");
+  c.Autore = "Anna";
+  c.Volumi.fill(-1000);
+  c.FontNome = "Arial";
+  c.FontDimensione = "12";
+  c.FontColore = "65280";
+  return c;
+}
+
+std::string Byte(std::initializer_list<int> valori) {
+  std::string s;
+  for (int v : valori) s.push_back(static_cast<char>(v));
+  return s;
+}
+
+// Offsets of the Blu file's fields.
+constexpr size_t InizioImmagini = 5;
+constexpr size_t InizioAutore = InizioImmagini + 14 * 9;
+constexpr size_t InizioPassword = InizioAutore + 6;
+constexpr size_t InizioSuoni = InizioPassword + 2;
+constexpr size_t InizioVolumi = InizioSuoni + 16 * 2;
+constexpr size_t InizioGrassetto = InizioVolumi + 64 + 7 + 4 + 7;
+
+}  // namespace
+
+TEST(CodificaCombinazione, BluByAnnaIsAFileOf261BytesFieldByField) {
+  const std::string byte = CodificaCombinazione(CombinazioneBlu());
+  ASSERT_EQ(byte.size(), 261u);
+  EXPECT_EQ(byte.substr(0, 5), Byte({3, 0}) + "Blu");
+  // A built-in picture is the 9 bytes 07 00 "Default".
+  EXPECT_EQ(byte.substr(InizioImmagini, 9), Byte({7, 0}) + "Default");
+  EXPECT_EQ(byte.substr(InizioAutore, 6), Byte({4, 0}) + "Anna");
+  // An empty password and an empty sound slot are 00 00.
+  EXPECT_EQ(byte.substr(InizioPassword, 2), Byte({0, 0}));
+  EXPECT_EQ(byte.substr(InizioSuoni, 2), Byte({0, 0}));
+  // -1000 as signed 32 bits, little-endian.
+  EXPECT_EQ(byte.substr(InizioVolumi, 4), Byte({0x18, 0xFC, 0xFF, 0xFF}));
+  EXPECT_EQ(byte.substr(InizioGrassetto, 4), Byte({0, 0, 0, 0}));
+  // Empty font file, empty font file name.
+  EXPECT_EQ(byte.substr(257), Byte({0, 0, 0, 0}));
+}
+
+TEST(CodificaCombinazione, TrueIsFFFFAndReaderTakesAnyNonZeroAsTrue) {
+  TipoCombinazione c = CombinazioneBlu();
+  c.FontGrassetto = true;
+  std::string byte = CodificaCombinazione(c);
+  EXPECT_EQ(byte.substr(InizioGrassetto, 4), Byte({0xFF, 0xFF, 0, 0}));
+
+  byte[InizioGrassetto] = 0x01;
+  byte[InizioGrassetto + 1] = 0x00;
+  byte[InizioGrassetto + 3] = static_cast<char>(0x80);
+  auto letta = DecodificaCombinazione(byte);
+  ASSERT_TRUE(letta) << letta.errore();
+  EXPECT_TRUE(letta.valore().FontGrassetto);
+  EXPECT_TRUE(letta.valore().FontCorsivo);
+}
+
+TEST(CodificaCombinazione, LengthPrefixSwitchesTo32BitsAt65535Bytes) {
+  TipoCombinazione c = CombinazioneBlu();
+  c.Immagini[0] = std::string(65534, 'a');
+  c.Immagini[1] = std::string(65535, 'b');
+  c.Suoni[3] = std::string(200000, 'c');
+  const std::string byte = CodificaCombinazione(c);
+  EXPECT_EQ(byte.substr(InizioImmagini, 2), Byte({0xFE, 0xFF}));
+  const size_t secondo = InizioImmagini + 2 + 65534;
+  EXPECT_EQ(byte.substr(secondo, 6), Byte({0xFF, 0xFF, 0xFF, 0xFF, 0, 0}));
+  EXPECT_EQ(byte[secondo + 6], 'b');
+
+  auto letta = DecodificaCombinazione(byte);
+  ASSERT_TRUE(letta) << letta.errore();
+  EXPECT_EQ(letta.valore(), c);
+}
+
+TEST(DecodificaCombinazione, AcceptsThe32BitFormForShortStrings) {
+  // Nome "Blu" written as FF FF 03 00 00 00 "Blu", the rest as usual.
+  const std::string byte =
+      Byte({0xFF, 0xFF, 3, 0, 0, 0}) + "Blu" + CodificaCombinazione(CombinazioneBlu()).substr(5);
+  auto letta = DecodificaCombinazione(byte);
+  ASSERT_TRUE(letta) << letta.errore();
+  EXPECT_EQ(letta.valore(), CombinazioneBlu());
+}
+
+TEST(DecodificaCombinazione, RoundTripKeepsEveryFieldAndIgnoresTrailingBytes) {
+  TipoCombinazione c = CombinazioneBlu();
+  c.Immagini[13] = "\x89PNG\r\n\x1A\n\0\0 picture"s;
+  c.Password = "segreto";
+  c.Suoni[0] = "ID3 music\0\xFF"s;
+  for (int n = 0; n < NumeroSuoni; ++n) c.Volumi[n] = -10000 + 617 * n;
+  c.Volumi[15] = 0;
+  c.FontCorsivo = true;
+  c.FontFile = "\0\x01\0\0 font"s;
+  c.FontFileNome = "skin.ttf";
+
+  auto letta = DecodificaCombinazione(CodificaCombinazione(c));
+  ASSERT_TRUE(letta) << letta.errore();
+  EXPECT_EQ(letta.valore(), c);
+
+  // An older, longer file overwritten in place carried its surplus bytes after the record.
+  auto conCoda = DecodificaCombinazione(CodificaCombinazione(c) + std::string(5000, '\x07'));
+  ASSERT_TRUE(conCoda) << conCoda.errore();
+  EXPECT_EQ(conCoda.valore(), c);
+}
+
+TEST(DecodificaCombinazione, TextFieldsAreWindows1252OnDiskAndUtf8InMemory) {
+  TipoCombinazione c = CombinazioneBlu();
+  c.Nome = "Città più bella";
+  c.Autore = "José Ñandú";
+  c.FontNome = "Œuvre €";
+  const std::string byte = CodificaCombinazione(c);
+  EXPECT_EQ(byte.substr(0, 17), Byte({15, 0}) + "Citt\xE0 pi\xF9 bella");
+
+  auto letta = DecodificaCombinazione(byte);
+  ASSERT_TRUE(letta) << letta.errore();
+  EXPECT_EQ(letta.valore(), c);
+
+  // Characters Windows-1252 has no byte for are stored as '?'.
+  c.Nome = "Tōkyō";
+  auto lettaTokyo = DecodificaCombinazione(CodificaCombinazione(c));
+  ASSERT_TRUE(lettaTokyo);
+  EXPECT_EQ(lettaTokyo.valore().Nome, "T?ky?");
+}
+
+TEST(DecodificaCombinazione, NamesTheFieldAndOffsetWhereTheFileIsCut) {
+  const std::string byte = CodificaCombinazione(CombinazioneBlu());
+  struct Caso {
+    size_t lunghezza;
+    const char* messaggio;
+  };
+  const Caso casi[] = {
+      {0, "truncated in Nome at offset 0: needs 2 bytes for the length, 0 left"},
+      {4, "truncated in Nome at offset 2: needs 3 bytes, 2 left"},
+      {5, "truncated in Immagini(0) at offset 5: needs 2 bytes for the length, 0 left"},
+      {InizioImmagini + 3 * 9 + 4, "truncated in Immagini(3) at offset 34: needs 7 bytes, 2 left"},
+      {InizioAutore, "truncated in Autore at offset 131: needs 2 bytes for the length, 0 left"},
+      {InizioSuoni + 31,
+       "truncated in Suoni(15) at offset 169: needs 2 bytes for the length, 1 left"},
+      {InizioVolumi + 4 * 5 + 3, "truncated in Volumi(5) at offset 191: needs 4 bytes, 3 left"},
+      {InizioGrassetto + 1, "truncated in FontGrassetto at offset 253: needs 2 bytes, 1 left"},
+      {InizioGrassetto + 2, "truncated in FontCorsivo at offset 255: needs 2 bytes, 0 left"},
+      {259, "truncated in FontFileNome at offset 259: needs 2 bytes for the length, 0 left"},
+  };
+  for (const Caso& caso : casi) {
+    auto letta = DecodificaCombinazione(std::string_view(byte).substr(0, caso.lunghezza));
+    ASSERT_FALSE(letta) << caso.lunghezza;
+    EXPECT_EQ(letta.errore(), caso.messaggio);
+  }
+}
+
+TEST(DecodificaCombinazione, EveryCutOfAFileFailsCleanlyAndTheWholeFileReads) {
+  TipoCombinazione c = CombinazioneBlu();
+  c.Immagini[2] = std::string(70000, 'x');  // a 32-bit length too
+  c.FontFileNome = "a.ttf";
+  const std::string byte = CodificaCombinazione(c);
+  for (size_t lunghezza = 0; lunghezza < byte.size(); ++lunghezza) {
+    // A fresh buffer of exactly this size, so ASan sees any read past its end.
+    const std::string parte = byte.substr(0, lunghezza);
+    auto letta = DecodificaCombinazione(parte);
+    ASSERT_FALSE(letta) << lunghezza;
+    ASSERT_EQ(letta.errore().rfind("truncated in ", 0), 0u) << letta.errore();
+  }
+  EXPECT_TRUE(DecodificaCombinazione(byte));
+}
+
+TEST(DecodificaCombinazione, AHugeDeclaredLengthIsRefusedBeforeAnyAllocation) {
+  const std::string byte = Byte({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) + "abc";
+  auto letta = DecodificaCombinazione(byte);
+  ASSERT_FALSE(letta);
+  EXPECT_EQ(letta.errore(), "truncated in Nome at offset 6: needs 4294967295 bytes, 3 left");
+}
+
+TEST(FileCombinazione, ANewerShorterFileReadsBackExactly) {
+  CartellaTemporanea cartella;
+  const auto file = cartella / "Blu.skcom";
+  TipoCombinazione grande = CombinazioneBlu();
+  grande.Suoni[5] = std::string(100000, 's');
+  ASSERT_TRUE(ScriviFileCombinazione(file, grande));
+  ASSERT_TRUE(ScriviFileCombinazione(file, CombinazioneBlu()));
+  auto letta = LeggiFileCombinazione(file);
+  ASSERT_TRUE(letta) << letta.errore();
+  EXPECT_EQ(letta.valore(), CombinazioneBlu());
+  EXPECT_EQ(std::filesystem::file_size(file), 261u);
+}
+
+TEST(FileCombinazione, ADamagedFileNamesItselfInTheError) {
+  CartellaTemporanea cartella;
+  const auto file = cartella / "Rotta.skcom";
+  ASSERT_TRUE(ScriviFileAtomico(file, CodificaCombinazione(CombinazioneBlu()).substr(0, 100)));
+  auto letta = LeggiFileCombinazione(file);
+  ASSERT_FALSE(letta);
+  EXPECT_EQ(letta.errore().rfind(file.string() + ": truncated in Immagini(10)", 0), 0u)
+      << letta.errore();
+
+  auto mancante = LeggiFileCombinazione(cartella / "Nessuna.skcom");
+  ASSERT_FALSE(mancante);
+  EXPECT_NE(mancante.errore().find("Nessuna.skcom"), std::string::npos);
+}

@@ -1,0 +1,65 @@
+#include "data/Testo.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::string_literals;
+
+TEST(Windows1252, AccentedLettersAndTheEuroRoundTrip) {
+  const std::string testo = "àèéìòù ÀÉ çñ ß ÿ € “virgolette” – Œ";
+  const std::string disco = AWindows1252(testo);
+  EXPECT_EQ(disco.substr(0, 6), "\xE0\xE8\xE9\xEC\xF2\xF9");
+  EXPECT_EQ(disco.size(), 35u);  // one byte a character
+  EXPECT_EQ(DaWindows1252(disco), testo);
+}
+
+TEST(Windows1252, UndefinedBytesDecodeToQuestionMarks) {
+  EXPECT_EQ(DaWindows1252("a\x81"
+                          "b\x8D\x8F\x90\x9D"
+                          "c"),
+            "a?b????c");
+}
+
+TEST(Windows1252, CharactersOutsideItAndInvalidUtf8BecomeQuestionMarks) {
+  EXPECT_EQ(AWindows1252("Łódź"),
+            "?\xF3"
+            "d?");
+  EXPECT_EQ(AWindows1252("emoji 😀!"), "emoji ?!");   // a 4-byte character is one '?'
+  EXPECT_EQ(AWindows1252("a\xC3(b"), "a?(b");        // a lead byte with no follower
+  EXPECT_EQ(AWindows1252("\xED\xA0\x80x"), "???x");  // an encoded surrogate
+  EXPECT_EQ(AWindows1252("\xC0\xAF"), "??");         // an overlong '/'
+  EXPECT_EQ(AWindows1252("fine\xE2\x82"), "fine?");  // cut at the very end
+  EXPECT_EQ(AWindows1252("plain ASCII, \0 too"s), "plain ASCII, \0 too"s);
+}
+
+TEST(LettoreCampi, QuotedFieldsKeepCommasAndUnquotedFieldsEndAtThem) {
+  LettoreCampi campi("\"a, b\"  ,  c d  ,e\r\n\"\"\r\n-12\n#true#\r#FALSE#");
+  EXPECT_EQ(campi.Stringa().valore(), "a, b");
+  EXPECT_EQ(campi.Stringa().valore(), "c d");
+  EXPECT_EQ(campi.Stringa().valore(), "e");
+  EXPECT_EQ(campi.Stringa().valore(), "");
+  EXPECT_EQ(campi.Intero().valore(), -12);
+  EXPECT_TRUE(campi.Booleano().valore());
+  EXPECT_FALSE(campi.Booleano().valore());
+  auto oltre = campi.Stringa();
+  ASSERT_FALSE(oltre);
+  EXPECT_EQ(oltre.errore(), "the text ends before this field, at offset 42");
+}
+
+TEST(LettoreCampi, TextAfterAClosingQuoteIsSkippedAndAnOpenQuoteEndsAtTheLine) {
+  LettoreCampi campi("\"nome\"resto,\"aperta\r\n7");
+  EXPECT_EQ(campi.Stringa().valore(), "nome");
+  EXPECT_EQ(campi.Stringa().valore(), "aperta");
+  EXPECT_EQ(campi.Intero().valore(), 7);
+}
+
+TEST(LettoreCampi, NumbersMustBeWhole64BitIntegers) {
+  EXPECT_EQ(LettoreCampi("9223372036854775807").Intero().valore(), INT64_MAX);
+  for (const char* cattivo : {"9223372036854775808", "12abc", "", "1.5", "+3", "abc"}) {
+    auto n = LettoreCampi(std::string(cattivo) + "\r\n").Intero();
+    ASSERT_FALSE(n) << cattivo;
+    EXPECT_NE(n.errore().find("is not a whole number"), std::string::npos) << n.errore();
+  }
+  auto b = LettoreCampi("#VERO#").Booleano();
+  ASSERT_FALSE(b);
+  EXPECT_EQ(b.errore(), "\"#VERO#\" at offset 0 is neither #TRUE# nor #FALSE#");
+}
