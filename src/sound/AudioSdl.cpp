@@ -1,0 +1,255 @@
+#include "sound/AudioSdl.h"
+
+#include <QLoggingCategory>
+#include <QString>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+Q_LOGGING_CATEGORY(lcSuono, "skarvex.suono")
+
+namespace {
+
+constexpr int FrequenzaUscita = 44100;
+constexpr int CanaliUscita = 2;
+// About 23 ms at 44.1 kHz: a sound starts within one 25 ms tick of the game.
+constexpr int CampioniPerBlocco = 1024;
+
+// What a music reports when the mixer can tell neither its length nor its position
+// (MIDI): a length of one second, at 0 while it plays and at 1 once it has ended.
+constexpr double DurataSconosciuta = 1.0;
+
+struct LiberaChunk {
+  void operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+};
+struct LiberaMusica {
+  void operator()(Mix_Music* musica) const { Mix_FreeMusic(musica); }
+};
+struct ChiudiRw {
+  void operator()(SDL_RWops* rw) const { SDL_RWclose(rw); }
+};
+using PtrChunk = std::unique_ptr<Mix_Chunk, LiberaChunk>;
+using PtrMusica = std::unique_ptr<Mix_Music, LiberaMusica>;
+using PtrRw = std::unique_ptr<SDL_RWops, ChiudiRw>;
+
+QString Riga(const char* testo) {
+  return QString::fromUtf8(testo).simplified();  // SDL's reasons may span lines
+}
+
+// SDL's audio subsystem, initialised for as long as this object lives.
+class SottosistemaAudio {
+ public:
+  SottosistemaAudio() : m_attivo(SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {}
+  ~SottosistemaAudio() {
+    if (m_attivo) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  SottosistemaAudio(const SottosistemaAudio&) = delete;
+  SottosistemaAudio& operator=(const SottosistemaAudio&) = delete;
+
+  bool Attivo() const { return m_attivo; }
+
+ private:
+  bool m_attivo;
+};
+
+// The mixer's decoders and its open output device.
+class DispositivoMixer {
+ public:
+  DispositivoMixer() {
+    // A decoder that fails to load costs only its format (MP3 or MIDI music);
+    // wave files need none.
+    const int richiesti = MIX_INIT_MP3 | MIX_INIT_MID;
+    if ((Mix_Init(richiesti) & richiesti) != richiesti) {
+      qCWarning(lcSuono).noquote()
+          << "decodificatori MP3/MIDI non tutti disponibili:" << Riga(Mix_GetError());
+    }
+    m_aperto =
+        Mix_OpenAudio(FrequenzaUscita, MIX_DEFAULT_FORMAT, CanaliUscita, CampioniPerBlocco) == 0;
+  }
+  ~DispositivoMixer() {
+    if (m_aperto) Mix_CloseAudio();
+    Mix_Quit();
+  }
+  DispositivoMixer(const DispositivoMixer&) = delete;
+  DispositivoMixer& operator=(const DispositivoMixer&) = delete;
+
+  bool Aperto() const { return m_aperto; }
+
+ private:
+  bool m_aperto = false;
+};
+
+class EffettoSdl final : public Effetto {
+ public:
+  explicit EffettoSdl(PtrChunk chunk) : m_chunk(std::move(chunk)) {}
+  Mix_Chunk* Chunk() const { return m_chunk.get(); }
+
+ private:
+  PtrChunk m_chunk;
+};
+
+// Effects are wave files only. The mixer would also render MP3 or MIDI into memory,
+// and a tiny MIDI file from someone else's combination can ask for hours of sound.
+bool IntestazioneWave(SDL_RWops* rw) {
+  std::array<char, 12> testa{};
+  if (SDL_RWread(rw, testa.data(), 1, testa.size()) != testa.size()) return false;
+  if (SDL_RWseek(rw, 0, RW_SEEK_SET) != 0) return false;
+  return std::memcmp(testa.data(), "RIFF", 4) == 0 && std::memcmp(testa.data() + 8, "WAVE", 4) == 0;
+}
+
+class AudioSdl final : public Audio {
+ public:
+  AudioSdl(std::unique_ptr<SottosistemaAudio> sottosistema, std::unique_ptr<DispositivoMixer> mixer)
+      : m_sottosistema(std::move(sottosistema)), m_mixer(std::move(mixer)) {}
+  ~AudioSdl() override { ChiudiMusica(); }
+
+  bool Disponibile() const override { return true; }
+
+  std::unique_ptr<Effetto> CreaEffetto(const std::filesystem::path& file) override {
+    PtrRw rw(SDL_RWFromFile(file.string().c_str(), "rb"));
+    if (!rw) {
+      Avvisa("effetto non leggibile:", file, SDL_GetError());
+      return nullptr;
+    }
+    if (!IntestazioneWave(rw.get())) {
+      Avvisa("effetto non in formato WAV:", file, "");
+      return nullptr;
+    }
+    PtrChunk chunk(Mix_LoadWAV_RW(rw.get(), 0));
+    if (!chunk) {
+      Avvisa("effetto non decodificabile:", file, Mix_GetError());
+      return nullptr;
+    }
+    return std::make_unique<EffettoSdl>(std::move(chunk));
+  }
+
+  void Suona(int canale, const Effetto& effetto, int32_t volume, bool ciclo) override {
+    if (!CanaleValido(canale)) return;
+    const auto* sdl = dynamic_cast<const EffettoSdl*>(&effetto);
+    if (sdl == nullptr) return;
+    // The volume goes on first, so a fresh start is never heard at the channel's
+    // previous volume.
+    Mix_Volume(canale, VolumeMixer(volume));
+    if (Mix_Playing(canale) && Mix_GetChunk(canale) == sdl->Chunk()) return;  // goes on
+    Mix_PlayChannel(canale, sdl->Chunk(), ciclo ? -1 : 0);
+  }
+
+  void Ferma(int canale) override {
+    if (CanaleValido(canale)) Mix_HaltChannel(canale);
+  }
+
+  void VolumeCanale(int canale, int32_t volume) override {
+    if (CanaleValido(canale)) Mix_Volume(canale, VolumeMixer(volume));
+  }
+
+  bool ApriMusica(const std::filesystem::path& file) override {
+    ChiudiMusica();
+    PtrMusica musica(Mix_LoadMUS(file.string().c_str()));
+    if (!musica) {
+      Avvisa("musica non decodificabile:", file, Mix_GetError());
+      return false;
+    }
+    m_durata = std::max(Mix_MusicDuration(musica.get()), 0.0);
+    m_musica = std::move(musica);
+    return true;
+  }
+
+  bool MusicaAperta() const override { return m_musica != nullptr; }
+
+  void RiproduciDallInizio() override {
+    if (!m_musica) return;
+    // Played once: the game's loop check restarts it at its end.
+    m_avviata = Mix_PlayMusic(m_musica.get(), 0) == 0;
+  }
+
+  void FermaMusica() override {
+    if (!m_musica) return;
+    Mix_HaltMusic();
+    m_avviata = false;
+  }
+
+  double DurataMusica() const override {
+    if (!m_musica) return 0;
+    return m_durata > 0 ? m_durata : DurataSconosciuta;
+  }
+
+  double PosizioneMusica() const override {
+    if (!m_musica || !m_avviata) return 0;           // stopped and rewound, or never started
+    if (!Mix_PlayingMusic()) return DurataMusica();  // it played to its end by itself
+    if (m_durata <= 0) return 0;
+    return std::clamp(Mix_GetMusicPosition(m_musica.get()), 0.0, m_durata);
+  }
+
+  void VolumeMusica(int32_t volume) override {
+    if (m_musica) Mix_VolumeMusic(VolumeMixer(volume));
+  }
+
+  void ChiudiMusica() override {
+    if (!m_musica) return;
+    Mix_HaltMusic();
+    m_musica.reset();  // closes the file
+    m_avviata = false;
+    m_durata = 0;
+  }
+
+ private:
+  static bool CanaleValido(int canale) { return canale >= 0 && canale < CanaliMixer; }
+
+  static void Avvisa(const char* cosa, const std::filesystem::path& file, const char* motivo) {
+    const QString perche = Riga(motivo);
+    qCWarning(lcSuono).noquote() << cosa << QString::fromStdString(file.string())
+                                 << (perche.isEmpty() ? QString() : "(" + perche + ")");
+  }
+
+  // Declared in the order they are made; released the other way round, the
+  // music before the device it plays on.
+  std::unique_ptr<SottosistemaAudio> m_sottosistema;
+  std::unique_ptr<DispositivoMixer> m_mixer;
+  PtrMusica m_musica;
+  double m_durata = 0;     // seconds; 0 when the mixer cannot tell (MIDI)
+  bool m_avviata = false;  // started, and not stopped since: at its end it ended by itself
+};
+
+std::unique_ptr<Audio> Silenzio(const QString& motivo) {
+  qCWarning(lcSuono).noquote() << "audio non disponibile (" + motivo +
+                                      "): il gioco prosegue senza suono";
+  return CreaAudioMuto();
+}
+
+void ImpostaSoundfont() {
+  if (std::getenv("SDL_SOUNDFONTS") != nullptr) return;
+  std::error_code errore;
+  if (std::filesystem::exists(SoundfontPredefinito, errore))
+    Mix_SetSoundFonts(SoundfontPredefinito);
+}
+
+}  // namespace
+
+int VolumeMixer(int32_t volume) {
+  return static_cast<int>(std::lround(Guadagno(volume) * VolumeMixerPieno));
+}
+
+std::unique_ptr<Audio> CreaAudioSdl() {
+  // The mixer is one device per process; a second owner would share its channels.
+  if (Mix_QuerySpec(nullptr, nullptr, nullptr) != 0) {
+    return Silenzio(QStringLiteral("il mixer è già in uso"));
+  }
+  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "SKARVEX");
+  auto sottosistema = std::make_unique<SottosistemaAudio>();
+  if (!sottosistema->Attivo()) return Silenzio(Riga(SDL_GetError()));
+  ImpostaSoundfont();
+  auto mixer = std::make_unique<DispositivoMixer>();
+  if (!mixer->Aperto()) return Silenzio(Riga(Mix_GetError()));
+  if (Mix_AllocateChannels(CanaliMixer) < CanaliMixer) {
+    return Silenzio(QStringLiteral("canali del mixer non disponibili"));
+  }
+  return std::make_unique<AudioSdl>(std::move(sottosistema), std::move(mixer));
+}
