@@ -1,0 +1,192 @@
+// The skarvex-comb tool, run as a program the way a skin maker runs it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+
+#include "data/CartellaTemporanea.h"
+#include "data/Combinazione.h"
+#include "data/FileAtomico.h"
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+namespace {
+
+struct Esecuzione {
+  int codice = -1;
+  std::string uscita;
+  std::string errori;
+};
+
+class SkarvexComb : public ::testing::Test {
+ protected:
+  Esecuzione Esegui(const std::vector<std::string>& argomenti) {
+    std::string comando = "'" SKARVEX_COMB "'";
+    for (const std::string& a : argomenti) comando += " '" + a + "'";
+    comando += " >'" + (cartella / "out").string() + "' 2>'" + (cartella / "err").string() + "'";
+    const int stato = std::system(comando.c_str());
+    Esecuzione e;
+    e.codice = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+    e.uscita = LeggiFile(cartella / "out").valore();
+    e.errori = LeggiFile(cartella / "err").valore();
+    return e;
+  }
+
+  std::string Percorso(const std::string& nome) { return (cartella / nome).string(); }
+
+  std::string Scrivi(const std::string& nome, const std::string& byte) {
+    EXPECT_TRUE(ScriviFileAtomico(cartella / nome, byte));
+    return Percorso(nome);
+  }
+
+  // A combination with pictures, sounds and a font, each of a recognisable format.
+  static TipoCombinazione Completa() {
+    TipoCombinazione c;
+    c.Nome = "Notte più scura";
+    c.Immagini.fill("Default");
+    c.Immagini[0] = "\xFF\xD8\xFF\xE0 alien"s;
+    c.Immagini[13] = "BM" + std::string(70000, '\0');  // a 32-bit length
+    c.Autore = "Anna";
+    c.Password = "segretissima";
+    c.Suoni[0] = "ID3 music"s;
+    c.Suoni[4] = "RIFF\x10\0\0\0WAVEfmt boom"s;
+    c.Volumi.fill(-1000);
+    c.Volumi[4] = -250;
+    c.FontNome = "Notte";
+    c.FontDimensione = "14";
+    c.FontColore = "255";
+    c.FontCorsivo = true;
+    c.FontFile = "\0\x01\0\0 glyphs"s;
+    c.FontFileNome = "notte.ttf";
+    return c;
+  }
+
+  static bool UnaRiga(const std::string& testo) {
+    return !testo.empty() && testo.back() == '\n' &&
+           std::count(testo.begin(), testo.end(), '\n') == 1;
+  }
+
+  CartellaTemporanea cartella;
+};
+
+}  // namespace
+
+TEST_F(SkarvexComb, PackOfWhatUnpackWroteGivesBackTheSameBytes) {
+  const std::string originale = CodificaCombinazione(Completa());
+  const std::string file = Scrivi("Notte.skcom", originale);
+  const Esecuzione spacchetta = Esegui({"unpack", file, Percorso("nuova/cartella")});
+  ASSERT_EQ(spacchetta.codice, 0) << spacchetta.errori;
+  EXPECT_EQ(spacchetta.errori, "");
+
+  // One file per non-empty slot, named by slot and format; the font under its own name.
+  std::vector<std::string> nomi;
+  for (const auto& voce : fs::directory_iterator(cartella / "nuova/cartella"))
+    nomi.push_back(voce.path().filename().string());
+  std::sort(nomi.begin(), nomi.end());
+  EXPECT_EQ(nomi, (std::vector<std::string>{"aud0.mp3", "aud4.wav", "img0.jpg", "img13.bmp",
+                                            "manifest.json", "notte.ttf"}));
+  EXPECT_EQ(LeggiFile(cartella / "nuova/cartella/aud4.wav").valore(), Completa().Suoni[4]);
+
+  const Esecuzione impacchetta =
+      Esegui({"pack", Percorso("nuova/cartella/manifest.json"), Percorso("di nuovo.skcom")});
+  ASSERT_EQ(impacchetta.codice, 0) << impacchetta.errori;
+  EXPECT_EQ(LeggiFile(cartella / "di nuovo.skcom").valore(), originale);
+}
+
+TEST_F(SkarvexComb, UnpackKeepsAFontNameOnlyWhenItIsABareNameOfItsOwn) {
+  for (const std::string& nome : {"../../fuori.ttf"s, "manifest.json"s, "IMG0.JPG"s}) {
+    TipoCombinazione c = Completa();
+    c.FontFileNome = nome;
+    const std::string cartellaUscita = Percorso("u" + std::to_string(nome.size()));
+    const Esecuzione e =
+        Esegui({"unpack", Scrivi("f.skcom", CodificaCombinazione(c)), cartellaUscita});
+    ASSERT_EQ(e.codice, 0) << e.errori;
+    EXPECT_TRUE(fs::exists(fs::path(cartellaUscita) / "FontFile.ttf")) << nome;
+    EXPECT_FALSE(fs::exists(cartella / "fuori.ttf"));
+  }
+}
+
+TEST_F(SkarvexComb, UnpackTellsWhenPackWillNotGiveBackTheSameBytes) {
+  const std::string file = Scrivi("coda.skcom", CodificaCombinazione(Completa()) + "surplus");
+  const Esecuzione e = Esegui({"unpack", file, Percorso("u")});
+  ASSERT_EQ(e.codice, 0) << e.errori;
+  EXPECT_NE(e.errori.find("has 7 bytes after the record"), std::string::npos) << e.errori;
+}
+
+TEST_F(SkarvexComb, InfoShowsEverySlotButNeverThePassword) {
+  const Esecuzione e = Esegui({"info", Scrivi("n.skcom", CodificaCombinazione(Completa()))});
+  ASSERT_EQ(e.codice, 0) << e.errori;
+  for (const char* riga :
+       {"Nome: Notte più scura\n", "Autore: Anna\n", "Protected: yes, with a password\n",
+        "Immagini(0) Alieno 1: 10 bytes, JPG\n", "Immagini(1) Alieno 2: Default\n",
+        "Immagini(13) SFONDO: 70002 bytes, BMP\n", "Suoni(0) Motivo: 9 bytes, MP3, volume -1000\n",
+        "Suoni(4) Esplosione I° fila: 20 bytes, WAV, volume -250\n",
+        "Suoni(15) Arrivo alieni: empty, volume -1000\n", "FontCorsivo: true\n",
+        "FontFile: 11 bytes, TTF\n", "FontFileNome: notte.ttf\n"})
+    EXPECT_NE(e.uscita.find(riga), std::string::npos) << riga;
+  EXPECT_EQ(e.uscita.find("segretissima"), std::string::npos);
+}
+
+TEST_F(SkarvexComb, CheckExitsZeroForAWholeFileAndOneWithTheReasonOtherwise) {
+  const std::string intero = CodificaCombinazione(Completa());
+  EXPECT_EQ(Esegui({"check", Scrivi("buona.skcom", intero)}).codice, 0);
+
+  const Esecuzione rotta = Esegui({"check", Scrivi("rotta.skcom", intero.substr(0, 30))});
+  EXPECT_EQ(rotta.codice, 1);
+  EXPECT_TRUE(UnaRiga(rotta.errori)) << rotta.errori;
+  EXPECT_NE(rotta.errori.find("truncated in Immagini(1) at offset 29"), std::string::npos)
+      << rotta.errori;
+}
+
+TEST_F(SkarvexComb, BadArgumentsAndUnreadableInputsGiveOneLineAndANonZeroExit) {
+  const std::string manca = Percorso("manca.skcom");
+  const std::string giusto = Scrivi("m.skcom", CodificaCombinazione(Completa()));
+  ASSERT_EQ(Esegui({"unpack", giusto, Percorso("m")}).codice, 0);
+  const std::string manifesto = LeggiFile(cartella / "m/manifest.json").valore();
+  int varianti = 0;
+  const auto sostituisci = [&](const std::string& da, const std::string& a) {
+    std::string m = manifesto;
+    m.replace(m.find(da), da.size(), a);
+    return Scrivi("m/variante" + std::to_string(++varianti) + ".json", m);
+  };
+
+  const std::vector<std::vector<std::string>> casi = {
+      {},
+      {"explode", giusto},
+      {"info"},
+      {"pack", giusto},
+      {"info", manca},
+      {"check", Percorso("")},
+      {"unpack", manca, Percorso("x")},
+      {"unpack", giusto, giusto + "/sotto"},  // a file where a folder should be
+      {"pack", Scrivi("rotto.json", "{ \"Nome\": "), Percorso("o.skcom")},
+      {"pack", Scrivi("lista.json", "[1, 2]"), Percorso("o.skcom")},
+      {"pack", sostituisci("\"Autore\"", "\"Autor\""), Percorso("o.skcom")},
+      {"pack", sostituisci("aud4.wav", "nessuno.wav"), Percorso("o.skcom")},
+      {"pack", sostituisci("-250", "-2.5"), Percorso("o.skcom")},
+      {"pack", sostituisci("\"FontCorsivo\": true", "\"FontCorsivo\": 1"), Percorso("o.skcom")},
+      {"pack", sostituisci("\"Default\",", ""), Percorso("o.skcom")},
+      {"pack", Percorso("m/manifest.json"), Percorso("manca/o.skcom")},
+  };
+  for (const auto& argomenti : casi) {
+    const Esecuzione e = Esegui(argomenti);
+    std::string comando;
+    for (const auto& a : argomenti) comando += a + " ";
+    EXPECT_NE(e.codice, 0) << comando;
+    EXPECT_TRUE(UnaRiga(e.errori)) << comando << "-> " << e.errori;
+    EXPECT_EQ(e.errori.rfind("skarvex-comb: ", 0), 0u) << e.errori;
+  }
+  EXPECT_FALSE(fs::exists(cartella / "o.skcom"));
+}
+
+TEST_F(SkarvexComb, HelpDescribesEveryCommand) {
+  const Esecuzione e = Esegui({"--help"});
+  EXPECT_EQ(e.codice, 0);
+  for (const char* parola : {"info FILE", "unpack FILE DIR", "pack MANIFEST.json", "check FILE"})
+    EXPECT_NE(e.uscita.find(parola), std::string::npos) << parola;
+}
