@@ -9,5 +9,7 @@ Gioco::Gioco(std::filesystem::path cartellaProgramma, Orologio& orologio_, Dialo
       finestre(finestre_) {}
 
 QString Firma() {
-  return QStringLiteral("SKARVEX - by Dorvanel  Ver. %1.%2").arg(VersioneMaggiore).arg(VersioneMinore);
+  return QStringLiteral("SKARVEX - by Dorvanel  Ver. %1.%2")
+      .arg(VersioneMaggiore)
+      .arg(VersioneMinore);
 }

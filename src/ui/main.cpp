@@ -1,3 +1,86 @@
-int main() {
-  return 0;
+// SKARVEX: the game in its window, or the headless runner.
+#include <QApplication>
+#include <QGuiApplication>
+
+#include <fstream>
+#include <iostream>
+
+#include "game/Gioco.h"
+#include "game/frm_main.h"
+#include "sound/Audio.h"
+#include "ui/Avvio.h"
+#include "ui/Copione.h"
+#include "ui/DialoghiQt.h"
+#include "ui/FinestraPrincipale.h"
+#include "ui/FinestreQt.h"
+#include "ui/OrologioQt.h"
+
+namespace {
+
+int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
+  QApplication app(argc, argv);
+  app.setApplicationName(QStringLiteral("skarvex"));
+  app.setQuitOnLastWindowClosed(false);
+
+  std::unique_ptr<Audio> audio = CreaAudioMuto();
+  OrologioQt orologio;
+  DialoghiQt dialoghi;
+  FinestraPrincipale* finestra = nullptr;
+  FinestreQt finestre([] { return nullptr; },
+                      [&finestra] {
+                        if (finestra) finestra->Chiudi();
+                      });
+  Gioco g(cartella, orologio, dialoghi, *audio, finestre);
+  frm_main frm(g);
+  FinestraPrincipale principale(g, frm);
+  finestra = &principale;
+  orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });
+  if (qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME")) principale.EsciDopoPrimoFrame();
+
+  frm.Form_Load();
+  principale.Aggiorna();
+  principale.show();
+  return app.exec();
+}
+
+int Esegui(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::path& cartella) {
+  std::ifstream file;
+  if (opzioni.copione != "-") {
+    file.open(opzioni.copione);
+    if (!file) {
+      std::cerr << "skarvex: cannot read the script '" << opzioni.copione << "'\n";
+      return 2;
+    }
+  }
+  // Nothing is shown: pictures are drawn only for `shot`, offscreen.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  return EseguiCopione(cartella, file.is_open() ? static_cast<std::istream&>(file) : std::cin,
+                       std::cout, std::cerr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto opzioni = LeggiOpzioni(std::vector<std::string>(argv + 1, argv + argc));
+  if (!opzioni) {
+    std::cerr << "skarvex: " << opzioni.errore() << '\n';
+    return 2;
+  }
+  if (opzioni.valore().aiuto) {
+    std::cout << Uso();
+    return 0;
+  }
+  if (opzioni.valore().versione) {
+    std::cout << "skarvex " << VersioneMaggiore << '.' << VersioneMinore << '\n';
+    return 0;
+  }
+  const std::filesystem::path cartella = opzioni.valore().cartella.value_or(CartellaEseguibile());
+  if (const Esito verifica = VerificaCartella(cartella); !verifica) {
+    std::cerr << "skarvex: " << verifica.errore() << '\n';
+    return 2;
+  }
+  const std::filesystem::path assoluta = std::filesystem::absolute(cartella).lexically_normal();
+  return opzioni.valore().headless ? Esegui(argc, argv, opzioni.valore(), assoluta)
+                                   : Gioca(argc, argv, assoluta);
 }

@@ -1,0 +1,36 @@
+// GestioneOggetti: the playfield's objects. Building and clearing the formation,
+// the walls, the march, the shots and what they hit, the bonus ship.
+#pragma once
+
+#include <cstdint>
+
+class Gioco;
+
+namespace GestioneOggetti {
+
+// The formation and the walls.
+void CaricaFormazione(Gioco& g);
+void ScaricaFormazione(Gioco& g);
+void MostraMuri(Gioco& g, bool visibile);
+
+// The march: a step to either side, and the step down at a side.
+void SpostaFormazioneDestra(Gioco& g);
+void SpostaFormazioneSinistra(Gioco& g);
+void AbbassaFormazione(Gioco& g);
+
+// The player's shot at the test point (y, x) = its Top and Left as whole numbers.
+void ControllaProiettileGiocatore(Gioco& g, int16_t y, int16_t x);
+
+// The aliens' fire.
+void SparaNemici(Gioco& g);
+void ControllaProiettileNemico(Gioco& g, int16_t y, int16_t x, int indice);
+
+// The bonus ship.
+void MuoviNavicella(Gioco& g);
+void NavicellaColpita(Gioco& g);
+
+// A position in twips as the whole 16-bit number the hit tests take: rounded half
+// to even, held within the 16-bit range.
+int16_t Intero16(float twips);
+
+}  // namespace GestioneOggetti

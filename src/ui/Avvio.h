@@ -1,0 +1,25 @@
+// The command line: what the program was asked to do, and where its folder is.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/Risultato.h"
+
+struct Opzioni {
+  bool aiuto = false;
+  bool versione = false;
+  bool headless = false;
+  std::optional<std::filesystem::path> cartella;  // --program-folder
+  std::string copione;                            // the script of --headless, or "-"
+};
+
+[[nodiscard]] Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti);
+std::string Uso();
+
+// The program folder is the folder of the executable unless --program-folder says otherwise.
+std::filesystem::path CartellaEseguibile();
+// The folder must exist, be a folder and take new files.
+[[nodiscard]] Esito VerificaCartella(const std::filesystem::path& cartella);

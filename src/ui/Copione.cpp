@@ -1,0 +1,336 @@
+#include "ui/Copione.h"
+
+#include <QJsonDocument>
+#include <QRegularExpression>
+
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "game/DialoghiCopione.h"
+#include "game/FinestreCopione.h"
+#include "game/Gioco.h"
+#include "game/OrologioVirtuale.h"
+#include "game/frm_main.h"
+#include "sound/Audio.h"
+#include "ui/Disegno.h"
+#include "ui/Istantanea.h"
+
+namespace {
+
+// A script line that cannot be understood or acted on.
+struct ErroreRiga : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Rifiuta(const QString& motivo) {
+  throw ErroreRiga(motivo.toStdString());
+}
+
+long long Intero(const QString& testo, const char* cosa) {
+  bool ok = false;
+  const long long valore = testo.toLongLong(&ok);
+  if (!ok)
+    Rifiuta(QStringLiteral("%1 must be a whole number, not '%2'").arg(QLatin1String(cosa), testo));
+  return valore;
+}
+
+bool Booleano(const QString& testo) {
+  if (testo == QLatin1String("true") || testo == QLatin1String("-1")) return true;
+  if (testo == QLatin1String("false") || testo == QLatin1String("0")) return false;
+  Rifiuta(QStringLiteral("expected true or false, not '%1'").arg(testo));
+}
+
+float Twips(const QString& testo) {
+  bool ok = false;
+  const float valore = testo.toFloat(&ok);
+  if (!ok) Rifiuta(QStringLiteral("expected a number of twips, not '%1'").arg(testo));
+  return valore;
+}
+
+class Esecutore {
+ public:
+  Esecutore(const std::filesystem::path& cartella, std::ostream& uscita)
+      : m_audio(CreaAudioMuto()),
+        m_gioco(cartella, m_orologio, m_dialoghi, *m_audio, m_finestre),
+        m_frm(m_gioco),
+        m_uscita(uscita) {
+    m_gioco.registroSuoni = &m_suoni;
+    m_frm.Form_Load();
+  }
+
+  bool Terminato() const { return m_finestre.PrincipaleChiusa(); }
+
+  void Esegui(const QString& riga) {
+    const QString testo = riga.trimmed();
+    const qsizetype spazio = testo.indexOf(QLatin1Char(' '));
+    const QString comando = spazio < 0 ? testo : testo.left(spazio);
+    const QString resto = spazio < 0 ? QString() : testo.mid(spazio + 1).trimmed();
+    const QStringList parole = resto.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+
+    if (comando == QLatin1String("keydown") || comando == QLatin1String("keyup") ||
+        comando == QLatin1String("keypress")) {
+      const int codice = static_cast<int>(Intero(Parola(parole, 0, 1), "the key code"));
+      AttivaPrincipale();
+      if (comando == QLatin1String("keydown")) m_frm.Form_KeyDown(codice);
+      if (comando == QLatin1String("keyup")) m_frm.Form_KeyUp(codice);
+      if (comando == QLatin1String("keypress")) m_frm.Form_KeyPress(codice);
+    } else if (comando == QLatin1String("click")) {
+      Click(Parola(parole, 0, 1));
+    } else if (comando == QLatin1String("menu")) {
+      Menu(parole);
+    } else if (comando == QLatin1String("wait")) {
+      const long long ms = Intero(Parola(parole, 0, 1), "the wait");
+      if (ms < 0) Rifiuta(QStringLiteral("the wait must not be negative"));
+      m_orologio.Avanza(ms);
+    } else if (comando == QLatin1String("set")) {
+      if (parole.size() < 2) Rifiuta(QStringLiteral("set needs a NAME and a VALUE"));
+      Imposta(parole[0], resto.mid(resto.indexOf(QLatin1Char(' ')) + 1).trimmed());
+    } else if (comando == QLatin1String("answer")) {
+      m_dialoghi.AccodaTesto(resto);  // the rest of the line, inner blanks kept
+    } else if (comando == QLatin1String("reply")) {
+      Rispondi(Parola(parole, 0, 1));
+    } else if (comando == QLatin1String("dump")) {
+      if (!parole.isEmpty()) Rifiuta(QStringLiteral("dump takes no arguments"));
+      Scarica();
+    } else if (comando == QLatin1String("shot")) {
+      if (resto.isEmpty()) Rifiuta(QStringLiteral("shot needs a PATH"));
+      if (!m_pittore.Fotografa(m_gioco).save(resto, "PNG"))
+        Rifiuta(QStringLiteral("cannot write the picture '%1'").arg(resto));
+    } else {
+      Rifiuta(QStringLiteral("unknown command '%1'").arg(comando));
+    }
+  }
+
+ private:
+  static QString Parola(const QStringList& parole, int i, int quante) {
+    if (parole.size() != quante) {
+      Rifiuta(QStringLiteral("expected %1 argument%2, found %3")
+                  .arg(quante)
+                  .arg(quante == 1 ? "" : "s")
+                  .arg(parole.size()));
+    }
+    return parole[i];
+  }
+
+  // A click, a key or a menu of the main window activates it, and the about and
+  // help windows close when they lose activation.
+  void AttivaPrincipale() {
+    m_finestre.Scarica(Finestra::frm_inf);
+    m_finestre.Scarica(Finestra::frm_aiuto);
+  }
+
+  void Click(const QString& nome) {
+    AttivaPrincipale();
+    if (nome == QLatin1String("img_gameover")) {
+      m_frm.img_gameover_Click();
+    } else if (nome == QLatin1String("img_nextlevel")) {
+      m_frm.img_nextlevel_Click();
+    } else if (nome == QLatin1String("img_pausa")) {
+      m_frm.img_pausa_Click();
+    } else {
+      Rifiuta(QStringLiteral("nothing to click called '%1'").arg(nome));
+    }
+  }
+
+  void Menu(const QStringList& parole) {
+    if (parole.isEmpty()) Rifiuta(QStringLiteral("menu needs a NAME"));
+    const QString& nome = parole[0];
+    if (nome == QLatin1String("mn_comb")) {
+      const int indice = static_cast<int>(Intero(Parola(parole, 1, 2), "the menu index"));
+      if (indice < 0 || indice >= static_cast<int>(m_gioco.mn_comb.size()))
+        Rifiuta(QStringLiteral("there is no menu item mn_comb(%1)").arg(indice));
+      AttivaPrincipale();
+      m_frm.mn_comb_Click(indice);
+      return;
+    }
+    if (parole.size() != 1) Rifiuta(QStringLiteral("menu %1 takes no index").arg(nome));
+    const std::pair<const char*, void (frm_main::*)()> voci[] = {
+        {"mn_esci", &frm_main::mn_esci_Click},
+        {"mn_immagini", &frm_main::mn_immagini_Click},
+        {"mn_attiva", &frm_main::mn_attiva_Click},
+        {"mn_aiuto", &frm_main::mn_aiuto_Click},
+        {"mn_about", &frm_main::mn_about_Click}};
+    for (const auto& [voce, gestore] : voci) {
+      if (nome == QLatin1String(voce)) {
+        AttivaPrincipale();
+        (m_frm.*gestore)();
+        return;
+      }
+    }
+    Rifiuta(QStringLiteral("no menu item '%1' has a click handler").arg(nome));
+  }
+
+  void Rispondi(const QString& pulsante) {
+    const std::pair<const char*, Risposta> pulsanti[] = {{"yes", Risposta::Si},
+                                                         {"no", Risposta::No},
+                                                         {"ok", Risposta::OK},
+                                                         {"cancel", Risposta::Annulla}};
+    for (const auto& [nome, risposta] : pulsanti) {
+      if (pulsante == QLatin1String(nome)) return m_dialoghi.AccodaPulsante(risposta);
+    }
+    Rifiuta(QStringLiteral("reply must be yes, no, ok or cancel, not '%1'").arg(pulsante));
+  }
+
+  void Scarica() {
+    const QJsonObject istantanea = Istantanea(m_gioco, m_orologio.Ora(), m_suoni,
+                                              m_dialoghi.PrendiBox(), m_finestre.Caricate());
+    m_suoni.clear();
+    m_uscita << QJsonDocument(istantanea).toJson(QJsonDocument::Compact).toStdString() << '\n';
+    m_uscita.flush();
+  }
+
+  void Imposta(const QString& nome, const QString& valore);
+
+  OrologioVirtuale m_orologio;
+  DialoghiCopione m_dialoghi;
+  FinestreCopione m_finestre;
+  std::unique_ptr<Audio> m_audio;
+  Gioco m_gioco;
+  frm_main m_frm;
+  Pittore m_pittore;
+  std::vector<int> m_suoni;
+  std::ostream& m_uscita;
+};
+
+// `set NAME VALUE`: a variable, an element of an array variable (Volumi(3)), or a
+// property of a sprite, a label or a timer (img_muro(3).Visible, tmr_sposta.Enabled).
+void Esecutore::Imposta(const QString& nome, const QString& valore) {
+  Gioco& g = m_gioco;
+  const std::pair<const char*, bool*> booleani[] = {{"Sinistra", &g.Sinistra},
+                                                    {"Destra", &g.Destra},
+                                                    {"VersoDestra", &g.VersoDestra},
+                                                    {"Pausa", &g.Pausa},
+                                                    {"FormazioneCaricata", &g.FormazioneCaricata},
+                                                    {"AudioAttivo", &g.AudioAttivo},
+                                                    {"UsaDefault", &g.UsaDefault},
+                                                    {"FontGrassetto", &g.FontGrassetto},
+                                                    {"FontCorsivo", &g.FontCorsivo}};
+  for (const auto& [n, v] : booleani) {
+    if (nome == QLatin1String(n)) return void(*v = Booleano(valore));
+  }
+  const std::pair<const char*, int*> interi[] = {{"PassiSparo", &g.PassiSparo},
+                                                 {"PassiNavicella", &g.PassiNavicella},
+                                                 {"Livello", &g.Livello},
+                                                 {"NemiciRimasti", &g.NemiciRimasti},
+                                                 {"Vite", &g.Vite}};
+  for (const auto& [n, v] : interi) {
+    if (nome == QLatin1String(n)) return void(*v = static_cast<int>(Intero(valore, n)));
+  }
+  if (nome == QLatin1String("Punteggio")) return void(g.Punteggio = Intero(valore, "Punteggio"));
+  const std::pair<const char*, QString*> testi[] = {
+      {"CombinazioneCorrente", &g.CombinazioneCorrente},
+      {"AutoreCombinazione", &g.AutoreCombinazione},
+      {"PasswordCombinazione", &g.PasswordCombinazione},
+      {"FontNome", &g.FontNome},
+      {"FontDimensione", &g.FontDimensione},
+      {"FontColore", &g.FontColore}};
+  for (const auto& [n, v] : testi) {
+    if (nome == QLatin1String(n)) return void(*v = valore);
+  }
+
+  static const QRegularExpression forma(QStringLiteral(R"(^(\w+)(?:\((\d+)\))?(?:\.(\w+))?$)"));
+  const auto parti = forma.match(nome);
+  if (!parti.hasMatch()) Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
+  const QString base = parti.captured(1);
+  const bool conIndice = !parti.captured(2).isEmpty();
+  const int numero = conIndice ? parti.captured(2).toInt() : -1;
+  const QString proprieta = parti.captured(3);
+
+  if (proprieta.isEmpty() && conIndice) {
+    const std::pair<const char*, int64_t*> record[] = {{"RecordPunti", g.RecordPunti.data()},
+                                                       {"RecordLivelli", g.RecordLivelli.data()}};
+    for (const auto& [n, v] : record) {
+      if (base == QLatin1String(n) && numero >= 1 && numero <= 10)
+        return void(v[numero] = Intero(valore, n));
+    }
+    if (base == QLatin1String("RecordNomi") && numero >= 1 && numero <= 10)
+      return void(g.RecordNomi[static_cast<size_t>(numero)] = valore);
+    if (base == QLatin1String("Volumi") && numero >= 0 && numero <= 15)
+      return void(g.Volumi[static_cast<size_t>(numero)] =
+                      static_cast<int32_t>(Intero(valore, "a volume")));
+    Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
+  }
+
+  Sprite* sprite = nullptr;
+  const std::pair<const char*, Sprite*> singoli[] = {
+      {"img_giocatore", &g.img_giocatore},
+      {"img_proiettilegiocatore", &g.img_proiettilegiocatore},
+      {"img_navicellabonus", &g.img_navicellabonus},
+      {"img_gameover", &g.img_gameover},
+      {"img_nextlevel", &g.img_nextlevel},
+      {"img_pausa", &g.img_pausa}};
+  for (const auto& [n, s] : singoli) {
+    if (base == QLatin1String(n) && !conIndice) sprite = s;
+  }
+  const std::pair<const char*, ArraySprite*> array[] = {
+      {"img_proiettilenemico", &g.img_proiettilenemico},
+      {"img_primafila", &g.img_primafila},
+      {"img_secondafila", &g.img_secondafila},
+      {"img_terzafila", &g.img_terzafila},
+      {"img_quartafila", &g.img_quartafila},
+      {"img_quintafila", &g.img_quintafila},
+      {"img_muro", &g.img_muro},
+      {"img_viterimaste", &g.img_viterimaste},
+      {"img_default", &g.img_default}};
+  for (const auto& [n, a] : array) {
+    if (base == QLatin1String(n) && conIndice) {
+      if (!a->Esiste(numero))
+        Rifiuta(QStringLiteral("there is no sprite %1(%2)").arg(base).arg(numero));
+      sprite = &(*a)[numero];
+    }
+  }
+  if (sprite) {
+    if (proprieta == QLatin1String("Left")) return void(sprite->Left = Twips(valore));
+    if (proprieta == QLatin1String("Top")) return void(sprite->Top = Twips(valore));
+    if (proprieta == QLatin1String("Width")) return void(sprite->Width = Twips(valore));
+    if (proprieta == QLatin1String("Height")) return void(sprite->Height = Twips(valore));
+    if (proprieta == QLatin1String("Visible")) return void(sprite->Visible = Booleano(valore));
+    Rifiuta(QStringLiteral("a sprite has no property '%1'").arg(proprieta));
+  }
+
+  for (const auto& [n, etichetta] : g.Etichette()) {
+    if (n != (conIndice ? QStringLiteral("%1(%2)").arg(base).arg(numero) : base)) continue;
+    if (proprieta == QLatin1String("Caption")) return void(etichetta->Caption = valore);
+    if (proprieta == QLatin1String("Visible")) return void(etichetta->Visible = Booleano(valore));
+    if (proprieta == QLatin1String("Left")) return void(etichetta->Left = Twips(valore));
+    if (proprieta == QLatin1String("Top")) return void(etichetta->Top = Twips(valore));
+    Rifiuta(QStringLiteral("a label has no settable property '%1'").arg(proprieta));
+  }
+
+  for (Timer* t : {&g.tmr_sposta, &g.tmr_proiettile, &g.tmr_proiettilenemico, &g.tmr_rinascita,
+                   &g.tmr_spostamentonemici, &g.tmr_puntibonus}) {
+    if (conIndice || t->Nome() != base) continue;
+    if (proprieta == QLatin1String("Enabled")) return t->SetEnabled(Booleano(valore));
+    if (proprieta == QLatin1String("Interval")) {
+      const long long ms = Intero(valore, "an interval");
+      if (ms < 0) Rifiuta(QStringLiteral("an interval must not be negative"));
+      return t->SetInterval(static_cast<int>(ms));
+    }
+    Rifiuta(QStringLiteral("a timer has no property '%1'").arg(proprieta));
+  }
+  Rifiuta(QStringLiteral("nothing called '%1' can be set").arg(nome));
+}
+
+}  // namespace
+
+int EseguiCopione(const std::filesystem::path& cartella, std::istream& copione,
+                  std::ostream& uscita, std::ostream& errori) {
+  Esecutore esecutore(cartella, uscita);
+  std::string riga;
+  for (int numero = 1; !esecutore.Terminato() && std::getline(copione, riga); ++numero) {
+    QString testo = QString::fromStdString(riga);
+    if (testo.endsWith(QLatin1Char('\r'))) testo.chop(1);
+    const QString pulito = testo.trimmed();
+    if (pulito.isEmpty() || pulito.startsWith(QLatin1Char('#'))) continue;
+    try {
+      esecutore.Esegui(testo);
+    } catch (const ErroreRiga& e) {
+      errori << "line " << numero << ": " << e.what() << '\n';
+      return 1;
+    }
+  }
+  return 0;
+}

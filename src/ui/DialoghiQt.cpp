@@ -1,0 +1,102 @@
+#include "ui/DialoghiQt.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include <cmath>
+
+#include "ui/Caratteri.h"
+
+namespace {
+QWidget* Genitore() {
+  return QApplication::activeWindow();
+}
+}  // namespace
+
+Risposta DialoghiQt::MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona,
+                            const QString& titolo) {
+  QMessageBox box(Genitore());
+  box.setWindowTitle(titolo);
+  box.setText(testo);
+  switch (icona) {
+    case Icona::Esclamazione:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case Icona::Informazione:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case Icona::Critica:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case Icona::Domanda:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case Icona::Nessuna:
+      break;
+  }
+  switch (pulsanti) {
+    case Pulsanti::OK:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case Pulsanti::OKAnnulla:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case Pulsanti::SiNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok:
+      return Risposta::OK;
+    case QMessageBox::Yes:
+      return Risposta::Si;
+    case QMessageBox::No:
+      return Risposta::No;
+    default:
+      return pulsanti == Pulsanti::SiNo ? Risposta::No : Risposta::Annulla;
+  }
+}
+
+QString DialoghiQt::InputBox(const QString& prompt, const QString& titolo,
+                             const QString& predefinito) {
+  bool ok = false;
+  const QString testo =
+      QInputDialog::getText(Genitore(), titolo, prompt, QLineEdit::Normal, predefinito, &ok);
+  return ok ? testo : QString();
+}
+
+QString DialoghiQt::FiltroQt(const QString& filtro) {
+  const qsizetype barra = filtro.indexOf(QLatin1Char('|'));
+  if (barra < 0) return filtro;
+  QStringList modelli = filtro.mid(barra + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+  return QStringLiteral("%1 (%2)").arg(filtro.left(barra).trimmed(),
+                                       modelli.join(QLatin1Char(' ')));
+}
+
+std::optional<QString> DialoghiQt::ApriFile(const RichiestaFile& richiesta) {
+  const QString file = QFileDialog::getOpenFileName(Genitore(), richiesta.titolo,
+                                                    richiesta.cartella, FiltroQt(richiesta.filtro));
+  if (file.isEmpty()) return std::nullopt;
+  return file;
+}
+
+std::optional<Carattere> DialoghiQt::ScegliFont(const Carattere& iniziale) {
+  QFont preset(Caratteri::Famiglia(iniziale.Name));
+  preset.setPointSizeF(iniziale.Size > 0 ? iniziale.Size : 10);
+  preset.setBold(iniziale.Bold);
+  preset.setItalic(iniziale.Italic);
+  bool ok = false;
+  const QFont scelto = QFontDialog::getFont(&ok, preset, Genitore());
+  if (!ok) return std::nullopt;
+  return Carattere{scelto.family(), scelto.pointSizeF(), scelto.bold(), scelto.italic()};
+}
+
+std::optional<uint32_t> DialoghiQt::ScegliColore() {
+  const QColor colore = QColorDialog::getColor(Qt::black, Genitore());
+  if (!colore.isValid()) return std::nullopt;
+  return Caratteri::ColoreModello(colore);
+}
