@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <memory>
 
-// A sound decoded into memory; the file it came from may be deleted afterwards.
+// A sound decoded into memory; the file it came from may be deleted afterwards, and
+// the effect may outlive the Audio that made it (it then simply never plays).
 class Effetto {
  public:
   virtual ~Effetto() = default;
@@ -21,7 +22,7 @@ class Audio {
   // False when no usable device could be opened: everything then does nothing.
   virtual bool Disponibile() const = 0;
 
-  // Decodes a wave file into memory; nullptr when the file is not a sound the
+  // Decodes a wave file into memory; nullptr when the file is not a wave file the
   // mixer can decode (or there is no device).
   virtual std::unique_ptr<Effetto> CreaEffetto(const std::filesystem::path& file) = 0;
 

@@ -93,18 +93,10 @@ TEST(VolumeMixer, CentesimiDiDecibelDiventanoIlGuadagnoLinearePortatoA128) {
   EXPECT_EQ(VolumeMixer(500), 128);
 }
 
-TEST_F(AudioSdlTest, UnEffettoStaInMemoriaESuonaAncheDopoCheIlSuoFileECancellato) {
-  auto effetto = Onda("a.wav", 0.3);
-  ASSERT_NE(effetto, nullptr);
-  fs::remove(File("a.wav"));
-  audio->Suona(5, *effetto, 0, false);
-  EXPECT_TRUE(Mix_Playing(5));
-  EXPECT_EQ(Mix_Playing(-1), 1);  // on its own channel only
-}
-
 TEST_F(AudioSdlTest, UnEffettoCheSuonaAncoraNonRiparteENonRaddoppiaFinitoRiparte) {
   auto effetto = Onda("a.wav", 0.3);
   ASSERT_NE(effetto, nullptr);
+  fs::remove(File("a.wav"));  // it was decoded into memory
   audio->Suona(3, *effetto, 0, false);
   audio->Suona(3, *effetto, 0, false);
   audio->Suona(3, *effetto, 0, false);
@@ -149,7 +141,7 @@ TEST_F(AudioSdlTest, IlVolumeDelCanaleSegueIDecibel) {
   EXPECT_EQ(fineCanale[6], 0);
 }
 
-TEST_F(AudioSdlTest, UnFileCheNonEUnOndaNonDiventaUnEffetto) {
+TEST_F(AudioSdlTest, UnFileCheNonESuonoNonDiventaNeEffettoNeMusica) {
   ScriviFile(File("testo.wav"), "questo non e' un suono, solo testo");
   EXPECT_EQ(audio->CreaEffetto(File("testo.wav")), nullptr);
   EXPECT_EQ(audio->CreaEffetto(File("manca.wav")), nullptr);
@@ -160,6 +152,11 @@ TEST_F(AudioSdlTest, UnFileCheNonEUnOndaNonDiventaUnEffetto) {
   // Effects are wave files: a MIDI file, however small, is never rendered into memory.
   ScriviMidi(File("nota.mid"));
   EXPECT_EQ(audio->CreaEffetto(File("nota.mid")), nullptr);
+
+  EXPECT_FALSE(audio->ApriMusica(File("testo.wav")));
+  EXPECT_FALSE(audio->MusicaAperta());
+  audio->RiproduciDallInizio();
+  EXPECT_FALSE(Mix_PlayingMusic());
 }
 
 TEST_F(AudioSdlTest, LaMusicaWavRiportaPosizioneEDurataComeUnLettore) {
@@ -221,12 +218,19 @@ TEST_F(AudioSdlTest, ChiudiMusicaLasciaLiberoIlFile) {
   EXPECT_EQ(audio->PosizioneMusica(), 0);
 }
 
-TEST_F(AudioSdlTest, UnFileCheNonEMusicaNonApreNulla) {
-  ScriviFile(File("aud0.sktemp"), "niente musica qui");
-  EXPECT_FALSE(audio->ApriMusica(File("aud0.sktemp")));
-  EXPECT_FALSE(audio->MusicaAperta());
+TEST_F(AudioSdlTest, UnEffettoPuoSopravvivereAllAudioCheLoHaCreato) {
+  // At exit the game's buffers may go after the device; freeing them then is harmless.
+  auto effetto = Onda("a.wav", 0.3);
+  ASSERT_NE(effetto, nullptr);
+  audio->Suona(4, *effetto, 0, true);
+  ScriviWav(File("aud0.sktemp"), 1.0);
+  ASSERT_TRUE(audio->ApriMusica(File("aud0.sktemp")));
   audio->RiproduciDallInizio();
-  EXPECT_FALSE(Mix_PlayingMusic());
+  audio.reset();
+  EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the device is closed";
+  effetto.reset();
+  audio = CreaAudioSdl();  // and it opens again afresh
+  EXPECT_TRUE(audio->Disponibile());
 }
 
 TEST_F(AudioSdlTest, UnSecondoAudioNelloStessoProgrammaEMuto) {
