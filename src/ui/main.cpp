@@ -8,6 +8,7 @@
 #include "game/Gioco.h"
 #include "game/frm_main.h"
 #include "sound/Audio.h"
+#include "sound/AudioSdl.h"
 #include "ui/Avvio.h"
 #include "ui/Copione.h"
 #include "ui/DialoghiQt.h"
@@ -22,7 +23,8 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   app.setApplicationName(QStringLiteral("skarvex"));
   app.setQuitOnLastWindowClosed(false);
 
-  std::unique_ptr<Audio> audio = CreaAudioMuto();
+  // The sound device: a silent one, with a line on stderr, when none can be opened.
+  std::unique_ptr<Audio> audio = CreaAudioSdl();
   OrologioQt orologio;
   DialoghiQt dialoghi;
   FinestraPrincipale* finestra = nullptr;

@@ -1,0 +1,59 @@
+// A test bench: a fresh Gioco in a temporary program folder, on the virtual clock,
+// with scripted dialogs, windows that are only flags and no sound.
+#pragma once
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/DialoghiCopione.h"
+#include "game/FinestreCopione.h"
+#include "game/Gioco.h"
+#include "game/OrologioVirtuale.h"
+#include "game/frm_main.h"
+#include "sound/Audio.h"
+
+struct Banco {
+  explicit Banco(std::unique_ptr<Audio> audio_ = CreaAudioMuto())
+      : audio(std::move(audio_)),
+        g(std::filesystem::path(cartella.path().toStdString()), orologio, dialoghi, *audio,
+          finestre),
+        frm(g) {
+    g.registroSuoni = &suoni;
+  }
+
+  // Start-up, as the program does it.
+  Banco& Avvia() {
+    frm.Form_Load();
+    return *this;
+  }
+
+  void Attendi(int64_t ms) { orologio.Avanza(ms); }
+
+  std::filesystem::path File(const std::string& nome) const { return g.File(nome); }
+
+  void Scrivi(const std::string& nome, const std::string& byte) const {
+    std::ofstream(File(nome), std::ios::binary) << byte;
+  }
+
+  std::string Leggi(const std::string& nome) const {
+    std::ifstream in(File(nome), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  // The slots played since the last call.
+  std::vector<int> Suoni() { return std::exchange(suoni, {}); }
+
+  QTemporaryDir cartella;
+  OrologioVirtuale orologio;
+  DialoghiCopione dialoghi;
+  FinestreCopione finestre;
+  std::unique_ptr<Audio> audio;
+  Gioco g;
+  frm_main frm;
+  std::vector<int> suoni;
+};
