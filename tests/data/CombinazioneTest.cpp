@@ -198,17 +198,3 @@ TEST(FileCombinazione, ANewerShorterFileReadsBackExactly) {
   EXPECT_EQ(letta.valore(), CombinazioneBlu());
   EXPECT_EQ(std::filesystem::file_size(file), 261u);
 }
-
-TEST(FileCombinazione, ADamagedFileNamesItselfInTheError) {
-  CartellaTemporanea cartella;
-  const auto file = cartella / "Rotta.skcom";
-  ASSERT_TRUE(ScriviFileAtomico(file, CodificaCombinazione(CombinazioneBlu()).substr(0, 100)));
-  auto letta = LeggiFileCombinazione(file);
-  ASSERT_FALSE(letta);
-  EXPECT_EQ(letta.errore().rfind(file.string() + ": truncated in Immagini(10)", 0), 0u)
-      << letta.errore();
-
-  auto mancante = LeggiFileCombinazione(cartella / "Nessuna.skcom");
-  ASSERT_FALSE(mancante);
-  EXPECT_NE(mancante.errore().find("Nessuna.skcom"), std::string::npos);
-}

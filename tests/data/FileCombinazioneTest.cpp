@@ -4,54 +4,15 @@
 #include "data/FileAtomico.h"
 #include "data/GestioneDatiEsterni.h"
 #include "data/Impostazioni.h"
+#include "game/DialoghiCopione.h"
+#include "game/FinestreCopione.h"
 #include "game/Gioco.h"
-
-#include <vector>
+#include "game/OrologioVirtuale.h"
 
 namespace fs = std::filesystem;
 using namespace GestioneDatiEsterni;
 
 namespace {
-
-// Small stand-ins for the seams: only message boxes matter here, and they are recorded.
-class OrologioFermo : public Orologio {
- public:
-  void Registra(Timer&) override {}
-  void Riprogramma(Timer&) override {}
-  void Rimuovi(Timer&) override {}
-  void Dormi(int) override {}
-};
-
-struct Messaggio {
-  QString testo;
-  Pulsanti pulsanti;
-  Icona icona;
-  QString titolo;
-};
-
-class DialoghiRegistrati : public Dialoghi {
- public:
-  std::vector<Messaggio> messaggi;
-
-  Risposta MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona,
-                  const QString& titolo) override {
-    messaggi.push_back({testo, pulsanti, icona, titolo});
-    return Risposta::OK;
-  }
-  QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QString> ApriFile(const RichiestaFile&) override { return std::nullopt; }
-  std::optional<Carattere> ScegliFont(const Carattere&) override { return std::nullopt; }
-  std::optional<uint32_t> ScegliColore() override { return std::nullopt; }
-};
-
-class FinestreFinte : public Finestre {
- public:
-  void Mostra(Finestra) override {}
-  void Scarica(Finestra) override {}
-  bool Caricata(Finestra) const override { return false; }
-  void ChiudiPrincipale() override {}
-  QStringList Caricate() const override { return {}; }
-};
 
 QString Q(const fs::path& p) {
   return QString::fromStdString(p.string());
@@ -76,10 +37,10 @@ class GestioneDatiEsterniFile : public ::testing::Test {
   }
 
   CartellaTemporanea cartella;
-  OrologioFermo orologio;
-  DialoghiRegistrati dialoghi;
+  OrologioVirtuale orologio;
+  DialoghiCopione dialoghi;
   std::unique_ptr<Audio> audio = CreaAudioMuto();
-  FinestreFinte finestre;
+  FinestreCopione finestre;
   Gioco g;
   std::array<QString, NumeroSuoni> nessunSuono;
 };
@@ -93,7 +54,7 @@ TEST_F(GestioneDatiEsterniFile, SavingBluByAnnaWritesThe261ByteFile) {
   EXPECT_EQ(fs::file_size(file), 261u);
   EXPECT_EQ(g.Comb.Nome, "Blu");
   EXPECT_EQ(g.Comb.Volumi[15], -1000);
-  EXPECT_TRUE(dialoghi.messaggi.empty());
+  EXPECT_TRUE(dialoghi.PrendiBox().empty());
 }
 
 TEST_F(GestioneDatiEsterniFile, SavingReadsChosenFilesAndKeepsSlotsNamedAfterItself) {
@@ -140,22 +101,24 @@ TEST_F(GestioneDatiEsterniFile, AnUnreadableChosenFileWritesNothingAndLeavesComb
   EXPECT_FALSE(ScriviCombinazione(g, "Blu", suoni));
   EXPECT_FALSE(fs::exists(cartella / "Blu.skcom"));
   EXPECT_EQ(g.Comb, prima);
-  ASSERT_EQ(dialoghi.messaggi.size(), 1u);
-  EXPECT_EQ(dialoghi.messaggi[0].testo,
+  const auto box = dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_EQ(box[0].tipo, "message");
+  EXPECT_EQ(box[0].testo,
             "Impossibile caricare uno o più file, controllare che il percorso inserito sia "
             "valido.");
-  EXPECT_EQ(dialoghi.messaggi[0].icona, Icona::Critica);
-  EXPECT_EQ(dialoghi.messaggi[0].pulsanti, Pulsanti::OK);
-  EXPECT_EQ(dialoghi.messaggi[0].titolo, Firma());
+  EXPECT_EQ(box[0].icona, Icona::Critica);
+  EXPECT_EQ(box[0].titolo, Firma());
 }
 
 TEST_F(GestioneDatiEsterniFile, AFileThatCannotBeWrittenIsToldAndReported) {
   // A folder where the combination file should be: the rename over it fails.
   fs::create_directory(cartella / "Blu.skcom");
   EXPECT_FALSE(ScriviCombinazione(g, "Blu", nessunSuono));
-  ASSERT_EQ(dialoghi.messaggi.size(), 1u);
-  EXPECT_TRUE(dialoghi.messaggi[0].testo.startsWith("Impossibile salvare la combinazione"));
-  EXPECT_EQ(dialoghi.messaggi[0].icona, Icona::Critica);
+  const auto box = dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(box[0].testo.startsWith("Impossibile salvare la combinazione"));
+  EXPECT_EQ(box[0].icona, Icona::Critica);
   EXPECT_TRUE(g.Comb.Nome.empty());
 }
 

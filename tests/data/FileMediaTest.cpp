@@ -7,12 +7,6 @@
 
 using namespace std::string_literals;
 
-TEST(FileMedia, NamesCarryTheSlotInDecimalWithoutLeadingZeros) {
-  EXPECT_EQ(NomeFileImmagine(0), "img0.sktemp");
-  EXPECT_EQ(NomeFileImmagine(13), "img13.sktemp");
-  EXPECT_EQ(NomeFileSuono(7), "aud7.sktemp");
-}
-
 TEST(FileMedia, ContentIsTheSlotsBytesFollowedByCrLf) {
   CartellaTemporanea cartella;
   const auto file = cartella / NomeFileSuono(0);

@@ -87,11 +87,3 @@ TEST(FileScelta, AFailedWriteIsReportedAndTheOldFileStays) {
   EXPECT_NE(esito.errore().find("manca/CombinazioneScelta"), std::string::npos);
   EXPECT_EQ(LeggiFileScelta(file).Percorso, cartella / "Blu.skcom");
 }
-
-TEST(FileScelta, AMissingFileIsAFailureNamingIt) {
-  CartellaTemporanea cartella;
-  auto lettura = LeggiFileScelta(cartella / "CombinazioneScelta");
-  ASSERT_FALSE(lettura.esito);
-  EXPECT_NE(lettura.esito.errore().find("CombinazioneScelta"), std::string::npos);
-  EXPECT_FALSE(lettura.Percorso);
-}
