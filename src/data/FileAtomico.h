@@ -12,7 +12,8 @@
 [[nodiscard]] Esito ScriviFileAtomico(const std::filesystem::path& percorso, std::string_view byte,
                                       bool solaLettura = false);
 
-// A whole file's bytes.
+// A whole regular file's bytes. Anything else (a folder, a FIFO, a device) is an
+// error, so a wrong path can neither hang the program nor read without end.
 [[nodiscard]] Risultato<std::string> LeggiFile(const std::filesystem::path& percorso);
 
 // Deletes a file even when it is read-only; a missing file is no error.
