@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace fs = std::filesystem;
 
@@ -37,6 +39,18 @@ void SincronizzaCartella(const fs::path& percorso) {
   ::close(fd);
 }
 
+// A descriptor closed when it goes.
+struct Descrittore {
+  explicit Descrittore(int n) : numero(n) {}
+  ~Descrittore() {
+    if (numero >= 0) ::close(numero);
+  }
+  Descrittore(const Descrittore&) = delete;
+  Descrittore& operator=(const Descrittore&) = delete;
+
+  int numero;
+};
+
 }  // namespace
 
 Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool solaLettura) {
@@ -60,39 +74,41 @@ Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool so
   return ErroreDi(percorso, "cannot write", codiceFinale);
 }
 
-Risultato<std::string> LeggiFile(const fs::path& percorso) {
+Risultato<std::string> LeggiFile(const fs::path& percorso, size_t massimo) {
   // Non-blocking open, so that a FIFO given by mistake cannot hang the program; only
   // regular files are read, since a device could be endless.
-  const int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return ErroreDi(percorso, "cannot read", errno);
+  const Descrittore fd(::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.numero < 0) return ErroreDi(percorso, "cannot read", errno);
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    const int codice = errno;
-    ::close(fd);
-    return ErroreDi(percorso, "cannot read", codice);
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
+  if (::fstat(fd.numero, &st) != 0) return ErroreDi(percorso, "cannot read", errno);
+  if (!S_ISREG(st.st_mode))
     return Errore{"cannot read " + percorso.string() + ": not a regular file"};
-  }
+  const Errore troppoGrande{"cannot read " + percorso.string() + ": larger than " +
+                            std::to_string(massimo) + " bytes"};
+  if (static_cast<uintmax_t>(st.st_size) > massimo) return troppoGrande;
 
-  // The size is only a hint: the file may change while it is read.
+  // The size is only a hint: the file may grow while it is read.
   std::string byte;
-  byte.resize(static_cast<size_t>(st.st_size) + 1);
   size_t letti = 0;
-  for (;;) {
-    if (letti == byte.size()) byte.resize(byte.size() * 2);
-    const ssize_t n = ::read(fd, byte.data() + letti, byte.size() - letti);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int codice = errno;
-      ::close(fd);
-      return ErroreDi(percorso, "cannot read", codice);
+  try {
+    byte.resize(static_cast<size_t>(st.st_size) + 1);
+    for (;;) {
+      if (letti == byte.size()) {
+        if (letti > massimo) return troppoGrande;
+        byte.resize(byte.size() * 2);
+      }
+      const ssize_t n = ::read(fd.numero, byte.data() + letti, byte.size() - letti);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return ErroreDi(percorso, "cannot read", errno);
+      }
+      letti += static_cast<size_t>(n);
     }
-    letti += static_cast<size_t>(n);
+  } catch (const std::bad_alloc&) {
+    return ErroreDi(percorso, "cannot read", ENOMEM);
   }
-  ::close(fd);
+  if (letti > massimo) return troppoGrande;
   byte.resize(letti);
   return byte;
 }

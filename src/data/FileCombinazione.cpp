@@ -9,6 +9,8 @@
 #include <QByteArray>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -37,7 +39,8 @@ std::string NomeFileSicuro(const QString& nome) {
 // combination's own name, which keeps what the slot holds.
 bool AggiornaSlot(std::string& slot, const QString& sorgente, const QString& nome) {
   if (sorgente == nome) return true;
-  auto byte = LeggiFile(PercorsoDi(sorgente));
+  // A slot holds at most what a 32-bit length can say.
+  auto byte = LeggiFile(PercorsoDi(sorgente), std::numeric_limits<uint32_t>::max());
   if (!byte) return false;
   slot = std::move(byte.valore());
   return true;
