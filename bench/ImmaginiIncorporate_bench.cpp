@@ -1,0 +1,44 @@
+// How long the built-in pictures take to draw: what the window pays the first time it
+// fills its cache of scaled pictures.
+#include "ui/ImmaginiIncorporate.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Every picture once at its sprite's size: the cache of a first frame.
+void TutteLeImmagini(benchmark::State& stato) {
+  const int scala = static_cast<int>(stato.range(0));
+  for (auto _ : stato) {
+    for (int n = 0; n < ImmaginiIncorporate::Numero; ++n)
+      benchmark::DoNotOptimize(
+          ImmaginiIncorporate::Rendi(n, ImmaginiIncorporate::Dimensione(n) * scala));
+  }
+}
+BENCHMARK(TutteLeImmagini)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// Reading every SVG source anew: what the first use costs on top.
+void AnalisiDeiSorgenti(benchmark::State& stato) {
+  for (auto _ : stato) {
+    for (int n = 0; n < ImmaginiIncorporate::Numero; ++n) {
+      QSvgRenderer renderer(ImmaginiIncorporate::Sorgente(n));
+      benchmark::DoNotOptimize(renderer.isValid());
+    }
+  }
+}
+BENCHMARK(AnalisiDeiSorgenti)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
