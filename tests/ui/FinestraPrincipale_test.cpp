@@ -1,0 +1,121 @@
+// The main window on Qt's offscreen platform: menus, keys, clicks and closing.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include "game/DialoghiCopione.h"
+#include "game/Gioco.h"
+#include "game/OrologioVirtuale.h"
+#include "game/frm_main.h"
+#include "ui/FinestraPrincipale.h"
+#include "ui/FinestreQt.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+struct Finestra : ::testing::Test {
+  Finestra()
+      : audio(CreaAudioMuto()),
+        finestre([] { return nullptr; }, [this] { finestra.Chiudi(); }),
+        g(cartella.path().toStdString(), orologio, dialoghi, *audio, finestre),
+        frm(g),
+        finestra(g, frm) {
+    frm.Form_Load();
+    finestra.Aggiorna();
+    finestra.show();
+  }
+
+  QAction* Voce(const QString& menu, const QString& voce) {
+    for (QAction* m : finestra.menuBar()->actions()) {
+      if (m->text() != menu) continue;
+      for (QAction* a : m->menu()->actions()) {
+        if (a->text() == voce) return a;
+      }
+    }
+    return nullptr;
+  }
+
+  void Tasto(QEvent::Type tipo, int tasto, const QString& testo = {}, bool ripetuto = false) {
+    QKeyEvent evento(tipo, tasto, Qt::NoModifier, testo, ripetuto);
+    QApplication::sendEvent(&finestra, &evento);
+  }
+
+  QTemporaryDir cartella;
+  OrologioVirtuale orologio;
+  DialoghiCopione dialoghi;
+  std::unique_ptr<Audio> audio;
+  FinestreQt finestre;
+  Gioco g;
+  frm_main frm;
+  FinestraPrincipale finestra;
+};
+
+TEST_F(Finestra, CarriesTheCaptionAndTheMenusWithoutAccelerators) {
+  EXPECT_EQ(finestra.windowTitle(), "SKARVEX - by Dorvanel  Ver. 1.4 Combinazione: Default");
+  QStringList menu;
+  for (QAction* m : finestra.menuBar()->actions()) menu << m->text();
+  EXPECT_EQ(menu, (QStringList{"File", "Opzioni", "Combinazioni", "?"}));
+  ASSERT_TRUE(Voce("File", "Esci"));
+  ASSERT_TRUE(Voce("Opzioni", "Edita Combinazioni"));
+  ASSERT_TRUE(Voce("?", "Aiuto"));
+  ASSERT_TRUE(Voce("?", "Informazioni"));
+  QAction* audio_ = Voce("Opzioni", "Attiva Audio");
+  ASSERT_TRUE(audio_);
+  EXPECT_TRUE(audio_->isCheckable());
+  EXPECT_FALSE(audio_->isChecked());
+  QAction* predefinita = Voce("Combinazioni", "Default");
+  ASSERT_TRUE(predefinita);
+  EXPECT_TRUE(predefinita->isChecked());
+  EXPECT_EQ(finestra.centralWidget()->size(), QSize(794, 548));
+}
+
+TEST_F(Finestra, KeysReachTheHandlersAndAutoRepeatedReleasesAreIgnored) {
+  Tasto(QEvent::KeyPress, Qt::Key_Space, " ");
+  EXPECT_FALSE(g.img_gameover.Visible);
+  EXPECT_TRUE(g.img_giocatore.Visible);
+  Tasto(QEvent::KeyPress, Qt::Key_Left);
+  EXPECT_TRUE(g.Sinistra);
+  Tasto(QEvent::KeyRelease, Qt::Key_Left, {}, true);
+  EXPECT_TRUE(g.Sinistra);
+  Tasto(QEvent::KeyRelease, Qt::Key_Left);
+  EXPECT_FALSE(g.Sinistra);
+  Tasto(QEvent::KeyPress, Qt::Key_Escape, "\x1b");
+  EXPECT_TRUE(g.img_pausa.Visible);
+}
+
+TEST_F(Finestra, AClickOnTheShownBannerRunsItsHandler) {
+  QWidget* campo = finestra.centralWidget();
+  const QPointF centro(6000 / 15.0, 2100 / 15.0);
+  QMouseEvent premuto(QEvent::MouseButtonPress, centro, campo->mapToGlobal(centro), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent rilasciato(QEvent::MouseButtonRelease, centro, campo->mapToGlobal(centro),
+                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(campo, &premuto);
+  QApplication::sendEvent(campo, &rilasciato);
+  EXPECT_FALSE(g.img_gameover.Visible);
+  EXPECT_TRUE(g.FormazioneCaricata);
+}
+
+TEST_F(Finestra, MenuChoicesRunTheirHandlersAndTheMenusFollowTheModel) {
+  Voce("?", "Aiuto")->trigger();
+  EXPECT_TRUE(finestre.Caricata(::Finestra::frm_aiuto));
+  Voce("Opzioni", "Attiva Audio")->trigger();
+  EXPECT_TRUE(g.AudioAttivo);
+  EXPECT_TRUE(Voce("Opzioni", "Attiva Audio")->isChecked());
+}
+
+TEST_F(Finestra, TheCloseBoxEndsTheProgramAndClosesTheOtherWindows) {
+  Voce("?", "Aiuto")->trigger();
+  frm.mn_about_Click();
+  finestra.close();
+  EXPECT_FALSE(finestra.isVisible());
+  EXPECT_TRUE(finestre.Caricate().isEmpty());
+}
+
+}  // namespace
