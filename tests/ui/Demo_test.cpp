@@ -4,7 +4,6 @@
 #include "data/Combinazione.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -133,9 +132,3 @@ TEST(CombinazioneDemo, TheGeneratorWritesTheSameBytesEveryTime) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,7 +1,6 @@
 // The built-in pictures: each one draws, fits its sprite and stays crisp.
 #include "ui/ImmaginiIncorporate.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -130,9 +129,3 @@ TEST(ImmaginiIncorporate, ABadNumberOrAnEmptySizeGivesNothing) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
