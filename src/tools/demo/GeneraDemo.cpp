@@ -2,21 +2,24 @@
 // a starry background and synthesized sounds, so that a newcomer can try the skin
 // mechanism at once. The build runs it; the same bytes come out every time.
 #include "data/Combinazione.h"
+#include "tools/demo/Demo.h"
 #include "tools/demo/Quadri.h"
 #include "tools/demo/Sintesi.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 namespace {
+
+constexpr int SlotSfondo = NumeroImmagini - 1;  // the window's background
 
 TipoCombinazione Notturno() {
   TipoCombinazione comb;
   comb.Nome = "Notturno";
   comb.Autore = "Squadra SKARVEX";
-  for (int n = 0; n + 1 < NumeroImmagini; ++n)
-    comb.Immagini[n] = QuadriDemo::Immagine(n).toStdString();
-  comb.Immagini[NumeroImmagini - 1] = QuadriDemo::Sfondo().toStdString();
+  for (int n = 0; n < SlotSfondo; ++n) comb.Immagini[n] = QuadriDemo::Immagine(n).toStdString();
+  comb.Immagini[SlotSfondo] = QuadriDemo::Sfondo().toStdString();
 
   comb.Suoni[0] = Sintesi::Wav(Sintesi::Motivo());
   comb.Volumi[0] = -1500;  // the tune sits under the effects
@@ -40,7 +43,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "uso: %s CARTELLA\n", argc > 0 ? argv[0] : "skarvex-demo");
     return 2;
   }
-  const std::filesystem::path file = std::filesystem::path(argv[1]) / "Notturno.skcom";
+  const std::filesystem::path file = std::filesystem::path(argv[1]) / NomeFileDemo;
   const Esito esito = ScriviFileCombinazione(file, Notturno());
   if (!esito) {
     std::fprintf(stderr, "skarvex-demo: %s\n", esito.errore().c_str());

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
