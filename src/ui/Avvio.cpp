@@ -4,6 +4,10 @@
 
 #include <cstdlib>
 
+#include <QFile>
+
+#include "tools/demo/Demo.h"
+
 namespace fs = std::filesystem;
 
 Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
@@ -80,4 +84,14 @@ Esito VerificaCartella(const fs::path& cartella) {
   ::close(fd);
   ::unlink(prova.c_str());
   return {};
+}
+
+void OffriDemo(const fs::path& cartella) {
+  std::error_code ec;
+  if (fs::exists(cartella / "Record", ec)) return;
+  QFile file(QString::fromStdString((cartella / NomeFileDemo).string()));
+  // NewOnly: the file is made only if no file of that name exists.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return;
+  const QByteArray byte = CombinazioneDemo();
+  if (file.write(byte) != byte.size()) file.remove();
 }

@@ -23,3 +23,7 @@ std::string Uso();
 std::filesystem::path CartellaEseguibile();
 // The folder must exist, be a folder and take new files.
 [[nodiscard]] Esito VerificaCartella(const std::filesystem::path& cartella);
+
+// On the first run in a folder (no Record yet) the demo combination is put there,
+// unless a file of that name already is: a player's file is never replaced.
+void OffriDemo(const std::filesystem::path& cartella);

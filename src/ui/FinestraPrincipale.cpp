@@ -31,12 +31,12 @@ class FinestraPrincipale::Campo final : public QWidget {
   // The banners take clicks, the topmost shown banner first.
   void mouseReleaseEvent(QMouseEvent* evento) override {
     if (evento->button() != Qt::LeftButton) return;
-    Gioco& g = m_finestra.g;
+    Gioco& gioco = m_finestra.g;
     frm_main& frm = m_finestra.m_frm;
     const std::pair<const Sprite*, void (frm_main::*)()> banner[] = {
-        {&g.img_pausa, &frm_main::img_pausa_Click},
-        {&g.img_nextlevel, &frm_main::img_nextlevel_Click},
-        {&g.img_gameover, &frm_main::img_gameover_Click}};
+        {&gioco.img_pausa, &frm_main::img_pausa_Click},
+        {&gioco.img_nextlevel, &frm_main::img_nextlevel_Click},
+        {&gioco.img_gameover, &frm_main::img_gameover_Click}};
     for (const auto& [sprite, gestore] : banner) {
       if (sprite->Visible && Pittore::Rettangolo(*sprite).contains(evento->position())) {
         m_finestra.DopoHandler([&frm, gestore = gestore] { (frm.*gestore)(); });

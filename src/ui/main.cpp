@@ -39,6 +39,7 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });
   if (qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME")) principale.EsciDopoPrimoFrame();
 
+  OffriDemo(cartella);
   frm.Form_Load();
   principale.Aggiorna();
   principale.show();
