@@ -1,21 +1,311 @@
-// Applying the remembered combination to the game, and its label font.
+// Applying the remembered combination to the game: its pictures on the sprites,
+// its sounds in the slots, its volumes, author, password and label font; Default
+// when no usable combination file is remembered. And the label font itself.
+#include "data/FileAtomico.h"
+#include "data/FileMedia.h"
 #include "data/GestioneDatiEsterni.h"
+#include "data/Impostazioni.h"
 #include "game/Gioco.h"
+#include "sound/dShow.h"
+
+#include <QCryptographicHash>
+#include <QFontDatabase>
+#include <QImage>
+
+#include <cstdlib>
+
+namespace fs = std::filesystem;
 
 namespace GestioneDatiEsterni {
 
-void ApplicaCombinazione(Gioco& g) {
-  g.UsaDefault = true;
-  for (int n = 0; n < NumeroImmagini; ++n)
+namespace {
+
+// The editor's names of the slots, used when telling the player what can't be used.
+constexpr const char* NomiImmagini[NumeroImmagini] = {
+    "Alieno 1",   "Alieno 2",          "Alieno 3",   "Alieno 4",  "Alieno 5",
+    "Proiettile", "Proiettile alieno", "Bonus",      "Navicella", "Mattoncino",
+    "PAUSA",      "GAME OVER",         "NEXT LEVEL", "SFONDO"};
+constexpr const char* NomiSuoni[NumeroSuoni] = {"Motivo",
+                                                "Movimento alieni",
+                                                "Sparo amico",
+                                                "Sparo nemico",
+                                                "Esplosione I° fila",
+                                                "Esplosione II° fila",
+                                                "Esplosione III° fila",
+                                                "Esplosione IV° fila",
+                                                "Esplosione V fila",
+                                                "Espl.giocatore",
+                                                "Esplosione bonus",
+                                                "Movimento bonus",
+                                                "Game over",
+                                                "Fine livello",
+                                                "Esplosione muro",
+                                                "Arrivo alieni"};
+
+QString Testo(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// A picture decoded from a slot's bytes, named by the SHA-1 of those bytes.
+Immagine ImmagineDaFile(const fs::path& file, const std::string& byte) {
+  QImage dati(QString::fromStdString(file.string()));
+  if (dati.isNull()) return {};
+  const QByteArray impronta = QCryptographicHash::hash(
+      QByteArrayView(byte.data(), static_cast<qsizetype>(byte.size())), QCryptographicHash::Sha1);
+  return {QStringLiteral("sha1:") + QString::fromLatin1(impronta.toHex().left(12)),
+          std::move(dati)};
+}
+
+void ApplicaDefault(Gioco& g) {
+  for (int n = 0; n < NumeroImmagini; ++n) {
     g.OrigineImmagini[static_cast<size_t>(n)] = QStringLiteral("Default");
-  for (int n = 0; n < NumeroSuoni; ++n) {
-    g.OrigineSuoni[static_cast<size_t>(n)].clear();
-    g.Volumi[static_cast<size_t>(n)] = -1000;
+    ImpostaImmagineSlot(g, n, ImmagineIncorporata(g, n), true);
+  }
+  for (size_t n = 0; n < NumeroSuoni; ++n) {
+    g.OrigineSuoni[n].clear();
+    g.Volumi[n] = -1000;
+    // Default has no sounds: no earlier combination's effect keeps playing.
+    g.BufferSuoni[n].reset();
   }
   g.AutoreCombinazione = QStringLiteral("Dorvanel");
   g.CombinazioneCorrente = QStringLiteral("Default");
 }
 
-void ApplicaFont(Gioco&) {}
+void EliminaMedia(const Gioco& g) {
+  for (int n = 0; n < NumeroImmagini; ++n) (void)EliminaFile(g.File(NomeFileImmagine(n)));
+  for (int n = 1; n < NumeroSuoni; ++n) (void)EliminaFile(g.File(NomeFileSuono(n)));
+}
+
+// The combination's font, when it carries one the system lacks: offered for
+// installation in the user's font folder, where a file of that name is left alone.
+void ControllaFont(Gioco& g) {
+  const std::string& nome = g.Comb.FontFileNome;
+  if (nome.empty() || nome == "Nessuno") return;
+  // The name comes from someone else's file: only a bare file name is used.
+  if (!NomeFileSicuro(nome)) return;
+  const fs::path installato = CartellaFont() / nome;
+  std::error_code ec;
+  if (fs::exists(installato, ec)) {
+    if (!g.FontCaricati.contains(installato.string())) {
+      g.FontCaricati.insert(installato.string());
+      QFontDatabase::addApplicationFont(QString::fromStdString(installato.string()));
+      ++g.GenerazioneFont;
+    }
+    return;
+  }
+
+  const fs::path locale = g.File(nome);
+  if (!ScriviFileMedia(locale, g.Comb.FontFile)) return;
+  const QString domanda =
+      QStringLiteral("La combinazione richiede l'istallazione di una font: ") + Testo(nome) +
+      QStringLiteral(" non presente nel sistema") + QLatin1Char('\r') +
+      QStringLiteral(
+          "Se non si installa la font verrà richiesto ogni volta che si usa "
+          "questa combinazione") +
+      QLatin1Char('\r') +
+      QStringLiteral("L'operazione durerà circa 5 secondi.   INSTALLARE LA FONT?");
+  if (g.dialoghi.MsgBox(domanda, Pulsanti::SiNo, Icona::Domanda, Firma()) != Risposta::Si) return;
+
+  fs::create_directories(CartellaFont(), ec);
+  if (!fs::copy_file(locale, installato, fs::copy_options::skip_existing, ec) || ec) return;
+  (void)EliminaFile(locale);
+  // Registered at once, so the labels can use it in this run.
+  g.FontCaricati.insert(installato.string());
+  QFontDatabase::addApplicationFont(QString::fromStdString(installato.string()));
+  ++g.GenerazioneFont;
+}
+
+}  // namespace
+
+fs::path CartellaFont() {
+  const char* dati = std::getenv("XDG_DATA_HOME");
+  if (dati && *dati) return fs::path(dati) / "fonts";
+  const char* casa = std::getenv("HOME");
+  return fs::path(casa ? casa : "/tmp") / ".local" / "share" / "fonts";
+}
+
+Immagine ImmagineIncorporata(const Gioco& g, int n) {
+  return n < g.img_default.Limite() ? g.img_default[n].Picture : Immagine{};
+}
+
+void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti) {
+  switch (n) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+      (*g.RigheDalBasso()[static_cast<size_t>(n)])[0].Picture = immagine;
+      break;
+    case 5:
+      g.img_proiettilegiocatore.Picture = immagine;
+      break;
+    case 6:
+      for (int k = 0; k < (tutti ? g.img_proiettilenemico.Limite() : 1); ++k)
+        g.img_proiettilenemico[k].Picture = immagine;
+      break;
+    case 7:
+      g.img_navicellabonus.Picture = immagine;
+      break;
+    case 8:
+      g.img_giocatore.Picture = immagine;
+      break;
+    case 9:
+      for (int j = 0; j < (tutti ? g.img_muro.Limite() : 1); ++j) g.img_muro[j].Picture = immagine;
+      break;
+    case 10:
+      g.img_pausa.Picture = immagine;
+      break;
+    case 11:
+      g.img_gameover.Picture = immagine;
+      break;
+    case 12:
+      g.img_nextlevel.Picture = immagine;
+      break;
+    case 13:
+      g.Picture = immagine;
+      break;
+    default:
+      break;
+  }
+}
+
+void ApplicaCombinazione(Gioco& g) {
+  dShow::ChiudiMusica(g);
+  (void)EliminaFile(g.File(NomeFileSuono(0)));
+  g.UsaDefault = false;
+
+  // The remembered choice; a settings file that breaks off keeps what it gave.
+  std::optional<fs::path> scelta;
+  const fs::path fileScelta = g.File(NomeFileScelta);
+  std::error_code ec;
+  if (fs::exists(fileScelta, ec)) {
+    const LetturaScelta lettura = LeggiFileScelta(fileScelta);
+    scelta = lettura.Percorso;
+    if (lettura.AudioAttivo) g.AudioAttivo = *lettura.AudioAttivo;
+  }
+  if (!scelta || !fs::exists(*scelta, ec)) {
+    g.UsaDefault = true;
+    return ApplicaDefault(g);
+  }
+
+  // A file that can't be read at all leaves the game on Default, and says so.
+  if (const Esito letta = LeggiCombinazione(g, *scelta); !letta) {
+    g.UsaDefault = true;
+    ApplicaDefault(g);
+    g.dialoghi.MsgBox(
+        QStringLiteral("La combinazione %1 non può essere letta: il file è danneggiato. "
+                       "Si usa la combinazione Default.")
+            .arg(QString::fromStdString(scelta->string())),
+        Pulsanti::OK, Icona::Esclamazione, Firma());
+    return;
+  }
+
+  const TipoCombinazione& c = g.Comb;
+  const QString nome = Testo(c.Nome);
+  QStringList inutilizzabili;
+
+  g.AutoreCombinazione = Testo(c.Autore);
+  g.PasswordCombinazione = Testo(c.Password);
+  g.FontNome = Testo(c.FontNome);
+  g.FontDimensione = Testo(c.FontDimensione);
+  g.FontColore = Testo(c.FontColore);
+  g.FontGrassetto = c.FontGrassetto;
+  g.FontCorsivo = c.FontCorsivo;
+
+  for (size_t n = 0; n < NumeroSuoni; ++n) {
+    g.OrigineSuoni[n].clear();
+    g.BufferSuoni[n].reset();
+    if (c.Suoni[n].empty()) continue;
+    g.OrigineSuoni[n] = nome;
+    const fs::path file = g.File(NomeFileSuono(static_cast<int>(n)));
+    if (!ScriviFileMedia(file, c.Suoni[n])) {
+      inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
+    } else if (n == 0) {
+      dShow::ApriMusica(g, file);
+    } else {
+      // A sound that can't become an effect leaves its slot silent.
+      g.BufferSuoni[n] = CreaBufferSuono(g, file);
+      if (!g.BufferSuoni[n] && g.audio.Disponibile())
+        inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
+    }
+  }
+  for (size_t n = 0; n < NumeroSuoni; ++n) g.Volumi[n] = c.Volumi[n];
+  g.CombinazioneCorrente = nome;
+
+  ControllaFont(g);
+
+  // A "Default" slot, and a picture that can't be decoded, show the built-in picture.
+  for (int n = 0; n < NumeroImmagini; ++n) {
+    const std::string& byte = c.Immagini[static_cast<size_t>(n)];
+    Immagine immagine;
+    if (byte == ImmagineDefault) {
+      g.OrigineImmagini[static_cast<size_t>(n)] = QStringLiteral("Default");
+    } else {
+      g.OrigineImmagini[static_cast<size_t>(n)] = nome;
+      const fs::path file = g.File(NomeFileImmagine(n));
+      if (ScriviFileMedia(file, byte)) immagine = ImmagineDaFile(file, byte);
+      if (immagine.Vuota()) inutilizzabili << QString::fromUtf8(NomiImmagini[n]);
+    }
+    ImpostaImmagineSlot(g, n, immagine.Vuota() ? ImmagineIncorporata(g, n) : immagine, true);
+  }
+  EliminaMedia(g);
+
+  g.Caption = Firma() + QStringLiteral(" Combinazione: ") + g.CombinazioneCorrente +
+              QStringLiteral(" by ") + g.AutoreCombinazione;
+
+  if (!inutilizzabili.isEmpty()) {
+    g.dialoghi.MsgBox(
+        QStringLiteral("Della combinazione %1 non si possono usare: %2. Al loro posto restano le "
+                       "immagini predefinite o il silenzio.")
+            .arg(nome, inutilizzabili.join(QStringLiteral(", "))),
+        Pulsanti::OK, Icona::Esclamazione, Firma());
+  }
+}
+
+namespace {
+
+// The size as the combination wrote it: a decimal point or a decimal comma.
+std::optional<double> Dimensione(const QString& testo) {
+  QString numero = testo.trimmed();
+  numero.replace(QLatin1Char(','), QLatin1Char('.'));
+  bool ok = false;
+  const double valore = numero.toDouble(&ok);
+  if (!ok || !(valore > 0) || valore > 1000) return std::nullopt;
+  return valore;
+}
+
+std::optional<uint32_t> Colore(const QString& testo) {
+  bool ok = false;
+  const qlonglong valore = testo.trimmed().toLongLong(&ok);
+  if (!ok || valore < 0 || valore > 0xFFFFFF) return std::nullopt;
+  return static_cast<uint32_t>(valore);
+}
+
+}  // namespace
+
+void ApplicaFont(Gioco& g) {
+  // A size or colour that does not convert ends it at once: the labels done so far
+  // keep the new font, the others the old one.
+  const auto colore = Colore(g.FontColore);
+  if (!colore) return;
+  g.lbl_sitelink.ForeColor = *colore;
+  const auto dimensione = Dimensione(g.FontDimensione);
+  if (!dimensione) return;
+
+  const Carattere font{g.FontNome, *dimensione, g.FontGrassetto, g.FontCorsivo};
+  const auto applica = [&](Etichetta& e) {
+    e.Font = font;
+    e.ForeColor = *colore;
+  };
+  for (Etichetta* e : {&g.Label1, &g.Label2, &g.Label3, &g.lbl_punteggio, &g.lbl_record,
+                       &g.lbl_nomer, &g.lbl_hiscore, &g.lbl_level, &g.lbl_puntinavicella})
+    applica(*e);
+  for (size_t i = 0; i <= 10; ++i) {
+    applica(g.lbl_namer[i]);
+    applica(g.lbl_puntir[i]);
+    applica(g.lbl_livellor[i]);
+  }
+}
 
 }  // namespace GestioneDatiEsterni

@@ -59,7 +59,8 @@ Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view sl
 }
 
 bool NomeFileSicuro(std::string_view nome) {
-  if (nome.empty() || nome.size() > 255 || nome == "." || nome == "..") return false;
+  // Not hidden either: no leading '.', which also rules out "." and "..".
+  if (nome.empty() || nome.size() > 255 || nome.front() == '.') return false;
   return std::none_of(nome.begin(), nome.end(), [](char c) {
     return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
   });

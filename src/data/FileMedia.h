@@ -18,8 +18,8 @@ std::string ContenutoMedia(std::string_view slot);
 [[nodiscard]] Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot);
 
 // A name taken from a combination may be used as a file name only when it is a bare
-// name: not empty, not "." or "..", no '/', '\' or control characters, at most 255
-// bytes.
+// name: not empty, not starting with '.' (so not "." or ".." either), no '/', '\' or
+// control characters, at most 255 bytes.
 bool NomeFileSicuro(std::string_view nome);
 
 enum class FormatoMedia { JPG, GIF, BMP, PNG, WAV, MP3, MIDI, TTF, OTF, FON, Sconosciuto };

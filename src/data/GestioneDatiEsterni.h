@@ -14,6 +14,7 @@
 
 class Gioco;
 class Effetto;
+struct Immagine;
 
 namespace GestioneDatiEsterni {
 
@@ -34,6 +35,16 @@ bool VerificaEsistenza(const std::filesystem::path& percorso);
 void ApplicaCombinazione(Gioco& g);
 void ApplicaFont(Gioco& g);
 void CostruisciMenu(Gioco& g);
+
+// Puts a picture on the sprites of image slot n: the alien rows on element 0 (the
+// others copy it when a formation is built), slot 13 as the window's background.
+// `tutti` also covers the three alien shots and the 48 bricks; otherwise only their
+// element 0 changes, as the editor's resets do.
+void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti);
+// The built-in picture of image slot n (none for the background).
+Immagine ImmagineIncorporata(const Gioco& g, int n);
+// The folder where a combination's font file is installed: the user's font folder.
+std::filesystem::path CartellaFont();
 
 // The high-score file.
 void CaricaRecord(Gioco& g);

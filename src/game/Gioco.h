@@ -6,6 +6,8 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "game/Dialoghi.h"
@@ -40,6 +42,11 @@ class Gioco : public ModelloMain, public Variabili {
 
   // When set, every SuonaSlot call appends its slot here (the runner's "sounds").
   std::vector<int>* registroSuoni = nullptr;
+
+  // Font files registered with the window system in this run; the count of
+  // registrations tells the window to look its fonts up again.
+  std::set<std::string> FontCaricati;
+  int GenerazioneFont = 0;
 
   // A file of the program folder.
   std::filesystem::path File(std::string_view nome) const { return CartellaProgramma / nome; }

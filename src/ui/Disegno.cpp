@@ -36,6 +36,10 @@ QImage Pittore::Fotografa(const Gioco& g, qreal scala) {
 
 void Pittore::Disegna(QPainter& p, const Gioco& g) {
   m_scala = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+  if (g.GenerazioneFont != m_generazioneFont) {  // a font was installed: look the families up again
+    m_font.clear();
+    m_generazioneFont = g.GenerazioneFont;
+  }
   p.fillRect(QRectF(0, 0, LarghezzaCampo / Pixel, AltezzaCampo / Pixel), Qt::black);
 
   // The window's background picture stands at its own size at the top left.

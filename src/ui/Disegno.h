@@ -32,4 +32,5 @@ class Pittore {
   QHash<QString, QPixmap> m_pixmap;
   QHash<QString, QFont> m_font;
   qreal m_scala = 1.0;
+  int m_generazioneFont = 0;
 };

@@ -1,11 +1,18 @@
-// The main of test programs that need a Qt application (offscreen).
+// The main of test programs that need a Qt application (offscreen): a widget
+// application where the widgets are linked, a GUI application otherwise.
+#if __has_include(<QApplication>)
 #include <QApplication>
+using Applicazione = QApplication;
+#else
+#include <QGuiApplication>
+using Applicazione = QGuiApplication;
+#endif
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  Applicazione app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

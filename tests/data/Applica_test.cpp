@@ -1,0 +1,301 @@
+// Applying a combination at start-up and from the menu, and the menu's listing.
+#include <QBuffer>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "data/FileMedia.h"
+#include "data/GestioneDatiEsterni.h"
+#include "data/Impostazioni.h"
+#include "support/Banco.h"
+
+namespace fs = std::filesystem;
+using namespace GestioneDatiEsterni;
+
+namespace {
+
+std::string Png(QColor colore, QSize dimensione = {8, 8}) {
+  QImage immagine(dimensione, QImage::Format_ARGB32);
+  immagine.fill(colore);
+  QByteArray byte;
+  QBuffer buffer(&byte);
+  buffer.open(QIODevice::WriteOnly);
+  immagine.save(&buffer, "PNG");
+  return byte.toStdString();
+}
+
+TipoCombinazione Blu() {
+  TipoCombinazione c;
+  c.Nome = "Blu";
+  c.Autore = "Anna";
+  c.Immagini.fill(std::string(ImmagineDefault));
+  c.Immagini[0] = Png(Qt::blue);
+  c.Immagini[6] = Png(Qt::yellow);
+  c.Immagini[9] = Png(Qt::red);
+  c.Immagini[13] = Png(Qt::darkBlue, {800, 600});
+  c.Volumi.fill(-1000);
+  c.Volumi[3] = -2550;
+  c.Suoni[0] = "RIFF music";
+  c.Suoni[2] = "RIFF shot";
+  c.FontNome = "DejaVu Serif";
+  c.FontDimensione = "12";
+  c.FontColore = "65280";
+  c.FontGrassetto = false;
+  return c;
+}
+
+struct Applica : ::testing::Test {
+  void Metti(const TipoCombinazione& c, const std::string& file) {
+    ASSERT_TRUE(ScriviFileCombinazione(b.File(file), c));
+  }
+  void Ricorda(const std::string& file, bool audio = false) {
+    ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File(file), audio));
+  }
+  std::vector<std::string> File() const {
+    std::vector<std::string> nomi;
+    for (const auto& f : fs::directory_iterator(b.g.CartellaProgramma))
+      nomi.push_back(f.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+  }
+  QStringList Voci() const {
+    QStringList voci;
+    for (const VoceMenu& v : b.g.mn_comb) voci << v.Caption + (v.Checked ? "*" : "");
+    return voci;
+  }
+  Banco b;
+};
+
+TEST_F(Applica, AnEmptyFolderGivesDefaultWithQuietVolumesAndTheDesignTimeLabels) {
+  b.Avvia();
+  const Gioco& g = b.g;
+  EXPECT_TRUE(g.UsaDefault);
+  EXPECT_EQ(g.CombinazioneCorrente, "Default");
+  EXPECT_EQ(g.AutoreCombinazione, "Dorvanel");
+  EXPECT_FALSE(g.AudioAttivo);
+  for (size_t n = 0; n < 16; ++n) EXPECT_EQ(g.Volumi[n], -1000);
+  EXPECT_EQ(g.OrigineImmagini[13], "Default");
+  EXPECT_EQ(g.Label1.Font, (Carattere{"Terminal", 13.5, true, false}));
+  EXPECT_EQ(g.lbl_sitelink.ForeColor, Rgb(192, 192, 192));
+  EXPECT_EQ(g.img_muro[47].Picture.Nome, "builtin:9");
+  EXPECT_TRUE(g.Picture.Vuota());
+}
+
+TEST_F(Applica, ARememberedCombinationDressesTheGameAndLeavesOnlyTheMusicFile) {
+  Metti(Blu(), "Blu.skcom");
+  Ricorda("Blu.skcom", true);
+  b.Avvia();
+  const Gioco& g = b.g;
+  EXPECT_FALSE(g.UsaDefault);
+  EXPECT_TRUE(g.AudioAttivo);
+  EXPECT_EQ(g.Caption, "SKARVEX - by Dorvanel  Ver. 1.4 Combinazione: Blu by Anna");
+  EXPECT_TRUE(g.img_primafila[0].Picture.Nome.startsWith("sha1:"));
+  EXPECT_EQ(g.img_primafila[0].Picture.Nome.size(), 17);
+  EXPECT_EQ(g.img_proiettilenemico[2].Picture, g.img_proiettilenemico[0].Picture);
+  EXPECT_EQ(g.img_muro[47].Picture, g.img_muro[0].Picture);
+  EXPECT_EQ(g.Picture.Dati.size(), QSize(800, 600));
+  EXPECT_EQ(g.img_secondafila[0].Picture.Nome, "builtin:1");  // its slot is "Default"
+  EXPECT_EQ(g.OrigineImmagini[0], "Blu");
+  EXPECT_EQ(g.OrigineImmagini[1], "Default");
+  EXPECT_EQ(g.OrigineSuoni[2], "Blu");
+  EXPECT_EQ(g.OrigineSuoni[3], "");
+  EXPECT_EQ(g.Volumi[3], -2550);
+  EXPECT_EQ(File(),
+            (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
+  EXPECT_EQ(b.Leggi("aud0.sktemp"), "RIFF music\r\n");
+  EXPECT_EQ(g.Label1.Font, (Carattere{"DejaVu Serif", 12, false, false}));
+  EXPECT_EQ(g.lbl_livellor[10].ForeColor, 65280u);
+  EXPECT_EQ(g.lbl_default.Font.Name, "Terminal");  // the built-in font stays on lbl_default
+  EXPECT_EQ(b.g.mn_comb[1].Caption, "Blu");
+  EXPECT_TRUE(b.g.mn_comb[1].Checked);
+}
+
+TEST_F(Applica, ASettingsFileNamingADeletedFileGivesDefaultWithItsAudioSwitch) {
+  Ricorda("Sparita.skcom", true);
+  b.Avvia();
+  EXPECT_TRUE(b.g.UsaDefault);
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
+  EXPECT_TRUE(b.g.AudioAttivo);
+  EXPECT_TRUE(b.g.mn_attiva.Checked);
+}
+
+TEST_F(Applica, AFileCombinationsDefaultSlotsShowTheBuiltInPicturesAfterAnotherCombination) {
+  Metti(Blu(), "Blu.skcom");
+  TipoCombinazione rossa = Blu();
+  rossa.Nome = "Rossa";
+  rossa.Immagini[0] = std::string(ImmagineDefault);
+  rossa.Immagini[13] = std::string(ImmagineDefault);
+  Metti(rossa, "Rossa.skcom");
+  Ricorda("Blu.skcom");
+  b.Avvia();
+  b.frm.mn_comb_Click(2);
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Rossa");
+  EXPECT_EQ(b.g.img_primafila[0].Picture.Nome, "builtin:0");
+  EXPECT_TRUE(b.g.Picture.Vuota());
+}
+
+TEST_F(Applica, ADamagedCombinationFallsBackToDefaultAndSaysSo) {
+  std::string byte = CodificaCombinazione(Blu());
+  byte.resize(byte.size() / 2);
+  b.Scrivi("Blu.skcom", byte);
+  Ricorda("Blu.skcom");
+  b.Avvia();
+  EXPECT_TRUE(b.g.UsaDefault);
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
+  EXPECT_EQ(b.g.img_primafila[0].Picture.Nome, "builtin:0");
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(box[0].testo.contains("danneggiato"));
+  EXPECT_EQ(box[0].icona, Icona::Esclamazione);
+}
+
+TEST_F(Applica, APictureThatCannotBeDecodedKeepsItsBuiltInPictureAndIsNamed) {
+  TipoCombinazione c = Blu();
+  c.Immagini[8] = "not a picture";
+  Metti(c, "Blu.skcom");
+  Ricorda("Blu.skcom");
+  b.Avvia();
+  EXPECT_EQ(b.g.img_giocatore.Picture.Nome, "builtin:8");
+  EXPECT_TRUE(b.g.img_primafila[0].Picture.Nome.startsWith("sha1:"));
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(box[0].testo.contains("Navicella"));
+  EXPECT_EQ(File(),
+            (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
+}
+
+TEST_F(Applica, DefaultLeavesNoEffectOfTheCombinationBefore) {
+  Metti(Blu(), "Blu.skcom");
+  Ricorda("Blu.skcom");
+  b.Avvia();
+  b.g.BufferSuoni[2] = std::make_unique<Effetto>();
+  b.frm.mn_comb_Click(0);
+  EXPECT_FALSE(b.g.BufferSuoni[2]);
+  EXPECT_EQ(b.g.OrigineSuoni[2], "");
+  EXPECT_EQ(b.g.Volumi[2], -1000);
+}
+
+TEST_F(Applica, TheMenuListsOnlyNamesEndingExactlyInSkcomInByteOrder) {
+  for (const char* nome : {"x.skcom", "Blu.skcom", "rosso.SKCOM", "Default.skcom", ".skcom",
+                           "a.sko", "bskcom", "Zeta.skcom.bak"})
+    b.Scrivi(nome, "");
+  fs::create_directory(b.File("Cartella.skcom"));
+  b.Avvia();
+  EXPECT_EQ(Voci(), (QStringList{"Default*", "", "Blu", "x"}));
+}
+
+TEST_F(Applica, ChoosingFromTheMenuSwitchesRemembersAndMovesTheCheckMark) {
+  Metti(Blu(), "Blu.skcom");
+  b.Avvia();
+  b.frm.mn_comb_Click(1);
+  EXPECT_EQ(Voci(), (QStringList{"Default", "Blu*"}));
+  EXPECT_EQ(b.g.Caption, "SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Blu by Anna");
+  EXPECT_EQ(LeggiFileScelta(b.File("CombinazioneScelta")).Percorso, b.File("Blu.skcom"));
+
+  b.frm.mn_comb_Click(0);
+  EXPECT_EQ(Voci(), (QStringList{"Default*", "Blu"}));
+  EXPECT_EQ(b.g.Caption, "SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Default by Dorvanel");
+  EXPECT_EQ(b.g.FontNome, "Terminal");
+  EXPECT_EQ(b.g.FontDimensione, "13.5");
+  EXPECT_EQ(b.g.FontColore, "49152");
+  EXPECT_EQ(b.g.Label1.Font, (Carattere{"Terminal", 13.5, true, false}));
+  EXPECT_EQ(b.g.lbl_namer[3].ForeColor, Rgb(0, 192, 0));
+}
+
+TEST_F(Applica, AChoiceThatCannotBeRememberedKeepsTheCombinationAndSaysSo) {
+  Metti(Blu(), "Blu.skcom");
+  b.Avvia();
+  fs::create_directory(b.File("CombinazioneScelta"));  // the settings file cannot be written
+  b.frm.mn_comb_Click(1);
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
+  EXPECT_TRUE(b.g.mn_comb[0].Checked);
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(box[0].testo.startsWith("Impossibile salvare la scelta"));
+}
+
+struct FontDaInstallare : Applica {
+  FontDaInstallare() {
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(fontUtente.path().toStdString()));
+    TipoCombinazione c = Blu();
+    std::ifstream font("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", std::ios::binary);
+    c.FontFile.assign(std::istreambuf_iterator<char>(font), {});
+    c.FontFileNome = "Prova.ttf";
+    Metti(c, "Blu.skcom");
+    Ricorda("Blu.skcom");
+  }
+  ~FontDaInstallare() override { qunsetenv("XDG_DATA_HOME"); }
+  fs::path Installato() const {
+    return fs::path(fontUtente.path().toStdString()) / "fonts" / "Prova.ttf";
+  }
+  QTemporaryDir fontUtente;
+};
+
+TEST_F(FontDaInstallare, YesCopiesItIntoTheUserFontFolderAtOnce) {
+  b.dialoghi.AccodaPulsante(Risposta::Si);
+  b.Avvia();
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_EQ(
+      box[0].testo,
+      QString::fromUtf8(
+          "La combinazione richiede l'istallazione di una font: Prova.ttf non presente nel "
+          "sistema\r"
+          "Se non si installa la font verrà richiesto ogni volta che si usa questa combinazione\r"
+          "L'operazione durerà circa 5 secondi.   INSTALLARE LA FONT?"));
+  EXPECT_TRUE(fs::exists(Installato()));
+  EXPECT_FALSE(fs::exists(b.File("Prova.ttf")));
+  EXPECT_EQ(b.orologio.Ora(), 0);  // no wait
+  EXPECT_EQ(b.g.GenerazioneFont, 1);
+
+  b.frm.mn_comb_Click(1);  // installed now: no question
+  EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
+}
+
+TEST_F(FontDaInstallare, NoLeavesItInTheProgramFolderAndAsksAgainNextTime) {
+  b.Avvia();
+  EXPECT_EQ(b.dialoghi.PrendiBox().size(), 1u);
+  EXPECT_TRUE(fs::exists(b.File("Prova.ttf")));
+  EXPECT_FALSE(fs::exists(Installato()));
+  b.frm.mn_comb_Click(1);
+  EXPECT_EQ(b.dialoghi.PrendiBox().size(), 1u);
+}
+
+TEST_F(FontDaInstallare, AFileAlreadyInTheFontFolderIsLeftAlone) {
+  fs::create_directories(Installato().parent_path());
+  std::ofstream(Installato()) << "mine";
+  b.Avvia();
+  EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
+  std::ifstream in(Installato());
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "mine");
+}
+
+TEST_F(Applica, AFontNameThatIsAPathCountsAsNoFont) {
+  for (const char* nome : {"../evil.ttf", "sub/evil.ttf", "..", ".hidden.ttf", "a\\b.ttf"}) {
+    TipoCombinazione c = Blu();
+    c.FontFile = "bytes";
+    c.FontFileNome = nome;
+    Metti(c, "Blu.skcom");
+    Ricorda("Blu.skcom");
+    ApplicaCombinazione(b.g);
+    EXPECT_TRUE(b.dialoghi.PrendiBox().empty()) << nome;
+    EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
+  }
+  EXPECT_FALSE(fs::exists(b.g.CartellaProgramma.parent_path() / "evil.ttf"));
+}
+
+TEST_F(Applica, AFontSizeOrColourThatDoesNotConvertStopsThere) {
+  b.g.FontColore = "255";
+  b.g.FontDimensione = "dodici";
+  b.g.FontNome = "X";
+  ApplicaFont(b.g);
+  EXPECT_EQ(b.g.lbl_sitelink.ForeColor, 255u);
+  EXPECT_EQ(b.g.Label1.ForeColor, VerdeEtichette);
+  b.g.FontDimensione = "10,5";
+  ApplicaFont(b.g);
+  EXPECT_EQ(b.g.lbl_livellor[10].Font.Size, 10.5);
+}
+
+}  // namespace
