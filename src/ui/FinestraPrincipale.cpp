@@ -135,7 +135,11 @@ void FinestraPrincipale::AggiornaMenu() {
 }
 
 void FinestraPrincipale::DopoHandler(const std::function<void()>& handler) {
-  handler();
+  if (m_turno) {
+    m_turno(handler);
+  } else {
+    handler();
+  }
   if (!m_chiusa) Aggiorna();
 }
 

@@ -23,6 +23,10 @@ class FinestraPrincipale final : public QMainWindow {
   void Aggiorna();
   // Closes the window at the end of the exit sequence.
   void Chiudi();
+  // How the window runs a handler of its own events (by default, simply).
+  void ImpostaTurno(std::function<void(const std::function<void()>&)> turno) {
+    m_turno = std::move(turno);
+  }
   // For the start-up benchmark: the program ends once the first frame is painted.
   void EsciDopoPrimoFrame() { m_esciDopoPrimoFrame = true; }
 
@@ -62,6 +66,7 @@ class FinestraPrincipale final : public QMainWindow {
   QAction* m_about = nullptr;
   std::vector<QAction*> m_comb;
   std::vector<VoceDisegnata> m_ultimaFotografia;
+  std::function<void(const std::function<void()>&)> m_turno;
   bool m_chiusa = false;
   bool m_esciDopoPrimoFrame = false;
 };

@@ -30,6 +30,13 @@ void OrologioQt::Riprogramma(Timer& timer) {
   }
 }
 
+void OrologioQt::Turno(const std::function<void()>& handler) {
+  const bool prima = m_inCorso;
+  m_inCorso = true;
+  handler();
+  m_inCorso = prima;
+}
+
 void OrologioQt::Rimuovi(Timer& timer) {
   m_timer.erase(&timer);
 }

@@ -24,6 +24,10 @@ class OrologioQt final : public QObject, public Orologio {
 
   void ImpostaDopoEvento(std::function<void()> dopoEvento) { m_dopoEvento = std::move(dopoEvento); }
 
+  // Runs a handler of a key, a click or a menu: while it runs (and any modal
+  // dialog it opens), no timer handler runs.
+  void Turno(const std::function<void()>& handler);
+
  private:
   std::map<Timer*, std::unique_ptr<QTimer>> m_timer;
   std::function<void()> m_dopoEvento;

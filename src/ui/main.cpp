@@ -37,6 +37,8 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   FinestraPrincipale principale(g, frm);
   finestra = &principale;
   orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });
+  principale.ImpostaTurno(
+      [&orologio](const std::function<void()>& handler) { orologio.Turno(handler); });
   if (qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME")) principale.EsciDopoPrimoFrame();
 
   OffriDemo(cartella);
