@@ -20,28 +20,6 @@ namespace GestioneDatiEsterni {
 
 namespace {
 
-// The editor's names of the slots, used when telling the player what can't be used.
-constexpr const char* NomiImmagini[NumeroImmagini] = {
-    "Alieno 1",   "Alieno 2",          "Alieno 3",   "Alieno 4",  "Alieno 5",
-    "Proiettile", "Proiettile alieno", "Bonus",      "Navicella", "Mattoncino",
-    "PAUSA",      "GAME OVER",         "NEXT LEVEL", "SFONDO"};
-constexpr const char* NomiSuoni[NumeroSuoni] = {"Motivo",
-                                                "Movimento alieni",
-                                                "Sparo amico",
-                                                "Sparo nemico",
-                                                "Esplosione I° fila",
-                                                "Esplosione II° fila",
-                                                "Esplosione III° fila",
-                                                "Esplosione IV° fila",
-                                                "Esplosione V fila",
-                                                "Espl.giocatore",
-                                                "Esplosione bonus",
-                                                "Movimento bonus",
-                                                "Game over",
-                                                "Fine livello",
-                                                "Esplosione muro",
-                                                "Arrivo alieni"};
-
 QString Testo(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }

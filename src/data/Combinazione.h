@@ -16,6 +16,29 @@ constexpr int NumeroSuoni = 16;     // sound slots 0..15
 // An image slot holding these bytes uses the built-in picture.
 constexpr std::string_view ImmagineDefault = "Default";
 
+// The editor's captions of the slots, by slot number: what each picture and sound
+// is for.
+constexpr std::array<const char*, 14> NomiImmagini = {
+    "Alieno 1",   "Alieno 2",          "Alieno 3",   "Alieno 4",  "Alieno 5",
+    "Proiettile", "Proiettile alieno", "Bonus",      "Navicella", "Mattoncino",
+    "PAUSA",      "GAME OVER",         "NEXT LEVEL", "SFONDO"};
+constexpr std::array<const char*, 16> NomiSuoni = {"Motivo",
+                                                   "Movimento alieni",
+                                                   "Sparo amico",
+                                                   "Sparo nemico",
+                                                   "Esplosione I° fila",
+                                                   "Esplosione II° fila",
+                                                   "Esplosione III° fila",
+                                                   "Esplosione IV° fila",
+                                                   "Esplosione V fila",
+                                                   "Espl.giocatore",
+                                                   "Esplosione bonus",
+                                                   "Movimento bonus",
+                                                   "Game over",
+                                                   "Fine livello",
+                                                   "Esplosione muro",
+                                                   "Arrivo alieni"};
+
 // Text fields hold UTF-8 in memory and Windows-1252 on disk; the other strings are
 // byte strings kept exactly as the file they came from.
 struct TipoCombinazione {

@@ -68,6 +68,12 @@ struct ModelloMain {
   // The five alien rows, bottom first (img_primafila .. img_quintafila).
   std::array<ArraySprite*, 5> RigheDalBasso();
   std::array<const ArraySprite*, 5> RigheDalBasso() const;
+  // Every sprite that exists, named "img_x" or "img_x(i)" for array elements.
+  std::vector<std::pair<QString, const Sprite*>> Sprites() const;
+  std::vector<std::pair<QString, Sprite*>> Sprites();
+  // The six timers, in the order in which those due together fire.
+  std::array<Timer*, 6> Timers();
+  std::array<const Timer*, 6> Timers() const;
   // Every label, in a fixed order (used by drawing and snapshots).
   std::vector<std::pair<QString, const Etichetta*>> Etichette() const;
   std::vector<std::pair<QString, Etichetta*>> Etichette();

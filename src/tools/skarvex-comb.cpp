@@ -20,28 +20,6 @@ constexpr int Successo = 0;
 constexpr int Fallimento = 1;  // the file did not read whole, or a file could not be used
 constexpr int UsoSbagliato = 2;
 
-// The editor's captions of the slots, so a skin maker knows what each one feeds.
-constexpr std::array<const char*, NumeroImmagini> NomiImmagini = {
-    "Alieno 1",   "Alieno 2",          "Alieno 3",   "Alieno 4",  "Alieno 5",
-    "Proiettile", "Proiettile alieno", "Bonus",      "Navicella", "Mattoncino",
-    "PAUSA",      "GAME OVER",         "NEXT LEVEL", "SFONDO"};
-constexpr std::array<const char*, NumeroSuoni> NomiSuoni = {"Motivo",
-                                                            "Movimento alieni",
-                                                            "Sparo amico",
-                                                            "Sparo nemico",
-                                                            "Esplosione I° fila",
-                                                            "Esplosione II° fila",
-                                                            "Esplosione III° fila",
-                                                            "Esplosione IV° fila",
-                                                            "Esplosione V fila",
-                                                            "Espl.giocatore",
-                                                            "Esplosione bonus",
-                                                            "Movimento bonus",
-                                                            "Game over",
-                                                            "Fine livello",
-                                                            "Esplosione muro",
-                                                            "Arrivo alieni"};
-
 constexpr const char* Aiuto = R"(usage: skarvex-comb COMMAND ARGUMENTS
 
   info FILE                 name, author, whether it is protected, every slot

@@ -254,34 +254,13 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
     Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
   }
 
+  const QString nomeCompleto = conIndice ? QStringLiteral("%1(%2)").arg(base).arg(numero) : base;
   Sprite* sprite = nullptr;
-  const std::pair<const char*, Sprite*> singoli[] = {
-      {"img_giocatore", &g.img_giocatore},
-      {"img_proiettilegiocatore", &g.img_proiettilegiocatore},
-      {"img_navicellabonus", &g.img_navicellabonus},
-      {"img_gameover", &g.img_gameover},
-      {"img_nextlevel", &g.img_nextlevel},
-      {"img_pausa", &g.img_pausa}};
-  for (const auto& [n, s] : singoli) {
-    if (base == QLatin1String(n) && !conIndice) sprite = s;
+  for (const auto& [n, s] : g.Sprites()) {
+    if (n == nomeCompleto) sprite = s;
   }
-  const std::pair<const char*, ArraySprite*> array[] = {
-      {"img_proiettilenemico", &g.img_proiettilenemico},
-      {"img_primafila", &g.img_primafila},
-      {"img_secondafila", &g.img_secondafila},
-      {"img_terzafila", &g.img_terzafila},
-      {"img_quartafila", &g.img_quartafila},
-      {"img_quintafila", &g.img_quintafila},
-      {"img_muro", &g.img_muro},
-      {"img_viterimaste", &g.img_viterimaste},
-      {"img_default", &g.img_default}};
-  for (const auto& [n, a] : array) {
-    if (base == QLatin1String(n) && conIndice) {
-      if (!a->Esiste(numero))
-        Rifiuta(QStringLiteral("there is no sprite %1(%2)").arg(base).arg(numero));
-      sprite = &(*a)[numero];
-    }
-  }
+  if (!sprite && base.startsWith(QLatin1String("img_")) && conIndice)
+    Rifiuta(QStringLiteral("there is no sprite %1").arg(nomeCompleto));
   if (sprite) {
     if (proprieta == QLatin1String("Left")) return void(sprite->Left = Twips(valore));
     if (proprieta == QLatin1String("Top")) return void(sprite->Top = Twips(valore));
@@ -292,7 +271,7 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
   }
 
   for (const auto& [n, etichetta] : g.Etichette()) {
-    if (n != (conIndice ? QStringLiteral("%1(%2)").arg(base).arg(numero) : base)) continue;
+    if (n != nomeCompleto) continue;
     if (proprieta == QLatin1String("Caption")) return void(etichetta->Caption = valore);
     if (proprieta == QLatin1String("Visible")) return void(etichetta->Visible = Booleano(valore));
     if (proprieta == QLatin1String("Left")) return void(etichetta->Left = Twips(valore));
@@ -300,8 +279,7 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
     Rifiuta(QStringLiteral("a label has no settable property '%1'").arg(proprieta));
   }
 
-  for (Timer* t : {&g.tmr_sposta, &g.tmr_proiettile, &g.tmr_proiettilenemico, &g.tmr_rinascita,
-                   &g.tmr_spostamentonemici, &g.tmr_puntibonus}) {
+  for (Timer* t : g.Timers()) {
     if (conIndice || t->Nome() != base) continue;
     if (proprieta == QLatin1String("Enabled")) return t->SetEnabled(Booleano(valore));
     if (proprieta == QLatin1String("Interval")) {

@@ -74,38 +74,13 @@ QJsonObject DiVariabili(const Gioco& g) {
 
 QJsonObject Sprites(const Gioco& g) {
   QJsonObject sprites;
-  const std::pair<const char*, const Sprite*> singoli[] = {
-      {"img_giocatore", &g.img_giocatore},
-      {"img_proiettilegiocatore", &g.img_proiettilegiocatore},
-      {"img_navicellabonus", &g.img_navicellabonus},
-      {"img_gameover", &g.img_gameover},
-      {"img_nextlevel", &g.img_nextlevel},
-      {"img_pausa", &g.img_pausa}};
-  for (const auto& [nome, sprite] : singoli) sprites.insert(QLatin1String(nome), DiSprite(*sprite));
-  const std::pair<const char*, const ArraySprite*> array[] = {
-      {"img_proiettilenemico", &g.img_proiettilenemico},
-      {"img_primafila", &g.img_primafila},
-      {"img_secondafila", &g.img_secondafila},
-      {"img_terzafila", &g.img_terzafila},
-      {"img_quartafila", &g.img_quartafila},
-      {"img_quintafila", &g.img_quintafila},
-      {"img_muro", &g.img_muro},
-      {"img_viterimaste", &g.img_viterimaste},
-      {"img_default", &g.img_default}};
-  for (const auto& [nome, elementi] : array) {
-    for (int i = 0; i < elementi->Limite(); ++i) {
-      if (elementi->Esiste(i))
-        sprites.insert(QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i),
-                       DiSprite((*elementi)[i]));
-    }
-  }
+  for (const auto& [nome, sprite] : g.Sprites()) sprites.insert(nome, DiSprite(*sprite));
   return sprites;
 }
 
 QJsonObject Timers(const Gioco& g) {
   QJsonObject timers;
-  for (const Timer* t : {&g.tmr_sposta, &g.tmr_proiettile, &g.tmr_proiettilenemico,
-                         &g.tmr_rinascita, &g.tmr_spostamentonemici, &g.tmr_puntibonus}) {
+  for (const Timer* t : g.Timers()) {
     timers.insert(t->Nome(), QJsonObject{{"Interval", t->Interval()}, {"Enabled", t->Enabled()}});
   }
   return timers;

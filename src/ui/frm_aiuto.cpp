@@ -71,11 +71,9 @@ constexpr Riga Righe[] = {
 
 }  // namespace
 
-frm_aiuto::frm_aiuto(QWidget* genitore) : QWidget(genitore, Qt::Dialog) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("AIUTO - ") + Firma());
-  setFixedSize(Twips(0, 0, 8670, 8775).size());
-
+frm_aiuto::frm_aiuto(QWidget* genitore)
+    : FinestraFugace(QStringLiteral("AIUTO - ") + Firma(), Twips(0, 0, 8670, 8775).size(),
+                     genitore) {
   int i = 0;
   for (const Riga& riga : Righe) {
     auto* etichetta = new QLabel(QString::fromUtf8(riga.testo), this);
@@ -93,9 +91,4 @@ frm_aiuto::frm_aiuto(QWidget* genitore) : QWidget(genitore, Qt::Dialog) {
   ok->setObjectName(QStringLiteral("cb_esci"));
   ok->setGeometry(Twips(3960, 8280, 735, 375));
   connect(ok, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void frm_aiuto::changeEvent(QEvent* evento) {
-  QWidget::changeEvent(evento);
-  if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) close();
 }

@@ -21,11 +21,8 @@ QLabel* Testo(QWidget* genitore, const QString& testo, QRect dove) {
 }
 }  // namespace
 
-frm_inf::frm_inf(QWidget* genitore) : QWidget(genitore, Qt::Dialog) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(Firma());
-  setFixedSize(Twips(0, 0, 6450, 2610).size());
-
+frm_inf::frm_inf(QWidget* genitore)
+    : FinestraFugace(Firma(), Twips(0, 0, 6450, 2610).size(), genitore) {
   QImage figura(Twips(0, 0, 2145, 2010).size() * devicePixelRatioF(),
                 QImage::Format_ARGB32_Premultiplied);
   figura.setDevicePixelRatio(devicePixelRatioF());
@@ -55,9 +52,4 @@ frm_inf::frm_inf(QWidget* genitore) : QWidget(genitore, Qt::Dialog) {
   ok->setObjectName(QStringLiteral("Command1"));
   ok->setGeometry(Twips(2760, 2160, 855, 375));
   connect(ok, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void frm_inf::changeEvent(QEvent* evento) {
-  QWidget::changeEvent(evento);
-  if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) close();
 }

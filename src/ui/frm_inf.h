@@ -1,13 +1,9 @@
-// frm_inf: the about window. Modeless; it goes away on "OK" and whenever another
-// window becomes active.
+// frm_inf: the about window.
 #pragma once
 
-#include <QWidget>
+#include "ui/FinestraFugace.h"
 
-class frm_inf final : public QWidget {
+class frm_inf final : public FinestraFugace {
  public:
   explicit frm_inf(QWidget* genitore = nullptr);
-
- protected:
-  void changeEvent(QEvent* evento) override;
 };

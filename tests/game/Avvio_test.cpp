@@ -7,8 +7,7 @@
 namespace {
 
 bool TimerAcceso(const Gioco& g) {
-  for (const Timer* t : {&g.tmr_sposta, &g.tmr_proiettile, &g.tmr_proiettilenemico,
-                         &g.tmr_rinascita, &g.tmr_spostamentonemici, &g.tmr_puntibonus}) {
+  for (const Timer* t : g.Timers()) {
     if (t->Enabled()) return true;
   }
   return false;

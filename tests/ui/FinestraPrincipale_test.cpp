@@ -110,6 +110,18 @@ TEST_F(Finestra, MenuChoicesRunTheirHandlersAndTheMenusFollowTheModel) {
   EXPECT_TRUE(Voce("Opzioni", "Attiva Audio")->isChecked());
 }
 
+TEST_F(Finestra, AboutAndHelpGoAwayWhenTheMainWindowBecomesActive) {
+  frm.mn_about_Click();
+  QWidget* informazioni = finestre.Widget(::Finestra::frm_inf);
+  ASSERT_TRUE(informazioni);
+  QApplication::setActiveWindow(informazioni);
+  EXPECT_TRUE(finestre.Caricata(::Finestra::frm_inf));
+  QApplication::setActiveWindow(&finestra);
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(finestre.Caricata(::Finestra::frm_inf));
+}
+
 TEST_F(Finestra, TheCloseBoxEndsTheProgramAndClosesTheOtherWindows) {
   Voce("?", "Aiuto")->trigger();
   frm.mn_about_Click();
