@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "editor/frm_opzioni.h"
 #include "game/Gioco.h"
 #include "game/frm_main.h"
 #include "sound/Audio.h"
@@ -28,11 +29,21 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   OrologioQt orologio;
   DialoghiQt dialoghi;
   FinestraPrincipale* finestra = nullptr;
-  FinestreQt finestre([] { return nullptr; },
-                      [&finestra] {
-                        if (finestra) finestra->Chiudi();
-                      });
+  Gioco* gioco = nullptr;
+  FinestreQt finestre(
+      [&gioco, &finestra]() -> QWidget* {
+        // A new editor at every opening; after its saves and resets the main window catches up.
+        return gioco ? new frm_opzioni(*gioco,
+                                       [&finestra] {
+                                         if (finestra) finestra->Aggiorna();
+                                       })
+                     : nullptr;
+      },
+      [&finestra] {
+        if (finestra) finestra->Chiudi();
+      });
   Gioco g(cartella, orologio, dialoghi, *audio, finestre);
+  gioco = &g;
   frm_main frm(g);
   FinestraPrincipale principale(g, frm);
   finestra = &principale;

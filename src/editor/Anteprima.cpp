@@ -1,0 +1,25 @@
+#include "editor/Anteprima.h"
+#include "ui/ImmaginiIncorporate.h"
+
+#include <QPainter>
+
+Anteprima::Anteprima(QWidget* genitore) : QWidget(genitore) {}
+
+void Anteprima::Imposta(const Immagine& immagine) {
+  m_immagine = immagine;
+  update();
+}
+
+void Anteprima::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  if (m_immagine.Incorporata()) {
+    const int n = m_immagine.Nome.mid(QStringLiteral("builtin:").size()).toInt();
+    ImmaginiIncorporate::Disegna(p, n, rect());
+  } else if (!m_immagine.Dati.isNull()) {
+    p.drawImage(rect(), m_immagine.Dati);
+  } else {
+    // No picture: what the playfield shows without a background picture.
+    p.fillRect(rect(), Qt::black);
+  }
+}

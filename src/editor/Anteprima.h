@@ -1,0 +1,20 @@
+// A picture preview of the editor: the slot's picture stretched to the widget.
+#pragma once
+
+#include "game/Modello.h"
+
+#include <QWidget>
+
+class Anteprima final : public QWidget {
+ public:
+  explicit Anteprima(QWidget* genitore);
+
+  void Imposta(const Immagine& immagine);
+  const Immagine& Picture() const { return m_immagine; }
+
+ protected:
+  void paintEvent(QPaintEvent* evento) override;
+
+ private:
+  Immagine m_immagine;
+};

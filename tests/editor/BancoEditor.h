@@ -1,0 +1,201 @@
+// The editor's test bench: a started game on the virtual clock with scripted dialogs,
+// an audio seam that writes down what it is asked, and the editor opened from the
+// game's menu as a real widget on the offscreen platform.
+#pragma once
+
+#include "data/Impostazioni.h"
+#include "editor/frm_opzioni.h"
+#include "support/Banco.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+namespace banco_editor {
+
+namespace fs = std::filesystem;
+
+inline std::string Inizio(const fs::path& file) {
+  std::string byte(4, '\0');
+  std::ifstream(file, std::ios::binary).read(byte.data(), 4);
+  return byte;
+}
+
+struct EffettoSpia final : Effetto {
+  explicit EffettoSpia(std::string f) : file(std::move(f)) {}
+  std::string file;
+};
+
+// Effects are the files that start with "RIFF", music also "ID3" or "MThd"; the
+// music's position is the test's to set.
+class AudioSpia final : public Audio {
+ public:
+  bool Disponibile() const override { return true; }
+  std::unique_ptr<Effetto> CreaEffetto(const fs::path& f) override {
+    return Inizio(f) == "RIFF" ? std::make_unique<EffettoSpia>(f.filename().string()) : nullptr;
+  }
+  void Suona(int c, const Effetto& e, int32_t v, bool ciclo) override {
+    Scrivi("Suona %1 %2 %3%4", c, static_cast<const EffettoSpia&>(e).file, v,
+           ciclo ? " ciclo" : "");
+  }
+  void Ferma(int c) override { Scrivi("Ferma %1", c); }
+  void VolumeCanale(int c, int32_t v) override { Scrivi("VolumeCanale %1 %2", c, v); }
+  bool ApriMusica(const fs::path& f) override {
+    const std::string i = Inizio(f);
+    aperta = i == "RIFF" || i == "MThd" || i.starts_with("ID3");
+    musica = aperta ? f.filename().string() : "";
+    return aperta;
+  }
+  bool MusicaAperta() const override { return aperta; }
+  void RiproduciDallInizio() override {
+    posizione = 0;
+    Scrivi("RiproduciDallInizio");
+  }
+  void FermaMusica() override { Scrivi("FermaMusica"); }
+  double DurataMusica() const override { return 10; }
+  double PosizioneMusica() const override { return posizione; }
+  void VolumeMusica(int32_t v) override { Scrivi("VolumeMusica %1", v); }
+  void ChiudiMusica() override { aperta = false, musica.clear(); }
+
+  QStringList Prendi() { return std::exchange(registro, {}); }  // the calls since the last time
+
+  bool aperta = false;
+  std::string musica;
+  double posizione = 0;
+
+ private:
+  template <class... A>
+  void Scrivi(const char* formato, const A&... a) {
+    QString riga = QString::fromLatin1(formato);
+    ((riga = riga.arg(Testo(a))), ...);
+    registro << riga;
+  }
+  static QString Testo(const std::string& s) { return QString::fromStdString(s); }
+  static QString Testo(const char* s) { return QString::fromLatin1(s); }
+  static QString Testo(int n) { return QString::number(n); }
+  QStringList registro;
+};
+
+inline std::string Png(QColor colore, QSize dimensione = {8, 8}) {
+  QImage immagine(dimensione, QImage::Format_ARGB32);
+  immagine.fill(colore);
+  QByteArray byte;
+  QBuffer buffer(&byte);
+  buffer.open(QIODevice::WriteOnly);
+  immagine.save(&buffer, "PNG");
+  return byte.toStdString();
+}
+
+inline const std::string Wav = "RIFF....WAVEfmt a made-up sound";
+inline const std::string Mp3 = "ID3 a made-up tune";
+
+// A combination with every image slot "Default", no sounds, volumes -1000.
+inline TipoCombinazione Vuota(const std::string& nome) {
+  TipoCombinazione c;
+  c.Nome = nome;
+  c.Autore = "Anna";
+  c.Immagini.fill(std::string(ImmagineDefault));
+  c.Volumi.fill(-1000);
+  c.FontNome = "DejaVu Serif";
+  c.FontDimensione = "12";
+  c.FontColore = "65280";
+  return c;
+}
+
+struct BancoEditor : ::testing::Test {
+  BancoEditor() : spia(new AudioSpia), b(std::unique_ptr<Audio>(spia)) {
+    b.finestre.alCambio = [this](Finestra f, bool caricata) {
+      if (f != Finestra::frm_opzioni) return;
+      // Unloaded from one of its own handlers, it is kept until the test ends.
+      if (!caricata) return scaricati.push_back(std::move(editor));
+      editor = std::make_unique<frm_opzioni>(b.g, [this] { ++aggiornamenti; });
+    };
+  }
+
+  // A combination file in the program folder, remembered as the menu would.
+  void Metti(const TipoCombinazione& c) {
+    ASSERT_TRUE(ScriviFileCombinazione(b.File(c.Nome + ".skcom"), c));
+    ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File(c.Nome + ".skcom"), false));
+  }
+
+  // Start-up, then "Edita Combinazioni".
+  void Apri() {
+    b.Avvia();
+    b.frm.mn_immagini_Click();
+    ASSERT_TRUE(editor);
+    spia->Prendi();
+  }
+
+  template <class W = QWidget>
+  W* C(const QString& nome) const {
+    W* w = editor->findChild<W*>(nome);
+    EXPECT_TRUE(w) << nome.toStdString();
+    return w;
+  }
+  QString Testo(const QString& nome) const { return C<QLineEdit>(nome)->text(); }
+  bool Visibile(const QString& nome) const { return C(nome)->isVisibleTo(editor.get()); }
+  bool Attivo(const QString& nome) const { return C(nome)->isEnabled(); }
+  void Clic(const QString& nome) const { C<QAbstractButton>(nome)->click(); }
+  QString Sorgente(int i) const { return Testo(QStringLiteral("txt_audio_%1").arg(i)); }
+  QString Volume(int i) const { return Testo(QStringLiteral("txt_vol_%1").arg(i)); }
+  QScrollBar* Cursore(int i) const {
+    return C<QScrollBar>(QStringLiteral("HS_regolavol_%1").arg(i));
+  }
+  // A row shown as (source, box, slider, enabled).
+  QString Riga(int i) const {
+    return QStringLiteral("%1|%2|%3|%4")
+        .arg(Sorgente(i).section('/', -1), Volume(i))
+        .arg(Cursore(i)->value())
+        .arg(Cursore(i)->isEnabled() && Attivo(QStringLiteral("txt_vol_%1").arg(i)) ? "on" : "off");
+  }
+
+  void Invia(QObject* dove, QEvent&& evento) const { QApplication::sendEvent(dove, &evento); }
+  void Sopra(const QString& pulsante) const {
+    Invia(C(pulsante), QEnterEvent(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5)));
+  }
+  void Muovi(QWidget* dove, QPoint punto) const {
+    Invia(dove, QMouseEvent(QEvent::MouseMove, punto, dove->mapToGlobal(punto), Qt::NoButton,
+                            Qt::NoButton, Qt::NoModifier));
+  }
+  void DoppioClic(int riga) const {
+    Invia(C(QStringLiteral("txt_audio_%1").arg(riga)),
+          QMouseEvent(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier));
+  }
+  // Types into a volume box and presses Enter.
+  void Digita(int riga, const QString& testo) const {
+    auto* casella = C<QLineEdit>(QStringLiteral("txt_vol_%1").arg(riga));
+    casella->setText(testo);
+    Invia(casella, QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
+  }
+
+  // A file in the program folder, by full path as a dialog answers.
+  QString File(const std::string& nome, const std::string& byte) const {
+    b.Scrivi(nome, byte);
+    return QString::fromStdString(b.File(nome).string());
+  }
+  QStringList Box() {
+    QStringList testi;
+    for (const BoxMostrato& box : b.dialoghi.PrendiBox()) testi << box.testo;
+    return testi;
+  }
+  QStringList Filtri() const {
+    QStringList filtri;
+    for (const RichiestaFile& r : b.dialoghi.RichiesteFile()) filtri << r.filtro;
+    return filtri;
+  }
+
+  AudioSpia* spia;
+  Banco b;
+  std::unique_ptr<frm_opzioni> editor;
+  std::vector<std::unique_ptr<frm_opzioni>> scaricati;
+  int aggiornamenti = 0;
+};
+
+}  // namespace banco_editor

@@ -1,0 +1,38 @@
+// The editor drawn off screen on the demo combination, hovering "Alieno 1". The
+// picture goes to the file named by SKARVEX_SCHERMATA_EDITOR when it is set (the
+// README's docs/editor.png is made this way).
+#include "editor/BancoEditor.h"
+#include "tools/demo/Demo.h"
+
+namespace {
+
+using namespace banco_editor;
+
+using Schermata = BancoEditor;
+
+TEST_F(Schermata, TheEditorDrawsItselfOnTheDemoCombination) {
+  const QByteArray demo = CombinazioneDemo();
+  ASSERT_FALSE(demo.isEmpty());
+  b.Scrivi(NomeFileDemo, demo.toStdString());
+  ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File(NomeFileDemo), false));
+  Apri();
+  Sopra(QStringLiteral("CB_ali1"));
+
+  const QImage schermata = editor->grab().toImage();
+  EXPECT_EQ(schermata.size() / schermata.devicePixelRatio(), QSize(695, 574));
+  // The preview shows the demo's own alien, not an empty frame.
+  const QRect anteprima = C(QStringLiteral("img_primafila_0"))
+                              ->geometry()
+                              .translated(C(QStringLiteral("Frame1"))->pos());
+  QSet<QRgb> colori;
+  for (int y = anteprima.top(); y <= anteprima.bottom(); y += 2)
+    for (int x = anteprima.left(); x <= anteprima.right(); x += 2)
+      colori.insert(schermata.pixel(x, y));
+  EXPECT_GT(colori.size(), 3);
+
+  if (const QString file = qEnvironmentVariable("SKARVEX_SCHERMATA_EDITOR"); !file.isEmpty()) {
+    EXPECT_TRUE(schermata.save(file, "PNG"));
+  }
+}
+
+}  // namespace
