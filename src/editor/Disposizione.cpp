@@ -253,20 +253,26 @@ void frm_opzioni::CostruisciPannelloFont() {
 }
 
 void frm_opzioni::CollegaControlli() {
+  // A click or an Enter is one turn of the game: no timer fires while it, or a
+  // dialog it opens, runs. The change handlers also run from code, inside a turn.
+  const auto turno = [this](std::function<void()> gestore) {
+    return [this, gestore = std::move(gestore)] { Turno(gestore); };
+  };
   for (int n = 0; n < NumeroImmagini; ++n) {
     connect(PulsantiImmagine[static_cast<size_t>(n)], &QPushButton::clicked, this,
-            [this, n] { PulsanteImmagine_Click(n); });
+            turno([this, n] { PulsanteImmagine_Click(n); }));
     connect(cb_def[static_cast<size_t>(n)], &QPushButton::clicked, this,
-            [this, n] { cb_def_Click(n); });
+            turno([this, n] { cb_def_Click(n); }));
   }
   for (int i = 0; i < NumeroSuoni; ++i) {
     const size_t s = static_cast<size_t>(i);
-    connect(cb_apri[s], &QPushButton::clicked, this, [this, i] { cb_apri_Click(i); });
-    connect(chk_play[s], &QPushButton::clicked, this, [this, i] { chk_play_Click(i); });
+    connect(cb_apri[s], &QPushButton::clicked, this, turno([this, i] { cb_apri_Click(i); }));
+    connect(chk_play[s], &QPushButton::clicked, this, turno([this, i] { chk_play_Click(i); }));
+    connect(txt_vol[s], &QLineEdit::returnPressed, this,
+            turno([this, i] { txt_vol_KeyPress(i, 13); }));
     connect(HS_regolavol[s], &QScrollBar::valueChanged, this,
             [this, i] { HS_regolavol_Change(i); });
     connect(txt_vol[s], &QLineEdit::textChanged, this, [this, i] { txt_vol_Change(i); });
-    connect(txt_vol[s], &QLineEdit::returnPressed, this, [this, i] { txt_vol_KeyPress(i, 13); });
   }
   const std::pair<QPushButton*, void (frm_opzioni::*)()> pulsanti[] = {
       {Cb_elimina, &frm_opzioni::Cb_elimina_Click},
@@ -275,6 +281,6 @@ void frm_opzioni::CollegaControlli() {
   };
   for (const auto& [pulsante, gestore] : pulsanti) {
     connect(pulsante, &QPushButton::clicked, this,
-            [this, gestore = gestore] { (this->*gestore)(); });
+            turno([this, gestore = gestore] { (this->*gestore)(); }));
   }
 }

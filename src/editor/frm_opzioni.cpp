@@ -59,8 +59,11 @@ QString Versione() {
 
 }  // namespace
 
-frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale)
-    : QWidget(nullptr, Qt::Window), g(gioco), m_aggiornaPrincipale(std::move(aggiornaPrincipale)) {
+frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale, Turno_t turno)
+    : QWidget(nullptr, Qt::Window),
+      g(gioco),
+      m_aggiornaPrincipale(std::move(aggiornaPrincipale)),
+      m_turno(std::move(turno)) {
   Cd.filtro = QString::fromLatin1(TabelleEditor::FiltroImmagini);
   CostruisciControlli();
   for (int n = 0; n < NumeroImmagini; ++n)
@@ -118,6 +121,14 @@ void frm_opzioni::BloccaModifiche() {
   Cb_InserisciPass->show();
   chk_password->hide();
   Cb_default->setEnabled(false);
+}
+
+void frm_opzioni::Turno(const std::function<void()>& gestore) {
+  if (m_turno) {
+    m_turno(gestore);
+  } else {
+    gestore();
+  }
 }
 
 bool frm_opzioni::Protetta() const {
@@ -201,7 +212,7 @@ void frm_opzioni::cb_esci_Click() {
 void frm_opzioni::closeEvent(QCloseEvent* evento) {
   // The close box asks like "Esci"; the window goes only through the unloading.
   evento->ignore();
-  cb_esci_Click();
+  Turno([this] { cb_esci_Click(); });
 }
 
 void frm_opzioni::mouseMoveEvent(QMouseEvent* evento) {

@@ -31,13 +31,16 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   FinestraPrincipale* finestra = nullptr;
   Gioco* gioco = nullptr;
   FinestreQt finestre(
-      [&gioco, &finestra]() -> QWidget* {
-        // A new editor at every opening; after its saves and resets the main window catches up.
-        return gioco ? new frm_opzioni(*gioco,
-                                       [&finestra] {
-                                         if (finestra) finestra->Aggiorna();
-                                       })
-                     : nullptr;
+      [&gioco, &finestra, &orologio]() -> QWidget* {
+        // A new editor at every opening; after its saves and resets the main window
+        // catches up, and its clicks are turns of the game like the main window's.
+        if (!gioco) return nullptr;
+        return new frm_opzioni(
+            *gioco,
+            [&finestra] {
+              if (finestra) finestra->Aggiorna();
+            },
+            [&orologio](const std::function<void()>& h) { orologio.Turno(h); });
       },
       [&finestra] {
         if (finestra) finestra->Chiudi();

@@ -163,6 +163,20 @@ TEST_F(FinestraEditor, TheMusicTrialLoopsWhileDownAndTheCloseBoxGivesTheGameItsM
   EXPECT_EQ(spia->musica, "aud0.sktemp");
 }
 
+TEST_F(FinestraEditor, ClicksRunAsTurnsOfTheGameAndTheCloseBoxToo) {
+  b.Avvia();
+  int turni = 0;
+  frm_opzioni finestra(b.g, {}, [&turni](const std::function<void()>& gestore) {
+    ++turni;
+    gestore();
+  });
+  finestra.findChild<QPushButton*>(QStringLiteral("CB_ali1"))->click();
+  finestra.close();
+  EXPECT_EQ(turni, 2);
+  EXPECT_EQ(b.dialoghi.RichiesteFile().size(), 1u);
+  EXPECT_EQ(b.dialoghi.PrendiBox().size(), 1u);
+}
+
 // With the program's own windows seam the editor is made at every opening and
 // deleted once unloaded.
 TEST(FinestreQtEditor, TheFactoryMakesAFreshEditorAndTheCloseBoxUnloadsIt) {
