@@ -101,9 +101,9 @@ void frm_opzioni::CostruisciControlli() {
     const int pulsante = slot.destra ? PulsanteDestra : PulsanteSinistra;
     const int def = slot.destra ? DefDestra : DefSinistra;
     const int casella = slot.destra ? CasellaDestra : CasellaSinistra;
-    QPushButton* p =
-        Pulsante(this, QLatin1String(slot.pulsante), QString::fromUtf8(slot.didascalia),
-                 Twips(pulsante, slot.top, 1215, AltezzaRiga));
+    QPushButton* p = Pulsante(this, QLatin1String(slot.pulsante),
+                              QString::fromUtf8(NomiImmagini[static_cast<size_t>(n)]),
+                              Twips(pulsante, slot.top, 1215, AltezzaRiga));
     // The pointer over a picture button shows its preview.
     p->setMouseTracking(true);
     p->installEventFilter(this);
@@ -167,9 +167,8 @@ void frm_opzioni::CostruisciControlli() {
     const size_t s = static_cast<size_t>(i);
     const ColonnaSuoni& col = ColonneSuoni[i / 8];
     const int top = 4800 + 360 * (i % 8);
-    cb_apri[s] =
-        Pulsante(this, Elemento("cb_apri", i), QString::fromUtf8(TabelleEditor::DidascalieSuoni[s]),
-                 Twips(col.apri, top, 1455, AltezzaRiga));
+    cb_apri[s] = Pulsante(this, Elemento("cb_apri", i), QString::fromUtf8(NomiSuoni[s]),
+                          Twips(col.apri, top, 1455, AltezzaRiga));
     txt_audio[s] =
         Casella(this, Elemento("txt_audio", i), Twips(col.audio, top, 2055, AltezzaRiga), caselle);
     txt_audio[s]->installEventFilter(this);

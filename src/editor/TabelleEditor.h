@@ -15,8 +15,7 @@
 namespace TabelleEditor {
 
 struct SlotImmagine {
-  const char* pulsante;    // the picker button
-  const char* didascalia;  // its caption
+  const char* pulsante;    // the picker button, captioned with the slot's name
   const char* casella;     // the path box
   const char* anteprima;   // the preview
   int top;                 // of the button, the "Def" button and the path box
@@ -27,43 +26,21 @@ struct SlotImmagine {
 // By image slot 0..13. The right-hand column holds PAUSA, NEXT LEVEL, GAME OVER,
 // SFONDO from the top down, so slots 11 and 12 swap places there.
 inline constexpr std::array<SlotImmagine, NumeroImmagini> SlotImmagini = {{
-    {"CB_ali1", "Alieno 1", "txt_alieno1", "img_primafila_0", 600, false, 150, 150},
-    {"CB_ali2", "Alieno 2", "txt_alieno2", "img_secondafila_0", 960, false, 150, 150},
-    {"CB_ali3", "Alieno 3", "txt_alieno3", "img_terzafila_0", 1320, false, 150, 150},
-    {"CB_ali4", "Alieno 4", "txt_alieno4", "img_quartafila_0", 1680, false, 150, 150},
-    {"CB_ali5", "Alieno 5", "txt_alieno5", "img_quintafila_0", 2040, false, 150, 150},
-    {"Cb_proiettileA", "Proiettile", "txt_proiettile", "img_proiettilegiocatore", 2400, false, 54,
-     150},
-    {"cb_proiettileN", "Proiettile alieno", "txt_proiettileN", "img_proiettilenemico_0", 2760,
-     false, 54, 90},
-    {"cb_navBonus", "Bonus", "txt_navbonus", "img_navicellabonus", 3120, false, 300, 200},
-    {"cb_naveamica", "Navicella", "txt_naveamica", "img_giocatore", 3480, false, 515, 300},
-    {"Cb_mattoncino", "Mattoncino", "txt_mattoncino", "img_muro_0", 3840, false, 138, 90},
-    {"Cb_Pausa", "PAUSA", "txt_pausa", "img_pausa", 2400, true, 600, 300},
-    {"Cb_go", "GAME OVER", "txt_go", "img_gameover", 3120, true, 600, 300},
-    {"Cb_NextLevel", "NEXT LEVEL", "txt_nextlevel", "img_nextlevel", 2760, true, 600, 300},
-    {"Cb_sfondo", "SFONDO", "txt_sfondo", "img_sfondo", 3480, true, 800, 600},
+    {"CB_ali1", "txt_alieno1", "img_primafila_0", 600, false, 150, 150},
+    {"CB_ali2", "txt_alieno2", "img_secondafila_0", 960, false, 150, 150},
+    {"CB_ali3", "txt_alieno3", "img_terzafila_0", 1320, false, 150, 150},
+    {"CB_ali4", "txt_alieno4", "img_quartafila_0", 1680, false, 150, 150},
+    {"CB_ali5", "txt_alieno5", "img_quintafila_0", 2040, false, 150, 150},
+    {"Cb_proiettileA", "txt_proiettile", "img_proiettilegiocatore", 2400, false, 54, 150},
+    {"cb_proiettileN", "txt_proiettileN", "img_proiettilenemico_0", 2760, false, 54, 90},
+    {"cb_navBonus", "txt_navbonus", "img_navicellabonus", 3120, false, 300, 200},
+    {"cb_naveamica", "txt_naveamica", "img_giocatore", 3480, false, 515, 300},
+    {"Cb_mattoncino", "txt_mattoncino", "img_muro_0", 3840, false, 138, 90},
+    {"Cb_Pausa", "txt_pausa", "img_pausa", 2400, true, 600, 300},
+    {"Cb_go", "txt_go", "img_gameover", 3120, true, 600, 300},
+    {"Cb_NextLevel", "txt_nextlevel", "img_nextlevel", 2760, true, 600, 300},
+    {"Cb_sfondo", "txt_sfondo", "img_sfondo", 3480, true, 800, 600},
 }};
-
-// The captions of the cb_apri buttons, by sound slot; row 0 is the background music.
-inline constexpr std::array<const char*, NumeroSuoni> DidascalieSuoni = {
-    "Motivo",
-    "Movimento alieni",
-    "Sparo amico",
-    "Sparo nemico",
-    "Esplosione I° fila",
-    "Esplosione II° fila",
-    "Esplosione III° fila",
-    "Esplosione IV° fila",
-    "Esplosione V fila",
-    "Espl.giocatore",
-    "Esplosione bonus",
-    "Movimento bonus",
-    "Game over",
-    "Fine livello",
-    "Esplosione muro",
-    "Arrivo alieni",
-};
 
 // The file dialogs' filters, "Description|*.a;*.b", spelt as the window always has.
 inline constexpr char FiltroImmagini[] = "File immagine JPG GIF BMP|*.jpg;*.gif;*.bmp";

@@ -45,11 +45,10 @@ TEST_F(FinestraEditor, OpensOnDefaultLaidOutWithBuiltInPreviewsAndEmptyRows) {
   EXPECT_EQ(editor->windowTitle(),
             "OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Default by Dorvanel");
   EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_combinazione"))->text(), "Default by Dorvanel");
-  for (const auto& slot : TabelleEditor::SlotImmagini) {
-    EXPECT_EQ(C<QPushButton>(QLatin1String(slot.pulsante))->text(),
-              QString::fromUtf8(slot.didascalia));
+  EXPECT_EQ(C<QPushButton>(QStringLiteral("cb_proiettileN"))->text(), "Proiettile alieno");
+  EXPECT_EQ(C<QPushButton>(QStringLiteral("Cb_go"))->text(), "GAME OVER");
+  for (const auto& slot : TabelleEditor::SlotImmagini)
     EXPECT_EQ(Testo(QLatin1String(slot.casella)), "Default");
-  }
   EXPECT_EQ(Anteprima_(*this, "img_nextlevel"), "builtin:12");
   EXPECT_EQ(Anteprima_(*this, "img_sfondo"), "");
   // The volumes shown are the record's, all 0 before any file was read.
