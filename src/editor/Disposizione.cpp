@@ -277,6 +277,15 @@ void frm_opzioni::CollegaControlli() {
       {Cb_elimina, &frm_opzioni::Cb_elimina_Click},
       {Cb_default, &frm_opzioni::Cb_default_Click},
       {cb_esci, &frm_opzioni::cb_esci_Click},
+      {CB_crea, &frm_opzioni::CB_crea_Click},
+      {cb_salva, &frm_opzioni::cb_salva_Click},
+      {Cb_InserisciPass, &frm_opzioni::Cb_InserisciPass_Click},
+      {Cb_visualfont, &frm_opzioni::Cb_visualfont_Click},
+      {cb_chiudifont, &frm_opzioni::cb_chiudifont_Click},
+      {Cb_font, &frm_opzioni::Cb_font_Click},
+      {cb_color, &frm_opzioni::cb_color_Click},
+      {Cb_fontFile, &frm_opzioni::Cb_fontFile_Click},
+      {Cb_cancellafont, &frm_opzioni::Cb_cancellafont_Click},
   };
   for (const auto& [pulsante, gestore] : pulsanti) {
     connect(pulsante, &QPushButton::clicked, this,

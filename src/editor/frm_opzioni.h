@@ -90,6 +90,19 @@ class frm_opzioni final : public QWidget {
   void Cb_default_Click();
   void Cb_elimina_Click();
 
+  // Creating and saving.
+  void CB_crea_Click();
+  void cb_salva_Click();
+
+  // The font panel and the password.
+  void Cb_visualfont_Click();
+  void cb_chiudifont_Click();
+  void Cb_font_Click();
+  void cb_color_Click();
+  void Cb_fontFile_Click();
+  void Cb_cancellafont_Click();
+  void Cb_InserisciPass_Click();
+
   // What the font preview stands for: the label itself draws a substitute family
   // where the named one is missing.
   const Carattere& FontAnteprima() const { return m_fontAnteprima; }
@@ -116,6 +129,13 @@ class frm_opzioni final : public QWidget {
   void ReimpostaImmagine(int n);
   void FontPredefinito();
   void SvuotaSuoni();
+
+  // The questions of "Crea" and "Salva e applica"; false when the player refused or
+  // was refused (and told why).
+  bool NomeAccettabile(const QString& nome);
+  QString ChiediAutore();
+  bool ChiediNome();
+  bool ChiediPassword();
 
   void ImpostaAnteprimaFont(const Carattere& font, uint32_t colore);
   void ApriMusicaRiga();
