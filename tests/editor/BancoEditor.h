@@ -41,11 +41,13 @@ class AudioSpia final : public Audio {
     return Inizio(f) == "RIFF" ? std::make_unique<EffettoSpia>(f.filename().string()) : nullptr;
   }
   void Suona(int c, const Effetto& e, int32_t v, bool ciclo) override {
-    Scrivi("Suona %1 %2 %3%4", c, static_cast<const EffettoSpia&>(e).file, v,
-           ciclo ? " ciclo" : "");
+    const std::string& file = static_cast<const EffettoSpia&>(e).file;
+    registro << QString::asprintf("Suona %d %s %d%s", c, file.c_str(), v, ciclo ? " ciclo" : "");
   }
-  void Ferma(int c) override { Scrivi("Ferma %1", c); }
-  void VolumeCanale(int c, int32_t v) override { Scrivi("VolumeCanale %1 %2", c, v); }
+  void Ferma(int c) override { registro << QString::asprintf("Ferma %d", c); }
+  void VolumeCanale(int c, int32_t v) override {
+    registro << QString::asprintf("VolumeCanale %d %d", c, v);
+  }
   bool ApriMusica(const fs::path& f) override {
     const std::string i = Inizio(f);
     aperta = i == "RIFF" || i == "MThd" || i.starts_with("ID3");
@@ -55,12 +57,12 @@ class AudioSpia final : public Audio {
   bool MusicaAperta() const override { return aperta; }
   void RiproduciDallInizio() override {
     posizione = 0;
-    Scrivi("RiproduciDallInizio");
+    registro << QStringLiteral("RiproduciDallInizio");
   }
-  void FermaMusica() override { Scrivi("FermaMusica"); }
+  void FermaMusica() override { registro << QStringLiteral("FermaMusica"); }
   double DurataMusica() const override { return 10; }
   double PosizioneMusica() const override { return posizione; }
-  void VolumeMusica(int32_t v) override { Scrivi("VolumeMusica %1", v); }
+  void VolumeMusica(int32_t v) override { registro << QString::asprintf("VolumeMusica %d", v); }
   void ChiudiMusica() override { aperta = false, musica.clear(); }
 
   QStringList Prendi() { return std::exchange(registro, {}); }  // the calls since the last time
@@ -68,17 +70,6 @@ class AudioSpia final : public Audio {
   bool aperta = false;
   std::string musica;
   double posizione = 0;
-
- private:
-  template <class... A>
-  void Scrivi(const char* formato, const A&... a) {
-    QString riga = QString::fromLatin1(formato);
-    ((riga = riga.arg(Testo(a))), ...);
-    registro << riga;
-  }
-  static QString Testo(const std::string& s) { return QString::fromStdString(s); }
-  static QString Testo(const char* s) { return QString::fromLatin1(s); }
-  static QString Testo(int n) { return QString::number(n); }
   QStringList registro;
 };
 
@@ -144,17 +135,16 @@ struct BancoEditor : ::testing::Test {
   bool Visibile(const QString& nome) const { return C(nome)->isVisibleTo(editor.get()); }
   bool Attivo(const QString& nome) const { return C(nome)->isEnabled(); }
   void Clic(const QString& nome) const { C<QAbstractButton>(nome)->click(); }
-  QString Sorgente(int i) const { return Testo(QStringLiteral("txt_audio_%1").arg(i)); }
-  QString Volume(int i) const { return Testo(QStringLiteral("txt_vol_%1").arg(i)); }
   QScrollBar* Cursore(int i) const {
     return C<QScrollBar>(QStringLiteral("HS_regolavol_%1").arg(i));
   }
-  // A row shown as (source, box, slider, enabled).
+  // A sound row as "source|box|slider|on or off" (the source without its folder).
   QString Riga(int i) const {
+    const QString casella = QStringLiteral("txt_vol_%1").arg(i);
     return QStringLiteral("%1|%2|%3|%4")
-        .arg(Sorgente(i).section('/', -1), Volume(i))
+        .arg(Testo(QStringLiteral("txt_audio_%1").arg(i)).section('/', -1), Testo(casella))
         .arg(Cursore(i)->value())
-        .arg(Cursore(i)->isEnabled() && Attivo(QStringLiteral("txt_vol_%1").arg(i)) ? "on" : "off");
+        .arg(Cursore(i)->isEnabled() && Attivo(casella) ? "on" : "off");
   }
 
   void Invia(QObject* dove, QEvent&& evento) const { QApplication::sendEvent(dove, &evento); }

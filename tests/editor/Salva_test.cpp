@@ -198,17 +198,13 @@ TEST_F(Salva, ACombinationMadeHereComesBackWholeAfterARestart) {
   frm_main frm(g);
   frm.Form_Load();
   frm_opzioni riaperto(g);
-  const auto testo = [&](const char* nome) {
-    return riaperto.findChild<QLineEdit*>(QLatin1String(nome))->text();
-  };
-  EXPECT_EQ(riaperto.windowTitle(),
-            "OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Viola by Bea");
-  EXPECT_EQ(testo("txt_mattoncino"), "Viola");
-  EXPECT_EQ(testo("txt_alieno1"), "Default");
-  EXPECT_EQ(testo("txt_audio_14"), "Viola");
-  EXPECT_EQ(testo("txt_vol_14"), "40");
-  EXPECT_EQ(testo("txt_audio_3"), "");
-  EXPECT_EQ(riaperto.findChild<QLabel*>(QStringLiteral("lbl_fontdacaricare"))->text(), "viola.ttf");
+  QStringList mostrati{riaperto.windowTitle()};
+  for (const char* nome : {"txt_mattoncino", "txt_alieno1", "txt_audio_14", "txt_vol_14"})
+    mostrati << riaperto.findChild<QLineEdit*>(QLatin1String(nome))->text();
+  mostrati << riaperto.findChild<QLabel*>(QStringLiteral("lbl_fontdacaricare"))->text();
+  EXPECT_EQ(mostrati, (QStringList{"OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: "
+                                   "Viola by Bea",
+                                   "Viola", "Default", "Viola", "40", "viola.ttf"}));
   EXPECT_EQ(riaperto.FontAnteprima(), b.g.lbl_default.Font);
 
   // Saved again untouched, it is the same file.
