@@ -59,7 +59,7 @@ QString Versione() {
 
 }  // namespace
 
-frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale, Turno_t turno)
+frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale, GestoreTurno turno)
     : QWidget(nullptr, Qt::Window),
       g(gioco),
       m_aggiornaPrincipale(std::move(aggiornaPrincipale)),
@@ -74,7 +74,10 @@ frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale,
 }
 
 frm_opzioni::~frm_opzioni() {
-  // The music trial ends with the window, whichever way it went.
+  // Trials end with the window, whichever way it went.
+  for (int i = 1; i < NumeroSuoni; ++i) {
+    if (m_effetti[static_cast<size_t>(i)]) g.audio.Ferma(i);
+  }
   g.ProvaMusica = false;
 }
 

@@ -29,12 +29,13 @@ class QScrollBar;
 class frm_opzioni final : public QWidget {
  public:
   // How a handler of the window's own events is run (by default, simply).
-  using Turno_t = std::function<void(const std::function<void()>&)>;
+  using GestoreTurno = std::function<void(const std::function<void()>&)>;
 
   // Builds the window and runs its loading steps. `aggiornaPrincipale` asks the main
   // window to catch up after a handler that changed the playfield model; `turno`
   // runs each click's handler as one turn of the game.
-  explicit frm_opzioni(Gioco& g, std::function<void()> aggiornaPrincipale = {}, Turno_t turno = {});
+  explicit frm_opzioni(Gioco& g, std::function<void()> aggiornaPrincipale = {},
+                       GestoreTurno turno = {});
   ~frm_opzioni() override;
   frm_opzioni(const frm_opzioni&) = delete;
   frm_opzioni& operator=(const frm_opzioni&) = delete;
@@ -149,7 +150,7 @@ class frm_opzioni final : public QWidget {
 
   Gioco& g;
   std::function<void()> m_aggiornaPrincipale;
-  Turno_t m_turno;
+  GestoreTurno m_turno;
 
   // The two file dialogs keep their set-up between uses, as common dialogs do.
   RichiestaFile Cd;
