@@ -11,14 +11,15 @@ struct Sostituto {
   const char* nome;
   const char* famiglia;
 };
-// DejaVu comes with the set-up; fontconfig finds a default for anything else.
+// DejaVu comes with the set-up; fontconfig finds a default for anything else. The
+// narrow dialog faces get the condensed cut, so captions fit their buttons.
 constexpr Sostituto Sostituti[] = {
     {"Terminal", "DejaVu Sans Mono"},
     {"Fixedsys", "DejaVu Sans Mono"},
     {"Courier New", "DejaVu Sans Mono"},
-    {"MS Sans Serif", "DejaVu Sans"},
-    {"Microsoft Sans Serif", "DejaVu Sans"},
-    {"Tahoma", "DejaVu Sans"},
+    {"MS Sans Serif", "DejaVu Sans Condensed"},
+    {"Microsoft Sans Serif", "DejaVu Sans Condensed"},
+    {"Tahoma", "DejaVu Sans Condensed"},
     {"Arial", "DejaVu Sans"},
     {"Verdana", "DejaVu Sans"},
     {"Impact", "DejaVu Sans Condensed"},
@@ -41,10 +42,6 @@ QFont FontQt(const Carattere& carattere) {
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(carattere.Size * 4.0 / 3.0))));
   font.setBold(carattere.Bold);
   font.setItalic(carattere.Italic);
-  if (carattere.Name.compare(QLatin1String("Impact"), Qt::CaseInsensitive) == 0 &&
-      !QFontDatabase::hasFamily(carattere.Name)) {
-    font.setBold(true);  // the substitute only looks like it in bold
-  }
   return font;
 }
 
