@@ -41,6 +41,8 @@ void CostruisciMenu(Gioco& g);
 // `tutti` also covers the three alien shots and the 48 bricks; otherwise only their
 // element 0 changes, as the editor's resets do.
 void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti);
+// The picture image slot n shows on the main window (element 0 of a set).
+Immagine ImmagineSlot(const Gioco& g, int n);
 // The built-in picture of image slot n (none for the background).
 Immagine ImmagineIncorporata(const Gioco& g, int n);
 // The folder where a combination's font file is installed: the user's font folder.

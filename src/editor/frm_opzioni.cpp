@@ -23,36 +23,6 @@
 
 namespace {
 
-// The picture the main window shows for image slot n.
-Immagine ImmagineMostrata(const Gioco& g, int n) {
-  switch (n) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-      return (*g.RigheDalBasso()[static_cast<size_t>(n)])[0].Picture;
-    case 5:
-      return g.img_proiettilegiocatore.Picture;
-    case 6:
-      return g.img_proiettilenemico[0].Picture;
-    case 7:
-      return g.img_navicellabonus.Picture;
-    case 8:
-      return g.img_giocatore.Picture;
-    case 9:
-      return g.img_muro[0].Picture;
-    case 10:
-      return g.img_pausa.Picture;
-    case 11:
-      return g.img_gameover.Picture;
-    case 12:
-      return g.img_nextlevel.Picture;
-    default:
-      return g.Picture;
-  }
-}
-
 QString Versione() {
   return QStringLiteral(" Ver. %1.%2").arg(VersioneMaggiore).arg(VersioneMinore);
 }
@@ -97,7 +67,7 @@ void frm_opzioni::Form_Load() {
   for (size_t n = 0; n < NumeroImmagini; ++n) CaselleImmagine[n]->setText(g.OrigineImmagini[n]);
   for (int n = 0; n < NumeroImmagini; ++n) {
     if (g.OrigineImmagini[static_cast<size_t>(n)] != QLatin1String("Default"))
-      Anteprime[static_cast<size_t>(n)]->Imposta(ImmagineMostrata(g, n));
+      Anteprime[static_cast<size_t>(n)]->Imposta(GestioneDatiEsterni::ImmagineSlot(g, n));
   }
   lbl_combinazione->setText(g.CombinazioneCorrente + QStringLiteral(" by ") + g.AutoreCombinazione);
   if (Protetta()) BloccaModifiche();

@@ -10,21 +10,12 @@
 #include "data/GestioneDatiEsterni.h"
 #include "data/Impostazioni.h"
 #include "support/Banco.h"
+#include "support/Png.h"
 
 namespace fs = std::filesystem;
 using namespace GestioneDatiEsterni;
 
 namespace {
-
-std::string Png(QColor colore, QSize dimensione = {8, 8}) {
-  QImage immagine(dimensione, QImage::Format_ARGB32);
-  immagine.fill(colore);
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  immagine.save(&buffer, "PNG");
-  return byte.toStdString();
-}
 
 TipoCombinazione Blu() {
   TipoCombinazione c;

@@ -6,6 +6,7 @@
 #include "data/Impostazioni.h"
 #include "editor/frm_opzioni.h"
 #include "support/Banco.h"
+#include "support/Png.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -72,16 +73,6 @@ class AudioSpia final : public Audio {
   double posizione = 0;
   QStringList registro;
 };
-
-inline std::string Png(QColor colore, QSize dimensione = {8, 8}) {
-  QImage immagine(dimensione, QImage::Format_ARGB32);
-  immagine.fill(colore);
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  immagine.save(&buffer, "PNG");
-  return byte.toStdString();
-}
 
 inline const std::string Wav = "RIFF....WAVEfmt a made-up sound";
 inline const std::string Mp3 = "ID3 a made-up tune";
