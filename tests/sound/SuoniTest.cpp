@@ -1,13 +1,19 @@
-// The sound slots and the music player as the game uses them (SuonaSlot,
-// AvviaMusica, dShow), over the SDL2_mixer audio on SDL's dummy driver.
+// The SDL2_mixer side of the audio seam, and the sound slots and music player the
+// game builds on it (SuonaSlot, AvviaMusica, dShow), on SDL's dummy driver: real
+// decoding and mixing in real time, no sound card.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -26,15 +32,43 @@ namespace {
 
 constexpr auto Tick = 25ms;  // tmr_sposta, which polls the music for its end
 
+// How often each channel stopped, whether by itself or cut short by a new start.
+std::array<std::atomic<int>, CanaliMixer> fineCanale;
+void ContaFine(int canale) {
+  if (canale >= 0 && canale < CanaliMixer) ++fineCanale[static_cast<size_t>(canale)];
+}
+
+// Lets real time pass for the mixer until `fatto` holds, at most five seconds.
+template <typename F>
+void Attendi(F fatto) {
+  for (int i = 0; i < 500 && !fatto(); ++i) std::this_thread::sleep_for(10ms);
+}
+
+// The descriptors of this process open on `file`.
+int DescrittoriAperti(const fs::path& file) {
+  int n = 0;
+  const fs::path cercato = fs::canonical(file);
+  for (const auto& voce : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code errore;
+    if (fs::read_symlink(voce.path(), errore) == cercato) ++n;
+  }
+  return n;
+}
+
 class SuoniTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cartella.isValid());
     ASSERT_TRUE(audio->Disponibile());
     g.AudioAttivo = true;
+    g.registroSuoni = &registro;
+    for (auto& n : fineCanale) n = 0;
+    Mix_ChannelFinished(ContaFine);
   }
+  void TearDown() override { Mix_ChannelFinished(nullptr); }
 
-  // Gives effect slot n a sound of `secondi`, as applying a combination does.
+  // Gives effect slot n a sound of `secondi`, as applying a combination does; the
+  // wave file goes, the effect stays in memory.
   void CaricaEffetto(int n, double secondi, int32_t volume = 0) {
     const fs::path file = g.File("aud" + std::to_string(n) + ".sktemp");
     suoni_di_prova::ScriviWav(file, secondi);
@@ -80,62 +114,107 @@ class SuoniTest : public testing::Test {
   std::unique_ptr<Audio> audio = CreaAudioSdl();
   suoni_di_prova::BancoGioco banco{cartella.path().toStdString(), *audio};
   Gioco& g = banco.gioco;
+  std::vector<int> registro;
 };
 
-TEST_F(SuoniTest, SuonaSlotSuonaLEffettoSulCanaleDelloSlotAlSuoVolume) {
-  CaricaEffetto(4, 0.5, -1000);
-  SuonaSlot(g, 4);
+// The seam itself, under the same bench.
+using AudioSdl = SuoniTest;
+
+TEST(VolumeMixer, CentesimiDiDecibelDiventanoIlGuadagnoLinearePortatoA128) {
+  EXPECT_EQ(VolumeMixer(-10000), 0);
+  EXPECT_EQ(VolumeMixer(-1000), 40);  // -10 dB: a gain of 0.316
+  EXPECT_EQ(VolumeMixer(0), 128);
+  // Stored effect volumes are passed as they are: out of range means silent or full.
+  EXPECT_EQ(VolumeMixer(-32000), 0);
+  EXPECT_EQ(VolumeMixer(500), 128);
+}
+
+TEST_F(AudioSdl, UnFileCheNonESuonoNonDiventaNeEffettoNeMusica) {
+  suoni_di_prova::ScriviFile(g.File("testo.wav"), "questo non e' un suono, solo testo");
+  suoni_di_prova::ScriviFile(g.File("tronco.wav"), std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
+  // Effects are wave files: a MIDI file, however small, is never rendered into memory.
+  suoni_di_prova::ScriviMidi(g.File("nota.mid"));
+  for (const char* nome : {"testo.wav", "tronco.wav", "nota.mid", "manca.wav", "."}) {
+    EXPECT_EQ(CreaBufferSuono(g, g.File(nome)), nullptr) << nome;
+  }
+
+  EXPECT_FALSE(audio->ApriMusica(g.File("testo.wav")));
+  EXPECT_FALSE(audio->MusicaAperta());
+  audio->RiproduciDallInizio();
+  EXPECT_FALSE(Mix_PlayingMusic());
+}
+
+TEST_F(AudioSdl, ChiudiMusicaLasciaLiberoIlFileEPoiNonSuonaNulla) {
+  CaricaMusica(false, 1.0);
+  audio->RiproduciDallInizio();
+  EXPECT_EQ(DescrittoriAperti(g.File("aud0.sktemp")), 1);
+
+  audio->ChiudiMusica();
+  EXPECT_FALSE(audio->MusicaAperta());
+  EXPECT_EQ(DescrittoriAperti(g.File("aud0.sktemp")), 0);
+  audio->RiproduciDallInizio();
+  audio->VolumeMusica(0);
+  EXPECT_FALSE(Mix_PlayingMusic());
+  EXPECT_EQ(audio->DurataMusica(), 0);
+  EXPECT_EQ(audio->PosizioneMusica(), 0);
+}
+
+TEST_F(AudioSdl, GliEffettiPossonoSopravvivereAllAudioCheLiHaCreati) {
+  // At exit the game's buffers may go after the device; freeing them then is harmless.
+  CaricaEffetto(4, 0.3);
+  audio->Suona(4, *g.BufferSuoni[4], 0, true);
+  CaricaMusica(false, 1.0);
+  audio->RiproduciDallInizio();
+  audio.reset();
+  EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the device is closed";
+  g.BufferSuoni[4].reset();
+  audio = CreaAudioSdl();  // and it opens again afresh
+  EXPECT_TRUE(audio->Disponibile());
+}
+
+TEST(AudioSdlSenzaDispositivo, IlGiocoProsegueMutoEDiceUnaVoltaPerche) {
+  const char* prima = std::getenv("SDL_AUDIODRIVER");
+  const std::string driver = prima ? prima : "dummy";
+  setenv("SDL_AUDIODRIVER", "nessun_driver", 1);
+  testing::internal::CaptureStderr();
+  auto audio = CreaAudioSdl();
+  const std::string errori = testing::internal::GetCapturedStderr();
+  setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+
+  EXPECT_FALSE(audio->Disponibile());
+  EXPECT_NE(errori.find("senza suono"), std::string::npos) << errori;
+  EXPECT_EQ(std::count(errori.begin(), errori.end(), '\n'), 1) << errori;
+}
+
+TEST_F(SuoniTest, SuonaSlotSuonaLEffettoAlSuoVolumeSenzaRipartireFinchESuona) {
+  CaricaEffetto(4, 0.3, -1000);
+  for (int i = 0; i < 3; ++i) SuonaSlot(g, 4);
   EXPECT_TRUE(Mix_Playing(4));
-  EXPECT_EQ(Mix_Playing(-1), 1);
+  EXPECT_EQ(Mix_Playing(-1), 1) << "one channel a slot, never doubled";
   EXPECT_EQ(Mix_Volume(4, -1), 40);
+  EXPECT_EQ(fineCanale[4], 0) << "a restart stops the sound that was playing";
+
+  Attendi([] { return !Mix_Playing(4); });
+  ASSERT_EQ(fineCanale[4], 1);
+  SuonaSlot(g, 4);  // ended: it starts again from the beginning
+  EXPECT_TRUE(Mix_Playing(4));
 }
 
-TEST_F(SuoniTest, ConLAudioSpentoNessunEffettoSuonaMaOgniChiamataERegistrata) {
-  std::vector<int> registro;
-  g.registroSuoni = &registro;
+TEST_F(SuoniTest, UnoSlotTaceConLAudioSpentoSenzaSuonoOSenzaBufferMaOgniChiamataERegistrata) {
   CaricaEffetto(2, 0.5);
-  g.AudioAttivo = false;
-  SuonaSlot(g, 2);
-  SuonaSlot(g, 14);
-  EXPECT_EQ(Mix_Playing(-1), 0);
-  EXPECT_EQ(registro, (std::vector<int>{2, 14}));
-}
-
-TEST_F(SuoniTest, UnoSlotSenzaSuonoOSenzaBufferTace) {
-  std::vector<int> registro;
-  g.registroSuoni = &registro;
   CaricaEffetto(5, 0.5);
   CaricaEffetto(6, 0.5);
   g.Comb.Suoni[5].clear();   // the new combination has no sound there: the old buffer stays
   g.BufferSuoni[6].reset();  // its sound could not be decoded
   for (int n : {0, 5, 6, 16, -1}) SuonaSlot(g, n);
-  EXPECT_EQ(Mix_Playing(-1), 0);
-  EXPECT_EQ(registro, (std::vector<int>{0, 5, 6, 16, -1}));
-}
-
-TEST_F(SuoniTest, VolumeMusicaLimitaIlValoreELoRiscriveAlChiamante) {
-  CaricaMusica(false);
-  int32_t v = 500;
-  dShow::VolumeMusica(g, v);
-  EXPECT_EQ(v, 0);
-  EXPECT_EQ(Mix_VolumeMusic(-1), 128);
-  v = -10001;
-  dShow::VolumeMusica(g, v);
-  EXPECT_EQ(v, -10000);
-  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
-  v = -1000;
-  dShow::VolumeMusica(g, v);
-  EXPECT_EQ(v, -1000);
-  EXPECT_EQ(Mix_VolumeMusic(-1), 40);
-}
-
-TEST_F(SuoniTest, AvviaMusicaTaceConLAudioSpentoEPrendeIlVolumeDellEditorMentreLoProva) {
-  CaricaMusica(false, 1.0);
   g.AudioAttivo = false;
-  AvviaMusica(g);
-  EXPECT_FALSE(Mix_PlayingMusic());
+  SuonaSlot(g, 2);
+  EXPECT_EQ(Mix_Playing(-1), 0);
+  EXPECT_EQ(registro, (std::vector<int>{0, 5, 6, 16, -1, 2}));
+}
 
-  g.AudioAttivo = true;
+TEST_F(SuoniTest, LaMusicaSuonaAlVolumeDelloSlotOQuelloDellEditorMentreLoProva) {
+  CaricaMusica(false, 1.0);
   g.Volumi[0] = -1000;
   g.VolumiEditor[0] = -2000;
   AvviaMusica(g);
@@ -144,15 +223,22 @@ TEST_F(SuoniTest, AvviaMusicaTaceConLAudioSpentoEPrendeIlVolumeDellEditorMentreL
   g.ProvaMusica = true;
   AvviaMusica(g);
   EXPECT_EQ(Mix_VolumeMusic(-1), 13);  // -20 dB
+
+  // VolumeMusica clamps what it is given and writes the clamped value back.
+  int32_t alto = 500, basso = -10001;
+  dShow::VolumeMusica(g, alto);
+  EXPECT_EQ(alto, 0);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 128);
+  dShow::VolumeMusica(g, basso);
+  EXPECT_EQ(basso, -10000);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
 }
 
-TEST_F(SuoniTest, IlControlloDelCicloRiavviaUnaMusicaWavEntroUnTick) {
+TEST_F(SuoniTest, IlControlloDelCicloRiavviaUnaMusicaWavOMidiEntroUnTick) {
   CaricaMusica(false, 0.2);
   AvviaMusica(g);
   EXPECT_EQ(Riavvii(3, 5s), 3);
-}
-
-TEST_F(SuoniTest, IlControlloDelCicloRiavviaUnaMusicaMidiEntroUnTick) {
+  // MIDI reports no duration or position: its end is the mixer's having stopped.
   CaricaMusica(true);
   AvviaMusica(g);
   EXPECT_EQ(Riavvii(1, 15s), 1);
@@ -161,7 +247,7 @@ TEST_F(SuoniTest, IlControlloDelCicloRiavviaUnaMusicaMidiEntroUnTick) {
 TEST_F(SuoniTest, IlControlloDelCicloTaceConLAudioSpentoSenzaMusicaNelloSlotOAMusicaFermata) {
   CaricaMusica(false, 0.1);
   AvviaMusica(g);
-  for (int i = 0; i < 500 && Mix_PlayingMusic(); ++i) std::this_thread::sleep_for(10ms);
+  Attendi([] { return !Mix_PlayingMusic(); });
   ASSERT_FALSE(Mix_PlayingMusic());
 
   g.AudioAttivo = false;
