@@ -6,7 +6,7 @@
 
 #include "data/CartellaTemporanea.h"
 
-TEST(LeggiFile, ReadsOnlyRegularFilesSoAFifoCannotHangIt) {
+TEST(LeggiFile, ReadsOnlyRegularFilesOfABoundedSizeSoAFifoCannotHangIt) {
   CartellaTemporanea cartella;
   const auto fifo = cartella / "fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -15,10 +15,7 @@ TEST(LeggiFile, ReadsOnlyRegularFilesSoAFifoCannotHangIt) {
     ASSERT_FALSE(letto) << percorso;
     EXPECT_NE(letto.errore().find("not a regular file"), std::string::npos) << letto.errore();
   }
-}
-
-TEST(LeggiFile, RefusesAFileLargerThanTheCallerCanHold) {
-  CartellaTemporanea cartella;
+  // Nor one larger than the caller can hold.
   const auto file = cartella / "dieci";
   ASSERT_TRUE(ScriviFileAtomico(file, "0123456789"));
   EXPECT_EQ(LeggiFile(file, 10).valore(), "0123456789");
