@@ -61,10 +61,9 @@ TEST_F(Finestra, CarriesTheCaptionAndTheMenusWithoutAccelerators) {
   QStringList menu;
   for (QAction* m : finestra.menuBar()->actions()) menu << m->text();
   EXPECT_EQ(menu, (QStringList{"File", "Opzioni", "Combinazioni", "?"}));
-  ASSERT_TRUE(Voce("File", "Esci"));
-  ASSERT_TRUE(Voce("Opzioni", "Edita Combinazioni"));
-  ASSERT_TRUE(Voce("?", "Aiuto"));
-  ASSERT_TRUE(Voce("?", "Informazioni"));
+  for (auto [menu_, voce] :
+       {std::pair{"File", "Esci"}, {"Opzioni", "Edita Combinazioni"}, {"?", "Informazioni"}})
+    EXPECT_TRUE(Voce(menu_, voce)) << voce;
   QAction* audio_ = Voce("Opzioni", "Attiva Audio");
   ASSERT_TRUE(audio_);
   EXPECT_TRUE(audio_->isCheckable());

@@ -121,15 +121,9 @@ std::vector<std::string> Scenari() {
   return nomi;
 }
 
-std::string NomeTest(const ::testing::TestParamInfo<std::string>& scenario) {
-  std::string nome = scenario.param;
-  for (char& c : nome) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
-  return nome;
-}
-
-INSTANTIATE_TEST_SUITE_P(Scenari, Scenario, ::testing::ValuesIn(Scenari()), NomeTest);
+// Scenario files are named as test names may be: letters, digits and '_'.
+INSTANTIATE_TEST_SUITE_P(Scenari, Scenario, ::testing::ValuesIn(Scenari()),
+                         [](const auto& scenario) { return scenario.param; });
 
 }  // namespace
 
