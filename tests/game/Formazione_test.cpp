@@ -33,25 +33,6 @@ TEST(Formazione, BuildsFiftyAliensOnceOutsideTheGameOverPhaseAndClearsThemOnce) 
   EXPECT_TRUE(b.g.img_primafila.Esiste(0));
 }
 
-TEST(Formazione, StandsInTenColumns950ApartAndFiveRows720Apart) {
-  Banco b;
-  b.g.img_gameover.Visible = false;
-  CaricaFormazione(b.g);
-  const float tops[] = {3720, 3000, 2280, 1560, 840};
-  const auto righe = b.g.RigheDalBasso();
-  for (size_t r = 0; r < righe.size(); ++r) {
-    EXPECT_FALSE((*righe[r])[0].Visible);
-    for (int i = 1; i <= 10; ++i) {
-      const Sprite& alieno = (*righe[r])[i];
-      EXPECT_EQ(alieno.Left, 1080 + 950 * (i - 1));
-      EXPECT_EQ(alieno.Top, tops[r]);
-      EXPECT_TRUE(alieno.Visible);
-      EXPECT_EQ(alieno.Width, 615);
-      EXPECT_EQ(alieno.Picture, (*righe[r])[0].Picture);
-    }
-  }
-}
-
 TEST(Muri, AreNumberedWallByWallWithTheThirdWallsTopRowRightToLeftAndShownWhole) {
   Banco b;
   const ArraySprite& m = b.g.img_muro;
@@ -131,14 +112,6 @@ TEST_F(Sparo, AlienWindowIsStrict) {
   EXPECT_TRUE(alieno.Visible);
   ControllaProiettileGiocatore(b.g, 4214, 971);
   EXPECT_FALSE(alieno.Visible);
-}
-
-TEST(Intero16, RoundsHalvesToEvenAndStaysInRange) {
-  EXPECT_EQ(Intero16(2.5f), 2);
-  EXPECT_EQ(Intero16(3.5f), 4);
-  EXPECT_EQ(Intero16(-45.0f), -45);
-  EXPECT_EQ(Intero16(1e9f), 32767);
-  EXPECT_EQ(Intero16(-1e9f), -32768);
 }
 
 }  // namespace
