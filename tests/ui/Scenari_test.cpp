@@ -28,7 +28,7 @@ struct Attesa {
   int riga;
   QString percorso;
   bool diverso;
-  QString valore;
+  QJsonValue valore;
   int dump;  // the dump it refers to, counted from 0
 };
 
@@ -47,18 +47,10 @@ QJsonValue Cammina(QJsonValue valore, const QString& percorso) {
   return valore;
 }
 
+// A JSON value written alone, as the document of a one-element array.
 QJsonValue Valore(const QString& testo) {
-  if (testo == QLatin1String("missing")) return QJsonValue(QJsonValue::Undefined);
-  const QJsonDocument doc = QJsonDocument::fromJson(("[" + testo + "]").toUtf8());
-  return doc.isArray() && doc.array().size() == 1 ? doc.array().at(0)
-                                                  : QJsonValue(QJsonValue::Undefined);
-}
-
-QString Testo(const QJsonValue& v) {
-  if (v.isUndefined()) return QStringLiteral("(missing)");
-  return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact))
-      .mid(1)
-      .chopped(1);
+  const QJsonArray uno = QJsonDocument::fromJson(("[" + testo + "]").toUtf8()).array();
+  return uno.size() == 1 ? uno.at(0) : QJsonValue(QJsonValue::Undefined);
 }
 
 class Scenario : public ::testing::TestWithParam<std::string> {};
@@ -84,16 +76,19 @@ TEST_P(Scenario, MatchesItsExpectations) {
     const qsizetype i = corpo.indexOf(separatore);
     ASSERT_GE(i, 0) << file << ":" << numero << ": expectation without '='";
     ASSERT_GE(dump, 0) << file << ":" << numero << ": expectation before any dump";
-    attese.push_back({numero, corpo.left(i).trimmed(), diverso,
-                      corpo.mid(i + separatore.size()).trimmed(), dump});
+    const QString valore = corpo.mid(i + separatore.size()).trimmed();
+    const QJsonValue atteso =
+        valore == QLatin1String("missing") ? QJsonValue(QJsonValue::Undefined) : Valore(valore);
+    ASSERT_TRUE(!atteso.isUndefined() || valore == QLatin1String("missing"))
+        << file << ":" << numero << ": not a JSON value: " << valore.toStdString();
+    attese.push_back({numero, corpo.left(i).trimmed(), diverso, atteso, dump});
   }
 
   QTemporaryDir cartella;
   std::istringstream ingresso(copione.str());
   std::ostringstream uscita, errori;
-  const int stato = EseguiCopione(cartella.path().toStdString(), ingresso, uscita, errori);
-  ASSERT_EQ(stato, 0) << errori.str();
-
+  ASSERT_EQ(EseguiCopione(cartella.path().toStdString(), ingresso, uscita, errori), 0)
+      << errori.str();
   std::vector<QJsonObject> istantanee;
   std::istringstream linee(uscita.str());
   while (std::getline(linee, riga))
@@ -101,14 +96,11 @@ TEST_P(Scenario, MatchesItsExpectations) {
   ASSERT_EQ(static_cast<int>(istantanee.size()), dump + 1);
 
   for (const Attesa& a : attese) {
-    const QJsonValue atteso = Valore(a.valore);
-    ASSERT_TRUE(!atteso.isUndefined() || a.valore == QLatin1String("missing"))
-        << file << ":" << a.riga << ": not a JSON value: " << a.valore.toStdString();
     const QJsonValue trovato = Cammina(istantanee[static_cast<size_t>(a.dump)], a.percorso);
     if (a.diverso) {
-      EXPECT_NE(trovato, atteso) << file << ":" << a.riga << ": " << a.percorso.toStdString();
+      EXPECT_NE(trovato, a.valore) << file << ":" << a.riga << ": " << a.percorso.toStdString();
     } else {
-      EXPECT_EQ(trovato, atteso) << file << ":" << a.riga << ": " << a.percorso.toStdString();
+      EXPECT_EQ(trovato, a.valore) << file << ":" << a.riga << ": " << a.percorso.toStdString();
     }
   }
 }
@@ -128,5 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Scenari, Scenario, ::testing::ValuesIn(Scenari()),
 }  // namespace
 
 void PrintTo(const QJsonValue& v, std::ostream* os) {
-  *os << Testo(v).toStdString();
+  *os << (v.isUndefined()
+              ? QByteArray("(missing)")
+              : QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact).mid(1).chopped(1))
+             .toStdString();
 }
