@@ -1,11 +1,13 @@
 // The editor's test bench: a started game on the virtual clock with scripted dialogs,
-// an audio seam that writes down what it is asked, and the editor opened from the
-// game's menu as a real widget on the offscreen platform.
+// the audio spy, and the editor opened from the game's menu as a real widget on the
+// offscreen platform.
 #pragma once
 
 #include "data/Impostazioni.h"
 #include "editor/frm_opzioni.h"
+#include "support/AudioSpia.h"
 #include "support/Banco.h"
+#include "support/Combinazioni.h"
 #include "support/Png.h"
 
 #include <QApplication>
@@ -22,73 +24,8 @@ namespace banco_editor {
 
 namespace fs = std::filesystem;
 
-inline std::string Inizio(const fs::path& file) {
-  std::string byte(4, '\0');
-  std::ifstream(file, std::ios::binary).read(byte.data(), 4);
-  return byte;
-}
-
-struct EffettoSpia final : Effetto {
-  explicit EffettoSpia(std::string f) : file(std::move(f)) {}
-  std::string file;
-};
-
-// Effects are the files that start with "RIFF", music also "ID3" or "MThd"; the
-// music's position is the test's to set.
-class AudioSpia final : public Audio {
- public:
-  bool Disponibile() const override { return true; }
-  std::unique_ptr<Effetto> CreaEffetto(const fs::path& f) override {
-    return Inizio(f) == "RIFF" ? std::make_unique<EffettoSpia>(f.filename().string()) : nullptr;
-  }
-  void Suona(int c, const Effetto& e, int32_t v, bool ciclo) override {
-    const std::string& file = static_cast<const EffettoSpia&>(e).file;
-    registro << QString::asprintf("Suona %d %s %d%s", c, file.c_str(), v, ciclo ? " ciclo" : "");
-  }
-  void Ferma(int c) override { registro << QString::asprintf("Ferma %d", c); }
-  void VolumeCanale(int c, int32_t v) override {
-    registro << QString::asprintf("VolumeCanale %d %d", c, v);
-  }
-  bool ApriMusica(const fs::path& f) override {
-    const std::string i = Inizio(f);
-    aperta = i == "RIFF" || i == "MThd" || i.starts_with("ID3");
-    musica = aperta ? f.filename().string() : "";
-    return aperta;
-  }
-  bool MusicaAperta() const override { return aperta; }
-  void RiproduciDallInizio() override {
-    posizione = 0;
-    registro << QStringLiteral("RiproduciDallInizio");
-  }
-  void FermaMusica() override { registro << QStringLiteral("FermaMusica"); }
-  double DurataMusica() const override { return 10; }
-  double PosizioneMusica() const override { return posizione; }
-  void VolumeMusica(int32_t v) override { registro << QString::asprintf("VolumeMusica %d", v); }
-  void ChiudiMusica() override { aperta = false, musica.clear(); }
-
-  QStringList Prendi() { return std::exchange(registro, {}); }  // the calls since the last time
-
-  bool aperta = false;
-  std::string musica;
-  double posizione = 0;
-  QStringList registro;
-};
-
 inline const std::string Wav = "RIFF....WAVEfmt a made-up sound";
 inline const std::string Mp3 = "ID3 a made-up tune";
-
-// A combination with every image slot "Default", no sounds, volumes -1000.
-inline TipoCombinazione Vuota(const std::string& nome) {
-  TipoCombinazione c;
-  c.Nome = nome;
-  c.Autore = "Anna";
-  c.Immagini.fill(std::string(ImmagineDefault));
-  c.Volumi.fill(-1000);
-  c.FontNome = "DejaVu Serif";
-  c.FontDimensione = "12";
-  c.FontColore = "65280";
-  return c;
-}
 
 struct BancoEditor : ::testing::Test {
   BancoEditor() : spia(new AudioSpia), b(std::unique_ptr<Audio>(spia)) {

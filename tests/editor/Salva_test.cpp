@@ -24,7 +24,7 @@ struct Salva : BancoEditor {
 };
 
 TEST_F(Salva, CreaRefusesShortTakenAndImpossibleNamesThenStartsFromTheBuiltInState) {
-  TipoCombinazione verde = Vuota("Verde");
+  TipoCombinazione verde = CombinazioneVuota("Verde");
   verde.Immagini[0] = Png(Qt::green);
   verde.Suoni[2] = Wav;
   Metti(verde);
@@ -43,20 +43,16 @@ TEST_F(Salva, CreaRefusesShortTakenAndImpossibleNamesThenStartsFromTheBuiltInSta
   Clic(QStringLiteral("CB_crea"));
   EXPECT_EQ(b.g.CombinazioneInModifica, "Nuova");
   EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_combinazione"))->text(), "Nuova by Anonimo");
-  EXPECT_EQ(editor->windowTitle(), "OPZIONI - SKARVEX - by Dorvanel  Ver. 1.4 Combinazione: Verde");
   EXPECT_EQ(Testo(QStringLiteral("txt_alieno1")), "Default");
   EXPECT_EQ(Riga(2), "|0|0|off");
   // The game shows the built-in pictures at once; it still plays Verde.
   EXPECT_EQ(b.g.img_primafila[0].Picture.Nome, "builtin:0");
   EXPECT_EQ(aggiornamenti, 1);
   EXPECT_EQ(b.g.CombinazioneCorrente, "Verde");
-  Clic(QStringLiteral("CB_ali1"));
-  EXPECT_EQ(b.dialoghi.RichiesteFile().back().titolo,
-            "APRI - SKARVEX - by Dorvanel  Ver. 1.4 Combinazione: Verde");
 }
 
 TEST_F(Salva, SavingDefaultAsksANameOf3To25AndAnAuthorOfAtMost25) {
-  Metti(Vuota("Verde"));
+  Metti(CombinazioneVuota("Verde"));
   Apri();
   Clic(QStringLiteral("Cb_default"));  // back to no name of its own
   Box();
@@ -107,7 +103,7 @@ TEST_F(Salva, APasswordIsAskedAgainUntilItFitsAndAnEmptyAnswerSavesNothing) {
 }
 
 TEST_F(Salva, ARightPasswordUnlocksAndTheSaveThenDropsIt) {
-  TipoCombinazione blu = Vuota("Blu");
+  TipoCombinazione blu = CombinazioneVuota("Blu");
   blu.Password = "segreto";
   Metti(blu);
   Apri();
@@ -120,10 +116,7 @@ TEST_F(Salva, ARightPasswordUnlocksAndTheSaveThenDropsIt) {
   Clic(QStringLiteral("Cb_InserisciPass"));
   EXPECT_EQ(Box(), QStringList{"Inserire la PassWord"});
   EXPECT_FALSE(Visibile(QStringLiteral("lbl_pass")));
-  EXPECT_FALSE(Visibile(QStringLiteral("Cb_InserisciPass")));
-  EXPECT_TRUE(Visibile(QStringLiteral("chk_password")));
   EXPECT_TRUE(C<QCheckBox>(QStringLiteral("chk_password"))->isChecked());
-  EXPECT_FALSE(Attivo(QStringLiteral("Cb_default")));
   Clic(QStringLiteral("cb_salva"));  // the box is not asked: the loaded file had a password
   EXPECT_TRUE(Box().isEmpty());
   EXPECT_EQ(Letta("Blu").Password, "");
@@ -133,7 +126,6 @@ TEST_F(Salva, TheFontPanelsChoicesReachTheSavedFile) {
   Apri();
   Clic(QStringLiteral("Cb_visualfont"));
   EXPECT_TRUE(Visibile(QStringLiteral("fra_font")));
-  EXPECT_FALSE(Visibile(QStringLiteral("Cb_visualfont")));
   b.dialoghi.AccodaFont(Carattere{QStringLiteral("DejaVu Serif"), 14, true, false});
   Clic(QStringLiteral("Cb_font"));
   EXPECT_EQ(b.dialoghi.RichiesteFont().back(), b.g.lbl_hiscore.Font);
@@ -151,7 +143,6 @@ TEST_F(Salva, TheFontPanelsChoicesReachTheSavedFile) {
   std::ofstream(fonts / "gia.ttf") << "installed";
   b.dialoghi.AccodaFile(File("gia.ttf", "font bytes"));
   Clic(QStringLiteral("Cb_fontFile"));
-  EXPECT_EQ(Filtri().back(), "File Fonts TTF FON|*.ttf;*.fon");
   EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_fontdacaricare"))->text(), "gia.ttf");
   EXPECT_EQ(Box(), QStringList{"Ricorda che se vuoi utilizzare la Font che hai appena caricato "
                                "devi selezionarla con il pulsante 'Da Font'"});
@@ -220,9 +211,11 @@ TEST_F(Salva, ASaveThatCannotReadOrWriteItsFilesKeepsTheEditorAndTheGameAsTheyWe
   Clic(QStringLiteral("cb_apri_2"));
   fs::remove(b.File("sparito.png"));
   SalvaCome(QStringLiteral("Persa"));
-  EXPECT_EQ(Box().last(),
+  const BoxMostrato avviso = b.dialoghi.PrendiBox().back();
+  EXPECT_EQ(avviso.testo,
             "Impossibile caricare uno o più file, controllare che il percorso inserito sia "
             "valido.");
+  EXPECT_EQ(avviso.icona, Icona::Critica);
   EXPECT_TRUE(Aperto());
   EXPECT_FALSE(fs::exists(b.File("Persa.skcom")));
   EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
