@@ -26,12 +26,6 @@ TEST(Menu, EditorAboutAndCombinationsAnswerOnlyInTheGameOverPhaseWhileHelpAlways
   EXPECT_FALSE(std::filesystem::exists(b.File("CombinazioneScelta")));
   b.frm.mn_aiuto_Click();
   EXPECT_TRUE(b.finestre.Caricata(Finestra::frm_aiuto));
-
-  Banco fermo;
-  fermo.Avvia();
-  fermo.frm.mn_immagini_Click();
-  fermo.frm.mn_about_Click();
-  EXPECT_EQ(fermo.finestre.Caricate(), (QStringList{"frm_main", "frm_opzioni", "frm_inf"}));
 }
 
 TEST(Uscita, ReleasesTheSoundRemovesTheMusicFileWaitsASecondAndClosesEveryWindow) {

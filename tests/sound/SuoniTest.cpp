@@ -195,16 +195,12 @@ TEST_F(SuoniTest, UnoSlotTaceConLAudioSpentoSenzaSuonoOSenzaBufferMaOgniChiamata
   EXPECT_EQ(registro, (std::vector<int>{0, 5, 6, 16, -1, 2}));
 }
 
-TEST_F(SuoniTest, LaMusicaSuonaAlVolumeDelloSlotOQuelloDellEditorMentreLoProva) {
+TEST_F(SuoniTest, LaMusicaSuonaAlVolumeDelloSlotEVolumeMusicaLoLimita) {
   CaricaMusica(false, 1.0);
   g.Volumi[0] = -1000;
-  g.VolumiEditor[0] = -2000;
   AvviaMusica(g);
   EXPECT_TRUE(Mix_PlayingMusic());
   EXPECT_EQ(Mix_VolumeMusic(-1), 40);
-  g.ProvaMusica = true;
-  AvviaMusica(g);
-  EXPECT_EQ(Mix_VolumeMusic(-1), 13);  // -20 dB
 
   // VolumeMusica clamps what it is given and writes the clamped value back.
   int32_t alto = 500, basso = -10001;

@@ -56,22 +56,26 @@ struct Finestra : ::testing::Test {
   FinestraPrincipale finestra;
 };
 
-TEST_F(Finestra, CarriesTheCaptionAndTheMenusWithoutAccelerators) {
+TEST_F(Finestra, CarriesTheCaptionAndMenusThatRunTheirHandlersAndFollowTheModel) {
   EXPECT_EQ(finestra.windowTitle(), "SKARVEX - by Dorvanel  Ver. 1.4 Combinazione: Default");
+  EXPECT_EQ(finestra.centralWidget()->size(), QSize(794, 548));
   QStringList menu;
   for (QAction* m : finestra.menuBar()->actions()) menu << m->text();
-  EXPECT_EQ(menu, (QStringList{"File", "Opzioni", "Combinazioni", "?"}));
+  EXPECT_EQ(menu, (QStringList{"File", "Opzioni", "Combinazioni", "?"}));  // no accelerators
   for (auto [menu_, voce] :
        {std::pair{"File", "Esci"}, {"Opzioni", "Edita Combinazioni"}, {"?", "Informazioni"}})
     EXPECT_TRUE(Voce(menu_, voce)) << voce;
+  ASSERT_TRUE(Voce("Combinazioni", "Default"));
+  EXPECT_TRUE(Voce("Combinazioni", "Default")->isChecked());
+
   QAction* audio_ = Voce("Opzioni", "Attiva Audio");
-  ASSERT_TRUE(audio_);
-  EXPECT_TRUE(audio_->isCheckable());
+  ASSERT_TRUE(audio_ && audio_->isCheckable());
   EXPECT_FALSE(audio_->isChecked());
-  QAction* predefinita = Voce("Combinazioni", "Default");
-  ASSERT_TRUE(predefinita);
-  EXPECT_TRUE(predefinita->isChecked());
-  EXPECT_EQ(finestra.centralWidget()->size(), QSize(794, 548));
+  audio_->trigger();
+  EXPECT_TRUE(g.AudioAttivo);
+  EXPECT_TRUE(audio_->isChecked());
+  Voce("?", "Aiuto")->trigger();
+  EXPECT_TRUE(finestre.Caricata(::Finestra::frm_aiuto));
 }
 
 TEST_F(Finestra, KeysReachTheHandlersAndAutoRepeatedReleasesAreIgnored) {
@@ -99,14 +103,6 @@ TEST_F(Finestra, AClickOnTheShownBannerRunsItsHandler) {
   QApplication::sendEvent(campo, &rilasciato);
   EXPECT_FALSE(g.img_gameover.Visible);
   EXPECT_TRUE(g.FormazioneCaricata);
-}
-
-TEST_F(Finestra, MenuChoicesRunTheirHandlersAndTheMenusFollowTheModel) {
-  Voce("?", "Aiuto")->trigger();
-  EXPECT_TRUE(finestre.Caricata(::Finestra::frm_aiuto));
-  Voce("Opzioni", "Attiva Audio")->trigger();
-  EXPECT_TRUE(g.AudioAttivo);
-  EXPECT_TRUE(Voce("Opzioni", "Attiva Audio")->isChecked());
 }
 
 TEST_F(Finestra, AboutAndHelpGoAwayWhenTheMainWindowBecomesActive) {

@@ -50,7 +50,6 @@ TEST(Programma, RefusesBadArgumentsWithOneClearLine) {
       {{"--headless"}, "skarvex: --headless needs a SCRIPT (a file, or - for standard input)"},
       {{"--headless", "--program-folder", cartella.path(), cartella.filePath("manca.txt")},
        "skarvex: cannot read the script '" + cartella.filePath("manca.txt") + "'"},
-      {{"--program-folder"}, "skarvex: --program-folder needs a DIR"},
       {{"--headless", "--program-folder", cartella.filePath("manca"), "-"},
        "skarvex: program folder '" + cartella.filePath("manca") + "' does not exist"},
       {{"--headless", "--program-folder", file, "-"},
