@@ -74,7 +74,21 @@ struct ModelloMain {
   // The six timers, in the order in which those due together fire.
   std::array<Timer*, 6> Timers();
   std::array<const Timer*, 6> Timers() const;
-  // Every label, in a fixed order (used by drawing and snapshots).
+  // Calls f on every label, in the same fixed order as Etichette(), naming none
+  // (the drawing's way: nothing is allocated).
+  template <class F>
+  void PerOgniEtichetta(F&& f) const {
+    for (const Etichetta* e : {&Label1, &lbl_punteggio, &Label2, &lbl_level, &Label3, &lbl_nomer,
+                               &lbl_record, &lbl_hiscore})
+      f(*e);
+    for (size_t i = 0; i <= 10; ++i) {
+      f(lbl_namer[i]);
+      f(lbl_puntir[i]);
+      f(lbl_livellor[i]);
+    }
+    for (const Etichetta* e : {&lbl_puntinavicella, &lbl_default, &lbl_sitelink}) f(*e);
+  }
+  // Every label, in a fixed order, with its name (used by snapshots and scripts).
   std::vector<std::pair<QString, const Etichetta*>> Etichette() const;
   std::vector<std::pair<QString, Etichetta*>> Etichette();
 };

@@ -70,7 +70,7 @@ void Pittore::Disegna(QPainter& p, const Gioco& g) {
   DisegnaSprite(p, g.img_nextlevel);
   DisegnaSprite(p, g.img_pausa);
 
-  for (const auto& [nome, etichetta] : g.Etichette()) DisegnaEtichetta(p, *etichetta);
+  g.PerOgniEtichetta([&](const Etichetta& e) { DisegnaEtichetta(p, e); });
 }
 
 void Pittore::DisegnaSprite(QPainter& p, const Sprite& s) {

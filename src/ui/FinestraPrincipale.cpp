@@ -143,12 +143,11 @@ void FinestraPrincipale::DopoHandler(const std::function<void()>& handler) {
   if (!m_chiusa) Aggiorna();
 }
 
-std::vector<FinestraPrincipale::VoceDisegnata> FinestraPrincipale::Fotografia() const {
-  std::vector<VoceDisegnata> voci;
-  voci.reserve(180);
-  voci.push_back({{}, g.Picture.Nome, true, true});
-  const auto sprite = [&voci](const Sprite& s) {
-    voci.push_back({Pittore::Rettangolo(s), s.Picture.Nome, s.Visible, false});
+FinestraPrincipale::Fotografia FinestraPrincipale::Scatta() const {
+  Fotografia foto;
+  foto.sprite.reserve(160);
+  const auto sprite = [&foto](const Sprite& s) {
+    foto.sprite.push_back({Pittore::Rettangolo(s), s.Picture.Nome, s.Visible});
   };
   for (int j = 0; j < g.img_muro.Limite(); ++j) sprite(g.img_muro[j]);
   for (const ArraySprite* riga : g.RigheDalBasso()) {
@@ -161,17 +160,10 @@ std::vector<FinestraPrincipale::VoceDisegnata> FinestraPrincipale::Fotografia() 
     sprite(*s);
   for (int k = 0; k < g.img_proiettilenemico.Limite(); ++k) sprite(g.img_proiettilenemico[k]);
   for (int k = 0; k < g.img_viterimaste.Limite(); ++k) sprite(g.img_viterimaste[k]);
-  for (const auto& [nome, e] : g.Etichette()) {
-    voci.push_back({QRectF(e->Left, e->Top, e->Width, e->Height),
-                    QStringLiteral("%1|%2|%3|%4|%5|%6")
-                        .arg(e->Caption, e->Font.Name)
-                        .arg(e->Font.Size)
-                        .arg(e->Font.Bold)
-                        .arg(e->Font.Italic)
-                        .arg(e->ForeColor),
-                    e->Visible, true});
-  }
-  return voci;
+  foto.etichette.reserve(45);
+  g.PerOgniEtichetta([&foto](const Etichetta& e) { foto.etichette.push_back(e); });
+  foto.sfondo = g.Picture.Nome;
+  return foto;
 }
 
 void FinestraPrincipale::Aggiorna() {
@@ -180,28 +172,21 @@ void FinestraPrincipale::Aggiorna() {
 
   // Repaint only what moved: the old and new rectangles of every changed sprite;
   // a changed label or background repaints the whole playfield.
-  std::vector<VoceDisegnata> adesso = Fotografia();
-  if (adesso.size() != m_ultimaFotografia.size()) {
+  Fotografia adesso = Scatta();
+  const Fotografia& prima = m_ultimaFotografia;
+  if (adesso.sprite.size() != prima.sprite.size() || adesso.etichette != prima.etichette ||
+      adesso.sfondo != prima.sfondo) {
     m_campo->update();
   } else {
     QRectF sporco;
-    bool tutto = false;
-    for (size_t i = 0; i < adesso.size() && !tutto; ++i) {
-      const VoceDisegnata& prima = m_ultimaFotografia[i];
-      const VoceDisegnata& ora = adesso[i];
-      if (prima == ora) continue;
-      if (ora.etichetta) {
-        tutto = true;
-        break;
-      }
-      if (prima.visibile) sporco |= prima.rettangolo;
-      if (ora.visibile) sporco |= ora.rettangolo;
+    for (size_t i = 0; i < adesso.sprite.size(); ++i) {
+      const VoceDisegnata& vecchia = prima.sprite[i];
+      const VoceDisegnata& nuova = adesso.sprite[i];
+      if (vecchia == nuova) continue;
+      if (vecchia.visibile) sporco |= vecchia.rettangolo;
+      if (nuova.visibile) sporco |= nuova.rettangolo;
     }
-    if (tutto) {
-      m_campo->update();
-    } else if (!sporco.isEmpty()) {
-      m_campo->update(sporco.toAlignedRect().adjusted(-1, -1, 1, 1));
-    }
+    if (!sporco.isEmpty()) m_campo->update(sporco.toAlignedRect().adjusted(-1, -1, 1, 1));
   }
   m_ultimaFotografia = std::move(adesso);
 }

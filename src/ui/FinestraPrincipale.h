@@ -39,19 +39,24 @@ class FinestraPrincipale final : public QMainWindow {
 
  private:
   class Campo;
-  // What one drawn thing looked like after the last event.
+  // What the playfield looked like after the last event: every sprite drawn, in
+  // drawing order, then every label and the background.
   struct VoceDisegnata {
     QRectF rettangolo;
-    QString aspetto;  // the picture's name, or a label's caption, font and colour
+    QString immagine;
     bool visibile = false;
-    bool etichetta = false;
 
     bool operator==(const VoceDisegnata&) const = default;
+  };
+  struct Fotografia {
+    std::vector<VoceDisegnata> sprite;
+    std::vector<Etichetta> etichette;
+    QString sfondo;
   };
 
   void CostruisciMenuBar();
   void AggiornaMenu();
-  std::vector<VoceDisegnata> Fotografia() const;
+  Fotografia Scatta() const;
   void DopoHandler(const std::function<void()>& handler);
 
   Gioco& g;
@@ -65,7 +70,7 @@ class FinestraPrincipale final : public QMainWindow {
   QAction* m_aiuto = nullptr;
   QAction* m_about = nullptr;
   std::vector<QAction*> m_comb;
-  std::vector<VoceDisegnata> m_ultimaFotografia;
+  Fotografia m_ultimaFotografia;
   std::function<void(const std::function<void()>&)> m_turno;
   bool m_chiusa = false;
   bool m_esciDopoPrimoFrame = false;
