@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "Comune.h"
+
 namespace {
 
 // Every picture once at its sprite's size: the cache of a first frame.
@@ -35,10 +37,5 @@ BENCHMARK(AnalisiDeiSorgenti)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return EseguiBenchmark<QGuiApplication>(argc, argv);
 }

@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "Comune.h"
+
 namespace {
 
 void Demo(Banco& b) {
@@ -60,10 +62,5 @@ BENCHMARK(SalvaEApplica)->Unit(benchmark::kMillisecond)->Iterations(20);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return EseguiBenchmark<QApplication>(argc, argv);
 }

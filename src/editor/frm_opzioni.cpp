@@ -139,8 +139,7 @@ void frm_opzioni::tmr_ds_Timer() {
   if (!chk_play[0]->isChecked()) return;
   // The trial loops whatever the game's own combination and audio switch: it was
   // started regardless of them.
-  if (!g.audio.MusicaAperta()) return;
-  if (dShow::DurataMusica(g) > dShow::PosizioneMusica(g)) return;  // still playing
+  if (!dShow::MusicaFinita(g)) return;
   dShow::RiproduciDallInizio(g);
   int32_t volume = g.VolumiEditor[0];
   dShow::VolumeMusica(g, volume);

@@ -25,9 +25,12 @@ void FermaMusica(Gioco& g) {
 
 void ControllaCicloMusica(Gioco& g) {
   if (g.Comb.Suoni[0].empty() || !g.AudioAttivo) return;
-  if (!g.audio.MusicaAperta()) return;
-  if (DurataMusica(g) > PosizioneMusica(g)) return;  // still playing
-  GestioneDatiEsterni::AvviaMusica(g);
+  if (MusicaFinita(g)) GestioneDatiEsterni::AvviaMusica(g);
+}
+
+bool MusicaFinita(Gioco& g) {
+  // Still playing while the duration is beyond the position.
+  return g.audio.MusicaAperta() && !(DurataMusica(g) > PosizioneMusica(g));
 }
 
 double DurataMusica(Gioco& g) {
