@@ -1,6 +1,7 @@
 // SKARVEX: the game in its window, or the headless runner.
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 
 #include <fstream>
 #include <iostream>
@@ -22,6 +23,9 @@ namespace {
 int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("skarvex"));
+  // The desktop matches the windows to the menu entry and its icon by this name.
+  app.setDesktopFileName(QString::fromLatin1(IdApplicazione));
+  app.setWindowIcon(QIcon(QStringLiteral(":/programma/icona.svg")));
   app.setQuitOnLastWindowClosed(false);
 
   // The sound device: a silent one, with a line on stderr, when none can be opened.
@@ -94,12 +98,21 @@ int main(int argc, char** argv) {
     std::cout << "skarvex " << VersioneMaggiore << '.' << VersioneMinore << '\n';
     return 0;
   }
-  const std::filesystem::path cartella = opzioni.valore().cartella.value_or(CartellaEseguibile());
-  if (const Esito verifica = VerificaCartella(cartella); !verifica) {
-    std::cerr << "skarvex: " << verifica.errore() << '\n';
+  const auto scelta = ScegliCartellaProgramma(opzioni.valore().cartella, CartellaEseguibile(),
+                                              Ambiente::DelProcesso());
+  if (!scelta) {
+    std::cerr << "skarvex: " << scelta.errore() << '\n';
     return 2;
   }
-  const std::filesystem::path assoluta = std::filesystem::absolute(cartella).lexically_normal();
-  return opzioni.valore().headless ? Esegui(argc, argv, opzioni.valore(), assoluta)
-                                   : Gioca(argc, argv, assoluta);
+  const auto cartella = PreparaCartella(scelta.valore());
+  if (!cartella) {
+    std::cerr << "skarvex: " << cartella.errore() << '\n';
+    return 2;
+  }
+  // The game is still worth playing: each save then reports its own failure.
+  if (!AccettaFileNuovi(cartella.valore()))
+    std::cerr << "skarvex: program folder '" << cartella.valore().string()
+              << "' cannot be written: high scores, settings and combinations will not be saved\n";
+  return opzioni.valore().headless ? Esegui(argc, argv, opzioni.valore(), cartella.valore())
+                                   : Gioca(argc, argv, cartella.valore());
 }

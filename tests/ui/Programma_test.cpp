@@ -1,5 +1,9 @@
-// The skarvex executable as a command-line program: help, version and its answers
-// to bad arguments (one line on standard error, a non-zero exit, never a crash).
+// The skarvex executable as a command-line program: help, version, its answers to bad
+// arguments (one line on standard error, a non-zero exit, never a crash), and the
+// program folder it starts in.
+#include <unistd.h>
+
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -13,9 +17,12 @@ struct Uscita {
   QString err;
 };
 
-Uscita Lancia(const QStringList& argomenti, const QByteArray& ingresso = {}) {
+Uscita Lancia(const QStringList& argomenti, const QByteArray& ingresso = {},
+              const QString& programma = QStringLiteral(SKARVEX_ESEGUIBILE),
+              const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment()) {
   QProcess p;
-  p.start(QStringLiteral(SKARVEX_ESEGUIBILE), argomenti);
+  p.setProcessEnvironment(ambiente);
+  p.start(programma, argomenti);
   p.write(ingresso);
   p.closeWriteChannel();
   p.waitForFinished(20000);
@@ -54,8 +61,6 @@ TEST(Programma, RefusesBadArgumentsWithOneClearLine) {
        "skarvex: program folder '" + cartella.filePath("manca") + "' does not exist"},
       {{"--headless", "--program-folder", file, "-"},
        "skarvex: program folder '" + file + "' is not a folder"},
-      {{"--headless", "--program-folder", "/proc", "-"},
-       "skarvex: program folder '/proc' cannot be written"},
   };
   for (const auto& [argomenti, messaggio] : casi) {
     const Uscita u = Lancia(argomenti);
@@ -72,6 +77,64 @@ TEST(Programma, RunsAScriptFromStandardInputInTheFolderGiven) {
   EXPECT_EQ(u.out.count('\n'), 1);
   EXPECT_TRUE(u.err.contains("line 2: unknown command 'bad'"));
   EXPECT_TRUE(QFile::exists(cartella.filePath("Record")));
+}
+
+// What a player sees on the first start of an installed copy, of a portable one beside
+// its own files, and with XDG_DATA_HOME set or not.
+TEST(Programma, FirstStartPutsTheFilesInThePerUserFolderOnlyForAnInstalledCopy) {
+  struct Caso {
+    bool installata;
+    const char* xdg;  // XDG_DATA_HOME below the temporary folder, or unset
+    const char* cartella;
+  };
+  for (const Caso& c :
+       {Caso{true, nullptr, "casa/.local/share/skarvex"},
+        Caso{true, "dati/utente", "dati/utente/skarvex"}, Caso{false, "dati/utente", "bin"}}) {
+    SCOPED_TRACE(c.cartella);
+    QTemporaryDir radice;
+    QDir(radice.path()).mkpath("bin");
+    QDir(radice.path()).mkpath("casa");
+    const QString programma = radice.filePath("bin/skarvex");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SKARVEX_ESEGUIBILE), programma));
+    if (c.installata) {
+      QDir(radice.path()).mkpath("share/applications");
+      QFile(radice.filePath("share/applications/" SKARVEX_ID_APPLICAZIONE ".desktop"))
+          .open(QIODevice::WriteOnly);
+    }
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("HOME", radice.filePath("casa"));
+    ambiente.remove("XDG_DATA_HOME");
+    if (c.xdg) ambiente.insert("XDG_DATA_HOME", radice.filePath(c.xdg));
+    ambiente.insert("SKARVEX_ESCI_AL_PRIMO_FRAME", "1");
+
+    const Uscita u = Lancia({}, {}, programma, ambiente);
+    EXPECT_EQ(u.stato, 0) << u.err.toStdString();
+    const QDir cartella(radice.filePath(c.cartella));
+    EXPECT_TRUE(cartella.exists("Record"));
+    EXPECT_TRUE(cartella.exists("Notturno.skcom"));
+    if (c.installata) {  // nothing is scattered beside the executable
+      EXPECT_EQ(QDir(radice.filePath("bin")).entryList(QDir::Files), QStringList{"skarvex"});
+    }
+  }
+}
+
+// A folder that can't be written costs the saves, not the game: one line says so.
+TEST(Programma, StartsInAFolderItCannotWriteAndSaysSo) {
+  QStringList cartelle = {"/proc"};  // not even root makes files there
+  QTemporaryDir sola;
+  if (::geteuid() != 0) {
+    QFile::setPermissions(sola.path(), QFile::ReadOwner | QFile::ExeOwner);
+    cartelle << sola.path();
+  }
+  for (const QString& cartella : cartelle) {
+    const Uscita u = Lancia({"--headless", "--program-folder", cartella, "-"}, "dump\n");
+    EXPECT_EQ(u.stato, 0) << u.err.toStdString();
+    EXPECT_EQ(u.out.count('\n'), 1);
+    EXPECT_EQ(Errore(u).toStdString(),
+              "skarvex: program folder '" + cartella.toStdString() +
+                  "' cannot be written: high scores, settings and combinations will not be saved");
+  }
+  QFile::setPermissions(sola.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 }  // namespace
