@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "Bot.h"
 #include "Comune.h"
 
 #include "game/Eventi.h"
@@ -51,8 +52,7 @@ BENCHMARK(DisegnoFotogramma)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
-// A bot that plays: it walks the cannon from side to side under the formation and
-// fires whenever it can, starting a new game or level whenever one ends.
+// An hour of play by the bot, which starts a new game whenever one ends.
 void UnOraDiGioco(benchmark::State& state) {
   constexpr int64_t Ora = 3600 * 1000;
   int64_t scatti = 0;
@@ -60,14 +60,12 @@ void UnOraDiGioco(benchmark::State& state) {
     Banco b;
     b.g.registroSuoni = nullptr;
     b.Avvia();
-    bool versoDestra = true;
-    for (int64_t t = 0; t < Ora; t += 100) {
-      if (b.g.img_giocatore.Left <= 20) versoDestra = true;
-      if (b.g.img_giocatore.Left >= 11020) versoDestra = false;
-      b.frm.Form_KeyUp(versoDestra ? Tasti::FrecciaSinistra : Tasti::FrecciaDestra);
-      b.frm.Form_KeyDown(versoDestra ? Tasti::FrecciaDestra : Tasti::FrecciaSinistra);
-      b.frm.Form_KeyPress(Tasti::Spazio);
-      b.Attendi(100);
+    Bot bot(b.g, b.frm);
+    bot.prudenza = 1000;
+    for (int64_t t = 0; t < Ora; t += 50) {
+      if (b.g.img_gameover.Visible) b.frm.Form_KeyPress(Tasti::Spazio);
+      bot.Gioca();
+      b.Attendi(50);
     }
     scatti += b.orologio.Scatti();
   }
