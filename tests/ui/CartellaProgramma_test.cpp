@@ -100,23 +100,4 @@ TEST(ScegliCartellaProgramma, FollowsTheOptionThenAPortableCopyThenThePerUserFol
   }
 }
 
-// The per-user folder is made with its parents; a given one must already be there.
-TEST(PreparaCartella, MakesOnlyThePerUserFolderAndRefusesWhatIsNoFolder) {
-  QTemporaryDir radice;
-  const fs::path base(radice.path().toStdString());
-  const auto fatta = PreparaCartella({base / "dati/nuovi/skarvex", true});
-  ASSERT_TRUE(fatta) << fatta.errore();
-  EXPECT_TRUE(fs::is_directory(base / "dati/nuovi/skarvex"));
-
-  const auto mancante = PreparaCartella({base / "manca", false});
-  ASSERT_FALSE(mancante);
-  EXPECT_EQ(mancante.errore(), "program folder '" + (base / "manca").string() + "' does not exist");
-  std::ofstream(base / "file");
-  for (bool perUtente : {false, true}) {
-    const auto file = PreparaCartella({base / "file", perUtente});
-    ASSERT_FALSE(file);
-    EXPECT_EQ(file.errore(), "program folder '" + (base / "file").string() + "' is not a folder");
-  }
-}
-
 }  // namespace
