@@ -110,14 +110,14 @@ Risultato<CartellaScelta> ScegliCartellaProgramma(
   const bool installata = CopiaInstallata(cartellaEseguibile);
   if (!installata && accettaFileNuovi(cartellaEseguibile))
     return CartellaScelta{cartellaEseguibile, false};
-  // Relative values would make the folder depend on the working directory: they are ignored,
-  // as the base directory rules ask.
+  // Relative values would make the folder depend on the working directory, so they count as
+  // unset (the base directory rules say so of XDG_DATA_HOME).
   const fs::path xdg(ambiente.xdgDataHome), home(ambiente.home);
   if (xdg.is_absolute()) return CartellaScelta{xdg / "skarvex", true};
   if (home.is_absolute()) return CartellaScelta{home / ".local" / "share" / "skarvex", true};
   const std::string perche = installata ? "' is an installed copy's folder" : "' cannot be written";
   return Errore{"no program folder: '" + cartellaEseguibile.string() + perche +
-                " and neither XDG_DATA_HOME nor HOME is set (use --program-folder DIR)"};
+                " and neither XDG_DATA_HOME nor HOME names a folder (use --program-folder DIR)"};
 }
 
 Risultato<fs::path> PreparaCartella(const CartellaScelta& scelta) {

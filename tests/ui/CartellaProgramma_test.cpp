@@ -53,7 +53,7 @@ TEST(ScegliCartellaProgramma, FollowsTheOptionThenAPortableCopyThenThePerUserFol
        false,
        false,
        {"", ""},
-       "no program folder: '@' cannot be written and neither XDG_DATA_HOME nor HOME is set "
+       "no program folder: '@' cannot be written and neither XDG_DATA_HOME nor HOME names a folder "
        "(use --program-folder DIR)",
        false},
       {"a relative HOME is no HOME",
