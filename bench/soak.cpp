@@ -4,14 +4,19 @@
 // It fails when the heap grows by more than a set amount per hour after the first,
 // when the game shows a message it should not, or when the high-score file and the
 // table in memory disagree.
-#include <QBuffer>
+#include "Bot.h"
+#include "SoakMateriale.h"
+#include "data/Combinazione.h"
+#include "data/GestioneDatiEsterni.h"
+#include "data/RecordFile.h"
+#include "sound/AudioSdl.h"
+#include "support/Banco.h"
+#include "tools/demo/Demo.h"
+
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -33,15 +38,6 @@
 #else
 #include <malloc.h>
 #endif
-
-#include "Bot.h"
-#include "data/Combinazione.h"
-#include "data/GestioneDatiEsterni.h"
-#include "data/RecordFile.h"
-#include "sound/AudioSdl.h"
-#include "support/Banco.h"
-#include "support/Combinazioni.h"
-#include "tools/demo/Demo.h"
 
 namespace {
 
@@ -72,88 +68,6 @@ size_t Rss() {
   statm >> pagine >> residenti;
   return residenti * static_cast<size_t>(sysconf(_SC_PAGESIZE));
 }
-
-std::string Byte(const QByteArray& a) {
-  return {a.constData(), static_cast<size_t>(a.size())};
-}
-
-// A small picture painted here, in a format the combination files carry.
-std::string Quadro(int larghezza, int altezza, QColor colore, const char* formato) {
-  QImage img(larghezza, altezza, QImage::Format_RGB32);
-  img.fill(Qt::black);
-  QPainter p(&img);
-  p.setBrush(colore);
-  p.drawEllipse(img.rect().adjusted(1, 1, -2, -2));
-  p.end();
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  img.save(&buffer, formato);
-  return Byte(byte);
-}
-
-// A short wave file: 8-bit mono at 8 kHz, a square wave of `campioni` samples.
-std::string Onda(int campioni, int periodo) {
-  auto parola = [](std::string& s, uint32_t v, int byte) {
-    for (int i = 0; i < byte; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  std::string s = "RIFF";
-  parola(s, static_cast<uint32_t>(36 + campioni), 4);
-  s += "WAVEfmt ";
-  parola(s, 16, 4);
-  parola(s, 1, 2);     // PCM
-  parola(s, 1, 2);     // mono
-  parola(s, 8000, 4);  // samples a second
-  parola(s, 8000, 4);  // bytes a second
-  parola(s, 1, 2);     // block
-  parola(s, 8, 2);     // bits
-  s += "data";
-  parola(s, static_cast<uint32_t>(campioni), 4);
-  for (int i = 0; i < campioni; ++i) s += static_cast<char>((i / periodo) % 2 ? 0xB0 : 0x50);
-  return s;
-}
-
-// Two small combinations made here, besides Default and the demo: one with painted
-// BMP aliens, a background and two sounds, one with an accented name, JPEG pictures,
-// a password and a size written with a decimal comma.
-std::vector<TipoCombinazione> CombinazioniFatteQui() {
-  TipoCombinazione piccola = CombinazioneVuota("Piccola");
-  piccola.Autore = "Nicolò Ferri";
-  const QColor tinte[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta};
-  for (size_t n = 0; n < 5; ++n) piccola.Immagini[n] = Quadro(24, 16, tinte[n], "BMP");
-  piccola.Immagini[13] = Quadro(80, 55, Qt::darkBlue, "BMP");
-  piccola.Suoni[1] = Onda(800, 20);
-  piccola.Suoni[2] = Onda(400, 8);
-  piccola.FontNome = "DejaVu Sans";
-  piccola.FontDimensione = "11";
-  piccola.FontGrassetto = true;
-
-  TipoCombinazione serena = CombinazioneVuota("Serenità");
-  serena.Autore = "Zoë Ångström";
-  serena.Password = "perché";
-  serena.Immagini[8] = Quadro(57, 33, Qt::cyan, "JPG");
-  serena.Immagini[9] = Quadro(20, 10, Qt::darkRed, "JPG");
-  serena.FontNome = "DejaVu Serif";
-  serena.FontDimensione = "12,5";
-  serena.FontColore = "255";
-  serena.FontCorsivo = true;
-  return {piccola, serena};
-}
-
-// What players type at a new high score: short and long, accented, with quotes and
-// characters the file cannot hold, or nothing at all.
-const std::vector<QString> NomiGiocatori = {
-    QStringLiteral("Anna"),
-    QStringLiteral("Nicolò"),
-    QStringLiteral("Bartolomeo Ruggiero della Valle Scura"),
-    QStringLiteral("Zoë Ångström"),
-    QStringLiteral("Gianluca \"il Lampo\""),
-    QString(),
-    QStringLiteral("Maria Benedetta Fioravanti Così"),
-    QStringLiteral("Élodie ∑ 漢字"),
-    QStringLiteral("Pippo"),
-    QStringLiteral("ÀÈÌÒÙ àèìòù çñß ÿ €uro e più ancora"),
-};
 
 // How wary the bot is, game after game: never quite the same twice, so that some
 // games end at once, some go on for several levels and new high scores keep coming.
@@ -229,6 +143,14 @@ class Soak {
 
   bool elencaPartite = false;  // one line per game on the standard output
 
+  // The player leaves with "Esci": the sounds are released and the window closes.
+  void Esci() {
+    b.frm.mn_esci_Click();
+    ControllaBox("exit");
+    if (!b.finestre.PrincipaleChiusa()) Errore(QStringLiteral("\"Esci\" left the window open"));
+  }
+
+  bool ConAudio() const { return b.audio->Disponibile(); }
   const Conteggi& Numeri() const { return n; }
   int64_t Minuti() const { return b.orologio.Ora() / 60000; }
 
@@ -266,7 +188,7 @@ class Soak {
     if (richieste == 1) {
       ++n.record;
       ControllaRecord();
-      nomeAccodato = false;
+      nomeAccodato = nullptr;
     }
   }
 
@@ -274,16 +196,20 @@ class Soak {
   void ControllaRecord() {
     const LetturaRecord letto = LeggiFileRecord(b.File("Record"));
     if (!letto.esito) return Errore(QStringLiteral("the Record file does not read back"));
-    bool punteggioPresente = false;
+    const VoceRecord* nuova = nullptr;  // an equal older score stays above the new one
     for (size_t i = 0; i < NumeroRecord; ++i) {
       const VoceRecord& v = letto.tabella[i];
       if (QString::fromStdString(v.Nome) != b.g.RecordNomi[i + 1] ||
           v.Punti != b.g.RecordPunti[i + 1] || v.Livello != b.g.RecordLivelli[i + 1])
         return Errore(
             QStringLiteral("the Record file differs from the table at entry %1").arg(i + 1));
-      punteggioPresente = punteggioPresente || v.Punti == b.g.Punteggio;
+      if (v.Punti == b.g.Punteggio) nuova = &v;
     }
-    if (!punteggioPresente) Errore(QStringLiteral("a qualifying score is not in the Record file"));
+    if (!nuova || nuova->Livello != b.g.Livello ||
+        QString::fromStdString(nuova->Nome) != nomeAccodato->mostrato)
+      Errore(QStringLiteral("the Record file lacks the entry of %1 for %2 points")
+                 .arg(nomeAccodato->scritto)
+                 .arg(b.g.Punteggio));
   }
 
   // Between games: the game-over screen rests a moment, the next combination is
@@ -312,8 +238,8 @@ class Soak {
       misura = Memoria(Minuti());
 
     if (!nomeAccodato) {
-      b.dialoghi.AccodaTesto(NomiGiocatori[static_cast<size_t>(n.record) % NomiGiocatori.size()]);
-      nomeAccodato = true;
+      nomeAccodato = &NomiGiocatori[static_cast<size_t>(n.record) % NomiGiocatori.size()];
+      b.dialoghi.AccodaTesto(nomeAccodato->scritto);
     }
     bot.prudenza = Prudenza(n.partite);
     pausaFatta = false;
@@ -329,7 +255,7 @@ class Soak {
   std::optional<Misura> misura;
   int64_t inizioPartita = 0;
   bool pausaFatta = false;
-  bool nomeAccodato = false;
+  const NomeGiocatore* nomeAccodato = nullptr;  // waiting for the next high score
 };
 
 double KiB(size_t byte) {
@@ -340,6 +266,7 @@ double KiB(size_t byte) {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
   QGuiApplication app(argc, argv);
   QCommandLineParser opzioni;
   opzioni.setApplicationDescription(QStringLiteral(
@@ -382,6 +309,7 @@ int main(int argc, char** argv) {
              QStringLiteral("Serenità")},
             opzioni.isSet(sdl) ? CreaAudioSdl() : CreaAudioMuto());
   soak.elencaPartite = opzioni.isSet(partite);
+  std::printf("audio: %s\n", soak.ConAudio() ? "SDL mixer" : "silent");
   std::vector<Misura> misure{Memoria(0)};
   std::printf("%4s %6s %7s %8s %8s %8s %8s %10s %10s %8s\n", "hour", "at_min", "games", "levels",
               "max_lvl", "records", "switches", "heap_KiB", "rss_KiB", "wall_s");
@@ -397,6 +325,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   }
 
+  soak.Esci();
   const Conteggi& n = soak.Numeri();
   // Measured from the first hour's figure to the last, per hour of virtual time in
   // between (each figure is taken a few minutes past its hour).
@@ -409,8 +338,9 @@ int main(int argc, char** argv) {
   const double crescitaRss = crescita(&Misura::rss);
   std::printf("pauses %lld, best score %lld\n", static_cast<long long>(n.pause),
               static_cast<long long>(n.punteggioMassimo));
-  std::printf("growth per hour after the first: heap %.1f KiB, rss %.1f KiB%s (limit %.0f KiB)\n",
-              crescitaHeap, crescitaRss, RssGiudicato ? "" : " (not judged)", sogliaKiB);
+  std::printf("growth per hour after the first: heap %.1f KiB, rss %.1f KiB%s; limit %.0f KiB\n",
+              crescitaHeap, crescitaRss, RssGiudicato ? "" : " (the sanitizer's, not judged)",
+              sogliaKiB);
   std::printf("wall time %.1f s for %d virtual hours\n",
               static_cast<double>(orologioVero.elapsed()) / 1000.0, numeroOre);
 
