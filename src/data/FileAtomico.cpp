@@ -1,4 +1,5 @@
 #include "data/FileAtomico.h"
+#include "data/FileAtomicoProva.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,10 +9,46 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace fs = std::filesystem;
+using FileAtomicoProva::Passo;
 
 namespace {
+
+// What a test has asked of the system calls below; inactive in the program.
+struct Prova {
+  bool attiva = false;
+  std::vector<Passo> passi;
+  int chiamataFallita = 0;  // 1-based; 0 = none
+  int codiceChiamata = 0;
+  bool sempre = false;
+  Passo passoSempre = Passo::Crea;
+  int codiceSempre = 0;
+};
+
+Prova& StatoProva() {
+  static Prova prova;
+  return prova;
+}
+
+// True when a test has planned this call to fail; errno then says how. Otherwise
+// errno is left alone.
+bool Fallisce(Passo passo) {
+  Prova& prova = StatoProva();
+  if (!prova.attiva) [[likely]]
+    return false;
+  prova.passi.push_back(passo);
+  if (static_cast<int>(prova.passi.size()) == prova.chiamataFallita) {
+    errno = prova.codiceChiamata;
+    return true;
+  }
+  if (prova.sempre && prova.passoSempre == passo) {
+    errno = prova.codiceSempre;
+    return true;
+  }
+  return false;
+}
 
 Errore ErroreDi(const fs::path& percorso, const std::string& azione, int codice) {
   return Errore{azione + " " + percorso.string() + ": " + std::strerror(codice)};
@@ -20,7 +57,7 @@ Errore ErroreDi(const fs::path& percorso, const std::string& azione, int codice)
 // Writes all bytes to a descriptor, going on after short writes.
 bool ScriviTutto(int fd, std::string_view byte) {
   while (!byte.empty()) {
-    const ssize_t n = ::write(fd, byte.data(), byte.size());
+    const ssize_t n = Fallisce(Passo::Scrivi) ? -1 : ::write(fd, byte.data(), byte.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -35,7 +72,7 @@ void SincronizzaCartella(const fs::path& percorso) {
   const fs::path cartella = percorso.has_parent_path() ? percorso.parent_path() : fs::path(".");
   const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
-  ::fsync(fd);
+  if (!Fallisce(Passo::SincronizzaCartella)) ::fsync(fd);
   ::close(fd);
 }
 
@@ -53,25 +90,87 @@ struct Descrittore {
 
 }  // namespace
 
+namespace FileAtomicoProva {
+
+const char* NomePasso(Passo passo) {
+  switch (passo) {
+    case Passo::Crea:
+      return "create";
+    case Passo::Scrivi:
+      return "write";
+    case Passo::Permessi:
+      return "fchmod";
+    case Passo::Sincronizza:
+      return "fsync";
+    case Passo::Chiudi:
+      return "close";
+    case Passo::Rinomina:
+      return "rename";
+    case Passo::SincronizzaCartella:
+      return "fsync folder";
+  }
+  return "?";
+}
+
+void Registra() {
+  StatoProva() = Prova{};
+  StatoProva().attiva = true;
+}
+
+const std::vector<Passo>& Passi() {
+  return StatoProva().passi;
+}
+
+void FallisciChiamata(int n, int codice) {
+  StatoProva().chiamataFallita = n;
+  StatoProva().codiceChiamata = codice;
+}
+
+void FallisciSempre(Passo passo, int codice) {
+  Prova& prova = StatoProva();
+  prova.attiva = true;
+  prova.sempre = true;
+  prova.passoSempre = passo;
+  prova.codiceSempre = codice;
+}
+
+void Smetti() {
+  StatoProva() = Prova{};
+}
+
+}  // namespace FileAtomicoProva
+
 Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool solaLettura) {
   std::string modello =
       (percorso.parent_path() / ("." + percorso.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(modello.data());
+  const int fd = Fallisce(Passo::Crea) ? -1 : ::mkstemp(modello.data());
   if (fd < 0) return ErroreDi(percorso, "cannot write", errno);
   const fs::path temporaneo = modello;
 
+  // The first failure is the one reported, and the temporary file goes with it.
   const mode_t permessi = solaLettura ? 0444 : 0644;
-  bool ok = ScriviTutto(fd, byte) && ::fchmod(fd, permessi) == 0 && ::fsync(fd) == 0;
-  const int codice = errno;
-  ok = (::close(fd) == 0) && ok;
-  if (ok && ::rename(temporaneo.c_str(), percorso.c_str()) == 0) {
-    SincronizzaCartella(percorso);
-    return {};
+  int codice = 0;
+  if (!ScriviTutto(fd, byte) || Fallisce(Passo::Permessi) || ::fchmod(fd, permessi) != 0 ||
+      Fallisce(Passo::Sincronizza) || ::fsync(fd) != 0)
+    codice = errno;
+  // Closed whatever happened, even when a test fails the close: a failed close can
+  // mean the bytes never reached the disk.
+  const bool chiuso = ::close(fd) == 0;
+  const int codiceChiusura = errno;
+  if (Fallisce(Passo::Chiudi)) {
+    if (codice == 0) codice = errno;
+  } else if (!chiuso && codice == 0) {
+    codice = codiceChiusura;
   }
-
-  const int codiceFinale = ok ? errno : codice;
-  ::unlink(temporaneo.c_str());
-  return ErroreDi(percorso, "cannot write", codiceFinale);
+  if (codice == 0 &&
+      (Fallisce(Passo::Rinomina) || ::rename(temporaneo.c_str(), percorso.c_str()) != 0))
+    codice = errno;
+  if (codice != 0) {
+    ::unlink(temporaneo.c_str());
+    return ErroreDi(percorso, "cannot write", codice);
+  }
+  SincronizzaCartella(percorso);
+  return {};
 }
 
 Risultato<std::string> LeggiFile(const fs::path& percorso, size_t massimo) {
