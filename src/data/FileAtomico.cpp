@@ -32,8 +32,7 @@ Prova& StatoProva() {
   return prova;
 }
 
-// True when a test has planned this call to fail; errno then says how. Otherwise
-// errno is left alone.
+// True when a test has planned this call to fail, with errno saying how.
 bool Fallisce(Passo passo) {
   Prova& prova = StatoProva();
   if (!prova.attiva) [[likely]]
