@@ -141,18 +141,6 @@ TEST_F(Applica, ChoosingFromTheMenuSwitchesRemembersAndMovesTheCheckMark) {
   EXPECT_EQ(b.g.lbl_namer[3].ForeColor, Rgb(0, 192, 0));
 }
 
-TEST_F(Applica, AChoiceThatCannotBeRememberedKeepsTheCombinationAndSaysSo) {
-  Metti(Blu());
-  b.Avvia();
-  fs::create_directory(b.File("CombinazioneScelta"));  // the settings file cannot be written
-  b.frm.mn_comb_Click(1);
-  EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
-  EXPECT_TRUE(b.g.mn_comb[0].Checked);
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_TRUE(box[0].testo.startsWith("Impossibile salvare la scelta"));
-}
-
 struct FontDaInstallare : Applica {
   FontDaInstallare() {
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(fontUtente.path().toStdString()));

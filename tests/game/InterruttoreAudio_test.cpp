@@ -51,15 +51,4 @@ TEST_F(Interruttore, DuringAGameItRestartsTheMusicAtItsVolumeOrStopsIt) {
   EXPECT_EQ(spia.Prendi(), QStringList{"FermaMusica"});
 }
 
-TEST_F(Interruttore, ASwitchThatCannotBeRememberedStillFlipsAndSaysSoOnce) {
-  std::filesystem::create_directory(b.File("CombinazioneScelta"));
-  b.frm.mn_attiva_Click();
-  EXPECT_TRUE(b.g.AudioAttivo);
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_EQ(box[0].testo.toStdString(),
-            "Impossibile salvare la scelta nella cartella del programma (" +
-                b.g.CartellaProgramma.string() + "). La scelta vale fino all'uscita dal gioco.");
-}
-
 }  // namespace
