@@ -1,6 +1,7 @@
 // The long soak: a bot plays hours of virtual time through the game's handlers in
 // one program run, entering names in the high-score table and switching
-// combinations between games, and the process's memory is measured every hour.
+// combinations between games, while the playfield is drawn offscreen every few
+// seconds; the process's memory is measured every hour.
 // It fails when the heap grows by more than a set amount per hour after the first,
 // when the game shows a message it should not, or when the high-score file and the
 // table in memory disagree.
@@ -12,10 +13,12 @@
 #include "sound/AudioSdl.h"
 #include "support/Banco.h"
 #include "tools/demo/Demo.h"
+#include "ui/Disegno.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <cstdio>
 #include <fstream>
@@ -42,7 +45,8 @@
 namespace {
 
 constexpr int64_t Ora = 3600 * 1000;
-constexpr int64_t Passo = 50;                    // the bot looks at the playfield this often
+constexpr int64_t Passo = 50;  // the bot looks at the playfield this often
+constexpr int64_t IntervalloFotogrammi = 5000;
 constexpr int64_t PartitaTroppoLunga = 3 * Ora;  // a game that never ends is a fault
 
 // Under AddressSanitizer the resident size also holds the freed blocks it keeps in
@@ -135,6 +139,7 @@ class Soak {
       const int livello = b.g.Livello;
       bot.Gioca();
       b.Attendi(Passo);
+      if (b.orologio.Ora() >= prossimoFotogramma) Disegna();
       if (b.g.Livello > livello) n.livelliSuperati += b.g.Livello - livello;
       if (b.g.img_gameover.Visible) FinePartita();
     }
@@ -216,6 +221,7 @@ class Soak {
   // chosen from the menu, now and then the audio switch too, and a new game starts.
   void TraPartite() {
     b.Attendi(3000);
+    Disegna();  // the game-over screen and the table, in the combination that ended
     GestioneDatiEsterni::CostruisciMenu(b.g);
     const QString& prossima = giro[static_cast<size_t>(n.partite) % giro.size()];
     int indice = -1;
@@ -247,8 +253,19 @@ class Soak {
     b.frm.Form_KeyPress(Tasti::Spazio);
   }
 
+  // The window's drawing, into an image, now and then: its caches of scaled
+  // pictures and fonts live as long as the program too.
+  void Disegna() {
+    QPainter p(&schermo);
+    pittore.Disegna(p, b.g);
+    prossimoFotogramma = b.orologio.Ora() + IntervalloFotogrammi;
+  }
+
   Banco b;
   Bot bot;
+  Pittore pittore;
+  QImage schermo{794, 548, QImage::Format_ARGB32_Premultiplied};
+  int64_t prossimoFotogramma = 0;
   std::vector<QString> giro;
   Conteggi n;
   int64_t finePeriodo = 0;
