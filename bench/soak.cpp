@@ -190,7 +190,8 @@ class Soak {
     n.punteggioMassimo = std::max(n.punteggioMassimo, b.g.Punteggio);
     const int richieste = ControllaBox("game over");
     if (richieste > 1) Errore(QStringLiteral("the name was asked %1 times").arg(richieste));
-    if (richieste == 1) {
+    if (richieste == 1 && !nomeAccodato) Errore(QStringLiteral("a name was asked before a game"));
+    if (richieste == 1 && nomeAccodato) {
       ++n.record;
       ControllaRecord();
       nomeAccodato = nullptr;
