@@ -182,10 +182,11 @@ class Soak {
   void FinePartita() {
     ++n.partite;
     if (elencaPartite)
-      std::printf("game %lld: wariness %.0f, level %d, score %lld, %lld s\n",
+      std::printf("game %lld: wariness %.0f, level %d, score %lld, %lld s, heap %zu KiB\n",
                   static_cast<long long>(n.partite), static_cast<double>(bot.prudenza), b.g.Livello,
                   static_cast<long long>(b.g.Punteggio),
-                  static_cast<long long>((b.orologio.Ora() - inizioPartita) / 1000));
+                  static_cast<long long>((b.orologio.Ora() - inizioPartita) / 1000),
+                  HeapInUso() / 1024);
     n.livelloMassimo = std::max(n.livelloMassimo, b.g.Livello);
     n.punteggioMassimo = std::max(n.punteggioMassimo, b.g.Punteggio);
     const int richieste = ControllaBox("game over");
