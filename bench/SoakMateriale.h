@@ -55,7 +55,7 @@ inline std::string Onda(int campioni, int periodo) {
 // Two small combinations made here, besides Default and the demo: one with painted
 // BMP aliens, a background and two sounds, one with an accented name, JPEG pictures,
 // a password and a size written with a decimal comma.
-inline std::vector<TipoCombinazione> CombinazioniFatteQui() {
+inline std::vector<TipoCombinazione> CombinazioniFatteQui(int altre) {
   TipoCombinazione piccola = CombinazioneVuota("Piccola");
   piccola.Autore = "Nicolò Ferri";
   const QColor tinte[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta};
@@ -76,7 +76,19 @@ inline std::vector<TipoCombinazione> CombinazioniFatteQui() {
   serena.FontDimensione = "12,5";
   serena.FontColore = "255";
   serena.FontCorsivo = true;
-  return {piccola, serena};
+  std::vector<TipoCombinazione> tutte = {piccola, serena};
+
+  // As many more as asked, each with a background and banners of its own colour:
+  // a player who goes through many combinations in one sitting.
+  for (int i = 1; i <= altre; ++i) {
+    TipoCombinazione c =
+        CombinazioneVuota(QStringLiteral("Tinta %1").arg(i, 2, 10, QLatin1Char('0')).toStdString());
+    const QColor tinta = QColor::fromHsv(i * 360 / (altre + 1), 160, 200);
+    c.Immagini[13] = Quadro(80, 55, tinta, "BMP");
+    for (size_t n = 10; n <= 12; ++n) c.Immagini[n] = Quadro(40, 20, tinta, "BMP");
+    tutte.push_back(c);
+  }
+  return tutte;
 }
 
 // What players type at a new high score, and what the table then shows: short and

@@ -62,7 +62,9 @@ size_t HeapInUso() {
 #ifdef SOAK_ASAN
   return __sanitizer_get_current_allocated_bytes();
 #else
-  return mallinfo2().uordblks;
+  // Large blocks (pictures) are mapped on their own, outside the arena's count.
+  const struct mallinfo2 m = mallinfo2();
+  return m.uordblks + m.hblkhd;
 #endif
 }
 
@@ -102,11 +104,13 @@ Misura Memoria(int64_t minuto) {
 
 class Soak {
  public:
-  Soak(const std::vector<QString>& combinazioni, std::unique_ptr<Audio> audio)
-      : b(std::move(audio)), bot(b.g, b.frm), giro(combinazioni) {
+  Soak(int altre, std::unique_ptr<Audio> audio) : b(std::move(audio)), bot(b.g, b.frm) {
     b.g.registroSuoni = nullptr;  // kept over hours, the list of played sounds would only grow
     std::ofstream(b.File(NomeFileDemo), std::ios::binary) << Byte(CombinazioneDemo());
-    for (const TipoCombinazione& c : CombinazioniFatteQui()) {
+    // The round of combinations between games: the demo first, Default among them.
+    giro = {QStringLiteral("Notturno"), QStringLiteral("Default")};
+    for (const TipoCombinazione& c : CombinazioniFatteQui(altre)) {
+      giro.push_back(QString::fromStdString(c.Nome));
       if (!ScriviFileCombinazione(b.File(c.Nome + ".skcom"), c))
         Errore(QStringLiteral("could not write the combination ") + QString::fromStdString(c.Nome));
     }
@@ -305,13 +309,21 @@ int main(int argc, char** argv) {
       QStringLiteral("sdl-audio"),
       QStringLiteral("Decode and play the sounds on SDL's mixer (with SDL_AUDIODRIVER=dummy, "
                      "silently) instead of the audio that does nothing."));
-  opzioni.addOptions({ore, soglia, partite, sdl});
+  const QCommandLineOption piu(
+      QStringLiteral("more-combinations"),
+      QStringLiteral("Adds n combinations, each with its own background and banners, to the "
+                     "round between games (default 0)."),
+      QStringLiteral("n"), QStringLiteral("0"));
+  opzioni.addOptions({ore, soglia, partite, sdl, piu});
   opzioni.process(app);
-  bool ok1 = false, ok2 = false;
+  bool ok1 = false, ok2 = false, ok3 = false;
   const int numeroOre = opzioni.value(ore).toInt(&ok1);
   const double sogliaKiB = opzioni.value(soglia).toDouble(&ok2);
-  if (!ok1 || !ok2 || numeroOre < 2 || sogliaKiB < 0) {
-    std::fprintf(stderr, "soak: --hours must be 2 or more, --max-growth-kib 0 or more\n");
+  const int altre = opzioni.value(piu).toInt(&ok3);
+  if (!ok1 || !ok2 || !ok3 || numeroOre < 2 || sogliaKiB < 0 || altre < 0 || altre > 99) {
+    std::fprintf(stderr,
+                 "soak: --hours must be 2 or more, --max-growth-kib 0 or more, "
+                 "--more-combinations 0 to 99\n");
     return 2;
   }
   // Every save is synced to disk, and on a busy disk the syncs would take most of
@@ -324,9 +336,7 @@ int main(int argc, char** argv) {
 
   QElapsedTimer orologioVero;
   orologioVero.start();
-  Soak soak({QStringLiteral("Notturno"), QStringLiteral("Piccola"), QStringLiteral("Default"),
-             QStringLiteral("Serenità")},
-            opzioni.isSet(sdl) ? CreaAudioSdl() : CreaAudioMuto());
+  Soak soak(altre, opzioni.isSet(sdl) ? CreaAudioSdl() : CreaAudioMuto());
   soak.elencaPartite = opzioni.isSet(partite);
   std::printf("audio: %s\n", soak.ConAudio() ? "SDL mixer" : "silent");
   std::vector<Misura> misure{Memoria(0)};
