@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -52,7 +54,7 @@ inline std::string Onda(int campioni, int periodo) {
   return s;
 }
 
-// Two small combinations made here, besides Default and the demo: one with painted
+// Small combinations made here, besides Default and the demo: one with painted
 // BMP aliens, a background and two sounds, one with an accented name, JPEG pictures,
 // a password and a size written with a decimal comma.
 inline std::vector<TipoCombinazione> CombinazioniFatteQui(int altre) {
@@ -77,6 +79,18 @@ inline std::vector<TipoCombinazione> CombinazioniFatteQui(int altre) {
   serena.FontColore = "255";
   serena.FontCorsivo = true;
   std::vector<TipoCombinazione> tutte = {piccola, serena};
+
+  // One that carries a font file, when the system has one to lend: the player is
+  // asked once to install it, and from then on it is only registered.
+  std::ifstream ttf("/usr/share/fonts/truetype/dejavu/DejaVuSans-ExtraLight.ttf", std::ios::binary);
+  if (ttf) {
+    TipoCombinazione caratteri = CombinazioneVuota("Caratteri");
+    caratteri.FontFile.assign(std::istreambuf_iterator<char>(ttf), {});
+    caratteri.FontFileNome = "SoakLieve.ttf";
+    caratteri.FontNome = "DejaVu Sans";
+    caratteri.FontDimensione = "14";
+    tutte.push_back(caratteri);
+  }
 
   // As many more as asked, each with a background and banners of its own colour:
   // a player who goes through many combinations in one sitting.

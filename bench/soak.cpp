@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,7 @@ class Soak {
     giro = {QStringLiteral("Notturno"), QStringLiteral("Default")};
     for (const TipoCombinazione& c : CombinazioniFatteQui(altre)) {
       giro.push_back(QString::fromStdString(c.Nome));
+      if (!c.FontFile.empty()) daInstallare.insert(giro.back());
       if (!ScriviFileCombinazione(b.File(c.Nome + ".skcom"), c))
         Errore(QStringLiteral("could not write the combination ") + QString::fromStdString(c.Nome));
     }
@@ -176,6 +178,8 @@ class Soak {
     for (const BoxMostrato& box : b.dialoghi.PrendiBox()) {
       if (box.tipo == QLatin1String("input")) {
         ++richiesteNome;
+      } else if (box.tipo == QLatin1String("question") && domandeAttese > 0) {
+        --domandeAttese;
       } else {
         Errore(QStringLiteral("%1: unexpected %2 box: %3").arg(dove, box.tipo, box.testo));
       }
@@ -236,6 +240,13 @@ class Soak {
     if (indice < 0) {
       Errore(QStringLiteral("the menu has no item ") + prossima);
     } else if (b.g.CombinazioneCorrente != prossima) {
+      // The first time a combination with a font file is chosen, the player agrees
+      // to install the font.
+      if (daInstallare.erase(prossima)) {
+        b.dialoghi.AccodaPulsante(Risposta::Si);
+        domandeAttese = 1;
+        ++fontPrevisti;
+      }
       b.frm.mn_comb_Click(indice);
       ++n.cambi;
       if (b.g.CombinazioneCorrente != prossima || !b.g.mn_comb[static_cast<size_t>(indice)].Checked)
@@ -243,6 +254,8 @@ class Soak {
     }
     if (n.partite % 5 == 4) b.frm.mn_attiva_Click();
     ControllaBox("between games");
+    if (std::exchange(domandeAttese, 0) > 0 || b.g.FontCaricati.size() != fontPrevisti)
+      Errore(QStringLiteral("choosing %1 did not install its font once").arg(prossima));
     // Which combination is in use changes the heap by megabytes (its decoded
     // pictures), so memory is measured always at the same point: just after the
     // first combination of the round has been chosen.
@@ -279,6 +292,9 @@ class Soak {
   int64_t inizioPartita = 0;
   bool pausaFatta = false;
   const NomeGiocatore* nomeAccodato = nullptr;  // waiting for the next high score
+  std::set<QString> daInstallare;               // combinations whose font is not installed
+  int domandeAttese = 0;
+  size_t fontPrevisti = 0;  // font files registered so far, each once
 };
 
 double KiB(size_t byte) {
