@@ -373,7 +373,7 @@ int main(int argc, char** argv) {
   soak.Esci();
   const Conteggi& n = soak.Numeri();
   // Measured from the first hour's figure to the last, per hour of virtual time in
-  // between (each figure is taken a few minutes past its hour).
+  // between (each figure is taken past its hour, at the same point of the round).
   const double oreTrascorse = static_cast<double>(misure.back().minuto - misure[1].minuto) / 60.0;
   const auto crescita = [&](size_t Misura::*campo) {
     return (static_cast<double>(misure.back().*campo) - static_cast<double>(misure[1].*campo)) /
