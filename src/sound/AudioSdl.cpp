@@ -105,6 +105,35 @@ bool IntestazioneWave(SDL_RWops* rw) {
   return std::memcmp(testa.data(), "RIFF", 4) == 0 && std::memcmp(testa.data() + 8, "WAVE", 4) == 0;
 }
 
+// The mixer's wave and AIFF music decoder divides by the channel count of the
+// file's format chunks: a file from someone else's combination that claims none
+// would take the program down.
+bool MusicaSenzaCanali(const std::filesystem::path& file) {
+  PtrRw rw(SDL_RWFromFile(file.string().c_str(), "rb"));
+  std::array<unsigned char, 12> testa{};
+  if (!rw || SDL_RWread(rw.get(), testa.data(), 1, testa.size()) != testa.size()) return false;
+  const auto e = [&](const char* id, size_t da) { return std::memcmp(&testa[da], id, 4) == 0; };
+  const bool wave = e("RIFF", 0) && e("WAVE", 8);
+  if (!wave && !(e("FORM", 0) && (e("AIFF", 8) || e("AIFC", 8)))) return false;
+
+  std::array<unsigned char, 8> pezzo{};
+  while (SDL_RWread(rw.get(), pezzo.data(), 1, pezzo.size()) == pezzo.size()) {
+    const uint32_t lunghezza =
+        wave ? pezzo[4] | pezzo[5] << 8 | pezzo[6] << 16 | static_cast<uint32_t>(pezzo[7]) << 24
+             : static_cast<uint32_t>(pezzo[4]) << 24 | pezzo[5] << 16 | pezzo[6] << 8 | pezzo[7];
+    Sint64 salto = Sint64{lunghezza} + (lunghezza & 1);  // chunks are padded to even sizes
+    // Every format chunk counts: the decoder reads each one it meets.
+    if (lunghezza >= 4 && std::memcmp(pezzo.data(), wave ? "fmt " : "COMM", 4) == 0) {
+      std::array<unsigned char, 4> dati{};
+      if (SDL_RWread(rw.get(), dati.data(), 1, dati.size()) != dati.size()) return false;
+      if ((wave ? dati[2] | dati[3] : dati[0] | dati[1]) == 0) return true;
+      salto -= static_cast<Sint64>(dati.size());
+    }
+    if (SDL_RWseek(rw.get(), salto, RW_SEEK_CUR) < 0) break;
+  }
+  return false;
+}
+
 class AudioSdl final : public Audio {
  public:
   AudioSdl(std::unique_ptr<SottosistemaAudio> sottosistema, std::unique_ptr<DispositivoMixer> mixer)
@@ -152,6 +181,10 @@ class AudioSdl final : public Audio {
 
   bool ApriMusica(const std::filesystem::path& file) override {
     ChiudiMusica();
+    if (MusicaSenzaCanali(file)) {
+      Avvisa("musica non decodificabile:", file, "il file non dichiara alcun canale");
+      return false;
+    }
     PtrMusica musica(Mix_LoadMUS(file.string().c_str()));
     if (!musica) {
       Avvisa("musica non decodificabile:", file, Mix_GetError());
