@@ -12,6 +12,8 @@
 #include <QFontDatabase>
 #include <QImage>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 namespace fs = std::filesystem;
@@ -54,13 +56,24 @@ void EliminaMedia(const Gioco& g) {
   for (int n = 1; n < NumeroSuoni; ++n) (void)EliminaFile(g.File(NomeFileSuono(n)));
 }
 
+// The font is unpacked into the program folder under its own name, so any other
+// name could be one of the player's files there (Record, the settings file, a
+// combination) and would be overwritten, then moved away with the font.
+bool NomeFileFont(const std::string& nome) {
+  std::string estensione = fs::path(nome).extension().string();
+  std::transform(estensione.begin(), estensione.end(), estensione.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return estensione == ".ttf" || estensione == ".otf" || estensione == ".ttc" ||
+         estensione == ".fon";
+}
+
 // The combination's font, when it carries one the system lacks: offered for
 // installation in the user's font folder, where a file of that name is left alone.
 void ControllaFont(Gioco& g) {
   const std::string& nome = g.Comb.FontFileNome;
   if (nome.empty() || nome == "Nessuno") return;
   // The name comes from someone else's file: only a bare file name is used.
-  if (!NomeFileSicuro(nome)) return;
+  if (!NomeFileSicuro(nome) || !NomeFileFont(nome)) return;
   const fs::path installato = CartellaFont() / nome;
   std::error_code ec;
   if (fs::exists(installato, ec)) {
