@@ -139,9 +139,17 @@ void Smetti() {
 
 }  // namespace FileAtomicoProva
 
-Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool solaLettura) {
-  std::string modello =
-      (percorso.parent_path() / ("." + percorso.filename().string() + ".XXXXXX")).string();
+namespace {
+
+// The temporary file beside `percorso`: ".<name>.XXXXXX", hidden from the folder's lists.
+std::string ModelloTemporaneo(const fs::path& percorso) {
+  return (percorso.parent_path() / ("." + percorso.filename().string() + ".XXXXXX")).string();
+}
+
+// Writes the bytes to a temporary file, then puts it in place: renamed over an old file
+// when `sostituisci`, otherwise linked as a new name, which fails when the name exists.
+Esito Scrivi(const fs::path& percorso, std::string_view byte, bool solaLettura, bool sostituisci) {
+  std::string modello = ModelloTemporaneo(percorso);
   const int fd = Fallisce(Passo::Crea) ? -1 : ::mkstemp(modello.data());
   if (fd < 0) return ErroreDi(percorso, "cannot write", errno);
   const fs::path temporaneo = modello;
@@ -161,15 +169,38 @@ Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool so
   } else if (!chiuso && codice == 0) {
     codice = codiceChiusura;
   }
-  if (codice == 0 &&
-      (Fallisce(Passo::Rinomina) || ::rename(temporaneo.c_str(), percorso.c_str()) != 0))
+  if (codice == 0 && (Fallisce(Passo::Rinomina) ||
+                      (sostituisci ? ::rename(temporaneo.c_str(), percorso.c_str())
+                                   : ::link(temporaneo.c_str(), percorso.c_str())) != 0))
     codice = errno;
-  if (codice != 0) {
-    ::unlink(temporaneo.c_str());
-    return ErroreDi(percorso, "cannot write", codice);
-  }
+  if (codice != 0 || !sostituisci) ::unlink(temporaneo.c_str());
+  if (codice != 0) return ErroreDi(percorso, "cannot write", codice);
   SincronizzaCartella(percorso);
   return {};
+}
+
+}  // namespace
+
+Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool solaLettura) {
+  return Scrivi(percorso, byte, solaLettura, true);
+}
+
+Esito CreaFileAtomico(const fs::path& percorso, std::string_view byte) {
+  return Scrivi(percorso, byte, false, false);
+}
+
+void EliminaTemporaneiRimasti(const fs::path& cartella, std::chrono::seconds eta) {
+  const auto limite = fs::file_time_type::clock::now() - eta;
+  std::error_code ec;
+  for (const auto& voce : fs::directory_iterator(cartella, ec)) {
+    // ".<name>.XXXXXX", as ModelloTemporaneo makes them.
+    const std::string nome = voce.path().filename().string();
+    const size_t punto = nome.rfind('.');
+    if (nome.size() < 9 || nome[0] != '.' || punto != nome.size() - 7 || punto < 2) continue;
+    std::error_code ecVoce;
+    if (voce.is_regular_file(ecVoce) && voce.last_write_time(ecVoce) < limite && !ecVoce)
+      (void)EliminaFile(voce.path());
+  }
 }
 
 Risultato<std::string> LeggiFile(const fs::path& percorso, size_t massimo) {

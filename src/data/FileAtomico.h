@@ -3,6 +3,7 @@
 // disk never leaves a half-written file behind.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <limits>
@@ -13,6 +14,14 @@
 
 [[nodiscard]] Esito ScriviFileAtomico(const std::filesystem::path& percorso, std::string_view byte,
                                       bool solaLettura = false);
+// The same for a file that must not replace one already there: it fails (EEXIST) when
+// the name exists, and never leaves a partial file under that name.
+[[nodiscard]] Esito CreaFileAtomico(const std::filesystem::path& percorso, std::string_view byte);
+
+// A write cut short by a crash or a kill leaves its hidden temporary file behind;
+// those in `cartella` older than `eta` are removed (a younger one may be another
+// running copy's write in progress).
+void EliminaTemporaneiRimasti(const std::filesystem::path& cartella, std::chrono::seconds eta);
 
 // A whole regular file's bytes. Anything else (a folder, a FIFO, a device) is an
 // error, so a wrong path can neither hang the program nor read without end; so is a

@@ -4,8 +4,7 @@
 
 #include <cstdlib>
 
-#include <QFile>
-
+#include "data/FileAtomico.h"
 #include "tools/demo/Demo.h"
 
 namespace fs = std::filesystem;
@@ -138,9 +137,8 @@ Risultato<fs::path> PreparaCartella(const CartellaScelta& scelta) {
 void OffriDemo(const fs::path& cartella) {
   std::error_code ec;
   if (fs::exists(cartella / "Record", ec)) return;
-  QFile file(QString::fromStdString((cartella / NomeFileDemo).string()));
-  // NewOnly: the file is made only if no file of that name exists.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return;
+  // Made whole or not at all, and never over a file of that name the player has.
+  if (fs::exists(cartella / NomeFileDemo, ec)) return;
   const QByteArray byte = CombinazioneDemo();
-  if (file.write(byte) != byte.size()) file.remove();
+  (void)CreaFileAtomico(cartella / NomeFileDemo, std::string_view(byte.constData(), byte.size()));
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "data/FileAtomico.h"
 #include "editor/frm_opzioni.h"
 #include "game/Gioco.h"
 #include "game/frm_main.h"
@@ -113,6 +114,7 @@ int main(int argc, char** argv) {
   if (!AccettaFileNuovi(cartella.valore()))
     std::cerr << "skarvex: program folder '" << cartella.valore().string()
               << "' cannot be written: high scores, settings and combinations will not be saved\n";
+  EliminaTemporaneiRimasti(cartella.valore(), std::chrono::minutes(10));
   return opzioni.valore().headless ? Esegui(argc, argv, opzioni.valore(), cartella.valore())
                                    : Gioca(argc, argv, cartella.valore());
 }

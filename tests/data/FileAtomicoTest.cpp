@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <set>
+
 #include "data/CartellaTemporanea.h"
 
 TEST(LeggiFile, ReadsOnlyRegularFilesOfABoundedSizeSoAFifoCannotHangIt) {
@@ -22,4 +24,31 @@ TEST(LeggiFile, ReadsOnlyRegularFilesOfABoundedSizeSoAFifoCannotHangIt) {
   auto troppo = LeggiFile(file, 9);
   ASSERT_FALSE(troppo);
   EXPECT_NE(troppo.errore().find("larger than 9 bytes"), std::string::npos) << troppo.errore();
+}
+
+TEST(CreaFileAtomico, MakesANewFileWholeButNeverReplacesOne) {
+  CartellaTemporanea cartella;
+  const auto file = cartella / "Notturno.skcom";
+  ASSERT_TRUE(CreaFileAtomico(file, "nuovo"));
+  EXPECT_FALSE(CreaFileAtomico(file, "altro"));
+  EXPECT_EQ(LeggiFile(file).valore(), "nuovo");
+  // Neither leaves its temporary file behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(cartella.percorso()), {}), 1);
+}
+
+TEST(EliminaTemporaneiRimasti, RemovesOnlyOldTemporaryFilesOfCutShortWrites) {
+  CartellaTemporanea cartella;
+  const auto vecchio = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* nome : {".Record.a1B2c3", ".Blu.skcom.Zz9yX8", ".Record.d4E5f6", "Record",
+                           ".nascosto", "img1.sktemp", ".x.abcdefg"}) {
+    ASSERT_TRUE(ScriviFileAtomico(cartella / nome, "x"));
+    if (std::string(nome) != ".Record.d4E5f6")  // one still being written
+      std::filesystem::last_write_time(cartella / nome, vecchio);
+  }
+  EliminaTemporaneiRimasti(cartella.percorso(), std::chrono::minutes(10));
+  std::set<std::string> rimasti;
+  for (const auto& voce : std::filesystem::directory_iterator(cartella.percorso()))
+    rimasti.insert(voce.path().filename().string());
+  EXPECT_EQ(rimasti, (std::set<std::string>{".Record.d4E5f6", "Record", ".nascosto", "img1.sktemp",
+                                            ".x.abcdefg"}));
 }
