@@ -11,7 +11,10 @@
 namespace {
 
 constexpr qreal Pixel = TwipsPerPixel;
-constexpr int MassimoPixmap = 512;  // cached pictures kept before the cache starts afresh
+// The cache starts afresh past either bound, so pictures of combinations no longer in use
+// don't stay for the rest of the run: a full-size background at 2x is about 8 MB.
+constexpr int MassimoPixmap = 512;
+constexpr qint64 MassimoBytePixmap = 64 * 1024 * 1024;
 
 QString ChiaveFont(const Carattere& c) {
   return QStringLiteral("%1|%2|%3|%4").arg(c.Name).arg(c.Size).arg(c.Bold).arg(c.Italic);
@@ -114,7 +117,10 @@ const QPixmap& Pittore::PixmapDi(const Immagine& immagine, QSize pixel) {
       QStringLiteral("%1@%2x%3").arg(immagine.Nome).arg(pixel.width()).arg(pixel.height());
   auto it = m_pixmap.constFind(chiave);
   if (it != m_pixmap.constEnd()) return *it;
-  if (m_pixmap.size() >= MassimoPixmap) m_pixmap.clear();
+  if (m_pixmap.size() >= MassimoPixmap || m_bytePixmap >= MassimoBytePixmap) {
+    m_pixmap.clear();
+    m_bytePixmap = 0;
+  }
 
   QImage resa;
   if (immagine.Incorporata()) {
@@ -124,6 +130,7 @@ const QPixmap& Pittore::PixmapDi(const Immagine& immagine, QSize pixel) {
                ? immagine.Dati
                : immagine.Dati.scaled(pixel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
+  m_bytePixmap += resa.sizeInBytes();
   return *m_pixmap.insert(chiave, QPixmap::fromImage(std::move(resa)));
 }
 

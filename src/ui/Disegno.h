@@ -30,6 +30,7 @@ class Pittore {
   const QFont& FontDi(const Carattere& carattere);
 
   QHash<QString, QPixmap> m_pixmap;
+  qint64 m_bytePixmap = 0;  // the pictures' size in m_pixmap
   QHash<QString, QFont> m_font;
   qreal m_scala = 1.0;
   int m_generazioneFont = 0;
