@@ -1,0 +1,408 @@
+#include "ostili/Corpus.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+#include "data/Combinazione.h"
+
+namespace {
+
+std::string Piccolo(uint64_t valore, int quanti) {
+  std::string byte;
+  for (int i = 0; i < quanti; ++i) byte.push_back(static_cast<char>((valore >> (8 * i)) & 0xFF));
+  return byte;
+}
+
+std::string Grande(uint64_t valore, int quanti) {
+  std::string byte;
+  for (int i = quanti - 1; i >= 0; --i)
+    byte.push_back(static_cast<char>((valore >> (8 * i)) & 0xFF));
+  return byte;
+}
+
+// Deterministic noise (xorshift), so the corpus is the same on every run.
+std::string Casuali(size_t quanti, uint32_t seme) {
+  std::string byte(quanti, '\0');
+  for (char& b : byte) {
+    seme ^= seme << 13;
+    seme ^= seme >> 17;
+    seme ^= seme << 5;
+    b = static_cast<char>(seme & 0xFF);
+  }
+  return byte;
+}
+
+// A 24-bit BMP whose header claims `larghezza` x `altezza`; the pixels are there
+// only for a small picture.
+std::string Bmp(int32_t larghezza, int32_t altezza) {
+  const uint32_t riga = (static_cast<uint32_t>(larghezza) * 3 + 3) / 4 * 4;
+  const uint32_t pixel = riga * static_cast<uint32_t>(altezza);
+  const bool piccola = pixel <= 4096;
+  std::string byte = "BM" + Piccolo(54 + pixel, 4) + Piccolo(0, 4) + Piccolo(54, 4);
+  byte += Piccolo(40, 4) + Piccolo(static_cast<uint32_t>(larghezza), 4) +
+          Piccolo(static_cast<uint32_t>(altezza), 4) + Piccolo(1, 2) + Piccolo(24, 2) +
+          Piccolo(0, 4) + Piccolo(pixel, 4) + Piccolo(2835, 4) + Piccolo(2835, 4) + Piccolo(0, 8);
+  return byte + (piccola ? Casuali(pixel, 7) : Casuali(64, 7));
+}
+
+// A GIF whose screen and image claim `lato` x `lato`, carrying one pixel's data.
+std::string Gif(uint16_t lato) {
+  using namespace std::string_literals;
+  return "GIF89a"s + Piccolo(lato, 2) + Piccolo(lato, 2) + "\x80\x00\x00"s +
+         "\x00\x00\x00\xFF\xFF\xFF"s + "\x2C"s + Piccolo(0, 4) + Piccolo(lato, 2) +
+         Piccolo(lato, 2) + "\x00\x02\x02\x44\x01\x00\x3B"s;
+}
+
+uint32_t Crc32(std::string_view byte) {
+  uint32_t crc = 0xFFFFFFFF;
+  for (const char c : byte) {
+    crc ^= static_cast<unsigned char>(c);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+std::string ChunkPng(std::string_view tipo, std::string_view dati) {
+  const std::string corpo = std::string(tipo) + std::string(dati);
+  return Grande(static_cast<uint32_t>(dati.size()), 4) + corpo + Grande(Crc32(corpo), 4);
+}
+
+// A PNG with sound checksums whose header claims `lato` x `lato` RGB pixels; the
+// pixels are there, uncompressed, only for a small picture.
+std::string Png(uint32_t lato) {
+  using namespace std::string_literals;
+  const uint32_t righe = lato <= 16 ? lato : 1;
+  std::string pixel;
+  for (uint32_t r = 0; r < righe; ++r) pixel += '\0' + Casuali(3 * std::min(lato, 16u), r + 1);
+  uint32_t a = 1, b = 0;  // Adler-32 of the pixels, closing the zlib stream
+  for (const char c : pixel) {
+    a = (a + static_cast<unsigned char>(c)) % 65521;
+    b = (b + a) % 65521;
+  }
+  const std::string zlib = "\x78\x01\x01"s + Piccolo(pixel.size(), 2) +
+                           Piccolo(~pixel.size() & 0xFFFF, 2) + pixel + Grande(b << 16 | a, 4);
+  return "\x89PNG\r\n\x1A\n"s +
+         ChunkPng("IHDR", Grande(lato, 4) + Grande(lato, 4) + "\x08\x02\0\0\0"s) +
+         ChunkPng("IDAT", zlib) + ChunkPng("IEND", "");
+}
+
+// A baseline JPEG start of frame claiming `lato` x `lato`, then the end.
+std::string Jpeg(uint16_t lato) {
+  using namespace std::string_literals;
+  return "\xFF\xD8\xFF\xC0\x00\x11\x08"s + Grande(lato, 2) + Grande(lato, 2) +
+         "\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01"s + Casuali(32, 11) + "\xFF\xD9"s;
+}
+
+// A 16-bit 8 kHz wave of `campioni` samples; the sizes in its header may lie.
+std::string Wav(uint32_t campioni, uint16_t canali = 1, uint32_t rif = 0, uint32_t dati = 0) {
+  const uint32_t veri = campioni * 2;
+  std::string byte = "RIFF" + Piccolo(rif ? rif : 36 + veri, 4) + "WAVEfmt " + Piccolo(16, 4) +
+                     Piccolo(1, 2) + Piccolo(canali, 2) + Piccolo(8000, 4) +
+                     Piccolo(16000u * canali, 4) + Piccolo(2u * canali, 2) + Piccolo(16, 2) +
+                     "data" + Piccolo(dati ? dati : veri, 4);
+  for (uint32_t i = 0; i < campioni; ++i) byte += Piccolo((i / 10) % 2 ? 0x2000 : 0xE000, 2);
+  return byte;
+}
+
+// A one-track MIDI file playing a note; the track's length may lie.
+std::string Midi(uint32_t lunghezza = 0) {
+  using namespace std::string_literals;
+  const std::string traccia = "\x00\x90\x3C\x40\x60\x80\x3C\x00\x00\xFF\x2F\x00"s;
+  return "MThd"s + Grande(6, 4) + "\x00\x00\x00\x01\x00\x60"s + "MTrk"s +
+         Grande(lunghezza ? lunghezza : static_cast<uint32_t>(traccia.size()), 4) + traccia;
+}
+
+// An AIFF of 100 random 16-bit samples at 8 kHz, claiming `canali` channels.
+std::string Aiff(uint16_t canali) {
+  using namespace std::string_literals;
+  const std::string comm =
+      Grande(canali, 2) + Grande(100, 4) + Grande(16, 2) + "\x40\x0B\xFA\0\0\0\0\0\0\0"s;
+  const std::string ssnd = Grande(0, 8) + Casuali(200, 13);
+  const std::string corpo = "AIFFCOMM" + Grande(static_cast<uint32_t>(comm.size()), 4) + comm +
+                            "SSND" + Grande(static_cast<uint32_t>(ssnd.size()), 4) + ssnd;
+  return "FORM" + Grande(static_cast<uint32_t>(corpo.size()), 4) + corpo;
+}
+
+TipoCombinazione Base() {
+  TipoCombinazione c;
+  c.Nome = "Base";
+  c.Autore = "Anna";
+  c.Immagini.fill(std::string(ImmagineDefault));
+  c.Immagini[0] = Bmp(2, 2);
+  c.Immagini[5] = Gif(1);
+  c.Immagini[9] = Bmp(3, 1);
+  c.Immagini[13] = Png(2);
+  // The music is long enough to need the 32-bit length.
+  c.Suoni[0] = Wav(33000);
+  c.Suoni[2] = Wav(400);
+  c.Suoni[9] = Wav(300);
+  c.Volumi.fill(-1000);
+  c.FontNome = "Arial";
+  c.FontDimensione = "12";
+  c.FontColore = "65280";
+  c.FontFile = std::string("\0\1\0\0", 4) + Casuali(60, 3);
+  c.FontFileNome = "Base.ttf";
+  return c;
+}
+
+enum class Tipo { Stringa, Intero32, Booleano };
+
+// Where one field of an encoded combination lies.
+struct Campo {
+  std::string nome;
+  Tipo tipo;
+  size_t inizio = 0;    // offset of its first byte
+  size_t prefisso = 0;  // bytes of the length before a string's content
+  size_t lunghezza = 0;
+
+  size_t Fine() const { return inizio + prefisso + lunghezza; }
+};
+
+// The fields in file order, found by walking a valid file.
+std::vector<Campo> Campi(std::string_view byte) {
+  std::vector<Campo> campi;
+  const auto aggiungi = [&](std::string nome, Tipo tipo, int quanti = 1) {
+    for (int n = 0; n < quanti; ++n)
+      campi.push_back({quanti > 1 ? nome + std::to_string(n) : nome, tipo});
+  };
+  aggiungi("Nome", Tipo::Stringa);
+  aggiungi("Immagini", Tipo::Stringa, NumeroImmagini);
+  aggiungi("Autore", Tipo::Stringa);
+  aggiungi("Password", Tipo::Stringa);
+  aggiungi("Suoni", Tipo::Stringa, NumeroSuoni);
+  aggiungi("Volumi", Tipo::Intero32, NumeroSuoni);
+  for (const char* nome : {"FontNome", "FontDimensione", "FontColore"})
+    aggiungi(nome, Tipo::Stringa);
+  aggiungi("FontGrassetto", Tipo::Booleano);
+  aggiungi("FontCorsivo", Tipo::Booleano);
+  aggiungi("FontFile", Tipo::Stringa);
+  aggiungi("FontFileNome", Tipo::Stringa);
+
+  size_t pos = 0;
+  const auto leggi = [&](int quanti) {
+    uint32_t v = 0;
+    for (int i = 0; i < quanti; ++i)
+      v |= static_cast<uint32_t>(static_cast<unsigned char>(byte[pos + i])) << (8 * i);
+    pos += static_cast<size_t>(quanti);
+    return v;
+  };
+  for (Campo& c : campi) {
+    c.inizio = pos;
+    if (c.tipo == Tipo::Stringa) {
+      c.lunghezza = leggi(2);
+      if (c.lunghezza == 0xFFFF) c.lunghezza = leggi(4);
+      c.prefisso = pos - c.inizio;
+    } else {
+      c.lunghezza = c.tipo == Tipo::Intero32 ? 4 : 2;
+    }
+    pos = c.Fine();
+  }
+  return campi;
+}
+
+std::string Prefisso(uint64_t lunghezza) {
+  return lunghezza < 0xFFFF ? Piccolo(lunghezza, 2) : Piccolo(0xFFFF, 2) + Piccolo(lunghezza, 4);
+}
+
+class Generatore {
+ public:
+  Generatore() : m_base(CodificaCombinazione(Base())), m_campi(Campi(m_base)) {}
+
+  std::vector<CasoOstile> Genera() {
+    Troncature();
+    Lunghezze();
+    NomiFont();
+    Immagini();
+    Suoni();
+    Nomi();
+    return std::move(m_casi);
+  }
+
+ private:
+  const Campo& Di(std::string_view nome) const {
+    for (const Campo& c : m_campi)
+      if (c.nome == nome) return c;
+    throw std::invalid_argument("no field " + std::string(nome));
+  }
+
+  // The base file with one field's prefix and content replaced.
+  std::string Con(std::string_view campo, std::string_view prefisso, std::string_view contenuto) {
+    const Campo& c = Di(campo);
+    return m_base.substr(0, c.inizio) + std::string(prefisso) + std::string(contenuto) +
+           m_base.substr(c.Fine());
+  }
+  std::string Con(std::string_view campo, std::string_view contenuto) {
+    return Con(campo, Prefisso(contenuto.size()), contenuto);
+  }
+
+  void Aggiungi(std::string nome, std::string byte, std::string file = FileBase) {
+    m_casi.push_back({std::move(nome), std::move(file), std::move(byte)});
+  }
+
+  // Cut at each field's start, inside its first bytes, after a string's length and
+  // halfway through its content.
+  void Troncature() {
+    for (const Campo& c : m_campi) {
+      Aggiungi("tronca-" + c.nome + "-inizio", m_base.substr(0, c.inizio));
+      Aggiungi("tronca-" + c.nome + "-primo-byte", m_base.substr(0, c.inizio + 1));
+      if (c.tipo != Tipo::Stringa || c.lunghezza == 0) continue;
+      Aggiungi("tronca-" + c.nome + "-lunghezza", m_base.substr(0, c.inizio + c.prefisso));
+      Aggiungi("tronca-" + c.nome + "-meta",
+               m_base.substr(0, c.inizio + c.prefisso + c.lunghezza / 2));
+    }
+    Aggiungi("tronca-ultimo-byte", m_base.substr(0, m_base.size() - 1));
+    Aggiungi("vuoto", "");
+  }
+
+  // Each string claiming one byte more than the file has left, and some claiming
+  // nearly 4 GiB in the 32-bit form.
+  void Lunghezze() {
+    for (const Campo& c : m_campi) {
+      if (c.tipo != Tipo::Stringa) continue;
+      const std::string resto = m_base.substr(c.inizio + c.prefisso);
+      Aggiungi("oltre-" + c.nome, m_base.substr(0, c.inizio) + Prefisso(resto.size() + 1) + resto);
+    }
+    for (const char* campo :
+         {"Nome", "Immagini0", "Immagini13", "Suoni0", "Suoni15", "FontFile", "FontFileNome"}) {
+      for (const uint32_t quanti : {0xFFFFFFF0u, 0xFFFFFFFFu, 0x80000000u}) {
+        const Campo& c = Di(campo);
+        Aggiungi("4g-" + std::string(campo) + "-" + std::to_string(quanti),
+                 m_base.substr(0, c.inizio) + Piccolo(0xFFFF, 2) + Piccolo(quanti, 4) +
+                     m_base.substr(c.inizio + c.prefisso));
+      }
+    }
+    // A short length written in the long form is still a valid file.
+    Aggiungi("lungo-corto-Autore", Con("Autore", Piccolo(0xFFFF, 2) + Piccolo(4, 4), "Anna"));
+  }
+
+  // Font names that lead elsewhere, and font bytes that are not a font.
+  void NomiFont() {
+    using namespace std::string_literals;
+    const std::pair<const char*, std::string> nomi[] = {
+        {"barra", "sotto/font.ttf"},
+        {"su", "../font.ttf"},
+        {"su-su", "../../casa/.bashrc"},
+        {"assoluto-tmp", FuoriDallaRadice[0]},
+        {"assoluto-etc", FuoriDallaRadice[1]},
+        {"rovescia", "..\\..\\font.ttf"},
+        {"punto", "."},
+        {"puntopunto", ".."},
+        {"nascosto", ".font.ttf"},
+        {"controllo", "fo\x01nt.ttf"},
+        {"a-capo", "font\n.ttf"},
+        {"tab", "\tfont.ttf"},
+        {"del", "font\x7F.ttf"},
+        {"nul", "font\0.ttf"s},
+        {"lunghissimo", std::string(300, 'f') + ".ttf"},
+        {"accenti", "Caratt\xE8re \xE0 s\xE9.ttf"},
+        {"vuoto", ""},
+        {"nessuno", "Nessuno"},
+        {"record", "Record"},
+        {"scelta", "CombinazioneScelta"},
+        {"combinazione", FileBase},
+        {"altra-combinazione", "!Mia.skcom"},
+        {"musica", "aud0.sktemp"},
+        {"immagine", "img3.sktemp"},
+        {"eseguibile", "skarvex"},
+    };
+    for (const auto& [nome, testo] : nomi)
+      Aggiungi("font-nome-" + std::string(nome), Con("FontFileNome", testo));
+    Aggiungi("font-casuale", Con("FontFile", Casuali(5000, 21)));
+    Aggiungi("font-tabelle-enormi", Con("FontFile", "\0\1\0\0\xFF\xFF"s + Casuali(200, 23)));
+    Aggiungi("font-vuoto", Con("FontFile", ""));
+  }
+
+  // Pictures that are not pictures, or claim 30000 x 30000 pixels, in slots that
+  // feed one sprite, 48 bricks and the background.
+  void Immagini() {
+    const std::pair<const char*, std::string> immagini[] = {
+        {"casuale", Casuali(3000, 5)},
+        {"testo", "non sono un'immagine"},
+        {"suono", Wav(50)},
+        {"vuota", ""},
+        {"bmp-troncata", Bmp(2, 2).substr(0, 30)},
+        {"gif-30000", Gif(30000)},
+        {"png-30000", Png(30000)},
+        {"bmp-30000", Bmp(30000, 30000)},
+        {"bmp-negativa", Bmp(30000, -30000)},
+        {"jpeg-30000", Jpeg(30000)},
+        {"jpeg-65500", Jpeg(65500)},
+    };
+    for (const int slot : {0, 9, 13}) {
+      for (const auto& [nome, byte] : immagini)
+        Aggiungi("immagine" + std::to_string(slot) + "-" + nome,
+                 Con("Immagini" + std::to_string(slot), byte));
+    }
+    Aggiungi("immagine5-default-minuscolo", Con("Immagini5", "default"));
+    std::string tutte = m_base;
+    for (int n = NumeroImmagini - 1; n >= 0; --n) {
+      const Campo c = Campi(tutte)[static_cast<size_t>(1 + n)];
+      tutte = tutte.substr(0, c.inizio) + Prefisso(Gif(30000).size()) + Gif(30000) +
+              tutte.substr(c.Fine());
+    }
+    Aggiungi("immagini-tutte-gif-30000", tutte);
+  }
+
+  // Sounds that are not sounds, in the music's slot and in an effect's.
+  void Suoni() {
+    const std::pair<const char*, std::string> suoni[] = {
+        {"casuale", Casuali(4000, 9)},
+        {"wav-enorme", Wav(100, 1, 0xFFFFFFFF, 0xFFFFFFF0)},
+        {"wav-senza-canali", Wav(100, 0)},
+        {"wav-troncato", Wav(100).substr(0, 40)},
+        {"midi", Midi()},
+        {"midi-traccia-enorme", Midi(0xFFFFFFF0)},
+        {"immagine", Bmp(2, 2)},
+        {"un-byte", "R"},
+        {"aiff-senza-canali", Aiff(0)},
+        {"wav-secondo-fmt-senza-canali",
+         Wav(100).insert(36, "fmt " + Piccolo(16, 4) + Piccolo(1, 2) + Piccolo(0, 2) +
+                                 Piccolo(8000, 4) + Piccolo(16000, 4) + Piccolo(2, 2) +
+                                 Piccolo(16, 2))},
+        {"ogg-finto", "OggS" + Casuali(500, 15)},
+        {"flac-finto", "fLaC" + Casuali(500, 16)},
+        {"mp3-finto", std::string("ID3\x03\0\0\0\0\0\x10", 10) + Casuali(500, 17)},
+        {"mod-finto", Casuali(1080, 18) + "M.K." + Casuali(2000, 19)},
+    };
+    for (const int slot : {0, 2}) {
+      for (const auto& [nome, byte] : suoni)
+        Aggiungi("suono" + std::to_string(slot) + "-" + nome,
+                 Con("Suoni" + std::to_string(slot), byte));
+    }
+  }
+
+  // Empty and 25-character names with accents, in the file and in the file's name.
+  void Nomi() {
+    // Windows-1252 on disk: "Perché là più così, ecco…" is 25 characters.
+    const std::string accenti = "Perch\xE9 l\xE0 pi\xF9 cos\xEC, ecco\x85";
+    const std::string accentiUtf8 = "Perché là più così, ecco…";
+    Aggiungi("nome-vuoto", Con("Nome", ""));
+    Aggiungi("nome-accenti", Con("Nome", accenti), accentiUtf8 + ".skcom");
+    Aggiungi("nome-byte-indefiniti", Con("Nome", "\x81\x8D\x8F\x90\x9D"));
+    Aggiungi("nome-barre", Con("Nome", "../../casa/x"));
+    Aggiungi("nome-controllo", Con("Nome", "a\r\nb\x01"));
+    Aggiungi("autore-accenti", Con("Autore", accenti));
+    Aggiungi("password-accenti", Con("Password", accenti));
+    Aggiungi("file-vuoto", m_base, ".skcom");
+    Aggiungi("file-accenti", m_base, accentiUtf8 + ".skcom");
+    Aggiungi("file-latin1", m_base, accenti + ".skcom");
+    Aggiungi("file-spazi", m_base, "con degli spazi.skcom");
+  }
+
+  std::string m_base;
+  std::vector<Campo> m_campi;
+  std::vector<CasoOstile> m_casi;
+};
+
+}  // namespace
+
+std::string CombinazioneBase() {
+  return CodificaCombinazione(Base());
+}
+
+std::vector<CasoOstile> CorpusOstile() {
+  return Generatore().Genera();
+}
