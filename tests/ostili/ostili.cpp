@@ -164,6 +164,7 @@ Processo Lancia(const std::vector<std::string>& argv, const Cartelle& c, bool sa
   const auto inizio = std::chrono::steady_clock::now();
   const pid_t figlio = fork();
   if (figlio == 0) {
+    setpgid(0, 0);  // so that a kill at the time limit reaches whatever it started
     // ASan reserves terabytes of address space: no limit can hold it.
     const rlimit limite{MemoriaMassima, MemoriaMassima};
     if (!sanitizer) setrlimit(RLIMIT_AS, &limite);
@@ -191,7 +192,7 @@ Processo Lancia(const std::vector<std::string>& argv, const Cartelle& c, bool sa
     }
     if (r < 0) break;
     if (std::chrono::steady_clock::now() > limite) {
-      kill(figlio, SIGKILL);
+      kill(-figlio, SIGKILL);
       waitpid(figlio, &p.stato, 0);
       break;
     }
