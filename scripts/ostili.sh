@@ -15,9 +15,9 @@ radice=$(cd "$(dirname "$0")/.." && pwd)
 [ $# -gt 0 ] || set -- "$radice/build" "$radice/build-asan"
 
 # The sanitizers' settings of ./test, unless the caller has its own.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
-export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$radice/tests/lsan.supp}
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$radice/tests/lsan.supp}"
 
 esito=0
 provate=0
