@@ -63,7 +63,8 @@ constexpr int Istantanee = 4;
 
 // The script: the combination as start-up applied it, then picked through the menu
 // (index 2, after Default and the player's own), agreeing to install its font,
-// Default, and the combination again in a game of three seconds.
+// Default, and the combination again in a game of three seconds, drawn at the end
+// (the picture goes beside the case's root, with a `shot` line added per case).
 constexpr char Copione[] = R"(dump
 reply yes
 menu mn_comb 2
@@ -398,7 +399,7 @@ int main(int argc, char** argv) {
     const fs::path cartella = o.lavoro / std::to_string(i);
     fs::remove_all(cartella);
     const Cartelle c = Prepara(cartella / "copione", caso);
-    Scrivi(cartella / "copione.txt", Copione);
+    Scrivi(cartella / "copione.txt", Copione + ("shot " + (cartella / "shot.png").string() + "\n"));
     bool ok = Verifica(nome, c,
                        {o.skarvex.string(), "--headless", "--program-folder", c.programma.string(),
                         (cartella / "copione.txt").string()},
@@ -415,8 +416,9 @@ int main(int argc, char** argv) {
     else
       ++falliti;
   }
+  std::error_code ec;
   if (falliti == 0)
-    fs::remove_all(o.lavoro);
+    fs::remove(o.lavoro, ec);  // only when empty: it may be the caller's own folder
   else
     std::printf("the failed cases' files are in %s\n", o.lavoro.c_str());
   std::printf("%d cases, %d failed\n", fatti, falliti);
