@@ -218,6 +218,13 @@ class Generatore {
     Immagini();
     Suoni();
     Nomi();
+    // A music that claimed no channels crashed the mixer, and a font named after
+    // one of the program folder's files replaced it.
+    for (CasoOstile& caso : m_casi) {
+      caso.sempre = caso.nome.starts_with("suono0-") && caso.nome.ends_with("senza-canali");
+      caso.sempre |= caso.nome == "font-nome-record" || caso.nome == "font-nome-combinazione" ||
+                     caso.nome == "font-nome-altra-combinazione";
+    }
     return std::move(m_casi);
   }
 

@@ -7,9 +7,10 @@
 #include <vector>
 
 struct CasoOstile {
-  std::string nome;  // what the case is, usable as a folder name
-  std::string file;  // the combination file's name in the program folder
-  std::string byte;  // the file's bytes
+  std::string nome;     // what the case is, usable as a folder name
+  std::string file;     // the combination file's name in the program folder
+  std::string byte;     // the file's bytes
+  bool sempre = false;  // once broke the game: part of every run, the quick one too
 };
 
 // The valid combination the cases start from, and its file name.

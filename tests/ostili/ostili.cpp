@@ -10,12 +10,12 @@
 //   ostili --corpus DIR
 //
 // WORKDIR (by default a new folder in the system's temporary folder) keeps the
-// files of the cases that failed, and goes when none did.
-// --passo N checks every Nth case only; --solo only the cases whose name holds TEXT;
-// --corpus writes the corpus's files into DIR and stops. The cases of hostile
-// sounds are also played through the mixer, on SDL's dummy driver, by this program
-// itself (`ostili --suona FOLDER`), since the runner is silent. One line per run:
-// verdict, time, peak memory, case.
+// files of the cases that failed, and goes when none did. --passo N checks every
+// Nth case only, and those that once broke the game; --solo only the cases whose
+// name holds TEXT; --corpus writes the corpus's files into DIR and stops. The cases
+// of hostile sounds are also played through the mixer, on SDL's dummy driver, by
+// this program itself (`ostili --suona FOLDER`), since the runner is silent. One
+// line per run: verdict, time, peak memory, case.
 #include "data/Impostazioni.h"
 #include "data/RecordFile.h"
 #include "game/DialoghiCopione.h"
@@ -266,10 +266,6 @@ std::string Cambiamenti(const std::map<std::string, std::string>& prima,
   return difetti;
 }
 
-}  // namespace
-
-namespace {
-
 // The mixer's side, which the headless runner leaves silent: start-up applies the
 // combination with SDL's audio, and a game of three seconds plays its sounds.
 int Suona(int argc, char** argv, const fs::path& cartella) {
@@ -391,9 +387,9 @@ int main(int argc, char** argv) {
   }
 
   int fatti = 0, falliti = 0;
-  for (size_t i = 0; i < corpus.size(); i += o.passo) {
+  for (size_t i = 0; i < corpus.size(); ++i) {
     const CasoOstile& caso = corpus[i];
-    if (caso.nome.find(o.solo) == std::string::npos) continue;
+    if ((i % o.passo != 0 && !caso.sempre) || caso.nome.find(o.solo) == std::string::npos) continue;
     std::snprintf(numero, sizeof numero, "%03zu-", i);
     const std::string nome = numero + caso.nome;
     const fs::path cartella = o.lavoro / std::to_string(i);
