@@ -320,6 +320,15 @@ class Generatore {
     Aggiungi("font-casuale", Con("FontFile", Casuali(5000, 21)));
     Aggiungi("font-tabelle-enormi", Con("FontFile", "\0\1\0\0\xFF\xFF"s + Casuali(200, 23)));
     Aggiungi("font-vuoto", Con("FontFile", ""));
+    // The labels' font: sizes and colours that do not convert, a name no system has.
+    const std::pair<const char*, const char*> campi[] = {
+        {"FontDimensione", "1e308"}, {"FontDimensione", "nan"},  {"FontDimensione", "-12"},
+        {"FontDimensione", "12,5"},  {"FontDimensione", ""},     {"FontColore", "-1"},
+        {"FontColore", "16777216"},  {"FontColore", "0x00FF00"},
+    };
+    for (const auto& [campo, testo] : campi)
+      Aggiungi(std::string(campo) + "-" + testo, Con(campo, testo));
+    Aggiungi("FontNome-lunghissimo", Con("FontNome", std::string(60000, 'A')));
   }
 
   // Pictures that are not pictures, or claim 30000 x 30000 pixels, in slots that
