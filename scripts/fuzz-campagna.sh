@@ -6,13 +6,15 @@
 # timeout-<sha1>, oom-<sha1>, leak-<sha1>), so the short fuzz runs of ./test replay
 # it before anything else.
 #
-#   scripts/fuzz-campagna.sh [-r RUNS] [-t SECONDS] [-p PARALLEL] [-o READERS] [BUILD_DIR]
+#   scripts/fuzz-campagna.sh [-r RUNS] [-t SECONDS] [-p PARALLEL] [-o READERS] [-m] [BUILD_DIR]
 #
 #   -r RUNS      executions per reader (default 10000000)
 #   -t SECONDS   time budget per reader; the run stops at whichever comes first
 #                (default 0: no time limit)
 #   -p PARALLEL  readers fuzzed at the same time, one process each (default 1)
 #   -o READERS   which readers, e.g. "record scelta" (default: all three)
+#   -m           afterwards, merge into the seed corpus the fewest inputs that keep
+#                the coverage the campaign reached, so that ./test starts from it
 #   BUILD_DIR    the clang sanitizer build folder of the campaign (default build-fuzz)
 #
 # Exit status 0 when no reader had a finding.
@@ -23,13 +25,15 @@ esecuzioni=10000000
 secondi=0
 parallele=1
 lettori="combinazione scelta record"
-while getopts r:t:p:o: opzione; do
+unisci=no
+while getopts r:t:p:o:m opzione; do
   case $opzione in
     r) esecuzioni=$OPTARG ;;
     t) secondi=$OPTARG ;;
     p) parallele=$OPTARG ;;
     o) lettori=$OPTARG ;;
-    *) sed -n '9,17p' "$0" >&2; exit 2 ;;
+    m) unisci=yes ;;
+    *) sed -n '9,19p' "$0" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -95,6 +99,13 @@ for l in $lettori; do
   printf '%-14s %12s %10s %8s  %s\n' "$l" "${fatte:-?}" "${ritmo:-?}" \
     "$(cat "$lavoro/secondi")" "${reperti:- none}"
 done
+if [ "$unisci" = yes ]; then
+  for l in $lettori; do
+    "$build/tests/fuzz/fuzz_$l" -merge=1 "$radice/tests/fuzz/corpus/$l" \
+      "$build/campagna/$l/corpus" >"$build/campagna/$l/unione" 2>&1
+    echo "$l: $(grep -o '[0-9]* new files' "$build/campagna/$l/unione") merged into the seed corpus"
+  done
+fi
 if [ "$trovati" -gt 0 ]; then
   echo "findings were copied into tests/fuzz/corpus/<reader>/; fix the reader and keep them" >&2
   exit 1
