@@ -32,14 +32,12 @@ TipoCombinazione Base() {
   return c;
 }
 
-enum class Tipo { Stringa, Intero32, Booleano };
-
 // Where one field of an encoded combination lies.
 struct Campo {
   std::string nome;
-  Tipo tipo;
+  size_t numero = 0;    // bytes of a number; 0 for a string
   size_t inizio = 0;    // offset of its first byte
-  size_t prefisso = 0;  // bytes of the length before a string's content
+  size_t prefisso = 0;  // bytes of a string's length before its content
   size_t lunghezza = 0;
 
   size_t Fine() const { return inizio + prefisso + lunghezza; }
@@ -47,40 +45,32 @@ struct Campo {
 
 // The fields in file order, found by walking a valid file.
 std::vector<Campo> Campi(std::string_view byte) {
+  const std::tuple<const char*, size_t, int> tracciato[] = {
+      {"Nome", 0, 1},          {"Immagini", 0, NumeroImmagini}, {"Autore", 0, 1},
+      {"Password", 0, 1},      {"Suoni", 0, NumeroSuoni},       {"Volumi", 4, NumeroSuoni},
+      {"FontNome", 0, 1},      {"FontDimensione", 0, 1},        {"FontColore", 0, 1},
+      {"FontGrassetto", 2, 1}, {"FontCorsivo", 2, 1},           {"FontFile", 0, 1},
+      {"FontFileNome", 0, 1}};
   std::vector<Campo> campi;
-  const auto aggiungi = [&](std::string nome, Tipo tipo, int quanti = 1) {
+  for (const auto& [nome, numero, quanti] : tracciato) {
     for (int n = 0; n < quanti; ++n)
-      campi.push_back({quanti > 1 ? nome + std::to_string(n) : nome, tipo});
-  };
-  aggiungi("Nome", Tipo::Stringa);
-  aggiungi("Immagini", Tipo::Stringa, NumeroImmagini);
-  aggiungi("Autore", Tipo::Stringa);
-  aggiungi("Password", Tipo::Stringa);
-  aggiungi("Suoni", Tipo::Stringa, NumeroSuoni);
-  aggiungi("Volumi", Tipo::Intero32, NumeroSuoni);
-  for (const char* nome : {"FontNome", "FontDimensione", "FontColore"})
-    aggiungi(nome, Tipo::Stringa);
-  aggiungi("FontGrassetto", Tipo::Booleano);
-  aggiungi("FontCorsivo", Tipo::Booleano);
-  aggiungi("FontFile", Tipo::Stringa);
-  aggiungi("FontFileNome", Tipo::Stringa);
-
+      campi.push_back({quanti > 1 ? nome + std::to_string(n) : nome, numero});
+  }
   size_t pos = 0;
-  const auto leggi = [&](int quanti) {
+  const auto leggi = [&](size_t quanti) {  // little-endian
     uint32_t v = 0;
-    for (int i = 0; i < quanti; ++i)
+    for (size_t i = 0; i < quanti; ++i)
       v |= static_cast<uint32_t>(static_cast<unsigned char>(byte[pos + i])) << (8 * i);
-    pos += static_cast<size_t>(quanti);
+    pos += quanti;
     return v;
   };
   for (Campo& c : campi) {
     c.inizio = pos;
-    if (c.tipo == Tipo::Stringa) {
+    c.lunghezza = c.numero;
+    if (c.numero == 0) {
       c.lunghezza = leggi(2);
       if (c.lunghezza == 0xFFFF) c.lunghezza = leggi(4);
       c.prefisso = pos - c.inizio;
-    } else {
-      c.lunghezza = c.tipo == Tipo::Intero32 ? 4 : 2;
     }
     pos = c.Fine();
   }
@@ -139,7 +129,7 @@ class Generatore {
     for (const Campo& c : m_campi) {
       Aggiungi("tronca-" + c.nome + "-inizio", m_base.substr(0, c.inizio));
       Aggiungi("tronca-" + c.nome + "-primo-byte", m_base.substr(0, c.inizio + 1));
-      if (c.tipo != Tipo::Stringa || c.lunghezza == 0) continue;
+      if (c.numero != 0 || c.lunghezza == 0) continue;
       Aggiungi("tronca-" + c.nome + "-lunghezza", m_base.substr(0, c.inizio + c.prefisso));
       Aggiungi("tronca-" + c.nome + "-meta",
                m_base.substr(0, c.inizio + c.prefisso + c.lunghezza / 2));
@@ -152,7 +142,7 @@ class Generatore {
   // nearly 4 GiB in the 32-bit form.
   void Lunghezze() {
     for (const Campo& c : m_campi) {
-      if (c.tipo != Tipo::Stringa) continue;
+      if (c.numero != 0) continue;
       const std::string resto = m_base.substr(c.inizio + c.prefisso);
       Aggiungi("oltre-" + c.nome, m_base.substr(0, c.inizio) + Prefisso(resto.size() + 1) + resto);
     }
@@ -197,8 +187,7 @@ class Generatore {
         {"altra-combinazione", "!Mia.skcom"},
         {"musica", "aud0.sktemp"},
         {"immagine", "img3.sktemp"},
-        {"eseguibile", "skarvex"},
-    };
+        {"eseguibile", "skarvex"}};
     for (const auto& [nome, testo] : nomi)
       Aggiungi("font-nome-" + std::string(nome), Con("FontFileNome", testo));
     Aggiungi("font-casuale", Con("FontFile", Casuali(5000, 21)));
@@ -206,10 +195,9 @@ class Generatore {
     Aggiungi("font-vuoto", Con("FontFile", ""));
     // The labels' font: sizes and colours that do not convert, a name no system has.
     const std::pair<const char*, const char*> campi[] = {
-        {"FontDimensione", "1e308"}, {"FontDimensione", "nan"},  {"FontDimensione", "-12"},
-        {"FontDimensione", "12,5"},  {"FontDimensione", ""},     {"FontColore", "-1"},
-        {"FontColore", "16777216"},  {"FontColore", "0x00FF00"},
-    };
+        {"FontDimensione", "1e308"}, {"FontDimensione", "nan"}, {"FontDimensione", "-12"},
+        {"FontDimensione", "12,5"},  {"FontDimensione", ""},    {"FontColore", "-1"},
+        {"FontColore", "16777216"},  {"FontColore", "0x00FF00"}};
     for (const auto& [campo, testo] : campi)
       Aggiungi(std::string(campo) + "-" + testo, Con(campo, testo));
     Aggiungi("FontNome-lunghissimo", Con("FontNome", std::string(60000, 'A')));
@@ -229,8 +217,7 @@ class Generatore {
         {"bmp-30000", Bmp(30000, 30000)},
         {"bmp-negativa", Bmp(30000, -30000)},
         {"jpeg-30000", Jpeg(30000)},
-        {"jpeg-65500", Jpeg(65500)},
-    };
+        {"jpeg-65500", Jpeg(65500)}};
     for (const int slot : {0, 9, 13}) {
       for (const auto& [nome, byte] : immagini)
         Aggiungi("immagine" + std::to_string(slot) + "-" + nome,
@@ -265,8 +252,7 @@ class Generatore {
         {"ogg-finto", "OggS" + Casuali(500, 15)},
         {"flac-finto", "fLaC" + Casuali(500, 16)},
         {"mp3-finto", std::string("ID3\x03\0\0\0\0\0\x10", 10) + Casuali(500, 17)},
-        {"mod-finto", Casuali(1080, 18) + "M.K." + Casuali(2000, 19)},
-    };
+        {"mod-finto", Casuali(1080, 18) + "M.K." + Casuali(2000, 19)}};
     for (const int slot : {0, 2}) {
       for (const auto& [nome, byte] : suoni)
         Aggiungi("suono" + std::to_string(slot) + "-" + nome,
