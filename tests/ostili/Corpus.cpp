@@ -109,14 +109,14 @@ class Generatore {
     throw std::invalid_argument("no field " + std::string(nome));
   }
 
-  // The base file with one field's prefix and content replaced.
-  std::string Con(std::string_view campo, std::string_view prefisso, std::string_view contenuto) {
+  // The base file with one field's content replaced, or only its length's prefix.
+  std::string Con(std::string_view campo, std::string_view contenuto) {
     const Campo& c = Di(campo);
-    return m_base.substr(0, c.inizio) + std::string(prefisso) + std::string(contenuto) +
+    return m_base.substr(0, c.inizio) + Prefisso(contenuto.size()) + std::string(contenuto) +
            m_base.substr(c.Fine());
   }
-  std::string Con(std::string_view campo, std::string_view contenuto) {
-    return Con(campo, Prefisso(contenuto.size()), contenuto);
+  std::string ConPrefisso(const Campo& c, const std::string& prefisso) {
+    return m_base.substr(0, c.inizio) + prefisso + m_base.substr(c.inizio + c.prefisso);
   }
 
   void Aggiungi(std::string nome, std::string byte, std::string file = FileBase) {
@@ -143,20 +143,17 @@ class Generatore {
   void Lunghezze() {
     for (const Campo& c : m_campi) {
       if (c.numero != 0) continue;
-      const std::string resto = m_base.substr(c.inizio + c.prefisso);
-      Aggiungi("oltre-" + c.nome, m_base.substr(0, c.inizio) + Prefisso(resto.size() + 1) + resto);
+      Aggiungi("oltre-" + c.nome,
+               ConPrefisso(c, Prefisso(m_base.size() - c.inizio - c.prefisso + 1)));
     }
     for (const char* campo :
          {"Nome", "Immagini0", "Immagini13", "Suoni0", "Suoni15", "FontFile", "FontFileNome"}) {
-      for (const uint32_t quanti : {0xFFFFFFF0u, 0xFFFFFFFFu, 0x80000000u}) {
-        const Campo& c = Di(campo);
+      for (const uint32_t quanti : {0xFFFFFFF0u, 0xFFFFFFFFu, 0x80000000u})
         Aggiungi("4g-" + std::string(campo) + "-" + std::to_string(quanti),
-                 m_base.substr(0, c.inizio) + Piccolo(0xFFFF, 2) + Piccolo(quanti, 4) +
-                     m_base.substr(c.inizio + c.prefisso));
-      }
+                 ConPrefisso(Di(campo), Piccolo(0xFFFF, 2) + Piccolo(quanti, 4)));
     }
     // A short length written in the long form is still a valid file.
-    Aggiungi("lungo-corto-Autore", Con("Autore", Piccolo(0xFFFF, 2) + Piccolo(4, 4), "Anna"));
+    Aggiungi("lungo-corto-Autore", ConPrefisso(Di("Autore"), Piccolo(0xFFFF, 2) + Piccolo(4, 4)));
   }
 
   // Font names that lead elsewhere, and font bytes that are not a font.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+using namespace std::string_literals;
+
 std::string Piccolo(uint64_t valore, int quanti) {
   std::string byte;
   for (int i = 0; i < quanti; ++i) byte.push_back(static_cast<char>((valore >> (8 * i)) & 0xFF));
@@ -10,10 +12,8 @@ std::string Piccolo(uint64_t valore, int quanti) {
 }
 
 std::string Grande(uint64_t valore, int quanti) {
-  std::string byte;
-  for (int i = quanti - 1; i >= 0; --i)
-    byte.push_back(static_cast<char>((valore >> (8 * i)) & 0xFF));
-  return byte;
+  const std::string byte = Piccolo(valore, quanti);
+  return {byte.rbegin(), byte.rend()};
 }
 
 std::string Casuali(size_t quanti, uint32_t seme) {
@@ -39,7 +39,6 @@ std::string Bmp(int32_t larghezza, int32_t altezza) {
 }
 
 std::string Gif(uint16_t lato) {
-  using namespace std::string_literals;
   return "GIF89a"s + Piccolo(lato, 2) + Piccolo(lato, 2) + "\x80\x00\x00"s +
          "\x00\x00\x00\xFF\xFF\xFF"s + "\x2C"s + Piccolo(0, 4) + Piccolo(lato, 2) +
          Piccolo(lato, 2) + "\x00\x02\x02\x44\x01\x00\x3B"s;
@@ -64,7 +63,6 @@ std::string ChunkPng(std::string_view tipo, std::string_view dati) {
 }  // namespace
 
 std::string Png(uint32_t lato) {
-  using namespace std::string_literals;
   const uint32_t righe = lato <= 16 ? lato : 1;
   std::string pixel;
   for (uint32_t r = 0; r < righe; ++r) pixel += '\0' + Casuali(3 * std::min(lato, 16u), r + 1);
@@ -81,7 +79,6 @@ std::string Png(uint32_t lato) {
 }
 
 std::string Jpeg(uint16_t lato) {
-  using namespace std::string_literals;
   return "\xFF\xD8\xFF\xC0\x00\x11\x08"s + Grande(lato, 2) + Grande(lato, 2) +
          "\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01"s + Casuali(32, 11) + "\xFF\xD9"s;
 }
@@ -97,14 +94,12 @@ std::string Wav(uint32_t campioni, uint16_t canali, uint32_t rif, uint32_t dati)
 }
 
 std::string Midi(uint32_t lunghezza) {
-  using namespace std::string_literals;
   const std::string traccia = "\x00\x90\x3C\x40\x60\x80\x3C\x00\x00\xFF\x2F\x00"s;
   return "MThd"s + Grande(6, 4) + "\x00\x00\x00\x01\x00\x60"s + "MTrk"s +
          Grande(lunghezza ? lunghezza : static_cast<uint32_t>(traccia.size()), 4) + traccia;
 }
 
 std::string Aiff(uint16_t canali) {
-  using namespace std::string_literals;
   const std::string comm =
       Grande(canali, 2) + Grande(100, 4) + Grande(16, 2) + "\x40\x0B\xFA\0\0\0\0\0\0\0"s;
   const std::string ssnd = Grande(0, 8) + Casuali(200, 13);
