@@ -9,20 +9,16 @@
 #include "data/VersioniSalvate.h"
 
 int main(int argc, char** argv) {
-  using versioni::Tipo;
-  if (argc != 3) {
-    std::fputs("usage: salva_in_ciclo combinazione|scelta|record FOLDER\n", stderr);
-    return 2;
-  }
-  const std::string_view nome = argv[1];
-  const Tipo tipo = nome == "combinazione" ? Tipo::Combinazione
-                    : nome == "scelta"     ? Tipo::Scelta
-                                           : Tipo::Record;
-  for (int versione = 0;; versione = 1 - versione) {
-    if (const Esito esito = versioni::Salva(tipo, versione, argv[2]); !esito) {
-      std::fprintf(stderr, "%s\n", esito.errore().c_str());
-      return 1;
+  for (const versioni::File& file : versioni::Tutti()) {
+    if (argc != 3 || argv[1] != std::string_view(file.tipo)) continue;
+    for (int versione = 0;; versione = 1 - versione) {
+      if (const Esito esito = file.salva(versione, argv[2]); !esito) {
+        std::fprintf(stderr, "%s\n", esito.errore().c_str());
+        return 1;
+      }
+      if (::write(STDOUT_FILENO, "s", 1) != 1) return 1;
     }
-    if (::write(STDOUT_FILENO, "s", 1) != 1) return 1;
   }
+  std::fputs("usage: salva_in_ciclo combinazione|scelta|record FOLDER\n", stderr);
+  return 2;
 }

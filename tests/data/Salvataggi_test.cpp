@@ -9,14 +9,9 @@
 #include "data/GestioneDatiEsterni.h"
 #include "data/VersioniSalvate.h"
 #include "editor/BancoEditor.h"
+#include "support/File.h"
+#include "support/Processo.h"
 
-#include <QProcess>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -34,20 +29,13 @@ using namespace banco_editor;
 using FileAtomicoProva::Passo;
 namespace prova = FileAtomicoProva;
 
-// Every file of a folder with its bytes: what "nothing changed on disk" compares.
-std::map<std::string, std::string> Contenuto(const fs::path& cartella) {
-  std::map<std::string, std::string> file;
-  for (const auto& voce : fs::directory_iterator(cartella))
-    file[voce.path().filename().string()] = LeggiFile(voce.path()).valore();
-  return file;
-}
-
-// The messages shown since the last call (input boxes left out).
-std::vector<BoxMostrato> Avvisi(Banco& b) {
-  std::vector<BoxMostrato> avvisi;
-  for (BoxMostrato& box : b.dialoghi.PrendiBox())
-    if (box.tipo != "input") avvisi.push_back(std::move(box));
-  return avvisi;
+// The one message shown since the last call (input boxes left out), or how many
+// there were.
+std::string Avviso(Banco& b) {
+  std::vector<std::string> avvisi;
+  for (const BoxMostrato& box : b.dialoghi.PrendiBox())
+    if (box.tipo != "input") avvisi.push_back(box.testo.toStdString());
+  return avvisi.size() == 1 ? avvisi[0] : std::to_string(avvisi.size()) + " messages";
 }
 
 // The seam goes back to real calls however a test ends.
@@ -77,7 +65,7 @@ TEST(ScriviFileAtomico, AFailureAtAnyStepReportsItsOwnCauseAndLeavesTheOldFileAl
       if (!scritto) {
         EXPECT_TRUE(esito.errore().ends_with(std::strerror(codice))) << esito.errore();
       }
-      EXPECT_EQ(Contenuto(cartella.percorso()),
+      EXPECT_EQ(ContenutoCartella(cartella.percorso()),
                 (std::map<std::string, std::string>{{"f", scritto ? "nuovo" : "vecchio"}}));
       ASSERT_TRUE(ScriviFileAtomico(file, "vecchio"));
     }
@@ -87,18 +75,16 @@ TEST(ScriviFileAtomico, AFailureAtAnyStepReportsItsOwnCauseAndLeavesTheOldFileAl
 // One of the game's saves: its old version, the new one made through the game,
 // the message a failure shows, and what memory must hold afterwards either way.
 struct Salvataggio {
-  const char* nome;
   std::function<void(Banco&)> vecchio;
   std::function<void(Banco&)> salva;
-  QString avviso;
+  std::string avviso;  // how the message starts
   std::function<void(const Banco&, bool salvato)> memoria;
 };
 
 std::vector<Salvataggio> Salvataggi() {
   static const std::array<QString, NumeroSuoni> nessunSuono;
   return {
-      {"the editor's combination",
-       [](Banco& b) {
+      {[](Banco& b) {
          b.g.PercorsiImmagini.fill(QStringLiteral("Default"));
          b.g.AutoreCombinazione = QStringLiteral("Anna");
          ASSERT_TRUE(GestioneDatiEsterni::ScriviCombinazione(b.g, "Blu", nessunSuono));
@@ -109,16 +95,14 @@ std::vector<Salvataggio> Salvataggi() {
        },
        "Impossibile salvare la combinazione nel file ",
        [](const Banco& b, bool salvato) { EXPECT_EQ(b.g.Comb.Autore, salvato ? "Bice" : "Anna"); }},
-      {"the audio switch",
-       [](Banco& b) {
+      {[](Banco& b) {
          b.g.AudioAttivo = b.g.mn_attiva.Checked = false;
          ASSERT_TRUE(GestioneDatiEsterni::RicordaScelta(b.g, "Default"));
        },
        [](Banco& b) { b.frm.mn_attiva_Click(); },
        "Impossibile salvare la scelta nella cartella del programma",
        [](const Banco& b, bool) { EXPECT_TRUE(b.g.AudioAttivo); }},
-      {"the high-score table",
-       [](Banco& b) {
+      {[](Banco& b) {
          ASSERT_TRUE(EliminaFile(b.File("Record")));
          GestioneDatiEsterni::CaricaRecord(b.g);
        },
@@ -138,18 +122,18 @@ std::vector<Salvataggio> Salvataggi() {
 TEST(Salvataggi, AFailureAtAnyStepOfAGameSaveLeavesTheOldFileWholeAndSaysSo) {
   const ProvaSpenta spenta;
   for (const Salvataggio& s : Salvataggi()) {
-    SCOPED_TRACE(s.nome);
+    SCOPED_TRACE(s.avviso);
     Banco b;
     b.Avvia();
     s.vecchio(b);
-    const auto prima = Contenuto(b.g.CartellaProgramma);
+    const auto prima = ContenutoCartella(b.g.CartellaProgramma);
     prova::Registra();
     s.salva(b);
     const std::vector<Passo> passi = prova::Passi();
     prova::Smetti();
-    const auto dopo = Contenuto(b.g.CartellaProgramma);
+    const auto dopo = ContenutoCartella(b.g.CartellaProgramma);
     ASSERT_NE(dopo, prima);
-    ASSERT_TRUE(Avvisi(b).empty());
+    ASSERT_EQ(Avviso(b), "0 messages");
 
     for (size_t i = 0; i < passi.size(); ++i) {
       SCOPED_TRACE(prova::NomePasso(passi[i]));
@@ -160,89 +144,60 @@ TEST(Salvataggi, AFailureAtAnyStepOfAGameSaveLeavesTheOldFileWholeAndSaysSo) {
       s.salva(b);
       prova::Smetti();
       const bool salvato = passi[i] == Passo::SincronizzaCartella;
-      EXPECT_EQ(Contenuto(b.g.CartellaProgramma), salvato ? dopo : prima);
-      const auto avvisi = Avvisi(b);
-      ASSERT_EQ(avvisi.size(), salvato ? 0u : 1u);
-      if (!salvato) {
-        EXPECT_TRUE(avvisi[0].testo.startsWith(s.avviso)) << avvisi[0].testo.toStdString();
-      }
+      EXPECT_EQ(ContenutoCartella(b.g.CartellaProgramma), salvato ? dopo : prima);
+      const std::string avviso = Avviso(b);
+      EXPECT_TRUE(salvato ? avviso == "0 messages" : avviso.starts_with(s.avviso)) << avviso;
       s.memoria(b, salvato);
     }
   }
 }
 
-// Starts salva_in_ciclo on one kind of file; `letto` gets the end of the pipe it
-// reports each finished save on.
-pid_t AvviaSalvataggi(versioni::Tipo tipo, const fs::path& cartella, int& letto) {
-  int tubo[2];
-  if (::pipe2(tubo, O_CLOEXEC) != 0) return -1;
-  posix_spawn_file_actions_t azioni;
-  posix_spawn_file_actions_init(&azioni);
-  posix_spawn_file_actions_adddup2(&azioni, tubo[1], STDOUT_FILENO);
-  const char* nomi[] = {"combinazione", "scelta", "record"};
-  std::string programma = SKARVEX_SALVA_IN_CICLO, percorso = cartella.string();
-  char* argomenti[] = {programma.data(), const_cast<char*>(nomi[static_cast<int>(tipo)]),
-                       percorso.data(), nullptr};
-  pid_t pid = -1;
-  if (::posix_spawn(&pid, programma.c_str(), &azioni, nullptr, argomenti, environ) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&azioni);
-  ::close(tubo[1]);
-  letto = tubo[0];
-  return pid;
-}
-
 TEST(Salvataggi, AProcessKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
-  using versioni::Tipo;
   using Orologio = std::chrono::steady_clock;
   Banco b;
   const fs::path cartella = b.g.CartellaProgramma;
   std::mt19937 caso(20261206);
   // scripts/salvataggi-interrotti.sh asks for more kills of each file.
   const char* campagna = std::getenv("SKARVEX_UCCISIONI");
-  const std::pair<Tipo, int> prove[] = {
-      {Tipo::Combinazione, 40}, {Tipo::Scelta, 20}, {Tipo::Record, 20}};
-  for (auto [tipo, uccisioni] : prove) {
-    if (campagna) uccisioni = std::max(1, std::atoi(campagna));
-    const std::string file = versioni::NomeFile(tipo);
-    SCOPED_TRACE(file);
-    const std::string a = versioni::Byte(tipo, 0, cartella), bb = versioni::Byte(tipo, 1, cartella);
+  for (const versioni::File& f : versioni::Tutti()) {
+    const int uccisioni = campagna ? std::max(1, std::atoi(campagna)) : f.uccisioni;
+    SCOPED_TRACE(f.nome);
+    const std::string a = f.byte(0, cartella), bb = f.byte(1, cartella);
     // One save's time here, so that the kills spread over about two saves.
     const auto inizio = Orologio::now();
-    for (int versione : {1, 0}) ASSERT_TRUE(versioni::Salva(tipo, versione, cartella));
+    for (int versione : {1, 0}) ASSERT_TRUE(f.salva(versione, cartella));
     std::uniform_int_distribution<int64_t> ritardo(0, (Orologio::now() - inizio).count());
 
     int lasciati = 0;
     for (int k = 0; k < uccisioni; ++k) {
-      int letto = -1;
-      const pid_t pid = AvviaSalvataggi(tipo, cartella, letto);
-      ASSERT_GT(pid, 0);
-      char fatto = 0;
-      const bool salvato = ::read(letto, &fatto, 1) == 1;  // the first save is whole
+      QProcess figlio;
+      figlio.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+      figlio.start(SKARVEX_SALVA_IN_CICLO, {f.tipo, QString::fromStdString(cartella.string())});
+      // It reports each save on its output: the first is whole before the kill.
+      ASSERT_TRUE(figlio.waitForReadyRead(60000)) << "salva_in_ciclo did not save";
       std::this_thread::sleep_for(Orologio::duration(ritardo(caso)));
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, nullptr, 0);
-      ::close(letto);
-      ASSERT_TRUE(salvato) << "salva_in_ciclo did not save";
-      const auto ora = LeggiFile(cartella / file);
+      figlio.kill();
+      figlio.waitForFinished();
+      const auto ora = LeggiFile(cartella / f.nome);
       ASSERT_TRUE(ora) << "kill " << k << ": " << ora.errore();
       ASSERT_TRUE(ora.valore() == a || ora.valore() == bb)
           << "kill " << k << ": " << ora.valore().size() << " bytes";
       // A killed save leaves its temporary file; the last ones stay for the start below.
       for (const auto& voce : fs::directory_iterator(cartella)) {
-        if (!voce.path().filename().string().starts_with("." + file + ".")) continue;
+        if (!voce.path().filename().string().starts_with("." + f.nome + ".")) continue;
         ++lasciati;
         if (k + 1 < uccisioni) fs::remove(voce.path());
       }
     }
     EXPECT_GT(lasciati, 0) << "no kill landed inside a save";
     if (campagna)
-      std::printf("%s: %d kills, %d inside a save, the file whole after each\n", file.c_str(),
+      std::printf("%s: %d kills, %d inside a save, the file whole after each\n", f.nome.c_str(),
                   uccisioni, lasciati);
   }
 
   // Left-over temporary files are neither listed nor read.
   b.Avvia();
-  EXPECT_TRUE(Avvisi(b).empty());
+  EXPECT_EQ(Avviso(b), "0 messages");
   ASSERT_EQ(b.g.mn_comb.size(), 2u);
   EXPECT_EQ(b.g.mn_comb[1].Caption, "Grande");
   EXPECT_EQ(b.g.CombinazioneCorrente, "Grande");
@@ -259,32 +214,27 @@ struct Guasto {
 struct CartellaNonScrivibile : BancoEditor, ::testing::WithParamInterface<Guasto> {
   void Guasta() { prova::FallisciSempre(GetParam().passo, GetParam().codice); }
   void TearDown() override { prova::Smetti(); }
-  std::string Avviso() {
-    const auto avvisi = Avvisi(b);
-    return avvisi.size() == 1 ? avvisi[0].testo.toStdString()
-                              : std::to_string(avvisi.size()) + " messages";
-  }
 };
 
 TEST_P(CartellaNonScrivibile, TheGamePlaysAndEachSaveSaysItFailedLosingNothing) {
   Metti(CombinazioneVuota("Blu"));
   ASSERT_TRUE(ScriviFileCombinazione(b.File("Rossa.skcom"), CombinazioneVuota("Rossa")));
   ASSERT_TRUE(ScriviFileRecord(b.File("Record"), versioni::Tabella(0)));
-  const auto prima = Contenuto(b.g.CartellaProgramma);
+  const auto prima = ContenutoCartella(b.g.CartellaProgramma);
   Guasta();
   b.Avvia();
-  EXPECT_EQ(Avviso(), "0 messages");
+  EXPECT_EQ(Avviso(b), "0 messages");
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
 
   // The audio switch holds for this run.
   b.frm.mn_attiva_Click();
   EXPECT_TRUE(b.g.AudioAttivo && b.g.mn_attiva.Checked);
-  EXPECT_EQ(Avviso(), "Impossibile salvare la scelta nella cartella del programma (" +
-                          b.g.CartellaProgramma.string() +
-                          "). La scelta vale fino all'uscita dal gioco.");
+  EXPECT_EQ(Avviso(b), "Impossibile salvare la scelta nella cartella del programma (" +
+                           b.g.CartellaProgramma.string() +
+                           "). La scelta vale fino all'uscita dal gioco.");
   // A menu choice that can't be remembered can't be applied: the game keeps Blu.
   b.frm.mn_comb_Click(2);
-  EXPECT_TRUE(Avviso().ends_with("La combinazione in uso non è cambiata."));
+  EXPECT_TRUE(Avviso(b).ends_with("La combinazione in uso non è cambiata."));
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
   EXPECT_TRUE(b.g.mn_comb[1].Checked && !b.g.mn_comb[2].Checked);
 
@@ -305,7 +255,7 @@ TEST_P(CartellaNonScrivibile, TheGamePlaysAndEachSaveSaysItFailedLosingNothing) 
   b.dialoghi.AccodaTesto(QStringLiteral("Zeno"));
   b.Attendi(90);
   ASSERT_TRUE(b.g.img_gameover.Visible);
-  EXPECT_EQ(Avviso(), "Errore nel salvataggio record, record non salvato");
+  EXPECT_EQ(Avviso(b), "Errore nel salvataggio record, record non salvato");
   EXPECT_EQ(b.g.RecordNomi[1], "Zeno");  // kept for this run
 
   // The editor's save: a message, the editor open, the game as it was.
@@ -314,7 +264,7 @@ TEST_P(CartellaNonScrivibile, TheGamePlaysAndEachSaveSaysItFailedLosingNothing) 
   const TipoCombinazione comb = b.g.Comb;
   const auto volumi = b.g.Volumi;
   Clic(QStringLiteral("cb_salva"));
-  const std::string avviso = Avviso();
+  const std::string avviso = Avviso(b);
   EXPECT_TRUE(avviso.starts_with("Impossibile salvare la combinazione nel file ")) << avviso;
   EXPECT_TRUE(b.finestre.Caricata(Finestra::frm_opzioni));
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
@@ -325,13 +275,13 @@ TEST_P(CartellaNonScrivibile, TheGamePlaysAndEachSaveSaysItFailedLosingNothing) 
   b.frm.Form_KeyPress(32);
   EXPECT_TRUE(b.g.img_giocatore.Visible);
   prova::Smetti();
-  EXPECT_EQ(Contenuto(b.g.CartellaProgramma), prima);
+  EXPECT_EQ(ContenutoCartella(b.g.CartellaProgramma), prima);
 }
 
 TEST_P(CartellaNonScrivibile, AFirstStartSaysOnlyThatTheTableCannotBeSaved) {
   Guasta();
   b.Avvia();
-  EXPECT_EQ(Avviso(), "Errore nel salvataggio record, record non salvato");
+  EXPECT_EQ(Avviso(b), "Errore nel salvataggio record, record non salvato");
   b.frm.Form_KeyPress(32);
   EXPECT_TRUE(b.g.img_giocatore.Visible);
   EXPECT_TRUE(fs::is_empty(b.g.CartellaProgramma));
@@ -344,23 +294,18 @@ TEST(CartellaDiSolaLettura, TheProgramStartsPlaysAndSaysWhatItCannotSave) {
                     "system calls fail instead";
   const CartellaTemporanea cartella;
   ASSERT_TRUE(ScriviFileRecord(cartella / "Record", versioni::Tabella(0)));
-  const auto prima = Contenuto(cartella.percorso());
+  const auto prima = ContenutoCartella(cartella.percorso());
   fs::permissions(cartella.percorso(), fs::perms(0555));
-  QProcess p;
-  p.start(QStringLiteral(SKARVEX),
-          {"--headless", "--program-folder", QString::fromStdString(cartella.percorso()), "-"});
-  p.write(
+  const Uscita u = Esegui(
+      SKARVEX, {"--headless", "--program-folder", QString::fromStdString(cartella.percorso()), "-"},
       "menu mn_attiva\nkeypress 32\nwait 1000\nset Punteggio 1000\nset Vite 0\n"
       "set img_proiettilenemico(1).Left 5750\nset img_proiettilenemico(1).Top 7300\n"
       "set img_proiettilenemico(1).Visible true\nanswer Zeno\nwait 90\ndump\n");
-  p.closeWriteChannel();
-  p.waitForFinished(60000);
   fs::permissions(cartella.percorso(), fs::perms(0755));
-  EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-  const QString uscita = QString::fromUtf8(p.readAllStandardOutput());
-  EXPECT_TRUE(uscita.contains("La scelta vale fino all'uscita dal gioco.")) << uscita.toStdString();
-  EXPECT_TRUE(uscita.contains("Errore nel salvataggio record, record non salvato"));
-  EXPECT_EQ(Contenuto(cartella.percorso()), prima);
+  EXPECT_EQ(u.stato, 0) << u.err.toStdString();
+  EXPECT_TRUE(u.out.contains("La scelta vale fino all'uscita dal gioco.")) << u.out.toStdString();
+  EXPECT_TRUE(u.out.contains("Errore nel salvataggio record, record non salvato"));
+  EXPECT_EQ(ContenutoCartella(cartella.percorso()), prima);
 }
 
 INSTANTIATE_TEST_SUITE_P(, CartellaNonScrivibile,

@@ -4,8 +4,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "data/Combinazione.h"
 #include "data/Impostazioni.h"
@@ -13,21 +14,6 @@
 #include "support/Combinazioni.h"
 
 namespace versioni {
-
-enum class Tipo { Combinazione, Scelta, Record };
-
-// The file each is saved to, in the program folder.
-inline std::string NomeFile(Tipo tipo) {
-  switch (tipo) {
-    case Tipo::Combinazione:
-      return "Grande.skcom";
-    case Tipo::Scelta:
-      return std::string(NomeFileScelta);
-    case Tipo::Record:
-      return "Record";
-  }
-  return {};
-}
 
 // A combination of a few megabytes, so that a kill can land inside its write; the
 // bulk is the font file, which applying it leaves alone when it names no font.
@@ -44,31 +30,31 @@ inline TabellaRecord Tabella(int versione) {
   return t;
 }
 
-// Version `versione` saved through the program's own writer of that file.
-inline Esito Salva(Tipo tipo, int versione, const std::filesystem::path& cartella) {
-  const std::filesystem::path file = cartella / NomeFile(tipo);
-  switch (tipo) {
-    case Tipo::Combinazione:
-      return ScriviFileCombinazione(file, Grande(versione));
-    case Tipo::Scelta:
-      return ScriviFileScelta(file, cartella / NomeFile(Tipo::Combinazione), versione == 0);
-    case Tipo::Record:
-      return ScriviFileRecord(file, Tabella(versione));
-  }
-  return Errore{"no such file kind"};
-}
+// One of the files, by the kind salva_in_ciclo takes: its name in the program folder,
+// the kills of the quick test (the combination's long write gets more), a version
+// saved there through the program's own writer of that file, and the bytes the
+// version has on disk.
+struct File {
+  const char* tipo;
+  std::string nome;
+  int uccisioni;
+  std::function<Esito(int versione, const std::filesystem::path& cartella)> salva;
+  std::function<std::string(int versione, const std::filesystem::path& cartella)> byte;
+};
 
-// The bytes version `versione` has on disk.
-inline std::string Byte(Tipo tipo, int versione, const std::filesystem::path& cartella) {
-  switch (tipo) {
-    case Tipo::Combinazione:
-      return CodificaCombinazione(Grande(versione));
-    case Tipo::Scelta:
-      return CodificaScelta(cartella / NomeFile(Tipo::Combinazione), versione == 0).valore();
-    case Tipo::Record:
-      return CodificaRecord(Tabella(versione));
-  }
-  return {};
+inline std::vector<File> Tutti() {
+  using Cartella = const std::filesystem::path&;
+  return {{"combinazione", "Grande.skcom", 40,
+           [](int v, Cartella c) { return ScriviFileCombinazione(c / "Grande.skcom", Grande(v)); },
+           [](int v, Cartella) { return CodificaCombinazione(Grande(v)); }},
+          {"scelta", std::string(NomeFileScelta), 20,
+           [](int v, Cartella c) {
+             return ScriviFileScelta(c / NomeFileScelta, c / "Grande.skcom", v == 0);
+           },
+           [](int v, Cartella c) { return CodificaScelta(c / "Grande.skcom", v == 0).valore(); }},
+          {"record", "Record", 20,
+           [](int v, Cartella c) { return ScriviFileRecord(c / "Record", Tabella(v)); },
+           [](int v, Cartella) { return CodificaRecord(Tabella(v)); }}};
 }
 
 }  // namespace versioni
