@@ -9,26 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Processo.h"
+
 namespace {
 
-struct Uscita {
-  int stato;
-  QString out;
-  QString err;
-};
-
-Uscita Lancia(const QStringList& argomenti, const QByteArray& ingresso = {},
-              const QString& programma = QStringLiteral(SKARVEX_ESEGUIBILE),
-              const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment()) {
-  QProcess p;
-  p.setProcessEnvironment(ambiente);
-  p.start(programma, argomenti);
-  p.write(ingresso);
-  p.closeWriteChannel();
-  p.waitForFinished(20000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
+Uscita Lancia(const QStringList& argomenti, const QByteArray& ingresso = {}) {
+  return Esegui(SKARVEX_ESEGUIBILE, argomenti, ingresso);
 }
 
 // The message of a failing run: its one line that names the program.
@@ -92,22 +78,20 @@ TEST(Programma, FirstStartPutsTheFilesInThePerUserFolderOnlyForAnInstalledCopy) 
         Caso{true, "dati/utente", "dati/utente/skarvex"}, Caso{false, "dati/utente", "bin"}}) {
     SCOPED_TRACE(c.cartella);
     QTemporaryDir radice;
-    QDir(radice.path()).mkpath("bin");
-    QDir(radice.path()).mkpath("casa");
+    for (const char* cartella : {"bin", "casa", "share/applications"})
+      QDir(radice.path()).mkpath(cartella);
     const QString programma = radice.filePath("bin/skarvex");
     ASSERT_TRUE(QFile::copy(QStringLiteral(SKARVEX_ESEGUIBILE), programma));
-    if (c.installata) {
-      QDir(radice.path()).mkpath("share/applications");
+    if (c.installata)
       QFile(radice.filePath("share/applications/" SKARVEX_ID_APPLICAZIONE ".desktop"))
           .open(QIODevice::WriteOnly);
-    }
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert("HOME", radice.filePath("casa"));
     ambiente.remove("XDG_DATA_HOME");
     if (c.xdg) ambiente.insert("XDG_DATA_HOME", radice.filePath(c.xdg));
     ambiente.insert("SKARVEX_ESCI_AL_PRIMO_FRAME", "1");
 
-    const Uscita u = Lancia({}, {}, programma, ambiente);
+    const Uscita u = Esegui(programma, {}, {}, ambiente);
     EXPECT_EQ(u.stato, 0) << u.err.toStdString();
     const QDir cartella(radice.filePath(c.cartella));
     EXPECT_TRUE(cartella.exists("Record"));
