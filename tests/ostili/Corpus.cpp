@@ -7,14 +7,13 @@
 
 #include "data/Combinazione.h"
 #include "ostili/Media.h"
+#include "support/Combinazioni.h"
 
 namespace {
 
+// The tests' usual combination, with a few pictures and sounds of its own and a font.
 TipoCombinazione Base() {
-  TipoCombinazione c;
-  c.Nome = "Base";
-  c.Autore = "Anna";
-  c.Immagini.fill(std::string(ImmagineDefault));
+  TipoCombinazione c = CombinazioneVuota("Base");
   c.Immagini[0] = Bmp(2, 2);
   c.Immagini[5] = Gif(1);
   c.Immagini[9] = Bmp(3, 1);
@@ -23,10 +22,6 @@ TipoCombinazione Base() {
   c.Suoni[0] = Wav(33000);
   c.Suoni[2] = Wav(400);
   c.Suoni[9] = Wav(300);
-  c.Volumi.fill(-1000);
-  c.FontNome = "Arial";
-  c.FontDimensione = "12";
-  c.FontColore = "65280";
   c.FontFile = std::string("\0\1\0\0", 4) + Casuali(60, 3);
   c.FontFileNome = "Base.ttf";
   return c;
@@ -221,11 +216,11 @@ class Generatore {
                  Con("Immagini" + std::to_string(slot), byte));
     }
     Aggiungi("immagine5-default-minuscolo", Con("Immagini5", "default"));
+    // From the last picture back, so that the fields still to replace keep their offsets.
     std::string tutte = m_base;
-    for (int n = NumeroImmagini - 1; n >= 0; --n) {
-      const Campo c = Campi(tutte)[static_cast<size_t>(1 + n)];
-      tutte = tutte.substr(0, c.inizio) + Prefisso(Gif(30000).size()) + Gif(30000) +
-              tutte.substr(c.Fine());
+    for (size_t n = NumeroImmagini; n > 0; --n) {
+      const Campo& c = m_campi[n];  // Immagini<n - 1>
+      tutte.replace(c.inizio, c.Fine() - c.inizio, Prefisso(Gif(30000).size()) + Gif(30000));
     }
     Aggiungi("immagini-tutte-gif-30000", tutte);
   }
