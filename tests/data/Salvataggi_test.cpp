@@ -62,9 +62,7 @@ TEST(ScriviFileAtomico, AFailureAtAnyStepReportsItsOwnCauseAndLeavesTheOldFileAl
       const bool scritto =
           passi[i] == Passo::SincronizzaCartella || (passi[i] == Passo::Scrivi && codice == EINTR);
       EXPECT_EQ(esito.ok(), scritto);
-      if (!scritto) {
-        EXPECT_TRUE(esito.errore().ends_with(std::strerror(codice))) << esito.errore();
-      }
+      EXPECT_TRUE(scritto || esito.errore().ends_with(std::strerror(codice))) << esito.errore();
       EXPECT_EQ(ContenutoCartella(cartella.percorso()),
                 (std::map<std::string, std::string>{{"f", scritto ? "nuovo" : "vecchio"}}));
       ASSERT_TRUE(ScriviFileAtomico(file, "vecchio"));
@@ -115,8 +113,7 @@ std::vector<Salvataggio> Salvataggi() {
        [](const Banco& b, bool) {
          EXPECT_EQ(b.g.RecordNomi[1], "Zeno");
          EXPECT_EQ(b.g.RecordPunti[1], 500);
-       }},
-  };
+       }}};
 }
 
 TEST(Salvataggi, AFailureAtAnyStepOfAGameSaveLeavesTheOldFileWholeAndSaysSo) {
@@ -204,15 +201,12 @@ TEST(Salvataggi, AProcessKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
   EXPECT_TRUE(b.g.RecordNomi[1] == "Anna" || b.g.RecordNomi[1] == "Bruno");
 }
 
-// A program folder where no file can be made (read-only) or written (a full disk).
-struct Guasto {
-  const char* nome;
-  Passo passo;
-  int codice;
-};
+// A program folder where no file can be made (read-only) or written (a full disk):
+// its name, the call that fails, and how.
+using Guasto = std::tuple<const char*, Passo, int>;
 
 struct CartellaNonScrivibile : BancoEditor, ::testing::WithParamInterface<Guasto> {
-  void Guasta() { prova::FallisciSempre(GetParam().passo, GetParam().codice); }
+  void Guasta() { prova::FallisciSempre(std::get<1>(GetParam()), std::get<2>(GetParam())); }
   void TearDown() override { prova::Smetti(); }
 };
 
@@ -311,6 +305,6 @@ TEST(CartellaDiSolaLettura, TheProgramStartsPlaysAndSaysWhatItCannotSave) {
 INSTANTIATE_TEST_SUITE_P(, CartellaNonScrivibile,
                          ::testing::Values(Guasto{"SolaLettura", Passo::Crea, EROFS},
                                            Guasto{"DiscoPieno", Passo::Scrivi, ENOSPC}),
-                         [](const auto& voce) { return std::string(voce.param.nome); });
+                         [](const auto& voce) { return std::string(std::get<0>(voce.param)); });
 
 }  // namespace
