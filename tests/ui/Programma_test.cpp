@@ -46,8 +46,7 @@ TEST(Programma, RefusesBadArgumentsWithOneClearLine) {
       {{"--headless", "--program-folder", cartella.filePath("manca"), "-"},
        "skarvex: program folder '" + cartella.filePath("manca") + "' does not exist"},
       {{"--headless", "--program-folder", file, "-"},
-       "skarvex: program folder '" + file + "' is not a folder"},
-  };
+       "skarvex: program folder '" + file + "' is not a folder"}};
   for (const auto& [argomenti, messaggio] : casi) {
     const Uscita u = Lancia(argomenti);
     EXPECT_EQ(u.stato, 2) << argomenti.join(' ').toStdString();
