@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core fontconfig
   xvfb xauth
   dpkg-dev file desktop-file-utils appstream groff-base
+  zlib1g-dev
 )
 
 missing=()
