@@ -16,6 +16,7 @@
 #include "game/OrologioVirtuale.h"
 #include "game/frm_main.h"
 #include "sound/Audio.h"
+#include "support/File.h"
 
 struct Banco {
   explicit Banco(std::unique_ptr<Audio> audio_ = CreaAudioMuto())
@@ -37,13 +38,9 @@ struct Banco {
   std::filesystem::path File(const std::string& nome) const { return g.File(nome); }
 
   void Scrivi(const std::string& nome, const std::string& byte) const {
-    std::ofstream(File(nome), std::ios::binary) << byte;
+    ScriviTutto(File(nome), byte);
   }
-
-  std::string Leggi(const std::string& nome) const {
-    std::ifstream in(File(nome), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  std::string Leggi(const std::string& nome) const { return LeggiTutto(File(nome)); }
 
   // The slots played since the last call.
   std::vector<int> Suoni() { return std::exchange(suoni, {}); }

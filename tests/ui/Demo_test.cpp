@@ -2,11 +2,11 @@
 #include "tools/demo/Demo.h"
 
 #include "data/Combinazione.h"
+#include "support/Processo.h"
 #include "ui/Avvio.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -33,13 +33,10 @@ TEST(CombinazioneDemo, IsAnOpenCombinationOfPicturesAndWavesInEverySlot) {
 // The build embeds what the generator wrote; running it again gives the same bytes.
 TEST(CombinazioneDemo, TheGeneratorWritesTheSameBytesEveryTime) {
   QTemporaryDir cartella;
-  QProcess generatore;
   QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
   ambiente.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-  generatore.setProcessEnvironment(ambiente);
-  generatore.start(QStringLiteral(SKARVEX_GENERATORE_DEMO), {cartella.path()});
-  ASSERT_TRUE(generatore.waitForFinished(60000));
-  ASSERT_EQ(generatore.exitCode(), 0) << generatore.readAllStandardError().toStdString();
+  const Uscita generatore = Esegui(SKARVEX_GENERATORE_DEMO, {cartella.path()}, {}, ambiente);
+  ASSERT_EQ(generatore.stato, 0) << generatore.err.toStdString();
   QFile file(cartella.filePath(QLatin1String(NomeFileDemo)));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll() == CombinazioneDemo());
