@@ -203,10 +203,18 @@ TEST(Salvataggi, AProcessKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
 
 // A program folder where no file can be made (read-only) or written (a full disk):
 // its name, the call that fails, and how.
-using Guasto = std::tuple<const char*, Passo, int>;
+struct Guasto {
+  const char* nome;
+  Passo passo;
+  int codice;
+};
+// Named in the test list by what it stands for.
+void PrintTo(const Guasto& g, std::ostream* os) {
+  *os << g.nome;
+}
 
 struct CartellaNonScrivibile : BancoEditor, ::testing::WithParamInterface<Guasto> {
-  void Guasta() { prova::FallisciSempre(std::get<1>(GetParam()), std::get<2>(GetParam())); }
+  void Guasta() { prova::FallisciSempre(GetParam().passo, GetParam().codice); }
   void TearDown() override { prova::Smetti(); }
 };
 
@@ -305,6 +313,6 @@ TEST(CartellaDiSolaLettura, TheProgramStartsPlaysAndSaysWhatItCannotSave) {
 INSTANTIATE_TEST_SUITE_P(, CartellaNonScrivibile,
                          ::testing::Values(Guasto{"SolaLettura", Passo::Crea, EROFS},
                                            Guasto{"DiscoPieno", Passo::Scrivi, ENOSPC}),
-                         [](const auto& voce) { return std::string(std::get<0>(voce.param)); });
+                         [](const auto& voce) { return std::string(voce.param.nome); });
 
 }  // namespace
