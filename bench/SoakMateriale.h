@@ -80,9 +80,9 @@ inline std::vector<TipoCombinazione> CombinazioniFatteQui(int altre) {
   serena.FontCorsivo = true;
   std::vector<TipoCombinazione> tutte = {piccola, serena};
 
-  // One that carries a font file, when the system has one to lend: the player is
+  // One that carries a font file (DejaVu Sans, which set-up installs): the player is
   // asked once to install it, and from then on it is only registered.
-  std::ifstream ttf("/usr/share/fonts/truetype/dejavu/DejaVuSans-ExtraLight.ttf", std::ios::binary);
+  std::ifstream ttf("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", std::ios::binary);
   if (ttf) {
     TipoCombinazione caratteri = CombinazioneVuota("Caratteri");
     caratteri.FontFile.assign(std::istreambuf_iterator<char>(ttf), {});
