@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "data/CartellaTemporanea.h"
-#include "data/FileAtomico.h"
 #include "support/Combinazioni.h"
 
 using namespace std::string_literals;
@@ -138,17 +136,4 @@ TEST(DecodificaCombinazione, EveryCutOfAFileFailsCleanlyAndTheWholeFileReads) {
     ASSERT_EQ(letta.errore().rfind("truncated in ", 0), 0u) << letta.errore();
   }
   EXPECT_TRUE(DecodificaCombinazione(byte));
-}
-
-TEST(FileCombinazione, ANewerShorterFileReadsBackExactly) {
-  CartellaTemporanea cartella;
-  const auto file = cartella / "Blu.skcom";
-  TipoCombinazione grande = CombinazioneBlu();
-  grande.Suoni[5] = std::string(100000, 's');
-  ASSERT_TRUE(ScriviFileCombinazione(file, grande));
-  ASSERT_TRUE(ScriviFileCombinazione(file, CombinazioneBlu()));
-  auto letta = LeggiFileCombinazione(file);
-  ASSERT_TRUE(letta) << letta.errore();
-  EXPECT_EQ(letta.valore(), CombinazioneBlu());
-  EXPECT_EQ(std::filesystem::file_size(file), 261u);
 }
