@@ -28,30 +28,22 @@ TEST(Menu, EditorAboutAndCombinationsAnswerOnlyInTheGameOverPhaseWhileHelpAlways
   EXPECT_TRUE(b.finestre.Caricata(Finestra::frm_aiuto));
 }
 
-TEST(Uscita, ReleasesTheSoundRemovesTheMusicFileWaitsASecondAndClosesEveryWindow) {
-  for (bool musica : {true, false}) {
+// Esci with and without a music file, and the close box, which doesn't wait.
+TEST(Uscita, ReleasesTheSoundRemovesTheMusicFileClosesEveryWindowAndOnlyEsciWaitsASecond) {
+  for (const auto& [esci, musica] : {std::pair{true, true}, {true, false}, {false, true}}) {
+    SCOPED_TRACE(testing::Message() << "esci " << esci << ", music " << musica);
     Banco b;
     b.Avvia();
     b.frm.mn_aiuto_Click();
+    b.frm.mn_about_Click();
     b.frm.mn_immagini_Click();
     if (musica) b.Scrivi("aud0.sktemp", "music");
-    b.frm.mn_esci_Click();
+    esci ? b.frm.mn_esci_Click() : b.frm.Form_Unload();
     EXPECT_FALSE(std::filesystem::exists(b.File("aud0.sktemp")));
-    EXPECT_EQ(b.orologio.Ora(), 1000) << musica;
-    EXPECT_TRUE(b.finestre.PrincipaleChiusa()) << musica;
-    EXPECT_TRUE(b.finestre.Caricate().isEmpty()) << musica;
+    EXPECT_EQ(b.orologio.Ora(), esci ? 1000 : 0);
+    EXPECT_TRUE(!esci || b.finestre.PrincipaleChiusa());
+    EXPECT_TRUE(b.finestre.Caricate().isEmpty());
   }
-}
-
-TEST(Uscita, TheCloseBoxEndsTheProgramTooWithoutTheWait) {
-  Banco b;
-  b.Avvia();
-  b.frm.mn_about_Click();
-  b.Scrivi("aud0.sktemp", "music");
-  b.frm.Form_Unload();
-  EXPECT_FALSE(std::filesystem::exists(b.File("aud0.sktemp")));
-  EXPECT_EQ(b.orologio.Ora(), 0);
-  EXPECT_TRUE(b.finestre.Caricate().isEmpty());
 }
 
 }  // namespace
