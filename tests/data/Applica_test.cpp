@@ -74,7 +74,7 @@ TEST_F(Applica, ASettingsFileNamingADeletedFileGivesDefaultWithItsAudioSwitch) {
   ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File("Sparita.skcom"), true));
   b.Avvia();
   EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
-  EXPECT_TRUE(b.g.mn_attiva.Checked);
+  EXPECT_TRUE(b.g.AudioAttivo && b.g.mn_attiva.Checked);
 }
 
 TEST_F(Applica, ADamagedCombinationFallsBackToDefaultAndSaysSo) {
