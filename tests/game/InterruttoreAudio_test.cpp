@@ -28,8 +28,8 @@ TEST_F(Interruttore, AtGameOverOnlyTheSwitchAndTheSettingsFileChange) {
   EXPECT_TRUE(b.g.mn_attiva.Checked);
   EXPECT_TRUE(spia.Prendi().isEmpty());
 
-  // Start-up reads it back (the combination tests).
-  EXPECT_TRUE(LeggiFileScelta(b.File("CombinazioneScelta")).AudioAttivo);
+  // What start-up makes of that file is the combination tests'.
+  EXPECT_EQ(LeggiFileScelta(b.File("CombinazioneScelta")).AudioAttivo, true);
 
   b.frm.mn_attiva_Click();
   EXPECT_FALSE(b.g.mn_attiva.Checked);
