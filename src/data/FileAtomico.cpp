@@ -141,9 +141,12 @@ void Smetti() {
 
 namespace {
 
-// The temporary file beside `percorso`: ".<name>.XXXXXX", hidden from the folder's lists.
+// The temporary file beside `percorso`: ".skarvex-<name>.XXXXXX", hidden from the
+// folder's lists, and under a prefix no player would give a file of theirs.
 std::string ModelloTemporaneo(const fs::path& percorso) {
-  return (percorso.parent_path() / ("." + percorso.filename().string() + ".XXXXXX")).string();
+  return (percorso.parent_path() /
+          (std::string(PrefissoTemporanei) + percorso.filename().string() + ".XXXXXX"))
+      .string();
 }
 
 // Writes the bytes to a temporary file, then puts it in place: renamed over an old file
@@ -193,10 +196,14 @@ void EliminaTemporaneiRimasti(const fs::path& cartella, std::chrono::seconds eta
   const auto limite = fs::file_time_type::clock::now() - eta;
   std::error_code ec;
   for (const auto& voce : fs::directory_iterator(cartella, ec)) {
-    // ".<name>.XXXXXX", as ModelloTemporaneo makes them.
+    // ".skarvex-<name>.XXXXXX", as ModelloTemporaneo makes them, and nothing else:
+    // a player's own hidden files may look much alike.
     const std::string nome = voce.path().filename().string();
+    const std::string_view prefisso = PrefissoTemporanei;
     const size_t punto = nome.rfind('.');
-    if (nome.size() < 9 || nome[0] != '.' || punto != nome.size() - 7 || punto < 2) continue;
+    if (!nome.starts_with(prefisso) || punto == std::string::npos || punto <= prefisso.size() ||
+        punto != nome.size() - 7)
+      continue;
     std::error_code ecVoce;
     if (voce.is_regular_file(ecVoce) && voce.last_write_time(ecVoce) < limite && !ecVoce)
       (void)EliminaFile(voce.path());

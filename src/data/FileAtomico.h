@@ -18,6 +18,10 @@
 // the name exists, and never leaves a partial file under that name.
 [[nodiscard]] Esito CreaFileAtomico(const std::filesystem::path& percorso, std::string_view byte);
 
+// The program's own hidden files in a folder start with this, and only those are
+// ever cleaned up: ".skarvex-<name>.XXXXXX" while a file is written.
+inline constexpr char PrefissoTemporanei[] = ".skarvex-";
+
 // A write cut short by a crash or a kill leaves its hidden temporary file behind;
 // those in `cartella` older than `eta` are removed (a younger one may be another
 // running copy's write in progress).

@@ -36,19 +36,22 @@ TEST(CreaFileAtomico, MakesANewFileWholeButNeverReplacesOne) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(cartella.percorso()), {}), 1);
 }
 
-TEST(EliminaTemporaneiRimasti, RemovesOnlyOldTemporaryFilesOfCutShortWrites) {
+TEST(EliminaTemporaneiRimasti, RemovesOnlyTheProgramsOwnOldTemporaryFiles) {
   CartellaTemporanea cartella;
   const auto vecchio = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-  for (const char* nome : {".Record.a1B2c3", ".Blu.skcom.Zz9yX8", ".Record.d4E5f6", "Record",
-                           ".nascosto", "img1.sktemp", ".x.abcdefg"}) {
+  // The player's hidden files may look like cut-short writes, but lack the prefix.
+  for (const char* nome : {".skarvex-Record.a1B2c3", ".skarvex-Blu.skcom.Zz9yX8",
+                           ".skarvex-Record.d4E5f6", "Record", ".Record.a1B2c3", ".Appunti.ab12CD",
+                           ".skarvex-x.abcdefg", ".skarvex-.abcdef", "img1.sktemp"}) {
     ASSERT_TRUE(ScriviFileAtomico(cartella / nome, "x"));
-    if (std::string(nome) != ".Record.d4E5f6")  // one still being written
+    if (std::string(nome) != ".skarvex-Record.d4E5f6")  // one still being written
       std::filesystem::last_write_time(cartella / nome, vecchio);
   }
   EliminaTemporaneiRimasti(cartella.percorso(), std::chrono::minutes(10));
   std::set<std::string> rimasti;
   for (const auto& voce : std::filesystem::directory_iterator(cartella.percorso()))
     rimasti.insert(voce.path().filename().string());
-  EXPECT_EQ(rimasti, (std::set<std::string>{".Record.d4E5f6", "Record", ".nascosto", "img1.sktemp",
-                                            ".x.abcdefg"}));
+  EXPECT_EQ(rimasti, (std::set<std::string>{".skarvex-Record.d4E5f6", "Record", ".Record.a1B2c3",
+                                            ".Appunti.ab12CD", ".skarvex-x.abcdefg",
+                                            ".skarvex-.abcdef", "img1.sktemp"}));
 }
