@@ -1,16 +1,17 @@
 // Applying the remembered combination to the game: its pictures on the sprites,
 // its sounds in the slots, its volumes, author, password and label font; Default
 // when no usable combination file is remembered. And the label font itself.
+#include "data/Decodifica.h"
 #include "data/FileAtomico.h"
 #include "data/FileMedia.h"
 #include "data/GestioneDatiEsterni.h"
 #include "data/Impostazioni.h"
+#include "data/SegnoApplicazione.h"
+#include "data/Vaglio.h"
 #include "game/Gioco.h"
 #include "sound/dShow.h"
 
-#include <QCryptographicHash>
 #include <QFontDatabase>
-#include <QImage>
 
 #include <algorithm>
 #include <cctype>
@@ -24,16 +25,6 @@ namespace {
 
 QString Testo(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-// A picture decoded from a slot's bytes, named by the SHA-1 of those bytes.
-Immagine ImmagineDaFile(const fs::path& file, const std::string& byte) {
-  QImage dati(QString::fromStdString(file.string()));
-  if (dati.isNull()) return {};
-  const QByteArray impronta = QCryptographicHash::hash(
-      QByteArrayView(byte.data(), static_cast<qsizetype>(byte.size())), QCryptographicHash::Sha1);
-  return {QStringLiteral("sha1:") + QString::fromLatin1(impronta.toHex().left(12)),
-          std::move(dati)};
 }
 
 void ApplicaDefault(Gioco& g) {
@@ -67,26 +58,55 @@ bool NomeFileFont(const std::string& nome) {
          estensione == ".fon";
 }
 
+// Whether the font machinery takes the bytes as a font; it is not kept.
+bool FontValido(const std::string& byte) {
+  const int id = QFontDatabase::addApplicationFontFromData(QByteArray::fromStdString(byte));
+  if (id < 0) return false;
+  QFontDatabase::removeApplicationFont(id);
+  return true;
+}
+
+void RegistraFont(Gioco& g, const fs::path& file) {
+  if (g.FontCaricati.contains(file.string())) return;
+  g.FontCaricati.insert(file.string());
+  QFontDatabase::addApplicationFont(QString::fromStdString(file.string()));
+  ++g.GenerazioneFont;
+}
+
 // The combination's font, when it carries one the system lacks: offered for
 // installation in the user's font folder, where a file of that name is left alone.
-void ControllaFont(Gioco& g) {
+// Only a real font is offered, and no file of the player's is ever replaced: the copy
+// in the program folder is made only when that name is free there, and removed only
+// when this call made it. The mark of the application is off while the player
+// answers, which may take as long as they like.
+void ControllaFont(Gioco& g, const std::optional<Vaglio::Rifiuto>& esame, const std::string& segno,
+                   QStringList& inutilizzabili) {
   const std::string& nome = g.Comb.FontFileNome;
   if (nome.empty() || nome == "Nessuno") return;
   // The name comes from someone else's file: only a bare file name is used.
   if (!NomeFileSicuro(nome) || !NomeFileFont(nome)) return;
-  const fs::path installato = CartellaFont() / nome;
+  const fs::path cartellaFont = CartellaFont();
+  if (cartellaFont.empty()) return;
+  const fs::path installato = cartellaFont / nome;
   std::error_code ec;
-  if (fs::exists(installato, ec)) {
-    if (!g.FontCaricati.contains(installato.string())) {
-      g.FontCaricati.insert(installato.string());
-      QFontDatabase::addApplicationFont(QString::fromStdString(installato.string()));
-      ++g.GenerazioneFont;
-    }
+  if (fs::exists(fs::symlink_status(installato, ec))) {
+    if (fs::is_regular_file(installato, ec)) RegistraFont(g, installato);
+    return;
+  }
+  const QString etichetta = QStringLiteral("la font ") + Testo(nome);
+  if (esame) {
+    inutilizzabili << etichetta + QStringLiteral(" (") + MotivoRifiuto(*esame, false) +
+                          QLatin1Char(')');
+    return;
+  }
+  if (!FontValido(g.Comb.FontFile)) {
+    inutilizzabili << etichetta + QStringLiteral(" (non è un file di font)");
     return;
   }
 
   const fs::path locale = g.File(nome);
-  if (!ScriviFileMedia(locale, g.Comb.FontFile)) return;
+  const bool copiaNostra =
+      static_cast<bool>(CreaFileAtomico(locale, ContenutoMedia(g.Comb.FontFile)));
   const QString domanda =
       QStringLiteral("La combinazione richiede l'istallazione di una font: ") + Testo(nome) +
       QStringLiteral(" non presente nel sistema") + QLatin1Char('\r') +
@@ -95,24 +115,32 @@ void ControllaFont(Gioco& g) {
           "questa combinazione") +
       QLatin1Char('\r') +
       QStringLiteral("L'operazione durerà circa 5 secondi.   INSTALLARE LA FONT?");
-  if (g.dialoghi.MsgBox(domanda, Pulsanti::SiNo, Icona::Domanda, Firma()) != Risposta::Si) return;
+  TogliSegno(g.CartellaProgramma);
+  const Risposta risposta = g.dialoghi.MsgBox(domanda, Pulsanti::SiNo, Icona::Domanda, Firma());
+  MettiSegno(g.CartellaProgramma, segno);
+  if (risposta != Risposta::Si) return;
 
-  fs::create_directories(CartellaFont(), ec);
-  if (!fs::copy_file(locale, installato, fs::copy_options::skip_existing, ec) || ec) return;
-  (void)EliminaFile(locale);
+  // Installed from the combination's own bytes, never over a file already there.
+  fs::create_directories(cartellaFont, ec);
+  if (!CreaFileAtomico(installato, ContenutoMedia(g.Comb.FontFile))) return;
+  if (copiaNostra) (void)EliminaFile(locale);
   // Registered at once, so the labels can use it in this run.
-  g.FontCaricati.insert(installato.string());
-  QFontDatabase::addApplicationFont(QString::fromStdString(installato.string()));
-  ++g.GenerazioneFont;
+  RegistraFont(g, installato);
 }
 
 }  // namespace
 
 fs::path CartellaFont() {
-  const char* dati = std::getenv("XDG_DATA_HOME");
-  if (dati && *dati) return fs::path(dati) / "fonts";
-  const char* casa = std::getenv("HOME");
-  return fs::path(casa ? casa : "/tmp") / ".local" / "share" / "fonts";
+  // Only absolute folders count, as at start-up: a relative one would depend on the
+  // folder the program was started from.
+  const auto assoluta = [](const char* nome) -> fs::path {
+    const char* valore = std::getenv(nome);
+    if (valore == nullptr || *valore != '/') return {};
+    return valore;
+  };
+  if (fs::path dati = assoluta("XDG_DATA_HOME"); !dati.empty()) return dati / "fonts";
+  if (fs::path casa = assoluta("HOME"); !casa.empty()) return casa / ".local" / "share" / "fonts";
+  return {};
 }
 
 Immagine ImmagineIncorporata(const Gioco& g, int n) {
@@ -177,6 +205,19 @@ void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti) 
   }
 }
 
+namespace {
+
+QString Slot(const char* nome, const std::optional<Vaglio::Rifiuto>& rifiuto, bool immagine) {
+  QString testo = QString::fromUtf8(nome);
+  // A budget broken is worth saying; a file that is not what the slot takes is told
+  // by the message itself.
+  if (rifiuto && rifiuto->motivo != Vaglio::Motivo::Formato)
+    testo += QStringLiteral(" (") + MotivoRifiuto(*rifiuto, immagine) + QLatin1Char(')');
+  return testo;
+}
+
+}  // namespace
+
 void ApplicaCombinazione(Gioco& g) {
   dShow::ChiudiMusica(g);
   (void)EliminaFile(g.File(NomeFileSuono(0)));
@@ -191,19 +232,41 @@ void ApplicaCombinazione(Gioco& g) {
     scelta = lettura.Percorso;
     if (lettura.AudioAttivo) g.AudioAttivo = *lettura.AudioAttivo;
   }
+  // A run that died while applying a combination left its mark: that combination is
+  // not tried again by itself, or every start would fall the same way.
+  if (const auto caduta = SegnoRimasto(g.CartellaProgramma)) {
+    TogliSegno(g.CartellaProgramma);
+    (void)RicordaScelta(g, QStringLiteral("Default"));
+    g.UsaDefault = true;
+    ApplicaDefault(g);
+    g.dialoghi.MsgBox(
+        QStringLiteral("Il programma si è chiuso mentre applicava la combinazione %1: si usa la "
+                       "combinazione Default. Si può scegliere di nuovo dal menu Combinazioni.")
+            .arg(QString::fromStdString(*caduta)),
+        Pulsanti::OK, Icona::Esclamazione, Firma());
+    return;
+  }
+
   if (!scelta || !fs::exists(*scelta, ec)) {
     g.UsaDefault = true;
     return ApplicaDefault(g);
   }
 
   // A file that can't be read at all leaves the game on Default, and says so.
+  const std::string segno = scelta->stem().string();
+  MettiSegno(g.CartellaProgramma, segno);
   if (const Esito letta = LeggiCombinazione(g, *scelta); !letta) {
+    TogliSegno(g.CartellaProgramma);
     g.UsaDefault = true;
     ApplicaDefault(g);
+    const bool grande = fs::file_size(*scelta, ec) > Vaglio::MaxByteCombinazione && !ec;
     g.dialoghi.MsgBox(
-        QStringLiteral("La combinazione %1 non può essere letta: il file è danneggiato. "
-                       "Si usa la combinazione Default.")
-            .arg(QString::fromStdString(scelta->string())),
+        QStringLiteral("La combinazione %1 non può essere letta: %2. Si usa la combinazione "
+                       "Default.")
+            .arg(QString::fromStdString(scelta->string()),
+                 grande ? QStringLiteral("il file supera il limite di %1 MiB")
+                              .arg(Vaglio::MaxByteCombinazione / Vaglio::MiB)
+                        : QStringLiteral("il file è danneggiato")),
         Pulsanti::OK, Icona::Esclamazione, Firma());
     return;
   }
@@ -211,6 +274,8 @@ void ApplicaCombinazione(Gioco& g) {
   const TipoCombinazione& c = g.Comb;
   const QString nome = Testo(c.Nome);
   QStringList inutilizzabili;
+  // Every slot is held against the budgets before anything is decoded.
+  const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
 
   g.AutoreCombinazione = Testo(c.Autore);
   g.PasswordCombinazione = Testo(c.Password);
@@ -225,6 +290,10 @@ void ApplicaCombinazione(Gioco& g) {
     g.BufferSuoni[n].reset();
     if (c.Suoni[n].empty()) continue;
     g.OrigineSuoni[n] = nome;
+    if (esame.suoni[n]) {
+      inutilizzabili << Slot(NomiSuoni[n], esame.suoni[n], false);
+      continue;
+    }
     const fs::path file = g.File(NomeFileSuono(static_cast<int>(n)));
     if (!ScriviFileMedia(file, c.Suoni[n])) {
       inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
@@ -240,23 +309,27 @@ void ApplicaCombinazione(Gioco& g) {
   for (size_t n = 0; n < NumeroSuoni; ++n) g.Volumi[n] = c.Volumi[n];
   g.CombinazioneCorrente = nome;
 
-  ControllaFont(g);
+  ControllaFont(g, esame.font, segno, inutilizzabili);
 
-  // A "Default" slot, and a picture that can't be decoded, show the built-in picture.
+  // A "Default" slot, and a picture that can't be used, show the built-in picture.
   for (int n = 0; n < NumeroImmagini; ++n) {
-    const std::string& byte = c.Immagini[static_cast<size_t>(n)];
+    const auto s = static_cast<size_t>(n);
+    const std::string& byte = c.Immagini[s];
     Immagine immagine;
     if (byte == ImmagineDefault) {
-      g.OrigineImmagini[static_cast<size_t>(n)] = QStringLiteral("Default");
+      g.OrigineImmagini[s] = QStringLiteral("Default");
     } else {
-      g.OrigineImmagini[static_cast<size_t>(n)] = nome;
-      const fs::path file = g.File(NomeFileImmagine(n));
-      if (ScriviFileMedia(file, byte)) immagine = ImmagineDaFile(file, byte);
-      if (immagine.Vuota()) inutilizzabili << QString::fromUtf8(NomiImmagini[n]);
+      g.OrigineImmagini[s] = nome;
+      const Vaglio::EsameImmagine& verdetto = esame.immagini[s];
+      // The slot's media file is written as ever; the picture comes from the same bytes.
+      if (!verdetto.rifiuto && ScriviFileMedia(g.File(NomeFileImmagine(n)), byte))
+        immagine = DecodificaImmagine(byte, verdetto);
+      if (immagine.Vuota()) inutilizzabili << Slot(NomiImmagini[s], verdetto.rifiuto, true);
     }
     ImpostaImmagineSlot(g, n, immagine.Vuota() ? ImmagineIncorporata(g, n) : immagine, true);
   }
   EliminaMedia(g);
+  TogliSegno(g.CartellaProgramma);
 
   g.Caption = Firma() + QStringLiteral(" Combinazione: ") + g.CombinazioneCorrente +
               QStringLiteral(" by ") + g.AutoreCombinazione;

@@ -3,6 +3,7 @@
 #include "data/GestioneDatiEsterni.h"
 
 #include "data/FileAtomico.h"
+#include "data/Vaglio.h"
 #include "data/Impostazioni.h"
 #include "game/Gioco.h"
 
@@ -40,7 +41,7 @@ std::string NomeFileSicuro(const QString& nome) {
 bool AggiornaSlot(std::string& slot, const QString& sorgente, const QString& nome) {
   if (sorgente == nome) return true;
   // A slot holds at most what a 32-bit length can say.
-  auto byte = LeggiFile(PercorsoDi(sorgente), std::numeric_limits<uint32_t>::max());
+  auto byte = LeggiFile(PercorsoDi(sorgente), Vaglio::MaxByteCombinazione);
   if (!byte) return false;
   slot = std::move(byte.valore());
   return true;

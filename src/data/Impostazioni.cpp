@@ -1,6 +1,7 @@
 #include "data/Impostazioni.h"
 
 #include "data/FileAtomico.h"
+#include "data/Vaglio.h"
 #include "data/Testo.h"
 
 Risultato<std::string> CodificaScelta(const std::filesystem::path& percorso, bool audioAttivo) {
@@ -30,7 +31,7 @@ LetturaScelta DecodificaScelta(std::string_view byte) {
 }
 
 LetturaScelta LeggiFileScelta(const std::filesystem::path& file) {
-  auto byte = LeggiFile(file);
+  auto byte = LeggiFile(file, Vaglio::MaxByteImpostazioni);
   if (!byte) {
     LetturaScelta lettura;
     lettura.esito = Errore{byte.errore()};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/FileAtomico.h"
+#include "data/Vaglio.h"
 #include "data/Testo.h"
 
 namespace {
@@ -72,7 +73,7 @@ LetturaRecord DecodificaRecord(std::string_view byte) {
 }
 
 LetturaRecord LeggiFileRecord(const std::filesystem::path& file) {
-  auto byte = LeggiFile(file);
+  auto byte = LeggiFile(file, Vaglio::MaxByteRecord);
   if (!byte) {
     LetturaRecord lettura;
     lettura.esito = Errore{byte.errore()};

@@ -1,6 +1,7 @@
 // The font panel (the labels' font and colour, and a font file carried by the
 // combination) and unlocking a protected combination with its password.
 #include "data/FileAtomico.h"
+#include "data/Vaglio.h"
 #include "data/GestioneDatiEsterni.h"
 #include "editor/TabelleEditor.h"
 #include "editor/frm_opzioni.h"
@@ -56,7 +57,7 @@ void frm_opzioni::Cb_fontFile_Click() {
   Cd.filtro = QString::fromLatin1(TabelleEditor::FiltroImmaginiRipristinato);
   if (!scelto) return;
   const fs::path file = TabelleEditor::Percorso(*scelto);
-  auto byte = LeggiFile(file, std::numeric_limits<uint32_t>::max());
+  auto byte = LeggiFile(file, Vaglio::MaxByteFont);
   if (!byte) {
     Messaggio(QStringLiteral("Impossibile leggere il file %1.").arg(*scelto), Icona::Critica);
     return;

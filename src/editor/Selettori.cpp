@@ -1,5 +1,6 @@
 // The slot pickers: a picture file per image slot with its preview on hover, and per
 // sound row a file, a latched trial button, a volume slider and a volume box.
+#include "data/Decodifica.h"
 #include "data/FileAtomico.h"
 #include "data/GestioneDatiEsterni.h"
 #include "editor/Anteprima.h"
@@ -9,7 +10,6 @@
 #include "game/Gioco.h"
 #include "sound/dShow.h"
 
-#include <QCryptographicHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,23 +18,25 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <variant>
 
 using TabelleEditor::Percorso;
 
 namespace {
 
-// A picture decoded from a file, named by the SHA-1 of its bytes like the pictures
-// of applied combinations; nothing when the file can't be read or decoded.
-std::optional<Immagine> ImmagineDaFile(const QString& file) {
-  // A slot holds at most what the combination file's 32-bit length can say.
-  auto byte = LeggiFile(Percorso(file), std::numeric_limits<uint32_t>::max());
-  if (!byte) return std::nullopt;
-  const QByteArray dati = QByteArray::fromStdString(byte.valore());
-  QImage immagine = QImage::fromData(dati);
-  if (immagine.isNull()) return std::nullopt;
-  const QByteArray impronta = QCryptographicHash::hash(dati, QCryptographicHash::Sha1);
-  return Immagine{QStringLiteral("sha1:") + QString::fromLatin1(impronta.toHex().left(12)),
-                  std::move(immagine)};
+// A picture decoded from a file as a combination's pictures are, through the same
+// gate; the reason when it can't be used.
+std::variant<Immagine, QString> ImmagineDaFile(const QString& file) {
+  const QString illeggibile = QStringLiteral("non è un'immagine JPG, GIF o BMP leggibile");
+  auto byte = LeggiFile(Percorso(file), Vaglio::MaxByteCombinazione);
+  if (!byte) return illeggibile;
+  const Vaglio::EsameImmagine esame = Vaglio::EsaminaImmagine(byte.valore());
+  if (esame.rifiuto && esame.rifiuto->motivo != Vaglio::Motivo::Formato &&
+      esame.rifiuto->motivo != Vaglio::Motivo::Danneggiato)
+    return MotivoRifiuto(*esame.rifiuto, true);
+  Immagine immagine = DecodificaImmagine(byte.valore(), esame);
+  if (immagine.Vuota()) return illeggibile;
+  return immagine;
 }
 
 }  // namespace
@@ -43,17 +45,15 @@ void frm_opzioni::PulsanteImmagine_Click(int n) {
   if (Protetta() || n < 0 || n >= NumeroImmagini) return;
   const std::optional<QString> scelto = g.dialoghi.ApriFile(Cd);
   if (!scelto) return;
-  const std::optional<Immagine> immagine = ImmagineDaFile(*scelto);
-  if (!immagine) {
-    Messaggio(QStringLiteral("Impossibile usare il file %1: non è un'immagine JPG, GIF o BMP "
-                             "leggibile.")
-                  .arg(*scelto),
+  const std::variant<Immagine, QString> immagine = ImmagineDaFile(*scelto);
+  if (const QString* motivo = std::get_if<QString>(&immagine)) {
+    Messaggio(QStringLiteral("Impossibile usare il file %1: %2.").arg(*scelto, *motivo),
               Icona::Esclamazione);
     return;
   }
   CaselleImmagine[static_cast<size_t>(n)]->setText(*scelto);
   // Loaded but left hidden: a preview shows on hover.
-  Anteprime[static_cast<size_t>(n)]->Imposta(*immagine);
+  Anteprime[static_cast<size_t>(n)]->Imposta(std::get<Immagine>(immagine));
 }
 
 void frm_opzioni::PulsanteImmagine_MouseMove(int n) {

@@ -1,5 +1,9 @@
 #include "sound/AudioSdl.h"
 
+#include "data/FileAtomico.h"
+#include "data/FileMedia.h"
+#include "data/Vaglio.h"
+
 #include <QLoggingCategory>
 #include <QString>
 
@@ -96,15 +100,6 @@ class EffettoSdl final : public Effetto {
   PtrChunk m_chunk;
 };
 
-// Effects are wave files only. The mixer would also render MP3 or MIDI into memory,
-// and a tiny MIDI file from someone else's combination can ask for hours of sound.
-bool IntestazioneWave(SDL_RWops* rw) {
-  std::array<char, 12> testa{};
-  if (SDL_RWread(rw, testa.data(), 1, testa.size()) != testa.size()) return false;
-  if (SDL_RWseek(rw, 0, RW_SEEK_SET) != 0) return false;
-  return std::memcmp(testa.data(), "RIFF", 4) == 0 && std::memcmp(testa.data() + 8, "WAVE", 4) == 0;
-}
-
 // The mixer's wave and AIFF music decoder divides by the channel count of the
 // file's format chunks: a file from someone else's combination that claims none
 // would take the program down.
@@ -142,17 +137,21 @@ class AudioSdl final : public Audio {
 
   bool Disponibile() const override { return true; }
 
+  // Effects are wave files only, held against the effect budget from their header
+  // before the mixer converts them: the mixer would also render MP3 or MIDI into
+  // memory, and a few samples at a very low rate would become gigabytes at its own.
   std::unique_ptr<Effetto> CreaEffetto(const std::filesystem::path& file) override {
-    PtrRw rw(SDL_RWFromFile(file.string().c_str(), "rb"));
-    if (!rw) {
-      Avvisa("effetto non leggibile:", file, SDL_GetError());
+    auto byte = LeggiFile(file, Vaglio::MaxByteCombinazione);
+    if (!byte) {
+      Avvisa("effetto non leggibile:", file, byte.errore().c_str());
       return nullptr;
     }
-    if (!IntestazioneWave(rw.get())) {
-      Avvisa("effetto non in formato WAV:", file, "");
+    if (const auto esame = Vaglio::EsaminaEffetto(byte.valore()); esame.rifiuto) {
+      Avvisa("effetto non usabile:", file, Vaglio::Descrivi(*esame.rifiuto).c_str());
       return nullptr;
     }
-    PtrChunk chunk(Mix_LoadWAV_RW(rw.get(), 0));
+    PtrRw rw(SDL_RWFromConstMem(byte.valore().data(), static_cast<int>(byte.valore().size())));
+    PtrChunk chunk(rw ? Mix_LoadWAV_RW(rw.get(), 0) : nullptr);
     if (!chunk) {
       Avvisa("effetto non decodificabile:", file, Mix_GetError());
       return nullptr;
@@ -179,13 +178,39 @@ class AudioSdl final : public Audio {
     if (CanaleValido(canale)) Mix_Volume(canale, VolumeMixer(volume));
   }
 
+  // The music is streamed by the decoder of the kind its first bytes announce, and
+  // only WAV, MP3 and MIDI are taken: the mixer would otherwise guess among all it
+  // knows.
   bool ApriMusica(const std::filesystem::path& file) override {
     ChiudiMusica();
+    PtrRw rw(SDL_RWFromFile(file.string().c_str(), "rb"));
+    std::array<char, 12> testa{};
+    const size_t letti = rw ? SDL_RWread(rw.get(), testa.data(), 1, testa.size()) : 0;
+    Mix_MusicType tipo = MUS_NONE;
+    switch (RiconosciFormato(std::string_view(testa.data(), letti))) {
+      case FormatoMedia::WAV:
+        tipo = MUS_WAV;
+        break;
+      case FormatoMedia::MP3:
+        tipo = MUS_MP3;
+        break;
+      case FormatoMedia::MIDI:
+        tipo =
+            SDL_RWsize(rw.get()) <= static_cast<Sint64>(Vaglio::MaxByteMidi) ? MUS_MID : MUS_NONE;
+        break;
+      default:
+        break;
+    }
+    if (tipo == MUS_NONE || SDL_RWseek(rw.get(), 0, RW_SEEK_SET) != 0) {
+      Avvisa("musica non usabile:", file, "non è un file WAV, MP3 o MIDI entro i limiti");
+      return false;
+    }
     if (MusicaSenzaCanali(file)) {
       Avvisa("musica non decodificabile:", file, "il file non dichiara alcun canale");
       return false;
     }
-    PtrMusica musica(Mix_LoadMUS(file.string().c_str()));
+    // The music takes the file over, and closes it when it goes.
+    PtrMusica musica(Mix_LoadMUSType_RW(rw.release(), tipo, SDL_TRUE));
     if (!musica) {
       Avvisa("musica non decodificabile:", file, Mix_GetError());
       return false;

@@ -20,8 +20,8 @@ TipoCombinazione Blu() {
   c.Immagini[9] = Png(Qt::red);
   c.Immagini[13] = Png(Qt::darkBlue, {800, 600});
   c.Volumi[3] = -2550;
-  c.Suoni[0] = "RIFF music";
-  c.Suoni[2] = "RIFF shot";
+  c.Suoni[0] = WavMinimo("music");
+  c.Suoni[2] = WavMinimo("shot");
   return c;
 }
 
@@ -64,7 +64,7 @@ TEST_F(Applica, ARememberedCombinationDressesTheGameAndLeavesOnlyTheMusicFile) {
   EXPECT_EQ(g.Volumi[3], -2550);
   EXPECT_EQ(File(),
             (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
-  EXPECT_EQ(b.Leggi("aud0.sktemp"), "RIFF music\r\n");
+  EXPECT_EQ(b.Leggi("aud0.sktemp"), WavMinimo("music") + "\r\n");
   EXPECT_EQ(g.Label1.Font, (Carattere{"Arial", 12, false, false}));
   EXPECT_EQ(g.lbl_livellor[10].ForeColor, 65280u);
   EXPECT_EQ(Voci(), (QStringList{"Default", "Blu*"}));
@@ -103,6 +103,55 @@ TEST_F(Applica, APictureThatCannotBeDecodedKeepsItsBuiltInPictureAndIsNamed) {
   EXPECT_TRUE(box[0].testo.contains("Navicella"));
   EXPECT_EQ(File(),
             (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
+}
+
+TEST_F(Applica, ASlotOverABudgetIsRefusedUndecodedWithTheLimitNamed) {
+  TipoCombinazione c = Blu();
+  // A BMP header claiming 20000 x 20000 pixels, and 100 seconds of sound at 10 Hz.
+  c.Immagini[13] =
+      std::string("BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x20\x4E\0\0\x20\x4E\0\0", 26);
+  c.Suoni[4] = WavMinimo(std::string(1000, 'x'));
+  c.Suoni[4].replace(24, 4, std::string("\x0A\0\0\0", 4));
+  Ricorda(c);
+  b.Avvia();
+  EXPECT_TRUE(b.g.Picture.Vuota());
+  EXPECT_FALSE(b.g.BufferSuoni[4]);
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(
+      box[0].testo.contains("SFONDO (immagine di 400 milioni di pixel, oltre il limite di "
+                            "16 milioni per immagine)"))
+      << box[0].testo.toStdString();
+  EXPECT_TRUE(box[0].testo.contains(QString::fromUtf8(
+      "Esplosione I° fila (decodificato occuperebbe 17 MiB, oltre il limite di 16 MiB "
+      "per effetto)")))
+      << box[0].testo.toStdString();
+}
+
+// A run that dies while applying leaves its mark: the next start gives Default and
+// says which combination it was, once, and forgets the choice.
+TEST_F(Applica, AStartThatFindsTheMarkOfARunThatDiedFallsBackToDefaultOnce) {
+  Ricorda(Blu(), true);
+  b.Scrivi(".skarvex-applicazione", "999999999\nBlu");
+  b.Avvia();
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
+  EXPECT_TRUE(b.g.AudioAttivo);
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(box[0].testo.contains("applicava la combinazione Blu"));
+  EXPECT_FALSE(fs::exists(b.File(".skarvex-applicazione")));
+  EXPECT_EQ(LeggiFileScelta(b.File("CombinazioneScelta")).Percorso, b.File("Default.skcom"));
+
+  // Chosen again, it applies, and leaves no mark behind.
+  b.frm.mn_comb_Click(1);
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
+  EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
+  EXPECT_FALSE(fs::exists(b.File(".skarvex-applicazione")));
+
+  // The mark of a copy that is still running is that copy's business.
+  b.Scrivi(".skarvex-applicazione", "1\nBlu");
+  b.frm.mn_comb_Click(1);
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
 }
 
 TEST_F(Applica, TheMenuListsOnlyNamesEndingExactlyInSkcomInByteOrder) {
@@ -192,6 +241,29 @@ TEST_F(FontDaInstallare, NoLeavesItInTheProgramFolderAndAsksAgainUntilTheFolderH
   b.frm.mn_comb_Click(1);
   EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
   EXPECT_EQ(LeggiFile(Installato()).valore(), "mine");
+}
+
+TEST_F(FontDaInstallare, APlayersFileOfTheFontsNameInTheProgramFolderIsNeverTouched) {
+  b.Scrivi("Prova.ttf", "the player's own");
+  b.dialoghi.AccodaPulsante(Risposta::Si);
+  b.Avvia();
+  EXPECT_EQ(b.dialoghi.PrendiBox().size(), 1u);
+  EXPECT_TRUE(fs::exists(Installato()));
+  EXPECT_EQ(b.Leggi("Prova.ttf"), "the player's own");
+}
+
+TEST_F(FontDaInstallare, BytesThatAreNoFontAreNeitherOfferedNorInstalled) {
+  TipoCombinazione c = Blu();
+  c.FontFile = std::string("\0\1\0\0", 4) + std::string(500, 'j');  // a TrueType tag, no more
+  c.FontFileNome = "Prova.ttf";
+  Ricorda(c);
+  b.Avvia();
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(box[0].testo.contains("la font Prova.ttf (non è un file di font)"))
+      << box[0].testo.toStdString();
+  EXPECT_FALSE(fs::exists(Installato()));
+  EXPECT_FALSE(fs::exists(b.File("Prova.ttf")));
 }
 
 TEST_F(Applica, AFontNameThatIsAPathCountsAsNoFont) {

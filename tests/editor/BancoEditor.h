@@ -24,7 +24,7 @@ namespace banco_editor {
 
 namespace fs = std::filesystem;
 
-inline const std::string Wav = "RIFF....WAVEfmt a made-up sound";
+inline const std::string Wav = WavMinimo("a made-up sound");
 inline const std::string Mp3 = "ID3 a made-up tune";
 
 struct BancoEditor : ::testing::Test {
