@@ -4,6 +4,7 @@
 
 #include "data/FileAtomico.h"
 #include "data/Testo.h"
+#include "data/Vaglio.h"
 
 namespace {
 
@@ -149,7 +150,7 @@ Risultato<TipoCombinazione> DecodificaCombinazione(std::string_view byte) {
 }
 
 Risultato<TipoCombinazione> LeggiFileCombinazione(const std::filesystem::path& percorso) {
-  auto byte = LeggiFile(percorso);
+  auto byte = LeggiFile(percorso, Vaglio::MaxByteCombinazione);
   if (!byte) return Errore{byte.errore()};
   auto comb = DecodificaCombinazione(byte.valore());
   if (!comb) return Errore{percorso.string() + ": " + comb.errore()};

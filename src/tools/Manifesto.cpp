@@ -2,6 +2,7 @@
 
 #include "data/FileAtomico.h"
 #include "data/FileMedia.h"
+#include "data/Vaglio.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,6 +13,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -36,6 +38,31 @@ std::string S(const QString& s) {
 // A slot's file name: img<n> or aud<n> with the extension of its format.
 std::string NomeSlot(const char* prefisso, int n, const std::string& byte) {
   return prefisso + std::to_string(n) + std::string(EstensioneFormato(RiconosciFormato(byte)));
+}
+
+// The file a manifest's path names, which must lie inside the manifest's folder: a
+// manifest from someone else must not make pack read (and so pass on) any other file
+// of the machine. The path must be relative and without "..", and stays inside once
+// every link in it is followed.
+Risultato<fs::path> FileNellaCartella(const fs::path& cartella, const std::string& testo) {
+  if (testo.find('\0') != std::string::npos) return Errore{"holds a NUL character"};
+  const fs::path relativo(testo);
+  if (relativo.has_root_path()) return Errore{"is not a path relative to the manifest's folder"};
+  for (const fs::path& parte : relativo)
+    if (parte == "..") return Errore{"climbs out of the manifest's folder with \"..\""};
+  std::error_code ec;
+  const fs::path base = fs::canonical(cartella.empty() ? fs::path(".") : cartella, ec);
+  if (ec) return Errore{"cannot resolve the manifest's folder: " + ec.message()};
+  const fs::path file = fs::weakly_canonical(base / relativo, ec);
+  if (ec) return Errore{"cannot be resolved: " + ec.message()};
+  // Inside: the folder's parts begin the file's, and the file has at least one more.
+  auto b = base.begin();
+  auto f = file.begin();
+  for (; b != base.end() && f != file.end() && *b == *f; ++b, ++f) {
+  }
+  if (b != base.end()) return Errore{"leads out of the manifest's folder, to " + file.string()};
+  if (f == file.end()) return Errore{"is the manifest's folder itself, not a file in it"};
+  return file;
 }
 
 // Reads the fields off the manifest, stopping at the first one that is wrong.
@@ -77,9 +104,15 @@ class LettoreManifesto {
     }
     const std::string testo = S(v.toString());
     if (testo.empty() || (parola != nullptr && testo == parola)) return testo;
-    auto byte = LeggiFile(m_cartella / testo);
+    const auto file = FileNellaCartella(m_cartella, testo);
+    if (!file) {
+      Sbaglia("\"" + dove + "\": \"" + testo + "\" " + file.errore());
+      return {};
+    }
+    // No slot may be larger than a whole combination file may be.
+    auto byte = LeggiFile(file.valore(), Vaglio::MaxByteCombinazione);
     if (!byte) {
-      Sbaglia(byte.errore());
+      Sbaglia("\"" + dove + "\": " + byte.errore());
       return {};
     }
     return std::move(byte.valore());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "data/Combinazione.h"
 #include "data/FileAtomico.h"
 #include "support/Combinazioni.h"
+#include "support/File.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -45,18 +47,52 @@ class SkarvexComb : public ::testing::Test {
     return Percorso(nome);
   }
 
-  // A combination with pictures, sounds and a font, each of a recognisable format.
+  // A combination with pictures, sounds and a font, each of a recognisable format and
+  // within the game's budgets.
   static TipoCombinazione Completa() {
     TipoCombinazione c = CombinazioneVuota("Notte più scura");
-    c.Immagini[0] = "\xFF\xD8\xFF\xE0 alien"s;
-    c.Immagini[13] = "BM" + std::string(70000, '\0');  // a 32-bit length
+    c.Immagini[0] = Jpeg;
+    c.Immagini[13] = Bmp(10, 10, 70000);  // a 32-bit length
     c.Password = "segretissima";
     c.Suoni[0] = "ID3 music"s;
-    c.Suoni[4] = "RIFF\x10\0\0\0WAVEfmt boom"s;
+    c.Suoni[4] = Wav(11025, 16);
     c.Volumi[4] = -250;
     c.FontFile = "\0\x01\0\0 glyphs"s;
     c.FontFileNome = "notte.ttf";
     return c;
+  }
+
+  // A 16 x 16 baseline JPEG's markers, without its scan.
+  static inline const std::string Jpeg =
+      "\xFF\xD8\xFF\xC0\x00\x0B\x08\x00\x10\x00\x10\x01\x01\x11\x00\xFF\xD9"s;
+
+  static std::string Le32(uint32_t v) {
+    std::string b(4, '\0');
+    for (int i = 0; i < 4; ++i) b[i] = static_cast<char>(v >> (8 * i));
+    return b;
+  }
+
+  // A BMP whose header says larghezza x altezza, padded with zeros to `byte` bytes.
+  static std::string Bmp(uint32_t larghezza, uint32_t altezza, size_t byte = 54) {
+    std::string b = "BM" + Le32(static_cast<uint32_t>(byte)) + Le32(0) + Le32(54) + Le32(40) +
+                    Le32(larghezza) + Le32(altezza) + "\x01\x00\x18\x00"s;
+    b.resize(std::max(byte, b.size()), '\0');
+    return b;
+  }
+
+  // A WAV of `campioni` 8-bit mono samples whose header claims `frequenza` Hz.
+  static std::string Wav(uint32_t frequenza, uint32_t campioni) {
+    const std::string formato =
+        "\x01\x00\x01\x00"s + Le32(frequenza) + Le32(frequenza) + "\x01\x00\x08\x00"s;
+    return "RIFF" + Le32(36 + campioni) + "WAVEfmt " + Le32(16) + formato + "data" +
+           Le32(campioni) + std::string(campioni, '\x80');
+  }
+
+  // Exit 1 and one line on standard error that names the program.
+  static void FallisceConUnaRiga(const Esecuzione& e, const std::string& caso) {
+    EXPECT_EQ(e.codice, 1) << caso;
+    EXPECT_EQ(e.errori.find('\n'), e.errori.size() - 1) << caso << " -> " << e.errori;
+    EXPECT_EQ(e.errori.rfind("skarvex-comb: ", 0), 0u) << caso << " -> " << e.errori;
   }
 
   CartellaTemporanea cartella;
@@ -105,9 +141,9 @@ TEST_F(SkarvexComb, InfoShowsEverySlotButNeverThePasswordAndCheckPassesTheWholeF
   ASSERT_EQ(e.codice, 0) << e.errori;
   for (const char* riga :
        {"Nome: Notte più scura\n", "Autore: Anna\n", "Protected: yes, with a password\n",
-        "Immagini(0) Alieno 1: 10 bytes, JPG\n", "Immagini(1) Alieno 2: Default\n",
+        "Immagini(0) Alieno 1: 17 bytes, JPG\n", "Immagini(1) Alieno 2: Default\n",
         "Suoni(0) Motivo: 9 bytes, MP3, volume -1000\n",
-        "Suoni(4) Esplosione I° fila: 20 bytes, WAV, volume -250\n",
+        "Suoni(4) Esplosione I° fila: 60 bytes, WAV, volume -250\n",
         "Suoni(15) Arrivo alieni: empty, volume -1000\n", "FontFile: 11 bytes, TTF\n",
         "FontFileNome: notte.ttf\n"})
     EXPECT_NE(e.uscita.find(riga), std::string::npos) << riga;
@@ -151,8 +187,87 @@ TEST_F(SkarvexComb, BadArgumentsAndUnreadableInputsGiveOneLineAndANonZeroExit) {
 
   // check tells why a file does not read whole, with exit code 1.
   const Esecuzione rotta =
-      Esegui({"check", Scrivi("rotta.skcom", CodificaCombinazione(Completa()).substr(0, 30))});
+      Esegui({"check", Scrivi("rotta.skcom", CodificaCombinazione(Completa()).substr(0, 37))});
   EXPECT_EQ(rotta.codice, 1);
-  EXPECT_NE(rotta.errori.find("truncated in Immagini(1) at offset 29"), std::string::npos)
+  EXPECT_NE(rotta.errori.find("truncated in Immagini(1) at offset 36"), std::string::npos)
       << rotta.errori;
+}
+
+TEST_F(SkarvexComb, UnpackReplacesNothingInTheFolderUnlessForced) {
+  const std::string file = Scrivi("n.skcom", CodificaCombinazione(Completa()));
+  // A file of the same name, and a link (dangling, so that nothing but the link's
+  // own name says it is there) that would lead the write outside the folder.
+  fs::create_directories(cartella / "con file");
+  ScriviTutto(cartella / "con file/img13.bmp", "mine");
+  fs::create_directories(cartella / "con link");
+  fs::create_symlink(cartella / "fuori.json", cartella / "con link/manifest.json");
+
+  for (const std::string& nome : {"con file"s, "con link"s}) {
+    const fs::path uscita = cartella / nome;
+    const auto prima = ContenutoCartella(uscita);
+    const Esecuzione e = Esegui({"unpack", file, uscita.string()});
+    FallisceConUnaRiga(e, nome);
+    EXPECT_NE(e.errori.find("already exists"), std::string::npos) << e.errori;
+    EXPECT_EQ(ContenutoCartella(uscita), prima) << nome;
+
+    // --force, wherever it stands, replaces the names themselves, links included.
+    const Esecuzione forzata = Esegui({"unpack", "--force", file, uscita.string()});
+    ASSERT_EQ(forzata.codice, 0) << forzata.errori;
+    EXPECT_EQ(LeggiFile(uscita / "img13.bmp").valore(), Completa().Immagini[13]);
+    EXPECT_FALSE(fs::is_symlink(uscita / "manifest.json"));
+  }
+  EXPECT_FALSE(fs::exists(cartella / "fuori.json"));
+}
+
+TEST_F(SkarvexComb, PackReadsOnlyFilesInsideTheManifestsFolder) {
+  ASSERT_EQ(
+      Esegui({"unpack", Scrivi("n.skcom", CodificaCombinazione(Completa())), Percorso("m")}).codice,
+      0);
+  const std::string manifesto = LeggiFile(cartella / "m/manifest.json").valore();
+  const std::string segreto = Scrivi("segreto.wav", Wav(8000, 100));
+  fs::create_symlink(segreto, cartella / "m/link.wav");
+  fs::create_symlink(cartella.percorso(), cartella / "m/su");
+  fs::create_symlink("aud4.wav", cartella / "m/dentro.wav");
+  int varianti = 0;
+  const auto conSuono = [&](const std::string& percorso) {
+    std::string m = manifesto;
+    m.replace(m.find("aud4.wav"), 8, percorso);
+    return Scrivi("m/variante" + std::to_string(++varianti) + ".json", m);
+  };
+
+  for (const std::string& percorso : {"../segreto.wav"s, segreto, "link.wav"s, "su/segreto.wav"s}) {
+    const Esecuzione e = Esegui({"pack", conSuono(percorso), Percorso("o.skcom")});
+    FallisceConUnaRiga(e, percorso);
+    EXPECT_NE(e.errori.find("\"Suoni(4)\": \"" + percorso + "\""), std::string::npos) << e.errori;
+    EXPECT_FALSE(fs::exists(cartella / "o.skcom")) << percorso;
+  }
+
+  // A link that stays inside is fine, and so is a folder reached through a link.
+  fs::create_symlink(cartella / "m", cartella / "alias");
+  const std::string dentro = conSuono("dentro.wav");
+  const Esecuzione e = Esegui(
+      {"pack", Percorso("alias/" + fs::path(dentro).filename().string()), Percorso("o.skcom")});
+  ASSERT_EQ(e.codice, 0) << e.errori;
+  EXPECT_EQ(LeggiFile(cartella / "o.skcom").valore(), CodificaCombinazione(Completa()));
+}
+
+TEST_F(SkarvexComb, CheckAndInfoNameEverySlotTheGameWouldRefuse) {
+  TipoCombinazione c = Completa();
+  c.Immagini[13] = Bmp(20000, 20000);
+  // 4000 samples at 10 Hz are 400 seconds: far past an effect's budget once converted.
+  c.Suoni[4] = Wav(10, 4000);
+  const std::string file = Scrivi("pesante.skcom", CodificaCombinazione(c));
+
+  const Esecuzione e = Esegui({"check", file});
+  EXPECT_EQ(e.codice, 1);
+  EXPECT_EQ(e.uscita, "");
+  EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 2) << e.errori;
+  for (const char* slot : {": Immagini(13) SFONDO: ", ": Suoni(4) Esplosione I° fila: "})
+    EXPECT_NE(e.errori.find(file + slot), std::string::npos) << slot << " in " << e.errori;
+
+  const Esecuzione info = Esegui({"info", file});
+  ASSERT_EQ(info.codice, 0) << info.errori;
+  EXPECT_NE(info.uscita.find("Immagini(13) SFONDO: 54 bytes, BMP, refused: "), std::string::npos)
+      << info.uscita;
+  EXPECT_NE(info.uscita.find("Immagini(0) Alieno 1: 17 bytes, JPG\n"), std::string::npos);
 }
