@@ -1,6 +1,7 @@
 #!/bin/sh
-# The fuzzing campaign: each file reader (combination, settings, Record) runs for
-# millions of executions under ASan + UBSan, on a working copy of its seed corpus.
+# The fuzzing campaign: each file reader (combination, settings, Record) and the gate
+# of a combination's pictures and sounds (vaglio) runs for millions of executions
+# under ASan + UBSan, on a working copy of its seed corpus.
 # Every crash, timeout, out-of-memory or leak input found is copied into
 # tests/fuzz/corpus/<reader>/ under libFuzzer's name for it (crash-<sha1>,
 # timeout-<sha1>, oom-<sha1>, leak-<sha1>), so the short fuzz runs of ./test replay
@@ -12,7 +13,7 @@
 #   -t SECONDS   time budget per reader; the run stops at whichever comes first
 #                (default 0: no time limit)
 #   -p PARALLEL  readers fuzzed at the same time, one process each (default 1)
-#   -o READERS   which readers, e.g. "record scelta" (default: all three)
+#   -o READERS   which readers, e.g. "record scelta" (default: all four)
 #   -m           afterwards, merge into the seed corpus the fewest inputs that keep
 #                the coverage the campaign reached, so that ./test starts from it
 #   BUILD_DIR    the clang sanitizer build folder of the campaign (default build-fuzz)
@@ -24,7 +25,7 @@ radice=$(cd "$(dirname "$0")/.." && pwd)
 esecuzioni=10000000
 secondi=0
 parallele=1
-lettori="combinazione scelta record"
+lettori="combinazione scelta record vaglio"
 unisci=no
 while getopts r:t:p:o:m opzione; do
   case $opzione in
@@ -33,7 +34,7 @@ while getopts r:t:p:o:m opzione; do
     p) parallele=$OPTARG ;;
     o) lettori=$OPTARG ;;
     m) unisci=yes ;;
-    *) sed -n '9,19p' "$0" >&2; exit 2 ;;
+    *) sed -n '10,19p' "$0" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))

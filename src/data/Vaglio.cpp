@@ -127,7 +127,7 @@ EsameImmagine EsaminaBmp(std::string_view b) {
 }
 
 EsameImmagine EsaminaPng(std::string_view b) {
-  if (b.substr(12, 4) != "IHDR") return {FormatoMedia::PNG, 0, 0, 0, Danneggiato};
+  if (b.size() < 24 || b.substr(12, 4) != "IHDR") return {FormatoMedia::PNG, 0, 0, 0, Danneggiato};
   const auto l = Be(b, 16, 4), a = Be(b, 20, 4);
   if (!l || !a) return {FormatoMedia::PNG, 0, 0, 0, Danneggiato};
   return Dimensioni(FormatoMedia::PNG, *l, *a);
