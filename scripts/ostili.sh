@@ -1,8 +1,11 @@
 #!/bin/sh
 # Applies every hostile combination of the generated corpus end to end (ctest checks
 # only every 8th), in each given build folder that is configured: the normal build
-# and the sanitizer build of ./test by default. Prints the failures, the counts, and
-# the slowest and the most memory-hungry cases. Each build's full list is left in
+# and the sanitizer build of ./test by default. Each case is a whole script, a bare
+# start-up (its line ends in -avvio; at most 5 s, 20 s under the sanitizers) and, for
+# the sounds, the mixer (-mixer). Prints the failures, the counts, and the slowest
+# runs, start-ups and most memory-hungry runs (at most 600 MiB outside the
+# sanitizer build). Each build's full list is left in
 # <build>/tests/ostili/ostili-tutti.txt; when a case fails, the list ends by naming
 # the temporary folder that keeps its files.
 #
@@ -39,6 +42,8 @@ for build in "$@"; do
   # Lines read: verdict, seconds, "s", MiB, "MiB", case.
   echo "slowest:"
   grep -E '^(ok|FAIL) ' "$elenco" | sort -k2,2gr | head -n 5
+  echo "slowest start-ups:"
+  grep -E '^(ok|FAIL) .*-avvio(:|$)' "$elenco" | sort -k2,2gr | head -n 5
   echo "most memory (peak resident):"
   grep -E '^(ok|FAIL) ' "$elenco" | sort -k4,4gr | head -n 5
 done

@@ -87,10 +87,16 @@ class Generatore {
     Immagini();
     Suoni();
     Nomi();
+    ImmaginiSvg();
+    ImmaginiAltriFormati();
+    ScansioniJpeg();
+    Budget();
+    FontDelGiocatore();
+    Musiche();
     // A music that claimed no channels crashed the mixer, and a font named after
     // one of the program folder's files replaced it.
     for (CasoOstile& caso : m_casi) {
-      caso.sempre = caso.nome.starts_with("suono0-") && caso.nome.ends_with("senza-canali");
+      caso.sempre |= caso.nome.starts_with("suono0-") && caso.nome.ends_with("senza-canali");
       caso.sempre |= caso.nome == "font-nome-record" || caso.nome == "font-nome-combinazione" ||
                      caso.nome == "font-nome-altra-combinazione";
     }
@@ -114,8 +120,8 @@ class Generatore {
     return m_base.substr(0, c.inizio) + prefisso + m_base.substr(c.inizio + c.prefisso);
   }
 
-  void Aggiungi(std::string nome, std::string byte, std::string file = FileBase) {
-    m_casi.push_back({std::move(nome), std::move(file), std::move(byte)});
+  CasoOstile& Aggiungi(std::string nome, std::string byte, std::string file = FileBase) {
+    return m_casi.emplace_back(CasoOstile{std::move(nome), std::move(file), std::move(byte)});
   }
 
   // Cut at each field's start, inside its first bytes, after a string's length and
@@ -268,6 +274,111 @@ class Generatore {
     Aggiungi("file-accenti", m_base, accentiUtf8 + ".skcom");
     Aggiungi("file-latin1", m_base, accenti + ".skcom");
     Aggiungi("file-spazi", m_base, "con degli spazi.skcom");
+  }
+
+  // Drawings whose picture is another file: the slot's own unpacked file, one of the
+  // system's, standard input. Qt's SVG reader follows them; a drawing that showed
+  // its own file brought the game down at every start, as it recursed until the
+  // stack ran out.
+  void ImmaginiSvg() {
+    const auto svg = [&](const std::string& nome, std::vector<std::pair<int, std::string>> slot) {
+      TipoCombinazione c = Base();
+      CasoOstile caso{nome, FileBase, ""};
+      for (auto& [n, byte] : slot) {
+        c.Immagini[static_cast<size_t>(n)] = std::move(byte);
+        caso.predefinite.push_back(n);
+      }
+      caso.byte = CodificaCombinazione(c);
+      caso.sempre = true;
+      m_casi.push_back(std::move(caso));
+    };
+    svg("immagine0-svg-se-stessa", {{0, SvgImmagine("img0.sktemp")}});
+    svg("immagine13-svg-se-stessa", {{13, SvgImmagine("img13.sktemp")}});
+    // Slot 13 is unpacked after slot 0, which is still there: 13 shows 0, 0 shows 13.
+    svg("immagini-svg-incrociate",
+        {{0, SvgImmagine("img13.sktemp")}, {13, SvgImmagine("img0.sktemp")}});
+    svg("immagine0-svg-etc-passwd", {{0, SvgImmagine("file:///etc/passwd")}});
+    svg("immagine0-svg-dev-stdin", {{0, SvgImmagine("/dev/stdin")}});
+    svg("immagine0-svg-entita-esterna",
+        {{0, Svg("<text x=\"0\" y=\"12\">&esterna;</text>\n",
+                 "<!DOCTYPE svg [<!ENTITY esterna SYSTEM \"file:///etc/passwd\">]>\n")}});
+    svg("immagine0-svg-use-altro-file",
+        {{0, Svg("<use xlink:href=\"Record#r\" href=\"Record#r\"/>\n")}});
+  }
+
+  // Pictures in formats that an image library recognises by their first bytes, but
+  // a picture slot does not take.
+  void ImmaginiAltriFormati() {
+    const std::pair<const char*, std::string> formati[] = {
+        {"ico", Ico()}, {"xpm", Xpm()}, {"xbm", Xbm()}, {"ppm", Ppm()}, {"tiff", Tiff()}};
+    for (const int slot : {0, 9, 13}) {
+      for (const auto& [nome, byte] : formati)
+        Aggiungi("immagine" + std::to_string(slot) + "-" + nome,
+                 Con("Immagini" + std::to_string(slot), byte))
+            .predefinite = {slot};
+    }
+  }
+
+  // A progressive JPEG's decoder goes over the whole picture at each scan, even an
+  // empty one: 20,000 of 10 bytes each make 200 KB that keep it busy for many seconds
+  // on a picture of 12 million pixels. One scan under the limit, the picture shows.
+  void ScansioniJpeg() {
+    constexpr int Lato = 3500;
+    CasoOstile& molte =
+        Aggiungi("immagine0-jpeg-20000-scansioni", Con("Immagini0", JpegProgressivo(Lato, 20000)));
+    molte.sempre = true;
+    molte.predefinite = {0};
+    CasoOstile& poche =
+        Aggiungi("immagine0-jpeg-99-scansioni", Con("Immagini0", JpegProgressivo(Lato, 99)));
+    poche.proprie = {0};
+  }
+
+  // Small files that decode to much: fifteen effects of 1,000 seconds each at 10
+  // samples a second, which the mixer would hold as 176 MB each; fourteen pictures
+  // of 16 million pixels each, each within the limit of a picture, together far over
+  // that of a combination (the first still fits, the last does not); and one picture
+  // of 400 million pixels of one bit in 80 KB.
+  void Budget() {
+    TipoCombinazione effetti = Base();
+    for (size_t n = 1; n < NumeroSuoni; ++n) effetti.Suoni[n] = Wav8(10'000, 10);
+    Aggiungi("suono1-15-wav-10hz", CodificaCombinazione(effetti)).sempre = true;
+
+    TipoCombinazione grandi = Base();
+    for (size_t n = 0; n < NumeroImmagini; ++n)
+      grandi.Immagini[n] = PngTinta(4000, 0x203040 + 0x0B0907 * static_cast<uint32_t>(n));
+    CasoOstile& tutte = Aggiungi("immagini-tutte-png-4000", CodificaCombinazione(grandi));
+    tutte.sempre = true;
+    tutte.proprie = {0};
+    tutte.predefinite = {13};
+    Aggiungi("immagine13-png-20000-un-bit", Con("Immagini13", PngTinta(20000, 0xFFFFFF, true)))
+        .predefinite = {13};
+  }
+
+  // A font named like a file the player has in the program folder, which must stay
+  // as it was; and a font that is no font, which must not be installed.
+  void FontDelGiocatore() {
+    using namespace std::string_literals;
+    TipoCombinazione omonimo = Base();
+    omonimo.FontFileNome = "Mio.ttf";
+    omonimo.FontFile = "\0\1\0\0"s + Casuali(80, 31);
+    Aggiungi("font-nome-file-del-giocatore", CodificaCombinazione(omonimo)).fileGiocatore = {
+        {"Mio.ttf", "\0\1\0\0"s + Casuali(90, 32)}};
+    TipoCombinazione spazzatura = Base();
+    spazzatura.FontFileNome = "Junk.ttf";
+    spazzatura.FontFile = "junk" + Casuali(3000, 33);
+    Aggiungi("font-spazzatura", CodificaCombinazione(spazzatura)).nessunFont = true;
+  }
+
+  // Whole, valid music in formats that the music slot does not take, and in an
+  // effect's slot.
+  void Musiche() {
+    const std::pair<const char*, std::string> musiche[] = {
+        {"ogg-opus", OggOpus()}, {"flac", Flac()}, {"mod", Mod()}, {"aiff", Aiff(1)}};
+    for (const int slot : {0, 2}) {
+      for (const auto& [nome, byte] : musiche)
+        Aggiungi("suono" + std::to_string(slot) + "-" + nome,
+                 Con("Suoni" + std::to_string(slot), byte));
+    }
   }
 
   std::string m_base;

@@ -2,8 +2,14 @@
 
 #include <zlib.h>
 
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+
 #include <algorithm>
+#include <stdexcept>
 #include <string_view>
+#include <vector>
 
 using namespace std::string_literals;
 
@@ -78,6 +84,133 @@ std::string Jpeg(uint16_t lato) {
          "\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01"s + Casuali(32, 11) + "\xFF\xD9"s;
 }
 
+std::string PngTinta(uint32_t lato, uint32_t rgb, bool unBit) {
+  const size_t byteRiga = unBit ? (lato + 7) / 8 : size_t{3} * lato;
+  // The first row is the colour (filter None for the grey bits, Sub for RGB: the
+  // first pixel, then zeros); every other row repeats the one above (filter Up:
+  // all zeros).
+  std::string prima(1 + byteRiga, '\0');
+  if (unBit) {
+    std::fill(prima.begin() + 1, prima.end(), rgb != 0 ? '\xFF' : '\0');
+  } else {
+    prima = '\1' + Grande(rgb, 3) + std::string(byteRiga - 3, '\0');
+  }
+  std::string sopra;
+  for (int i = 0; i < 64; ++i) sopra += '\2' + std::string(byteRiga, '\0');
+
+  z_stream z{};
+  deflateInit2(&z, 9, Z_DEFLATED, 15, 9, Z_RLE);
+  std::string zlib;
+  const auto comprimi = [&](std::string_view dati, int modo) {
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(dati.data()));
+    z.avail_in = static_cast<uInt>(dati.size());
+    char uscita[1 << 16];
+    int esito = Z_OK;
+    do {
+      z.next_out = reinterpret_cast<Bytef*>(uscita);
+      z.avail_out = sizeof uscita;
+      esito = deflate(&z, modo);
+      zlib.append(uscita, sizeof uscita - z.avail_out);
+    } while (z.avail_out == 0 || (modo == Z_FINISH && esito != Z_STREAM_END));
+  };
+  comprimi(prima, Z_NO_FLUSH);
+  uint32_t righe = 1;
+  for (; righe + 64 <= lato; righe += 64) comprimi(sopra, Z_NO_FLUSH);
+  comprimi(std::string_view(sopra).substr(0, (lato - righe) * (1 + byteRiga)), Z_FINISH);
+  deflateEnd(&z);
+
+  const std::string formato = unBit ? "\x01\x00\0\0\0"s : "\x08\x02\0\0\0"s;
+  return "\x89PNG\r\n\x1A\n"s + ChunkPng("IHDR", Grande(lato, 4) + Grande(lato, 4) + formato) +
+         ChunkPng("IDAT", zlib) + ChunkPng("IEND", "");
+}
+
+std::string JpegProgressivo(int lato, uint32_t scansioni) {
+  QImage immagine(lato, lato, QImage::Format_Grayscale8);
+  immagine.fill(Qt::gray);
+  QByteArray scritti;
+  QBuffer buffer(&scritti);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter scrittore(&buffer, "jpeg");
+  scrittore.setProgressiveScanWrite(true);
+  if (!scrittore.write(immagine))
+    throw std::runtime_error("no progressive JPEG: " + scrittore.errorString().toStdString());
+  const std::string jpeg = scritti.toStdString();
+
+  // Its scans, and the component they are of, found by walking its segments; a
+  // scan's data runs to the next marker that is not a stuffed byte or a restart.
+  const auto u = [&](size_t i) { return static_cast<unsigned char>(jpeg.at(i)); };
+  uint32_t contate = 0;
+  char componente = 1;
+  size_t pos = 2;
+  while (u(pos + 1) != 0xD9) {
+    const unsigned char marcatore = u(pos + 1);
+    if (marcatore == 0xC2) componente = jpeg.at(pos + 10);
+    pos += 2 + (size_t{u(pos + 2)} << 8 | u(pos + 3));
+    if (marcatore != 0xDA) continue;
+    ++contate;
+    while (u(pos) != 0xFF || u(pos + 1) == 0 || (u(pos + 1) >= 0xD0 && u(pos + 1) <= 0xD7)) ++pos;
+  }
+  if (scansioni < contate) throw std::invalid_argument("fewer scans than Qt writes");
+  // One component, coefficients 1 to 63, first pass at full precision: where the
+  // scans before have left every coefficient, so the decoder finds the order sound
+  // and reads each empty scan over the whole picture.
+  const std::string vuota = "\xFF\xDA\x00\x08\x01"s + componente + "\x00\x01\x3F\x00"s;
+  std::string risultato = jpeg.substr(0, pos);
+  risultato.reserve(pos + (scansioni - contate) * vuota.size() + 2);
+  for (uint32_t i = contate; i < scansioni; ++i) risultato += vuota;
+  return risultato + jpeg.substr(pos);
+}
+
+std::string Svg(std::string_view dentro, std::string_view prologo) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"s + std::string(prologo) +
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+         "width=\"16\" height=\"16\" viewBox=\"0 0 16 16\">\n"
+         "<rect id=\"r\" x=\"2\" y=\"2\" width=\"12\" height=\"12\" fill=\"#3366CC\"/>\n" +
+         std::string(dentro) + "</svg>\n";
+}
+
+std::string SvgImmagine(std::string_view indirizzo) {
+  const std::string a(indirizzo);
+  return Svg("<image x=\"0\" y=\"0\" width=\"16\" height=\"16\" xlink:href=\"" + a + "\" href=\"" +
+             a + "\"/>\n");
+}
+
+std::string Ico() {
+  // One 2 x 2 picture of 32 bits: a BMP header of twice the height (the colours,
+  // then the transparency mask), four pixels, and two rows of mask padded to 32 bits.
+  const std::string bmp =
+      Piccolo(40, 4) + Piccolo(2, 4) + Piccolo(4, 4) + Piccolo(1, 2) + Piccolo(32, 2) +
+      Piccolo(0, 4) + Piccolo(16 + 8, 4) + std::string(16, '\0') +
+      "\x00\x00\xFF\xFF\x00\xFF\x00\xFF\xFF\x00\x00\xFF\xFF\xFF\xFF\xFF"s + std::string(8, '\0');
+  return Piccolo(0, 2) + Piccolo(1, 2) + Piccolo(1, 2) + "\x02\x02\x00\x00"s + Piccolo(1, 2) +
+         Piccolo(32, 2) + Piccolo(bmp.size(), 4) + Piccolo(22, 4) + bmp;
+}
+
+std::string Xpm() {
+  return "/* XPM */\nstatic const char *ostile[] = {\n\"2 2 2 1\",\n\"a c #FF0000\",\n"
+         "\"b c #0000FF\",\n\"ab\",\n\"ba\"};\n";
+}
+
+std::string Xbm() {
+  return "#define ostile_width 8\n#define ostile_height 2\n"
+         "static unsigned char ostile_bits[] = {0xAA, 0x55};\n";
+}
+
+std::string Ppm() {
+  return "P6\n2 2\n255\n\xFF\0\0\0\xFF\0\0\0\xFF\xFF\xFF\xFF"s;
+}
+
+std::string Tiff() {
+  // Little-endian, one IFD of nine short or long entries, one grey pixel after it.
+  const auto voce = [](uint16_t etichetta, uint16_t tipo, uint32_t valore) {
+    return Piccolo(etichetta, 2) + Piccolo(tipo, 2) + Piccolo(1, 4) + Piccolo(valore, 4);
+  };
+  const uint32_t pixel = 8 + 2 + 9 * 12 + 4;
+  return "II*\0"s + Piccolo(8, 4) + Piccolo(9, 2) + voce(256, 3, 1) + voce(257, 3, 1) +
+         voce(258, 3, 8) + voce(259, 3, 1) + voce(262, 3, 1) + voce(273, 4, pixel) +
+         voce(277, 3, 1) + voce(278, 3, 1) + voce(279, 4, 1) + Piccolo(0, 4) + "\x80"s;
+}
+
 std::string Wav(uint32_t campioni, uint16_t canali, uint32_t rif, uint32_t dati) {
   const uint32_t veri = campioni * 2;
   std::string byte = "RIFF" + Piccolo(rif ? rif : 36 + veri, 4) + "WAVEfmt " + Piccolo(16, 4) +
@@ -85,6 +218,14 @@ std::string Wav(uint32_t campioni, uint16_t canali, uint32_t rif, uint32_t dati)
                      Piccolo(16000u * canali, 4) + Piccolo(2u * canali, 2) + Piccolo(16, 2) +
                      "data" + Piccolo(dati ? dati : veri, 4);
   for (uint32_t i = 0; i < campioni; ++i) byte += Piccolo((i / 10) % 2 ? 0x2000 : 0xE000, 2);
+  return byte;
+}
+
+std::string Wav8(uint32_t campioni, uint32_t frequenza) {
+  std::string byte = "RIFF" + Piccolo(36 + campioni, 4) + "WAVEfmt " + Piccolo(16, 4) +
+                     Piccolo(1, 2) + Piccolo(1, 2) + Piccolo(frequenza, 4) + Piccolo(frequenza, 4) +
+                     Piccolo(1, 2) + Piccolo(8, 2) + "data" + Piccolo(campioni, 4);
+  for (uint32_t i = 0; i < campioni; ++i) byte += (i / 5) % 2 ? '\x40' : '\xC0';
   return byte;
 }
 
@@ -101,4 +242,75 @@ std::string Aiff(uint16_t canali) {
   const std::string corpo = "AIFFCOMM" + Grande(static_cast<uint32_t>(comm.size()), 4) + comm +
                             "SSND" + Grande(static_cast<uint32_t>(ssnd.size()), 4) + ssnd;
   return "FORM" + Grande(static_cast<uint32_t>(corpo.size()), 4) + corpo;
+}
+
+namespace {
+
+// The CRCs of Ogg pages (32 bits), and of FLAC frames' headers (8) and whole frames
+// (16): most significant bit first, from zero.
+uint32_t Crc(std::string_view byte, int bit, uint32_t polinomio) {
+  const uint32_t alto = uint32_t{1} << (bit - 1);
+  const uint32_t maschera = bit == 32 ? 0xFFFFFFFFu : (uint32_t{1} << bit) - 1;
+  uint32_t crc = 0;
+  for (const char c : byte) {
+    crc ^= uint32_t{static_cast<unsigned char>(c)} << (bit - 8);
+    for (int i = 0; i < 8; ++i) crc = ((crc & alto) ? (crc << 1) ^ polinomio : crc << 1) & maschera;
+  }
+  return crc;
+}
+
+// An Ogg page of whole packets, each shorter than 255 bytes.
+std::string PaginaOgg(uint8_t tipo, uint64_t granulo, uint32_t sequenza,
+                      const std::vector<std::string>& pacchetti) {
+  std::string misure, dati;
+  for (const std::string& p : pacchetti) {
+    misure += static_cast<char>(p.size());
+    dati += p;
+  }
+  std::string pagina = "OggS\0"s + static_cast<char>(tipo) + Piccolo(granulo, 8) +
+                       Piccolo(0x5C4A, 4) + Piccolo(sequenza, 4) + Piccolo(0, 4) +
+                       static_cast<char>(misure.size()) + misure + dati;
+  pagina.replace(22, 4, Piccolo(Crc(pagina, 32, 0x04C11DB7), 4));
+  return pagina;
+}
+
+}  // namespace
+
+std::string OggOpus() {
+  // Fifty packets of 20 ms that hold only their table of contents (a frame of CELT,
+  // full band, of no bytes): a decoder conceals each as lost, which is silence.
+  const std::string testa =
+      "OpusHead\x01\x02"s + Piccolo(312, 2) + Piccolo(48000, 4) + Piccolo(0, 2) + "\0"s;
+  const std::string etichette = "OpusTags"s + Piccolo(0, 4) + Piccolo(0, 4);
+  return PaginaOgg(0x02, 0, 0, {testa}) + PaginaOgg(0, 0, 1, {etichette}) +
+         PaginaOgg(0x04, 50 * 960, 2, std::vector<std::string>(50, "\xF8"));
+}
+
+std::string Flac() {
+  // Frames of 192 samples at 8 kHz, mono, 16 bits, each one constant subframe.
+  constexpr uint32_t Fotogrammi = 50;
+  const uint64_t info = uint64_t{8000} << 44 | uint64_t{15} << 36 | Fotogrammi * 192;
+  std::string byte = "fLaC\x80"s + Grande(34, 3) + Grande(192, 2) + Grande(192, 2) + Grande(0, 3) +
+                     Grande(0, 3) + Grande(info, 8) + std::string(16, '\0');
+  for (uint32_t n = 0; n < Fotogrammi; ++n) {
+    std::string fotogramma = "\xFF\xF8\x14\x08"s + static_cast<char>(n);
+    fotogramma += static_cast<char>(Crc(fotogramma, 8, 0x07));
+    fotogramma += '\0' + Grande(n % 2 ? 0x1000 : 0xF000, 2);
+    byte += fotogramma + Grande(Crc(fotogramma, 16, 0x8005), 2);
+  }
+  return byte;
+}
+
+std::string Mod() {
+  // A 64-byte square wave as sample 1, the other thirty empty; one pattern playing
+  // it at C-3 on the first channel; "M.K.": four channels.
+  std::string byte = "ostile" + std::string(14, '\0');
+  byte += std::string(22, '\0') + Grande(32, 2) + "\x00\x40"s + Grande(0, 2) + Grande(1, 2);
+  for (int n = 2; n <= 31; ++n) byte += std::string(28, '\0') + Grande(1, 2);
+  byte += "\x01\x7F"s + std::string(128, '\0') + "M.K.";
+  std::string schema(64 * 4 * 4, '\0');
+  schema.replace(0, 4, "\x01\xAC\x10\x00"s);
+  byte += schema;
+  for (int i = 0; i < 64; ++i) byte += (i / 8) % 2 ? '\x60' : '\xA0';
+  return byte;
 }

@@ -2,9 +2,15 @@
 // program folder and chosen in the settings file; the game then plays it headless as
 // a child process, bounded in time (and, outside the sanitizer build, in address
 // space), and picks it again through the menu, agreeing to install its font. The
-// run must end well with no sanitizer report, every sprite must show a picture, and
-// nothing may change outside the program folder and the user's font folder, nor any
-// file the player had in the program folder.
+// run must end well with no sanitizer report, every sprite must show a picture (the
+// built-in one where the case says the slot's picture is not usable), and nothing
+// may change outside the program folder and the user's font folder, nor any file the
+// player had in the program folder. Its standard input is a pipe holding one byte,
+// which must still be there at the end: the game has no business reading it.
+//
+// A second run in a fresh folder only starts the game on the case's combination: it
+// must take at most 5 s (four times that under the sanitizers). Outside the
+// sanitizer build no run may reach a peak of more than 600 MiB resident.
 //
 //   ostili SKARVEX [--passo N] [--sanitizer]
 //   ostili --corpus DIR
@@ -30,11 +36,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -54,7 +62,16 @@ namespace {
 
 constexpr int SecondiMassimi = 20;
 constexpr rlim_t MemoriaMassima = rlim_t{2} << 30;  // address space, outside ASan
-constexpr char FileGiocatore[] = "!Mia.skcom";      // sorts before any case's file
+// What applying any combination may take: at start-up, and at its peak resident
+// memory in any run. The sanitizers slow the game down about fourfold and keep
+// freed memory aside, so their build is held to four times the time and no memory.
+constexpr double SecondiAvvio = 5;
+constexpr double LentezzaSanitizer = 4;
+constexpr long KiBMassimi = 600 * 1024;
+constexpr char FileGiocatore[] = "!Mia.skcom";  // sorts before any case's file
+// A file of the player's that looks like the temporary file of a save cut short,
+// left an hour before: not the game's, so never its to delete.
+constexpr char FileNascosto[] = ".Appunti.ab12CD";
 constexpr int Istantanee = 4;
 
 // The script: the combination as start-up applied it, then picked through the menu
@@ -72,6 +89,23 @@ keypress 32
 wait 3000
 dump
 )";
+constexpr int IstantaneaDefault = 2;  // the third, counting from 0
+constexpr char CopioneAvvio[] = "dump\n";
+
+// The sprite that shows each picture slot but the last, the background.
+constexpr const char* SpriteDelloSlot[] = {"img_primafila(0)",
+                                           "img_secondafila(0)",
+                                           "img_terzafila(0)",
+                                           "img_quartafila(0)",
+                                           "img_quintafila(0)",
+                                           "img_proiettilegiocatore",
+                                           "img_proiettilenemico(0)",
+                                           "img_navicellabonus",
+                                           "img_giocatore",
+                                           "img_muro(0)",
+                                           "img_pausa",
+                                           "img_gameover",
+                                           "img_nextlevel"};
 
 // A case's folders: what the game may use lives in `radice`; the script's output
 // and errors lie beside it.
@@ -94,12 +128,15 @@ struct Processo {
   bool finito = false;  // false: killed at the time limit
   int stato = 0;        // wait status
   double secondi = 0;
-  long kib = 0;  // peak resident memory
+  long kib = 0;       // peak resident memory
+  int nonLetti = -1;  // bytes left in its standard input at the end
 };
 
-// Runs `argv` with the case's environment, in its working folder, bounded in time;
-// its output and errors go to run.out and run.err beside the root.
-Processo Lancia(const std::vector<fs::path>& argv, const Cartelle& c) {
+// Runs `argv` with the case's environment, in its working folder, killing it after
+// `limite` seconds; its output and errors go to run.out and run.err beside the root.
+// Its standard input is a pipe holding one byte, kept open on this side until it has
+// ended, so that reading it would either take the byte or wait for ever.
+Processo Lancia(const std::vector<fs::path>& argv, const Cartelle& c, double limite) {
   std::vector<std::string> env(
       {"PATH=/usr/bin:/bin", "LANG=C.UTF-8", "QT_QPA_PLATFORM=offscreen", "SDL_AUDIODRIVER=dummy",
        "HOME=" + c.casa.string(), "XDG_DATA_HOME=" + c.dati.string(),
@@ -112,8 +149,21 @@ Processo Lancia(const std::vector<fs::path>& argv, const Cartelle& c) {
   for (std::string& s : env) e.push_back(s.data());
   a.push_back(nullptr);
   e.push_back(nullptr);
+  int tubo[2];
+  if (pipe2(tubo, O_CLOEXEC) != 0) return {true, 126 << 8};
+  Processo p;
+  const auto chiudi = [&] {
+    if (int quanti = 0; ioctl(tubo[0], FIONREAD, &quanti) == 0) p.nonLetti = quanti;
+    close(tubo[0]);
+    close(tubo[1]);
+  };
+  if (write(tubo[1], "?", 1) != 1) {
+    chiudi();
+    return {true, 126 << 8};
+  }
   posix_spawn_file_actions_t azioni;
   posix_spawn_file_actions_init(&azioni);
+  posix_spawn_file_actions_adddup2(&azioni, tubo[0], 0);
   for (const auto& [fd, nome] : {std::pair{1, "run.out"}, std::pair{2, "run.err"}})
     posix_spawn_file_actions_addopen(&azioni, fd, (c.caso / nome).c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -125,20 +175,23 @@ Processo Lancia(const std::vector<fs::path>& argv, const Cartelle& c) {
 
   // posix_spawn returns once the child has become the program: from then on its peak
   // memory is its own, not that of the copy of this process it started as.
-  Processo p;
   const auto inizio = std::chrono::steady_clock::now();
   pid_t figlio = 0;
   const int errore = posix_spawn(&figlio, a[0], &azioni, &attributi, a.data(), e.data());
   posix_spawn_file_actions_destroy(&azioni);
   posix_spawnattr_destroy(&attributi);
-  if (errore != 0) return {true, 127 << 8};  // as a shell reports a program it cannot start
+  if (errore != 0) {
+    chiudi();
+    return {true, 127 << 8};  // as a shell reports a program it cannot start
+  }
+  const auto scadenza = inizio + std::chrono::duration<double>(limite);
   while (true) {
     p.kib = std::max(p.kib, PiccoMemoria(figlio));
     if (const pid_t r = waitpid(figlio, &p.stato, WNOHANG); r != 0) {
       p.finito = r == figlio;
       break;
     }
-    if (std::chrono::steady_clock::now() > inizio + std::chrono::seconds(SecondiMassimi)) {
+    if (std::chrono::steady_clock::now() > scadenza) {
       kill(-figlio, SIGKILL);
       waitpid(figlio, &p.stato, 0);
       break;
@@ -146,12 +199,19 @@ Processo Lancia(const std::vector<fs::path>& argv, const Cartelle& c) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   p.secondi = std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+  chiudi();
   return p;
+}
+
+std::string Decimale(double valore) {
+  char testo[32];
+  std::snprintf(testo, sizeof testo, "%.1f", valore);
+  return testo;
 }
 
 // What went wrong with a finished run, or nothing.
 std::string Difetti(const Processo& p, const std::string& errori) {
-  if (!p.finito) return "killed after " + std::to_string(SecondiMassimi) + " s; ";
+  if (!p.finito) return "killed after " + Decimale(p.secondi) + " s; ";
   if (WIFSIGNALED(p.stato)) return "signal " + std::to_string(WTERMSIG(p.stato)) + "; ";
   std::string difetti;
   if (WEXITSTATUS(p.stato) != 0)
@@ -162,15 +222,24 @@ std::string Difetti(const Processo& p, const std::string& errori) {
   return difetti;
 }
 
-// Every sprite of every snapshot shows a picture.
-std::string DifettiIstantanee(const std::string& uscita) {
+// The picture a snapshot shows for a picture slot.
+QString FiguraSlot(const QJsonObject& istantanea, int slot) {
+  if (slot >= static_cast<int>(std::size(SpriteDelloSlot)))
+    return istantanea["background"].toString();
+  return istantanea["sprites"][SpriteDelloSlot[slot]]["Picture"].toString();
+}
+
+// Every sprite of every snapshot shows a picture. With the whole script, the slots
+// the case names show the built-in picture, as the snapshot of Default does, or
+// their own, in each of the other snapshots.
+std::string DifettiIstantanee(const std::string& uscita, int attese, const CasoOstile& caso) {
   std::istringstream righe(uscita);
   std::string difetti;
-  int quante = 0;
+  std::vector<QJsonObject> istantanee;
   for (std::string riga; std::getline(righe, riga);) {
-    const std::string dove = " in snapshot " + std::to_string(++quante) + "; ";
-    const QJsonObject sprite =
-        QJsonDocument::fromJson(QByteArray::fromStdString(riga))["sprites"].toObject();
+    const std::string dove = " in snapshot " + std::to_string(istantanee.size() + 1) + "; ";
+    istantanee.push_back(QJsonDocument::fromJson(QByteArray::fromStdString(riga)).object());
+    const QJsonObject sprite = istantanee.back()["sprites"].toObject();
     if (sprite.isEmpty()) difetti += "no sprites" + dove;
     for (const QString& nome : sprite.keys()) {
       const QString figura = sprite[nome]["Picture"].toString();
@@ -178,16 +247,42 @@ std::string DifettiIstantanee(const std::string& uscita) {
         difetti += nome.toStdString() + " has no picture" + dove;
     }
   }
-  if (quante != Istantanee) difetti += std::to_string(quante) + " snapshots; ";
+  if (std::ssize(istantanee) != attese) {
+    difetti += std::to_string(istantanee.size()) + " snapshots; ";
+    return difetti;
+  }
+  if (attese != Istantanee) return difetti;
+  const QJsonObject& predefinita = istantanee[IstantaneaDefault];
+  for (const auto& elenco : {caso.predefinite, caso.proprie}) {
+    for (const int n : elenco) {
+      if (FiguraSlot(predefinita, n).isEmpty())
+        difetti += "no picture " + std::to_string(n) + " in the snapshot of Default; ";
+    }
+  }
+  for (int i = 0; i < attese; ++i) {
+    if (i == IstantaneaDefault) continue;
+    const std::string dove = " in snapshot " + std::to_string(i + 1) + "; ";
+    for (const int slot : caso.predefinite) {
+      const QString figura = FiguraSlot(istantanee[i], slot);
+      if (figura != FiguraSlot(predefinita, slot))
+        difetti += "picture " + std::to_string(slot) + " is " + figura.toStdString() +
+                   ", not the built-in one" + dove;
+    }
+    for (const int slot : caso.proprie) {
+      if (FiguraSlot(istantanee[i], slot) == FiguraSlot(predefinita, slot))
+        difetti += "picture " + std::to_string(slot) + " is the built-in one" + dove;
+    }
+  }
   return difetti;
 }
 
 // What changed between two pictures of the root. New entries may appear only in
-// the program folder and the font folder; the entries that were there must stay as
-// they were, the player's files in the program folder included, except the
-// settings file, which the menu rewrites.
+// the program folder and the font folder (there not at all for a case whose font
+// must not be installed); the entries that were there must stay as they were, the
+// player's files in the program folder included, except the settings file, which
+// the menu rewrites.
 std::string Cambiamenti(const std::map<std::string, std::string>& prima,
-                        const std::map<std::string, std::string>& dopo) {
+                        const std::map<std::string, std::string>& dopo, bool nessunFont) {
   const std::string scelta = "programma/" + std::string(NomeFileScelta);
   std::string difetti;
   for (const auto& [p, voce] : dopo) {
@@ -196,6 +291,8 @@ std::string Cambiamenti(const std::map<std::string, std::string>& prima,
       // A link, wherever it is, could lead a later write out of these folders.
       if (p.ends_with("//") || (!p.starts_with("programma/") && !p.starts_with("dati/fonts/")))
         difetti += "created " + p + "; ";
+      else if (nessunFont && p.starts_with("dati/fonts/") && p != "dati/fonts/")
+        difetti += "installed " + p + "; ";
     } else if (era->second != voce && p != scelta) {
       difetti += "changed " + p + "; ";
     }
@@ -228,7 +325,8 @@ int Suona(int argc, char** argv, const fs::path& cartella) {
 }
 
 // A fresh root holding the case's file, chosen in the settings file, beside a
-// combination and a high-score table of the player's.
+// combination, a high-score table, a hidden file of the player's and whatever
+// else of the player's the case asks for.
 Cartelle Prepara(const fs::path& cartella, const CasoOstile& caso) {
   const Cartelle c{cartella};
   for (const fs::path& d : {c.programma, c.casa, c.dati, c.tmp, c.lavoro, c.runtime})
@@ -240,19 +338,38 @@ Cartelle Prepara(const fs::path& cartella, const CasoOstile& caso) {
   tabella[0] = {"Anna", 1234, 3};
   ScriviTutto(c.programma / "Record", CodificaRecord(tabella));
   (void)ScriviFileScelta(c.programma / NomeFileScelta, c.programma / caso.file, false);
+  ScriviTutto(c.programma / FileNascosto, "appunti del giocatore\n");
+  fs::last_write_time(c.programma / FileNascosto,
+                      fs::file_time_type::clock::now() - std::chrono::hours(1));
+  for (const auto& [nome, byte] : caso.fileGiocatore) ScriviTutto(c.programma / nome, byte);
   for (const char* fuori : FuoriDallaRadice) std::remove(fuori);
   return c;
 }
 
+// What a run is held to, besides ending well and leaving the player's files alone.
+struct Regole {
+  int istantanee = 0;  // the snapshots its script prints; 0: no snapshots are read
+  double secondi = SecondiMassimi;
+  bool memoria = true;  // its peak resident memory is held to the limit
+};
+
 // One run of a case, checked and printed with its figures; its folder is kept only
-// when it fails.
+// when it fails. A run over its time is killed at twice that, at most after
+// SecondiMassimi.
 bool Verifica(const std::string& nome, const Cartelle& c, const std::vector<fs::path>& argv,
-              bool istantanee) {
+              const CasoOstile& caso, const Regole& regole) {
   const auto prima = ContenutoCartella(c.radice);
-  const Processo p = Lancia(argv, c);
+  const Processo p = Lancia(argv, c, std::min<double>(2 * regole.secondi, SecondiMassimi));
   std::string difetti = Difetti(p, LeggiTutto(c.caso / "run.err"));
-  if (istantanee && difetti.empty()) difetti += DifettiIstantanee(LeggiTutto(c.caso / "run.out"));
-  difetti += Cambiamenti(prima, ContenutoCartella(c.radice));
+  if (regole.istantanee > 0 && difetti.empty())
+    difetti += DifettiIstantanee(LeggiTutto(c.caso / "run.out"), regole.istantanee, caso);
+  if (p.finito && p.secondi > regole.secondi)
+    difetti += "took " + Decimale(p.secondi) + " s, over " + Decimale(regole.secondi) + " s; ";
+  if (regole.memoria && p.kib > KiBMassimi)
+    difetti += "peak of " + Decimale(static_cast<double>(p.kib) / 1024) + " MiB, over " +
+               std::to_string(KiBMassimi / 1024) + " MiB; ";
+  if (p.nonLetti != 1) difetti += "read its standard input; ";
+  difetti += Cambiamenti(prima, ContenutoCartella(c.radice), caso.nessunFont);
   std::printf("%-4s %7.2f s %8.1f MiB  %s%s%s\n", difetti.empty() ? "ok" : "FAIL", p.secondi,
               static_cast<double>(p.kib) / 1024, nome.c_str(), difetti.empty() ? "" : ": ",
               difetti.c_str());
@@ -303,6 +420,7 @@ int main(int argc, char** argv) {
     setrlimit(RLIMIT_AS, &limite);
   const fs::path skarvex = fs::absolute(a[0]), io = fs::read_symlink("/proc/self/exe");
 
+  const double secondiAvvio = SecondiAvvio * (sanitizer ? LentezzaSanitizer : 1);
   int fatti = 0, falliti = 0;
   for (size_t i = 0; i < corpus.size(); ++i) {
     const CasoOstile& caso = corpus[i];
@@ -311,12 +429,20 @@ int main(int argc, char** argv) {
     const Cartelle c = Prepara(cartella / "copione", caso);
     ScriviTutto(cartella / "copione.txt",
                 Copione + ("shot " + (cartella / "shot.png").string() + "\n"));
-    bool ok = Verifica(
-        nome(i), c,
-        {skarvex, "--headless", "--program-folder", c.programma, cartella / "copione.txt"}, true);
+    bool ok =
+        Verifica(nome(i), c,
+                 {skarvex, "--headless", "--program-folder", c.programma, cartella / "copione.txt"},
+                 caso, {.istantanee = Istantanee, .memoria = !sanitizer});
+    const Cartelle avvio = Prepara(cartella / "avvio", caso);
+    ScriviTutto(cartella / "avvio.txt", CopioneAvvio);
+    ok &= Verifica(
+        nome(i) + "-avvio", avvio,
+        {skarvex, "--headless", "--program-folder", avvio.programma, cartella / "avvio.txt"}, caso,
+        {.istantanee = 1, .secondi = secondiAvvio, .memoria = !sanitizer});
     if (caso.nome.starts_with("suono")) {
       const Cartelle m = Prepara(cartella / "mixer", caso);
-      ok = Verifica(nome(i) + "-mixer", m, {io, "--suona", m.programma}, false) && ok;
+      ok &= Verifica(nome(i) + "-mixer", m, {io, "--suona", m.programma}, caso,
+                     {.memoria = !sanitizer});
     }
     ++fatti;
     if (ok)
