@@ -55,7 +55,7 @@ void SuonaSlotCaricato(benchmark::State& stato, bool daCapo) {
   for (auto _ : stato) {
     if (daCapo) audio->Ferma(1);
     const auto inizio = Cronometro::now();
-    GestioneDatiEsterni::SuonaSlot(g, 1);
+    GestioneDatiEsterni::SuonaSlot(g, SlotSuono::MovimentoAlieni);
     const auto durata = Cronometro::now() - inizio;
     if (tempi.size() < tempi.capacity()) tempi.push_back(Microsecondi(durata));
   }

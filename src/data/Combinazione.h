@@ -39,6 +39,28 @@ constexpr std::array<const char*, 16> NomiSuoni = {"Motivo",
                                                    "Esplosione muro",
                                                    "Arrivo alieni"};
 
+// The sound slots by what plays them: the looping music, then the fifteen effects,
+// each the sound of the game event it is named after.
+enum class SlotSuono : int {
+  Motivo,
+  MovimentoAlieni,
+  SparoAmico,
+  SparoNemico,
+  EsplosionePrimaFila,
+  EsplosioneSecondaFila,
+  EsplosioneTerzaFila,
+  EsplosioneQuartaFila,
+  EsplosioneQuintaFila,
+  EsplosioneGiocatore,
+  EsplosioneBonus,
+  MovimentoBonus,
+  GameOver,
+  FineLivello,
+  EsplosioneMuro,
+  ArrivoAlieni,
+};
+static_assert(static_cast<int>(SlotSuono::ArrivoAlieni) == NumeroSuoni - 1);
+
 // Text fields hold UTF-8 in memory and Windows-1252 on disk; the other strings are
 // byte strings kept exactly as the file they came from.
 struct TipoCombinazione {

@@ -54,7 +54,7 @@ void InserisciRecord(Gioco& g);
 
 // Sound effects and the start of the background music.
 std::unique_ptr<Effetto> CreaBufferSuono(Gioco& g, const std::filesystem::path& percorso);
-void SuonaSlot(Gioco& g, int n);
+void SuonaSlot(Gioco& g, SlotSuono slot);
 void AvviaMusica(Gioco& g);
 
 }  // namespace GestioneDatiEsterni

@@ -49,7 +49,7 @@ void GiocatoreColpito(Gioco& g) {
     g.Sinistra = false;
     g.Destra = false;
     g.img_giocatore.Left = CentroCannone;
-    SuonaSlot(g, 9);
+    SuonaSlot(g, SlotSuono::EsplosioneGiocatore);
     return;
   }
   if (g.Vite != 0) return;
@@ -73,7 +73,7 @@ void GiocatoreColpito(Gioco& g) {
   g.img_gameover.Visible = true;
   MostraRecord(g);
   dShow::FermaMusica(g);
-  SuonaSlot(g, 12);
+  SuonaSlot(g, SlotSuono::GameOver);
 }
 
 void InvasioneAlieni(Gioco& g) {
@@ -85,7 +85,7 @@ void InvasioneAlieni(Gioco& g) {
   GestioneOggetti::CaricaFormazione(g);
   g.tmr_spostamentonemici.SetEnabled(true);
   g.NemiciRimasti = 50;
-  SuonaSlot(g, 15);
+  SuonaSlot(g, SlotSuono::ArrivoAlieni);
   g.Sinistra = false;
   g.Destra = false;
   g.img_giocatore.Left = CentroCannone;

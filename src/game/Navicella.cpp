@@ -35,7 +35,7 @@ void NavicellaColpita(Gioco& g) {
   g.lbl_puntinavicella.Visible = true;
   g.tmr_puntibonus.SetEnabled(true);
   g.lbl_punteggio.Caption = QString::number(g.Punteggio);
-  GestioneDatiEsterni::SuonaSlot(g, 10);
+  GestioneDatiEsterni::SuonaSlot(g, SlotSuono::EsplosioneBonus);
 }
 
 }  // namespace GestioneOggetti

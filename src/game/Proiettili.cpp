@@ -34,7 +34,7 @@ void ParcheggiaProiettileNemico(Sprite& proiettile) {
 struct Fila {
   ArraySprite* riga;
   int punti;
-  int suono;
+  SlotSuono suono;
 };
 
 }  // namespace
@@ -47,7 +47,7 @@ void ControllaProiettileGiocatore(Gioco& g, int16_t y, int16_t x) {
       if (mattone.Visible && DentroMattone(mattone, y, x)) {
         mattone.Visible = false;
         FermaProiettile(g);
-        SuonaSlot(g, 14);
+        SuonaSlot(g, SlotSuono::EsplosioneMuro);
       }
     }
   }
@@ -61,11 +61,11 @@ void ControllaProiettileGiocatore(Gioco& g, int16_t y, int16_t x) {
   }
 
   if (g.FormazioneCaricata) {
-    const Fila file[] = {{&g.img_quintafila, 50, 8},
-                         {&g.img_quartafila, 40, 7},
-                         {&g.img_terzafila, 30, 6},
-                         {&g.img_secondafila, 20, 5},
-                         {&g.img_primafila, 10, 4}};
+    const Fila file[] = {{&g.img_quintafila, 50, SlotSuono::EsplosioneQuintaFila},
+                         {&g.img_quartafila, 40, SlotSuono::EsplosioneQuartaFila},
+                         {&g.img_terzafila, 30, SlotSuono::EsplosioneTerzaFila},
+                         {&g.img_secondafila, 20, SlotSuono::EsplosioneSecondaFila},
+                         {&g.img_primafila, 10, SlotSuono::EsplosionePrimaFila}};
     for (int i = 1; i <= 10; ++i) {
       for (const Fila& fila : file) {
         Sprite& alieno = (*fila.riga)[i];
@@ -94,7 +94,7 @@ void ControllaProiettileGiocatore(Gioco& g, int16_t y, int16_t x) {
     g.Livello += 1;
     g.tmr_spostamentonemici.SetEnabled(false);
     Eventi::LivelloCompletato(g);
-    SuonaSlot(g, 13);
+    SuonaSlot(g, SlotSuono::FineLivello);
   }
 }
 
@@ -113,7 +113,7 @@ void SparaNemici(Gioco& g) {
         proiettile.Left = alieno.Left + 170;
         proiettile.Top = alieno.Top + 495;
         proiettile.Visible = true;
-        SuonaSlot(g, 3);
+        SuonaSlot(g, SlotSuono::SparoNemico);
         return;
       }
     }
@@ -127,7 +127,7 @@ void ControllaProiettileNemico(Gioco& g, int16_t y, int16_t x, int indice) {
     if (mattone.Visible && DentroMattone(mattone, y, x)) {
       mattone.Visible = false;
       ParcheggiaProiettileNemico(proiettile);
-      SuonaSlot(g, 14);
+      SuonaSlot(g, SlotSuono::EsplosioneMuro);
     }
   }
   // A hidden cannon (waiting to come back) cannot be hit.

@@ -89,7 +89,7 @@ void frm_main::Form_KeyPress(int KeyAscii) {
     sparo.Top = PartenzaSparo;
     sparo.Visible = true;
     g.tmr_proiettile.SetEnabled(true);
-    SuonaSlot(g, 2);
+    SuonaSlot(g, SlotSuono::SparoAmico);
   }
 
   // Then answer the banner shown, each test after the previous one has acted.
@@ -201,7 +201,7 @@ void frm_main::tmr_rinascita_Timer() {
 
 void frm_main::tmr_spostamentonemici_Timer() {
   if (g.img_gameover.Visible) return;
-  if (g.img_navicellabonus.Visible) SuonaSlot(g, 11);
+  if (g.img_navicellabonus.Visible) SuonaSlot(g, SlotSuono::MovimentoBonus);
   g.PassiNavicella += 1;
   g.PassiSparo += 1;
   if (g.VersoDestra) {
@@ -209,7 +209,7 @@ void frm_main::tmr_spostamentonemici_Timer() {
   } else {
     GestioneOggetti::SpostaFormazioneSinistra(g);
   }
-  SuonaSlot(g, 1);
+  SuonaSlot(g, SlotSuono::MovimentoAlieni);
   if (g.PassiSparo == 2) {
     GestioneOggetti::SparaNemici(g);
     g.PassiSparo = 0;

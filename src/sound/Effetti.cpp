@@ -9,10 +9,12 @@ std::unique_ptr<Effetto> CreaBufferSuono(Gioco& g, const std::filesystem::path& 
   return g.audio.CreaEffetto(percorso);
 }
 
-void SuonaSlot(Gioco& g, int n) {
+void SuonaSlot(Gioco& g, SlotSuono slot) {
+  const int n = static_cast<int>(slot);
   if (g.registroSuoni) g.registroSuoni->push_back(n);
   if (!g.AudioAttivo) return;
-  if (n < 1 || n > 15 || g.Comb.Suoni[static_cast<size_t>(n)].empty()) return;
+  // The music is never played as an effect.
+  if (slot == SlotSuono::Motivo || g.Comb.Suoni[static_cast<size_t>(n)].empty()) return;
   const auto& buffer = g.BufferSuoni[static_cast<size_t>(n)];
   if (!buffer) return;
   g.audio.Suona(n, *buffer, g.Volumi[static_cast<size_t>(n)], false);

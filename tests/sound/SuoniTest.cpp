@@ -170,7 +170,7 @@ TEST(AudioSdlSenzaDispositivo, IlGiocoProsegueMutoEDiceUnaVoltaPerche) {
 
 TEST_F(SuoniTest, SuonaSlotSuonaLEffettoAlSuoVolumeSenzaRipartireFinchESuona) {
   CaricaEffetto(4, 0.3, -1000);
-  for (int i = 0; i < 3; ++i) SuonaSlot(g, 4);
+  for (int i = 0; i < 3; ++i) SuonaSlot(g, SlotSuono::EsplosionePrimaFila);
   EXPECT_TRUE(Mix_Playing(4));
   EXPECT_EQ(Mix_Playing(-1), 1) << "one channel a slot, never doubled";
   EXPECT_EQ(Mix_Volume(4, -1), 40);
@@ -178,7 +178,7 @@ TEST_F(SuoniTest, SuonaSlotSuonaLEffettoAlSuoVolumeSenzaRipartireFinchESuona) {
 
   Attendi([] { return !Mix_Playing(4); });
   ASSERT_EQ(fineCanale[4], 1);
-  SuonaSlot(g, 4);  // ended: it starts again from the beginning
+  SuonaSlot(g, SlotSuono::EsplosionePrimaFila);  // ended: it starts again from the beginning
   EXPECT_TRUE(Mix_Playing(4));
 }
 
@@ -188,11 +188,13 @@ TEST_F(SuoniTest, UnoSlotTaceConLAudioSpentoSenzaSuonoOSenzaBufferMaOgniChiamata
   CaricaEffetto(6, 0.5);
   g.Comb.Suoni[5].clear();   // the new combination has no sound there: the old buffer stays
   g.BufferSuoni[6].reset();  // its sound could not be decoded
-  for (int n : {0, 5, 6, 16, -1}) SuonaSlot(g, n);
+  for (SlotSuono slot :
+       {SlotSuono::Motivo, SlotSuono::EsplosioneSecondaFila, SlotSuono::EsplosioneTerzaFila})
+    SuonaSlot(g, slot);
   g.AudioAttivo = false;
-  SuonaSlot(g, 2);
+  SuonaSlot(g, SlotSuono::SparoAmico);
   EXPECT_EQ(Mix_Playing(-1), 0);
-  EXPECT_EQ(registro, (std::vector<int>{0, 5, 6, 16, -1, 2}));
+  EXPECT_EQ(registro, (std::vector<int>{0, 5, 6, 2}));
 }
 
 TEST_F(SuoniTest, LaMusicaSuonaAlVolumeDelloSlotEVolumeMusicaLoLimita) {
