@@ -331,8 +331,7 @@ void ApplicaCombinazione(Gioco& g) {
   EliminaMedia(g);
   TogliSegno(g.CartellaProgramma);
 
-  g.Caption = Firma() + QStringLiteral(" Combinazione: ") + g.CombinazioneCorrente +
-              QStringLiteral(" by ") + g.AutoreCombinazione;
+  g.Caption = Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione);
 
   if (!inutilizzabili.isEmpty()) {
     g.dialoghi.MsgBox(

@@ -31,10 +31,6 @@ bool NomeFileValido(const QString& nome) {
   return nome.toUtf8().size() + 6 <= MassimoNomeFile;
 }
 
-QString Titolo(const char* finestra, const QString& combinazione) {
-  return QLatin1String(finestra) + Firma() + QStringLiteral(" Combinazione: ") + combinazione;
-}
-
 }  // namespace
 
 bool frm_opzioni::NomeAccettabile(const QString& nome) {
@@ -67,8 +63,8 @@ void frm_opzioni::CB_crea_Click() {
   g.AutoreCombinazione = ChiediAutore();
   lbl_combinazione->setText(nome + QStringLiteral(" by ") + g.AutoreCombinazione);
   // The game still uses its old combination, and the captions say so.
-  setWindowTitle(Titolo("OPZIONI - ", g.CombinazioneCorrente));
-  Cd.titolo = Titolo("APRI - ", g.CombinazioneCorrente);
+  setWindowTitle(Didascalia(g.CombinazioneCorrente, std::nullopt, 2, QStringLiteral("OPZIONI - ")));
+  Cd.titolo = Didascalia(g.CombinazioneCorrente, std::nullopt, 2, QStringLiteral("APRI - "));
   for (int n = 0; n < NumeroImmagini; ++n) ReimpostaImmagine(n);
   FontPredefinito();
   SvuotaSuoni();

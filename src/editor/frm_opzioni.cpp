@@ -21,14 +21,6 @@
 
 #include <algorithm>
 
-namespace {
-
-QString Versione() {
-  return QStringLiteral(" Ver. %1.%2").arg(VersioneMaggiore).arg(VersioneMinore);
-}
-
-}  // namespace
-
 frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale, GestoreTurno turno)
     : QWidget(nullptr, Qt::Window),
       g(gioco),
@@ -60,9 +52,8 @@ void frm_opzioni::Form_Load() {
   ImpostaAnteprimaFont(g.lbl_hiscore.Font, g.lbl_hiscore.ForeColor);
   Cd.cartella = cartella;
   Cd.titolo = Firma();
-  setWindowTitle(QStringLiteral("OPZIONI - SKARVEX - by Dorvanel") + Versione() +
-                 QStringLiteral(" Combinazione: ") + g.CombinazioneCorrente +
-                 QStringLiteral(" by ") + g.AutoreCombinazione);
+  setWindowTitle(
+      Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione, 1, QStringLiteral("OPZIONI - ")));
 
   for (size_t n = 0; n < NumeroImmagini; ++n) CaselleImmagine[n]->setText(g.OrigineImmagini[n]);
   for (int n = 0; n < NumeroImmagini; ++n) {

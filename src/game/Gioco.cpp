@@ -8,8 +8,14 @@ Gioco::Gioco(std::filesystem::path cartellaProgramma, Orologio& orologio_, Dialo
       audio(audio_),
       finestre(finestre_) {}
 
-QString Firma() {
-  return QStringLiteral("SKARVEX - by Dorvanel  Ver. %1.%2")
-      .arg(VersioneMaggiore)
-      .arg(VersioneMinore);
+QString Firma(int spazi) {
+  return QStringLiteral("SKARVEX - by Dorvanel") + QString(spazi, QLatin1Char(' ')) +
+         QStringLiteral("Ver. %1.%2").arg(VersioneMaggiore).arg(VersioneMinore);
+}
+
+QString Didascalia(const QString& combinazione, const std::optional<QString>& autore, int spazi,
+                   const QString& finestra) {
+  QString didascalia = finestra + Firma(spazi) + QStringLiteral(" Combinazione: ") + combinazione;
+  if (autore) didascalia += QStringLiteral(" by ") + *autore;
+  return didascalia;
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,8 +22,16 @@ constexpr int VersioneMaggiore = 1;
 constexpr int VersioneMinore = 4;
 
 // "SKARVEX - by Dorvanel " + " Ver. " + major + "." + minor: the program's signature,
-// the start of every caption and the title of its message and input boxes.
-QString Firma();
+// the start of every caption and the title of its message and input boxes. A few
+// captions put one blank before "Ver." instead of two.
+QString Firma(int spazi = 2);
+
+// The caption of a window that names a combination: `finestra` ("OPZIONI - ", say),
+// the signature, " Combinazione: " and the name, then " by " and the author when
+// there is one. Start-up, applying and the editor's save put two blanks before
+// "Ver.", a choice from the menu and the editor's opening one.
+QString Didascalia(const QString& combinazione, const std::optional<QString>& autore = {},
+                   int spazi = 2, const QString& finestra = {});
 
 class Gioco : public ModelloMain, public Variabili {
  public:

@@ -20,10 +20,6 @@ constexpr float PassoSparo = 200;
 constexpr float PassoProiettileNemico = 180;
 constexpr float UscitaProiettileNemico = 9150;
 
-QString Didascalia(const QString& nome) {
-  return Firma() + QStringLiteral(" Combinazione: ") + nome;
-}
-
 QString MessaggioSceltaNonSalvata(const Gioco& g, const char* conseguenza) {
   return QStringLiteral("Impossibile salvare la scelta nella cartella del programma (%1). %2")
       .arg(QString::fromStdString(g.CartellaProgramma.string()), QString::fromUtf8(conseguenza));
@@ -288,10 +284,7 @@ void frm_main::mn_comb_Click(int Index) {
   for (VoceMenu& voce : g.mn_comb) voce.Checked = false;
   g.mn_comb[static_cast<size_t>(Index)].Checked = true;
   // After a menu choice the caption has one blank before "Ver.".
-  g.Caption = QStringLiteral("SKARVEX - by Dorvanel Ver. %1.%2 Combinazione: %3 by %4")
-                  .arg(VersioneMaggiore)
-                  .arg(VersioneMinore)
-                  .arg(g.CombinazioneCorrente, g.AutoreCombinazione);
+  g.Caption = Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione, 1);
 }
 
 void frm_main::mn_aiuto_Click() {
