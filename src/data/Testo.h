@@ -34,8 +34,6 @@ class LettoreCampi {
   // The next field as #TRUE# or #FALSE# (in any letter case).
   [[nodiscard]] Risultato<bool> Booleano();
 
-  size_t Posizione() const { return m_pos; }
-
  private:
   std::string_view m_testo;
   size_t m_pos = 0;

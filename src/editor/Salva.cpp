@@ -53,9 +53,7 @@ void frm_opzioni::CB_crea_Click() {
     return;
   }
   if (!NomeAccettabile(nome)) return;
-  g.EsisteFile =
-      GestioneDatiEsterni::VerificaEsistenza(GestioneDatiEsterni::FileCombinazione(g, nome));
-  if (g.EsisteFile) {
+  if (GestioneDatiEsterni::VerificaEsistenza(GestioneDatiEsterni::FileCombinazione(g, nome))) {
     Messaggio(QStringLiteral("Il nome esiste già"), Icona::Esclamazione);
     return;
   }
@@ -81,9 +79,7 @@ bool frm_opzioni::ChiediNome() {
     return false;
   }
   if (!NomeAccettabile(nome)) return false;
-  g.EsisteFile =
-      GestioneDatiEsterni::VerificaEsistenza(GestioneDatiEsterni::FileCombinazione(g, nome));
-  if (g.EsisteFile) {
+  if (GestioneDatiEsterni::VerificaEsistenza(GestioneDatiEsterni::FileCombinazione(g, nome))) {
     Messaggio(QStringLiteral("la combinazione ") + nome + QStringLiteral(" esiste già!"),
               Icona::Esclamazione);
     return false;

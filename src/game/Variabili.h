@@ -54,6 +54,5 @@ struct Variabili {
   QString EditorFontColore;
   bool EditorFontGrassetto = false;
   bool EditorFontCorsivo = false;
-  bool EsisteFile = false;
   bool ProvaMusica = false;  // the editor's music trial button chk_play(0) is down
 };

@@ -30,8 +30,6 @@ class FinestraPrincipale final : public QMainWindow {
   // For the start-up benchmark: the program ends once the first frame is painted.
   void EsciDopoPrimoFrame() { m_esciDopoPrimoFrame = true; }
 
-  Pittore& pittore() { return m_pittore; }
-
  protected:
   void keyPressEvent(QKeyEvent* evento) override;
   void keyReleaseEvent(QKeyEvent* evento) override;
