@@ -2,10 +2,10 @@
 # Applies every hostile combination of the generated corpus end to end (ctest checks
 # only every 8th), in each given build folder that is configured: the normal build
 # and the sanitizer build of ./test by default. Each case is a whole script, a bare
-# start-up (its line ends in -avvio; at most 5 s, 20 s under the sanitizers) and, for
-# the sounds, the mixer (-mixer). Prints the failures, the counts, and the slowest
-# runs, start-ups and most memory-hungry runs (at most 600 MiB outside the
-# sanitizer build). Each build's full list is left in
+# start-up (its line ends in -avvio; at most 5 s, 20 s under the sanitizers, on a
+# machine doing nothing else) and, for the sounds, the mixer (-mixer). Prints the
+# failures, the counts, and the slowest runs, start-ups and most memory-hungry runs
+# (at most 600 MiB outside the sanitizer build). Each build's full list is left in
 # <build>/tests/ostili/ostili-tutti.txt; when a case fails, the list ends by naming
 # the temporary folder that keeps its files.
 #
@@ -35,7 +35,7 @@ for build in "$@"; do
   elenco=$build/tests/ostili/ostili-tutti.txt
   echo "== $build${sanitizer:+ (ASan + UBSan)}"
   inizio=$(date +%s)
-  "$build/tests/ostili/ostili" "$build/src/ui/skarvex" $sanitizer >"$elenco" || esito=1
+  "$build/tests/ostili/ostili" "$build/src/ui/skarvex" $sanitizer --tempi >"$elenco" || esito=1
   provate=$((provate + 1))
   grep -E '^FAIL|^the failed' "$elenco" || true
   echo "$(tail -n 1 "$elenco") in $(($(date +%s) - inizio)) s"
