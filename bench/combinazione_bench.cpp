@@ -1,12 +1,16 @@
 // Applying a heavy combination: fourteen 800 x 600 JPEG pictures, fifteen
 // one-second WAV effects and a 3 MB MP3; and starting the program with it
-// remembered, up to the first painted frame.
+// remembered, up to the first painted frame. And applying the heaviest combination
+// the budgets let through, with its time and the process's peak memory.
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QImageWriter>
 #include <QTemporaryDir>
+
+#include <sys/resource.h>
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +21,7 @@
 
 #include "data/GestioneDatiEsterni.h"
 #include "data/Impostazioni.h"
+#include "data/Vaglio.h"
 #include "sound/AudioSdl.h"
 #include "sound/SuoniDiProva.h"  // tests/sound
 #include "support/Banco.h"
@@ -123,6 +128,53 @@ BENCHMARK(AvvioConCombinazionePesante)
     ->Iterations(3)
     ->Repetitions(3)
     ->ReportAggregatesOnly();
+
+// As much as the budgets allow: four progressive JPEGs of 4000 x 4000 (the 64 Mpx of a
+// combination), ten small pictures refused for going over it, and four effects of
+// 8 kHz mono that the mixer holds as 16 MiB each (the 64 MiB of all effects).
+TipoCombinazione AlLimite() {
+  TipoCombinazione c = Pesante({});
+  c.Nome = "AlLimite";
+  QImage grande(4000, 4000, QImage::Format_RGB32);
+  QPainter p(&grande);
+  p.fillRect(grande.rect(), QLinearGradient(0, 0, 4000, 4000));
+  for (int i = 0; i < 2000; ++i)
+    p.fillRect((i * 373) % 4000, (i * 811) % 4000, 40, 40, QColor::fromHsv(i % 360, 255, 255));
+  p.end();
+  QByteArray byte;
+  QBuffer buffer(&byte);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter scrittore(&buffer, "jpeg");
+  scrittore.setProgressiveScanWrite(true);
+  scrittore.write(grande);
+  for (size_t n = 0; n < NumeroImmagini; ++n) c.Immagini[n] = n < 4 ? byte.toStdString() : Jpeg(0);
+  const uint64_t fotogrammi =
+      Vaglio::MaxByteEffetto / Vaglio::BytePerFotogrammaMixer * 8000 / Vaglio::FrequenzaMixer;
+  const auto le = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+  const std::string effetto = "RIFF" + le(static_cast<uint32_t>(36 + fotogrammi)) + "WAVEfmt " +
+                              le(16) + std::string("\x01\x00\x01\x00", 4) + le(8000) + le(8000) +
+                              std::string("\x01\x00\x08\x00", 4) + "data" +
+                              le(static_cast<uint32_t>(fotogrammi)) +
+                              std::string(fotogrammi, '\x80');
+  for (size_t n = 1; n < NumeroSuoni; ++n) c.Suoni[n] = n <= 4 ? effetto : std::string();
+  return c;
+}
+
+void ApplicaCombinazioneAlLimite(benchmark::State& state) {
+  Banco b(CreaAudioSdl());
+  if (!ScriviFileCombinazione(b.File("AlLimite.skcom"), AlLimite()) ||
+      !ScriviFileScelta(b.File("CombinazioneScelta"), b.File("AlLimite.skcom"), true))
+    std::abort();
+  for (auto _ : state) GestioneDatiEsterni::ApplicaCombinazione(b.g);
+  if (b.g.img_primafila[0].Picture.Dati.size() != QSize(4000, 4000) ||
+      (b.audio->Disponibile() && !b.g.BufferSuoni[4]) || b.g.BufferSuoni[5])
+    state.SkipWithError("the budgets let through other than planned");
+  rusage uso{};
+  getrusage(RUSAGE_SELF, &uso);
+  state.counters["picco_MiB"] = static_cast<double>(uso.ru_maxrss) / 1024;
+  state.SetLabel("4 JPEG 4000x4000 and 4 effects of 16 MiB (targets <= 5 s, peak <= 600 MiB)");
+}
+BENCHMARK(ApplicaCombinazioneAlLimite)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 

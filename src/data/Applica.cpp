@@ -311,6 +311,11 @@ void ApplicaCombinazione(Gioco& g) {
 
   ControllaFont(g, esame.font, segno, inutilizzabili);
 
+  // The pictures about to be replaced go first, so that the old and the new ones are
+  // never held together: the budgets are what a combination may hold, not twice that.
+  for (int n = 0; n < NumeroImmagini; ++n)
+    if (c.Immagini[static_cast<size_t>(n)] != ImmagineDefault)
+      ImpostaImmagineSlot(g, n, ImmagineIncorporata(g, n), true);
   // A "Default" slot, and a picture that can't be used, show the built-in picture.
   for (int n = 0; n < NumeroImmagini; ++n) {
     const auto s = static_cast<size_t>(n);
