@@ -1,5 +1,6 @@
 // The font panel (the labels' font and colour, and a font file carried by the
 // combination) and unlocking a protected combination with its password.
+#include "data/Decodifica.h"
 #include "data/FileAtomico.h"
 #include "data/Vaglio.h"
 #include "data/GestioneDatiEsterni.h"
@@ -62,18 +63,28 @@ void frm_opzioni::Cb_fontFile_Click() {
     Messaggio(QStringLiteral("Impossibile leggere il file %1.").arg(*scelto), Icona::Critica);
     return;
   }
+  // What a player attaches goes to every player of the combination: it must be a
+  // font, and the same one the game takes.
+  if (const auto rifiuto = Vaglio::EsaminaFont(byte.valore())) {
+    Messaggio(QStringLiteral("Impossibile usare il file %1: %2.")
+                  .arg(*scelto, rifiuto->motivo == Vaglio::Motivo::Formato
+                                    ? QStringLiteral("non è un file di font TTF, OTF o FON")
+                                    : MotivoRifiuto(*rifiuto, false)),
+              Icona::Esclamazione);
+    return;
+  }
   m_fontFile = std::move(byte.valore());
   m_fontFileNome = file.filename().string();
   const QString nome = QString::fromStdString(m_fontFileNome);
 
-  // Installed for this user unless a font file of that name already is; it is
-  // registered with the window system when a combination carrying it is applied.
+  // Installed for this user unless a file of that name already is there, which is
+  // never replaced; it is registered with the window system when a combination
+  // carrying it is applied.
   const fs::path cartella = GestioneDatiEsterni::CartellaFont();
-  const fs::path installato = cartella / file.filename();
   std::error_code ec;
-  if (!fs::exists(installato, ec)) {
-    fs::create_directories(cartella, ec);
-    if (!ScriviFileAtomico(installato, m_fontFile)) {
+  if (cartella.empty() || !fs::exists(fs::symlink_status(cartella / file.filename(), ec))) {
+    if (!cartella.empty()) fs::create_directories(cartella, ec);
+    if (cartella.empty() || !CreaFileAtomico(cartella / file.filename(), m_fontFile)) {
       Messaggio(QStringLiteral("La font %1 non è stata copiata nella cartella %2: la "
                                "combinazione la porterà comunque con sé.")
                     .arg(nome, QString::fromStdString(cartella.string())),

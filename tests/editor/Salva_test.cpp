@@ -141,15 +141,23 @@ TEST_F(Salva, TheFontPanelsChoicesReachTheSavedFile) {
   const fs::path fonts = b.File("dati") / "fonts";
   fs::create_directories(fonts);
   std::ofstream(fonts / "gia.ttf") << "installed";
-  b.dialoghi.AccodaFile(File("gia.ttf", "font bytes"));
+  const std::string tag("\0\1\0\0", 4);  // how a TrueType file starts
+  b.dialoghi.AccodaFile(File("gia.ttf", tag + "font bytes"));
   Clic(QStringLiteral("Cb_fontFile"));
   EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_fontdacaricare"))->text(), "gia.ttf");
   EXPECT_EQ(Box(), QStringList{"Ricorda che se vuoi utilizzare la Font che hai appena caricato "
                                "devi selezionarla con il pulsante 'Da Font'"});
   EXPECT_EQ(b.Leggi("dati/fonts/gia.ttf"), "installed");
-  b.dialoghi.AccodaFile(File("nuova.ttf", "new font"));
+  b.dialoghi.AccodaFile(File("nuova.ttf", tag + "new font"));
   Clic(QStringLiteral("Cb_fontFile"));
-  EXPECT_EQ(b.Leggi("dati/fonts/nuova.ttf"), "new font");
+  EXPECT_EQ(b.Leggi("dati/fonts/nuova.ttf"), tag + "new font");
+  Box();
+  // What is no font is refused, and nothing changes.
+  b.dialoghi.AccodaFile(File("finta.ttf", "<html>"));
+  Clic(QStringLiteral("Cb_fontFile"));
+  EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_fontdacaricare"))->text(), "nuova.ttf");
+  EXPECT_FALSE(fs::exists(fonts / "finta.ttf"));
+  EXPECT_EQ(Box().size(), 1);
 
   SalvaCome(QStringLiteral("Rossa"));
   const TipoCombinazione c = Letta("Rossa");
@@ -157,7 +165,7 @@ TEST_F(Salva, TheFontPanelsChoicesReachTheSavedFile) {
   EXPECT_EQ(c.FontDimensione, "14");
   EXPECT_EQ(c.FontColore, "255");
   EXPECT_TRUE(c.FontGrassetto);
-  EXPECT_EQ(c.FontFile, "new font");
+  EXPECT_EQ(c.FontFile, tag + "new font");
   EXPECT_EQ(c.FontFileNome, "nuova.ttf");
   EXPECT_EQ(b.g.lbl_hiscore.ForeColor, Rgb(255, 0, 0));  // applied at once
 }
@@ -173,7 +181,7 @@ TEST_F(Salva, ACombinationMadeHereComesBackWholeAfterARestart) {
   Clic(QStringLiteral("cb_apri_14"));
   Digita(14, QStringLiteral("40"));
   Clic(QStringLiteral("Cb_visualfont"));
-  b.dialoghi.AccodaFile(File("viola.ttf", "font bytes"));
+  b.dialoghi.AccodaFile(File("viola.ttf", std::string("\0\1\0\0", 4) + "font bytes"));
   Clic(QStringLiteral("Cb_fontFile"));
   Clic(QStringLiteral("cb_salva"));
   ASSERT_FALSE(Aperto());
