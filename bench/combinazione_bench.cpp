@@ -133,8 +133,14 @@ BENCHMARK(AvvioConCombinazionePesante)
 // combination), ten small pictures refused for going over it, and four effects of
 // 8 kHz mono that the mixer holds as 16 MiB each (the 64 MiB of all effects).
 TipoCombinazione AlLimite() {
-  TipoCombinazione c = Pesante({});
+  TipoCombinazione c;
   c.Nome = "AlLimite";
+  c.Autore = "Banco";
+  c.Suoni[0] = Mp3();
+  c.Volumi.fill(-1000);
+  c.FontNome = "DejaVu Sans";
+  c.FontDimensione = "12";
+  c.FontColore = "65535";
   QImage grande(4000, 4000, QImage::Format_RGB32);
   QPainter p(&grande);
   p.fillRect(grande.rect(), QLinearGradient(0, 0, 4000, 4000));

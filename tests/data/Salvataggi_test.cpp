@@ -181,7 +181,8 @@ TEST(Salvataggi, AProcessKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
           << "kill " << k << ": " << ora.valore().size() << " bytes";
       // A killed save leaves its temporary file; the last ones stay for the start below.
       for (const auto& voce : fs::directory_iterator(cartella)) {
-        if (!voce.path().filename().string().starts_with(PrefissoTemporanei + f.nome + ".")) continue;
+        if (!voce.path().filename().string().starts_with(PrefissoTemporanei + f.nome + "."))
+          continue;
         ++lasciati;
         if (k + 1 < uccisioni) fs::remove(voce.path());
       }
