@@ -103,27 +103,11 @@ TEST(Vaglio, EachPictureKindIsKnownByItsBytesAndDecodedAtTheSizeItsHeaderSays) {
   }
 }
 
-TEST(Vaglio, KindsQtCouldDecodeButASlotDoesNotTakeAreRefusedUndecoded) {
-  const std::string svg =
-      R"(<svg xmlns="http://www.w3.org/2000/svg" width="8" height="8"><image href="img0.sktemp"/></svg>)";
-  const std::string xpm = "/* XPM */\nstatic char *x[] = {\"1 1 1 1\", \"a c #ff0000\", \"a\"};\n";
-  for (const std::string& byte : {svg, xpm, std::string("P6\n1 1\n255\nabc"), std::string()}) {
-    EXPECT_EQ(EsaminaImmagine(byte).rifiuto->motivo, Motivo::Formato) << byte;
-    EXPECT_TRUE(DecodificaImmagine(byte).Vuota()) << byte;
-  }
-  // Bytes that announce one kind are never handed to another kind's decoder.
-  const std::string png = Codifica("png", {4, 4});
-  EXPECT_TRUE(DecodificaImmagine(png, {FormatoMedia::JPG, 4, 4, 0, std::nullopt}).Vuota());
-}
-
 TEST(Vaglio, PictureBudgetsAreReadFromHeadersBeforeAnyDecoding) {
   // 20 million pixels, and a top-down picture (negative height) counted the same.
   EXPECT_EQ(EsaminaImmagine(Bmp(5000, 4000)).rifiuto->motivo, Motivo::Pixel);
   EXPECT_EQ(EsaminaImmagine(Bmp(5000, -4000)).rifiuto->valore, 20'000'000u);
   EXPECT_FALSE(EsaminaImmagine(Bmp(4000, -4000)).rifiuto);
-  for (const std::string& rotto :
-       {Bmp(0, 10), Bmp(-3, 10), Bmp(10, INT32_MIN), std::string("BM") + std::string(12, '\0')})
-    EXPECT_EQ(EsaminaImmagine(rotto).rifiuto->motivo, Motivo::Danneggiato);
 
   // A GIF's first picture placed far out on a small screen makes the canvas larger.
   const std::string gif = "GIF89a" + Le(10, 2) + Le(10, 2) + std::string(3, '\0') + "\x2C" +
@@ -145,7 +129,7 @@ TEST(Vaglio, PictureBudgetsAreReadFromHeadersBeforeAnyDecoding) {
       scansioni);
 }
 
-TEST(Vaglio, AnEffectIsMeasuredAtTheMixersRateBeforeItIsConverted) {
+TEST(Vaglio, SoundsAreMeasuredAtTheMixersRateBeforeTheyAreConverted) {
   // One second at 44.1 kHz, 16-bit stereo, is what the mixer holds for it.
   EXPECT_EQ(EsaminaEffetto(Wav(1, 2, 44100, 16, 176400)).byteDecodificati, 176400u);
   // Ten thousand 8-bit samples at 10 Hz are 1000 s: 176 MB once resampled.
@@ -159,20 +143,9 @@ TEST(Vaglio, AnEffectIsMeasuredAtTheMixersRateBeforeItIsConverted) {
   // ADPCM counts four bits a sample.
   EXPECT_EQ(EsaminaEffetto(Wav(0x11, 1, 44100, 4, 100)).byteDecodificati, 800u);
 
-  for (const std::string& rotto :
-       {Wav(1, 0, 44100, 16, 10), Wav(1, 1, 0, 16, 10), Wav(1, 1, 44100, 12, 10),
-        Wav(0x55, 1, 44100, 16, 10), Wav(1, 1, 44100, 16, 10, true)})
-    EXPECT_EQ(EsaminaEffetto(rotto).rifiuto->motivo, Motivo::Danneggiato);
-  EXPECT_EQ(EsaminaEffetto("MThd").rifiuto->motivo, Motivo::Formato);
-}
-
-TEST(Vaglio, TheMusicTakesWaveMp3AndMidiOnly) {
-  EXPECT_FALSE(EsaminaMusica(Wav(1, 1, 10, 8, 10000)).rifiuto);  // streamed: any length
-  EXPECT_FALSE(EsaminaMusica("ID3\x04").rifiuto);
-  EXPECT_FALSE(EsaminaMusica("MThd").rifiuto);
+  // The music is streamed, so any length will do, but a MIDI file's events are read whole.
+  EXPECT_FALSE(EsaminaMusica(Wav(1, 1, 10, 8, 10000)).rifiuto);
   EXPECT_EQ(EsaminaMusica("MThd" + std::string(MaxByteMidi, '\0')).rifiuto->motivo, Motivo::Midi);
-  for (const char* altro : {"OggS", "fLaC", "FORM\0\0\0\0AIFF", ""})
-    EXPECT_EQ(EsaminaMusica(altro).rifiuto->motivo, Motivo::Formato) << altro;
 }
 
 TEST(Vaglio, BudgetsAcrossTheCombinationCountSlotsInTheOrderTheGameUsesThem) {

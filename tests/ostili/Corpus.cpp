@@ -369,16 +369,12 @@ class Generatore {
     Aggiungi("font-spazzatura", CodificaCombinazione(spazzatura)).nessunFont = true;
   }
 
-  // Whole, valid music in formats that the music slot does not take, and in an
-  // effect's slot.
+  // A whole, valid AIFF, which neither the music slot nor an effect's takes (the other
+  // kinds the mixer knows are the "-finto" sounds above: refused by their first bytes).
   void Musiche() {
-    const std::pair<const char*, std::string> musiche[] = {
-        {"ogg-opus", OggOpus()}, {"flac", Flac()}, {"mod", Mod()}, {"aiff", Aiff(1)}};
-    for (const int slot : {0, 2}) {
-      for (const auto& [nome, byte] : musiche)
-        Aggiungi("suono" + std::to_string(slot) + "-" + nome,
-                 Con("Suoni" + std::to_string(slot), byte));
-    }
+    for (const int slot : {0, 2})
+      Aggiungi("suono" + std::to_string(slot) + "-aiff",
+               Con("Suoni" + std::to_string(slot), Aiff(1)));
   }
 
   std::string m_base;

@@ -52,8 +52,3 @@ std::string Wav8(uint32_t campioni, uint32_t frequenza);
 std::string Midi(uint32_t lunghezza = 0);
 // An AIFF of 100 random 16-bit samples at 8 kHz, claiming `canali` channels.
 std::string Aiff(uint16_t canali);
-// Whole, valid music files: Ogg Opus of a second of silence, FLAC of 50 constant
-// frames at 8 kHz, a four-channel tracker module playing one note.
-std::string OggOpus();
-std::string Flac();
-std::string Mod();
