@@ -95,7 +95,7 @@ void ControllaFont(Gioco& g, const std::optional<Vaglio::Rifiuto>& esame, const 
   }
   const QString etichetta = QStringLiteral("la font ") + Testo(nome);
   if (esame) {
-    inutilizzabili << etichetta + QStringLiteral(" (") + MotivoRifiuto(*esame, false) +
+    inutilizzabili << etichetta + QStringLiteral(" (") + MotivoRifiuto(*esame, TipoSlot::Font) +
                           QLatin1Char(')');
     return;
   }
@@ -207,12 +207,12 @@ void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti) 
 
 namespace {
 
-QString Slot(const char* nome, const std::optional<Vaglio::Rifiuto>& rifiuto, bool immagine) {
+QString Slot(const char* nome, const std::optional<Vaglio::Rifiuto>& rifiuto, TipoSlot tipo) {
   QString testo = QString::fromUtf8(nome);
   // A budget broken is worth saying; a file that is not what the slot takes is told
   // by the message itself.
   if (rifiuto && rifiuto->motivo != Vaglio::Motivo::Formato)
-    testo += QStringLiteral(" (") + MotivoRifiuto(*rifiuto, immagine) + QLatin1Char(')');
+    testo += QStringLiteral(" (") + MotivoRifiuto(*rifiuto, tipo) + QLatin1Char(')');
   return testo;
 }
 
@@ -291,7 +291,7 @@ void ApplicaCombinazione(Gioco& g) {
     if (c.Suoni[n].empty()) continue;
     g.OrigineSuoni[n] = nome;
     if (esame.suoni[n]) {
-      inutilizzabili << Slot(NomiSuoni[n], esame.suoni[n], false);
+      inutilizzabili << Slot(NomiSuoni[n], esame.suoni[n], TipoSlot::Suono);
       continue;
     }
     const fs::path file = g.File(NomeFileSuono(static_cast<int>(n)));
@@ -329,7 +329,8 @@ void ApplicaCombinazione(Gioco& g) {
       // The slot's media file is written as ever; the picture comes from the same bytes.
       if (!verdetto.rifiuto && ScriviFileMedia(g.File(NomeFileImmagine(n)), byte))
         immagine = DecodificaImmagine(byte, verdetto);
-      if (immagine.Vuota()) inutilizzabili << Slot(NomiImmagini[s], verdetto.rifiuto, true);
+      if (immagine.Vuota())
+        inutilizzabili << Slot(NomiImmagini[s], verdetto.rifiuto, TipoSlot::Immagine);
     }
     ImpostaImmagineSlot(g, n, immagine.Vuota() ? ImmagineIncorporata(g, n) : immagine, true);
   }

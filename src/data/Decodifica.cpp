@@ -44,48 +44,50 @@ Immagine DecodificaImmagine(std::string_view byte) {
   return DecodificaImmagine(byte, Vaglio::EsaminaImmagine(byte));
 }
 
-QString MotivoRifiuto(const Vaglio::Rifiuto& r, bool immagine) {
+QString MotivoRifiuto(const Vaglio::Rifiuto& r, TipoSlot tipo) {
   using Vaglio::Motivo;
   const auto milioni = [](uint64_t n) {
     return QString::number(static_cast<double>(n) / 1e6, 'g', 3);
   };
   const auto mib = [](uint64_t n) {
-    return QString::number(static_cast<double>(n) / Vaglio::MiB, 'f', n < 10 * Vaglio::MiB ? 1 : 0);
+    return QString::number(static_cast<double>(n) / Vaglio::MiB, 'f',
+                           n < 10 * Vaglio::MiB ? 1 : 0) +
+           QStringLiteral(" MiB");
   };
+  const QString oltre = QStringLiteral(", oltre il limite di ");
   switch (r.motivo) {
     case Motivo::Formato:
-      return immagine ? QStringLiteral("non è un'immagine JPG, GIF o BMP")
-                      : QStringLiteral("non è un file audio WAV (la musica anche MP3 o MID)");
+      switch (tipo) {
+        case TipoSlot::Immagine:
+          return QStringLiteral("non è un'immagine JPG, GIF o BMP");
+        case TipoSlot::Suono:
+          return QStringLiteral("non è un file audio WAV (la musica anche MP3 o MID)");
+        case TipoSlot::Font:
+          return QStringLiteral("non è un file di font TTF, OTF o FON");
+      }
+      return {};
     case Motivo::Danneggiato:
       return QStringLiteral("file danneggiato");
     case Motivo::Pixel:
-      return QStringLiteral(
-                 "immagine di %1 milioni di pixel, oltre il limite di %2 milioni per "
-                 "immagine")
-          .arg(milioni(r.valore), milioni(r.limite));
+      return QStringLiteral("immagine di %1 milioni di pixel").arg(milioni(r.valore)) + oltre +
+             QStringLiteral("%1 milioni per immagine").arg(milioni(r.limite));
     case Motivo::PixelCombinazione:
-      return QStringLiteral(
-                 "con essa le immagini arrivano a %1 milioni di pixel, oltre il limite "
-                 "di %2 milioni per combinazione")
-          .arg(milioni(r.valore), milioni(r.limite));
+      return QStringLiteral("con essa le immagini arrivano a %1 milioni di pixel")
+                 .arg(milioni(r.valore)) +
+             oltre + QStringLiteral("%1 milioni per combinazione").arg(milioni(r.limite));
     case Motivo::Scansioni:
       return QStringLiteral("JPEG progressivo di oltre %1 passate").arg(r.limite);
     case Motivo::Effetto:
-      return QStringLiteral(
-                 "decodificato occuperebbe %1 MiB, oltre il limite di %2 MiB per "
-                 "effetto")
-          .arg(mib(r.valore), mib(r.limite));
+      return QStringLiteral("decodificato occuperebbe ") + mib(r.valore) + oltre + mib(r.limite) +
+             QStringLiteral(" per effetto");
     case Motivo::Effetti:
-      return QStringLiteral(
-                 "con esso gli effetti occuperebbero %1 MiB, oltre il limite di %2 MiB "
-                 "per combinazione")
-          .arg(mib(r.valore), mib(r.limite));
+      return QStringLiteral("con esso gli effetti occuperebbero ") + mib(r.valore) + oltre +
+             mib(r.limite) + QStringLiteral(" per combinazione");
     case Motivo::Midi:
-      return QStringLiteral("file MIDI di %1 MiB, oltre il limite di %2 MiB")
-          .arg(mib(r.valore), mib(r.limite));
     case Motivo::Font:
-      return QStringLiteral("file di %1 MiB, oltre il limite di %2 MiB")
-          .arg(mib(r.valore), mib(r.limite));
+      return (r.motivo == Motivo::Midi ? QStringLiteral("file MIDI di ")
+                                       : QStringLiteral("file di ")) +
+             mib(r.valore) + oltre + mib(r.limite);
   }
   return {};
 }

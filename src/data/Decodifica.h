@@ -16,6 +16,8 @@ Immagine DecodificaImmagine(std::string_view byte, const Vaglio::EsameImmagine& 
 // The same, checking the bytes first.
 Immagine DecodificaImmagine(std::string_view byte);
 
-// Why a slot was refused, in the player's words: "immagine di 400 milioni di pixel,
-// oltre il limite di 16 milioni per immagine".
-QString MotivoRifiuto(const Vaglio::Rifiuto& rifiuto, bool immagine);
+enum class TipoSlot { Immagine, Suono, Font };
+
+// Why a slot of that kind was refused, in the player's words: "immagine di 400 milioni
+// di pixel, oltre il limite di 16 milioni per immagine".
+QString MotivoRifiuto(const Vaglio::Rifiuto& rifiuto, TipoSlot tipo);

@@ -67,9 +67,7 @@ void frm_opzioni::Cb_fontFile_Click() {
   // font, and the same one the game takes.
   if (const auto rifiuto = Vaglio::EsaminaFont(byte.valore())) {
     Messaggio(QStringLiteral("Impossibile usare il file %1: %2.")
-                  .arg(*scelto, rifiuto->motivo == Vaglio::Motivo::Formato
-                                    ? QStringLiteral("non è un file di font TTF, OTF o FON")
-                                    : MotivoRifiuto(*rifiuto, false)),
+                  .arg(*scelto, MotivoRifiuto(*rifiuto, TipoSlot::Font)),
               Icona::Esclamazione);
     return;
   }

@@ -33,7 +33,7 @@ std::variant<Immagine, QString> ImmagineDaFile(const QString& file) {
   const Vaglio::EsameImmagine esame = Vaglio::EsaminaImmagine(byte.valore());
   if (esame.rifiuto && esame.rifiuto->motivo != Vaglio::Motivo::Formato &&
       esame.rifiuto->motivo != Vaglio::Motivo::Danneggiato)
-    return MotivoRifiuto(*esame.rifiuto, true);
+    return MotivoRifiuto(*esame.rifiuto, TipoSlot::Immagine);
   Immagine immagine = DecodificaImmagine(byte.valore(), esame);
   if (immagine.Vuota()) return illeggibile;
   return immagine;

@@ -264,6 +264,13 @@ TEST_F(FontDaInstallare, BytesThatAreNoFontAreNeitherOfferedNorInstalled) {
       << box[0].testo.toStdString();
   EXPECT_FALSE(fs::exists(Installato()));
   EXPECT_FALSE(fs::exists(b.File("Prova.ttf")));
+
+  // Without even the tag, the gate says which kinds a font may be.
+  c.FontFile = "<html>";
+  Ricorda(c);
+  b.frm.mn_comb_Click(1);
+  EXPECT_TRUE(
+      b.dialoghi.PrendiBox().at(0).testo.contains("(non è un file di font TTF, OTF o FON)"));
 }
 
 TEST_F(Applica, AFontNameThatIsAPathCountsAsNoFont) {
