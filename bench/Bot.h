@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 #include "game/frm_main.h"
 
 class Bot {

@@ -1,6 +1,6 @@
 // How long the built-in pictures take to draw: what the window pays the first time it
 // fills its cache of scaled pictures.
-#include "ui/ImmaginiIncorporate.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 #include <QGuiApplication>
 #include <QPainter>

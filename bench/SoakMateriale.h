@@ -2,7 +2,7 @@
 // the names players type at a new high score.
 #pragma once
 
-#include "data/Combinazione.h"
+#include "codec/Combinazione.h"
 #include "support/Combinazioni.h"
 
 #include <QBuffer>

@@ -9,7 +9,7 @@
 
 #include <stdlib.h>
 
-#include "data/Combinazione.h"
+#include "codec/Combinazione.h"
 
 namespace fs = std::filesystem;
 

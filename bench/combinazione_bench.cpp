@@ -19,10 +19,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "data/GestioneDatiEsterni.h"
-#include "data/Impostazioni.h"
-#include "data/Vaglio.h"
-#include "sound/AudioSdl.h"
+#include "combinations/GestioneDatiEsterni.h"
+#include "codec/Impostazioni.h"
+#include "codec/Vaglio.h"
+#include "ui/AudioSdl.h"
 #include "sound/SuoniDiProva.h"  // tests/sound
 #include "support/Banco.h"
 

@@ -1,10 +1,10 @@
 // The combination editor: opening it (building its controls and running its
 // loading steps) on Default and on the demo combination, a hover that swaps the
 // preview, and saving the demo combination and applying it.
-#include "data/Impostazioni.h"
+#include "codec/Impostazioni.h"
 #include "editor/frm_opzioni.h"
 #include "support/Banco.h"
-#include "tools/demo/Demo.h"
+#include "ui/Demo.h"
 
 #include <QApplication>
 #include <QPushButton>

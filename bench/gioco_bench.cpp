@@ -13,7 +13,7 @@
 
 #include "game/Eventi.h"
 #include "support/Banco.h"
-#include "ui/Disegno.h"
+#include "drawing/Disegno.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 // table in memory disagree.
 #include "Bot.h"
 #include "SoakMateriale.h"
-#include "data/Combinazione.h"
-#include "data/GestioneDatiEsterni.h"
-#include "data/RecordFile.h"
-#include "sound/AudioSdl.h"
+#include "codec/Combinazione.h"
+#include "combinations/GestioneDatiEsterni.h"
+#include "codec/RecordFile.h"
+#include "ui/AudioSdl.h"
 #include "support/Banco.h"
-#include "tools/demo/Demo.h"
-#include "ui/Disegno.h"
+#include "ui/Demo.h"
+#include "drawing/Disegno.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>

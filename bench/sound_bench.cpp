@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "data/GestioneDatiEsterni.h"
-#include "sound/AudioSdl.h"
+#include "combinations/GestioneDatiEsterni.h"
+#include "ui/AudioSdl.h"
 #include "sound/SuoniDiProva.h"
+#include "sound/Effetti.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "editor/Anteprima.h"
-#include "ui/ImmaginiIncorporate.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 #include <QPainter>
 

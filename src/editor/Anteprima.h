@@ -1,7 +1,7 @@
 // A picture preview of the editor: the slot's picture stretched to the widget.
 #pragma once
 
-#include "game/Modello.h"
+#include "model/Modello.h"
 
 #include <QWidget>
 

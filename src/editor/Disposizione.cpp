@@ -3,7 +3,7 @@
 #include "editor/Anteprima.h"
 #include "editor/TabelleEditor.h"
 #include "editor/frm_opzioni.h"
-#include "ui/Caratteri.h"
+#include "drawing/Caratteri.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

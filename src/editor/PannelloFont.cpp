@@ -1,12 +1,12 @@
 // The font panel (the labels' font and colour, and a font file carried by the
 // combination) and unlocking a protected combination with its password.
-#include "data/Decodifica.h"
-#include "data/FileAtomico.h"
-#include "data/Vaglio.h"
-#include "data/GestioneDatiEsterni.h"
+#include "combinations/Decodifica.h"
+#include "codec/FileAtomico.h"
+#include "codec/Vaglio.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "editor/TabelleEditor.h"
 #include "editor/frm_opzioni.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 // Putting slots back to the built-in state ("Def", "TUTTO A DEFAULT") and deleting
 // combination files ("Elimina").
-#include "data/GestioneDatiEsterni.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "editor/Anteprima.h"
 #include "editor/TabelleEditor.h"
 #include "editor/frm_opzioni.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 // Creating a combination ("Crea") and saving it ("Salva e applica"): the names,
 // author and password asked, the file written, remembered, listed and applied.
-#include "data/GestioneDatiEsterni.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "editor/TabelleEditor.h"
 #include "editor/UnitaVolume.h"
 #include "editor/frm_opzioni.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 
 #include <QCheckBox>
 #include <QLabel>

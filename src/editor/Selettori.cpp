@@ -1,14 +1,15 @@
 // The slot pickers: a picture file per image slot with its preview on hover, and per
 // sound row a file, a latched trial button, a volume slider and a volume box.
-#include "data/Decodifica.h"
-#include "data/FileAtomico.h"
-#include "data/GestioneDatiEsterni.h"
+#include "combinations/Decodifica.h"
+#include "codec/FileAtomico.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "editor/Anteprima.h"
 #include "editor/TabelleEditor.h"
 #include "editor/UnitaVolume.h"
 #include "editor/frm_opzioni.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 #include "sound/dShow.h"
+#include "sound/Effetti.h"
 
 #include <QLabel>
 #include <QLineEdit>

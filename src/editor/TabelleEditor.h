@@ -2,8 +2,8 @@
 // picture size recommended for it; the sound rows' captions.
 #pragma once
 
-#include "data/Combinazione.h"
-#include "game/ModelloMain.h"
+#include "codec/Combinazione.h"
+#include "model/ModelloMain.h"
 
 #include <QFile>
 #include <QRect>

@@ -2,14 +2,14 @@
 // trial-music timer and leaving.
 #include "editor/frm_opzioni.h"
 
-#include "data/FileMedia.h"
-#include "data/GestioneDatiEsterni.h"
+#include "codec/FileMedia.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "editor/Anteprima.h"
 #include "editor/TabelleEditor.h"
 #include "editor/UnitaVolume.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 #include "sound/dShow.h"
-#include "ui/Caratteri.h"
+#include "drawing/Caratteri.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

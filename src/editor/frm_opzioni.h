@@ -5,9 +5,9 @@
 // the tests.
 #pragma once
 
-#include "data/Combinazione.h"
-#include "game/Dialoghi.h"
-#include "game/Modello.h"
+#include "codec/Combinazione.h"
+#include "seams/Dialoghi.h"
+#include "model/Modello.h"
 
 #include <QWidget>
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "data/GestioneDatiEsterni.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "game/GestioneOggetti.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 #include "sound/dShow.h"
+#include "sound/Effetti.h"
 
 using GestioneDatiEsterni::SuonaSlot;
 

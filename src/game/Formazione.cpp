@@ -1,6 +1,6 @@
 // Building and clearing the alien formation, showing and hiding the walls.
 #include "game/GestioneOggetti.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 
 #include <cmath>
 #include <limits>

@@ -2,7 +2,7 @@
 // turns and steps down 500 twips, and a living alien below 5760 is an invasion.
 #include "game/Eventi.h"
 #include "game/GestioneOggetti.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 
 #include <algorithm>
 

@@ -1,8 +1,9 @@
 // The bonus ship: out after fifty march ticks, 150 + 20 x level twips left per
 // alien-shot tick, worth 500 x level, gone past -2000.
-#include "data/GestioneDatiEsterni.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "game/GestioneOggetti.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
+#include "sound/Effetti.h"
 
 namespace GestioneOggetti {
 

@@ -1,11 +1,12 @@
 #include "game/frm_main.h"
 
-#include "data/FileAtomico.h"
-#include "data/GestioneDatiEsterni.h"
+#include "codec/FileAtomico.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "game/Eventi.h"
 #include "game/GestioneOggetti.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 #include "sound/dShow.h"
+#include "sound/Effetti.h"
 
 using GestioneDatiEsterni::SuonaSlot;
 

@@ -1,6 +1,6 @@
 // The effect slots 1..15 and the start of the background music.
-#include "data/GestioneDatiEsterni.h"
-#include "game/Gioco.h"
+#include "sound/Effetti.h"
+#include "model/Gioco.h"
 #include "sound/dShow.h"
 
 namespace GestioneDatiEsterni {

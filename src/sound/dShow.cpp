@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "data/GestioneDatiEsterni.h"
-#include "game/Gioco.h"
+#include "sound/Effetti.h"
+#include "model/Gioco.h"
 
 namespace dShow {
 

@@ -1,8 +1,8 @@
 #include "tools/Manifesto.h"
 
-#include "data/FileAtomico.h"
-#include "data/FileMedia.h"
-#include "data/Vaglio.h"
+#include "codec/FileAtomico.h"
+#include "codec/FileMedia.h"
+#include "codec/Vaglio.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

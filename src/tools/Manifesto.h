@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "data/Combinazione.h"
-#include "data/Risultato.h"
+#include "codec/Combinazione.h"
+#include "codec/Risultato.h"
 
 constexpr const char* NomeManifesto = "manifest.json";
 

@@ -1,9 +1,9 @@
 // skarvex-comb: inspect, unpack, pack and check combination files from the command
 // line, for skin makers and for checks from outside the game.
-#include "data/Combinazione.h"
-#include "data/FileAtomico.h"
-#include "data/FileMedia.h"
-#include "data/Vaglio.h"
+#include "codec/Combinazione.h"
+#include "codec/FileAtomico.h"
+#include "codec/FileMedia.h"
+#include "codec/Vaglio.h"
 #include "tools/Manifesto.h"
 
 #include <array>

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "data/FileAtomico.h"
-#include "tools/demo/Demo.h"
+#include "codec/FileAtomico.h"
+#include "ui/Demo.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Risultato.h"
+#include "codec/Risultato.h"
 
 struct Opzioni {
   bool aiuto = false;

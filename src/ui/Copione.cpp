@@ -9,13 +9,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "game/DialoghiCopione.h"
-#include "game/FinestreCopione.h"
-#include "game/Gioco.h"
-#include "game/OrologioVirtuale.h"
+#include "seams/DialoghiCopione.h"
+#include "seams/FinestreCopione.h"
+#include "model/Gioco.h"
+#include "seams/OrologioVirtuale.h"
 #include "game/frm_main.h"
-#include "sound/Audio.h"
-#include "ui/Disegno.h"
+#include "seams/Audio.h"
+#include "drawing/Disegno.h"
 #include "ui/Istantanea.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "ui/Caratteri.h"
+#include "drawing/Caratteri.h"
 
 namespace {
 QWidget* Genitore() {

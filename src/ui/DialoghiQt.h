@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "game/Dialoghi.h"
+#include "seams/Dialoghi.h"
 
 class DialoghiQt final : public Dialoghi {
  public:

@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 #include "game/frm_main.h"
 
 // The client area: 11910 x 8220 twips at 15 twips a logical pixel.

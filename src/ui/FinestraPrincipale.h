@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/Disegno.h"
+#include "drawing/Disegno.h"
 
 class Gioco;
 class frm_main;

@@ -1,6 +1,6 @@
 #include "ui/FinestreQt.h"
 
-#include "game/FinestreCopione.h"
+#include "seams/FinestreCopione.h"
 #include "ui/frm_aiuto.h"
 #include "ui/frm_inf.h"
 

@@ -8,7 +8,7 @@
 #include <array>
 #include <functional>
 
-#include "game/Finestre.h"
+#include "seams/Finestre.h"
 
 class FinestreQt final : public Finestre {
  public:

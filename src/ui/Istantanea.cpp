@@ -2,7 +2,7 @@
 
 #include <QJsonArray>
 
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 
 namespace {
 

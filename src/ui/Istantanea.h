@@ -8,7 +8,7 @@
 #include <QJsonObject>
 #include <QStringList>
 
-#include "game/DialoghiCopione.h"
+#include "seams/DialoghiCopione.h"
 
 class Gioco;
 

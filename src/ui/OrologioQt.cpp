@@ -2,7 +2,7 @@
 
 #include <QThread>
 
-#include "game/Modello.h"
+#include "seams/Timer.h"
 
 OrologioQt::OrologioQt(std::function<void()> dopoEvento) : m_dopoEvento(std::move(dopoEvento)) {}
 

@@ -10,7 +10,7 @@
 #include <map>
 #include <memory>
 
-#include "game/Orologio.h"
+#include "seams/Orologio.h"
 
 class OrologioQt final : public QObject, public Orologio {
  public:

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "game/Gioco.h"
-#include "ui/ImmaginiIncorporate.h"
+#include "model/Gioco.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 namespace {
 QRect Twips(int left, int top, int width, int height) {

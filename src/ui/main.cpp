@@ -6,12 +6,12 @@
 #include <fstream>
 #include <iostream>
 
-#include "data/FileAtomico.h"
+#include "codec/FileAtomico.h"
 #include "editor/frm_opzioni.h"
-#include "game/Gioco.h"
+#include "model/Gioco.h"
 #include "game/frm_main.h"
-#include "sound/Audio.h"
-#include "sound/AudioSdl.h"
+#include "seams/Audio.h"
+#include "ui/AudioSdl.h"
 #include "ui/Avvio.h"
 #include "ui/Copione.h"
 #include "ui/DialoghiQt.h"

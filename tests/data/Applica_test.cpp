@@ -1,9 +1,9 @@
 // Applying a combination at start-up and from the menu, and the menu's listing.
 #include <gtest/gtest.h>
 
-#include "data/FileAtomico.h"
-#include "data/GestioneDatiEsterni.h"
-#include "data/Impostazioni.h"
+#include "codec/FileAtomico.h"
+#include "combinations/GestioneDatiEsterni.h"
+#include "codec/Impostazioni.h"
 #include "support/Banco.h"
 #include "support/Combinazioni.h"
 #include "support/Png.h"

@@ -1,4 +1,4 @@
-#include "data/Combinazione.h"
+#include "codec/Combinazione.h"
 
 #include <gtest/gtest.h>
 

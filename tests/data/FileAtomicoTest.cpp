@@ -1,4 +1,4 @@
-#include "data/FileAtomico.h"
+#include "codec/FileAtomico.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // are the editor's tests).
 #include <gtest/gtest.h>
 
-#include "data/FileAtomico.h"
-#include "data/GestioneDatiEsterni.h"
-#include "data/Impostazioni.h"
+#include "codec/FileAtomico.h"
+#include "combinations/GestioneDatiEsterni.h"
+#include "codec/Impostazioni.h"
 #include "support/Banco.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "data/FileMedia.h"
+#include "codec/FileMedia.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "data/Impostazioni.h"
+#include "codec/Impostazioni.h"
 
 #include <gtest/gtest.h>
 

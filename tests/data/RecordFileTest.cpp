@@ -1,4 +1,4 @@
-#include "data/RecordFile.h"
+#include "codec/RecordFile.h"
 
 #include <gtest/gtest.h>
 

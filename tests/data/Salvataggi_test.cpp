@@ -4,9 +4,9 @@
 // (read-only, or on a full disk) the game plays on and each save says that it
 // failed, losing nothing in memory or on disk.
 #include "data/CartellaTemporanea.h"
-#include "data/FileAtomico.h"
-#include "data/FileAtomicoProva.h"
-#include "data/GestioneDatiEsterni.h"
+#include "codec/FileAtomico.h"
+#include "codec/FileAtomicoProva.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "data/VersioniSalvate.h"
 #include "editor/BancoEditor.h"
 #include "support/File.h"

@@ -10,8 +10,8 @@
 #include <sys/wait.h>
 
 #include "data/CartellaTemporanea.h"
-#include "data/Combinazione.h"
-#include "data/FileAtomico.h"
+#include "codec/Combinazione.h"
+#include "codec/FileAtomico.h"
 #include "support/Combinazioni.h"
 #include "support/File.h"
 

@@ -1,4 +1,4 @@
-#include "data/Testo.h"
+#include "codec/Testo.h"
 
 #include <gtest/gtest.h>
 

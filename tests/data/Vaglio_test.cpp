@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QImageWriter>
 
-#include "data/Decodifica.h"
-#include "data/Vaglio.h"
+#include "combinations/Decodifica.h"
+#include "codec/Vaglio.h"
 #include "support/Combinazioni.h"
 
 using namespace Vaglio;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "data/Combinazione.h"
-#include "data/Impostazioni.h"
-#include "data/RecordFile.h"
+#include "codec/Combinazione.h"
+#include "codec/Impostazioni.h"
+#include "codec/RecordFile.h"
 #include "support/Combinazioni.h"
 
 namespace versioni {

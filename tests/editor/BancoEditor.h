@@ -3,7 +3,7 @@
 // offscreen platform.
 #pragma once
 
-#include "data/Impostazioni.h"
+#include "codec/Impostazioni.h"
 #include "editor/frm_opzioni.h"
 #include "support/AudioSpia.h"
 #include "support/Banco.h"

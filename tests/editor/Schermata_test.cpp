@@ -2,7 +2,7 @@
 // picture goes to the file named by SKARVEX_SCHERMATA_EDITOR when it is set (the
 // README's docs/editor.png is made this way).
 #include "editor/BancoEditor.h"
-#include "tools/demo/Demo.h"
+#include "ui/Demo.h"
 
 namespace {
 

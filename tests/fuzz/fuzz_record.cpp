@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "data/RecordFile.h"
+#include "codec/RecordFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
   const std::string_view byte(reinterpret_cast<const char*>(dati), dimensione);

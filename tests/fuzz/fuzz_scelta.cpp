@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "data/Impostazioni.h"
+#include "codec/Impostazioni.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
   const std::string_view byte(reinterpret_cast<const char*>(dati), dimensione);

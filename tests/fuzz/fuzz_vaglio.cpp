@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "data/Vaglio.h"
+#include "codec/Vaglio.h"
 
 using namespace Vaglio;
 

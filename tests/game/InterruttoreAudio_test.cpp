@@ -2,7 +2,7 @@
 // settings file that makes it survive a restart.
 #include <gtest/gtest.h>
 
-#include "data/Impostazioni.h"
+#include "codec/Impostazioni.h"
 #include "support/AudioSpia.h"
 #include "support/Banco.h"
 

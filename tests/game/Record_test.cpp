@@ -3,7 +3,7 @@
 
 #include <sys/stat.h>
 
-#include "data/GestioneDatiEsterni.h"
+#include "combinations/GestioneDatiEsterni.h"
 #include "support/Banco.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "data/Combinazione.h"
+#include "codec/Combinazione.h"
 #include "ostili/Media.h"
 #include "support/Combinazioni.h"
 

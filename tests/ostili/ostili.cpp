@@ -22,15 +22,15 @@
 // into DIR and stops. The cases of hostile sounds are also played through the mixer,
 // on SDL's dummy driver, by this program itself (`ostili --suona FOLDER`), since the
 // runner is silent. One line per run: verdict, time, peak memory, case.
-#include "data/Impostazioni.h"
-#include "data/RecordFile.h"
-#include "game/DialoghiCopione.h"
-#include "game/FinestreCopione.h"
-#include "game/Gioco.h"
-#include "game/OrologioVirtuale.h"
+#include "codec/Impostazioni.h"
+#include "codec/RecordFile.h"
+#include "seams/DialoghiCopione.h"
+#include "seams/FinestreCopione.h"
+#include "model/Gioco.h"
+#include "seams/OrologioVirtuale.h"
 #include "game/frm_main.h"
 #include "ostili/Corpus.h"
-#include "sound/AudioSdl.h"
+#include "ui/AudioSdl.h"
 #include "support/File.h"
 
 #include <QGuiApplication>

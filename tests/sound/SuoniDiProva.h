@@ -12,10 +12,10 @@
 #include <numbers>
 #include <string>
 
-#include "game/DialoghiCopione.h"
-#include "game/FinestreCopione.h"
-#include "game/Gioco.h"
-#include "game/OrologioVirtuale.h"
+#include "seams/DialoghiCopione.h"
+#include "seams/FinestreCopione.h"
+#include "model/Gioco.h"
+#include "seams/OrologioVirtuale.h"
 
 namespace suoni_di_prova {
 

@@ -17,10 +17,11 @@
 #include <thread>
 #include <vector>
 
-#include "data/GestioneDatiEsterni.h"
-#include "sound/AudioSdl.h"
+#include "combinations/GestioneDatiEsterni.h"
+#include "ui/AudioSdl.h"
 #include "sound/SuoniDiProva.h"
 #include "sound/dShow.h"
+#include "sound/Effetti.h"
 
 using namespace std::chrono_literals;
 using GestioneDatiEsterni::AvviaMusica;

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "sound/Audio.h"
+#include "seams/Audio.h"
 
 struct EffettoSpia final : Effetto {
   explicit EffettoSpia(std::string f) : file(std::move(f)) {}

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "game/DialoghiCopione.h"
-#include "game/FinestreCopione.h"
-#include "game/Gioco.h"
-#include "game/OrologioVirtuale.h"
+#include "seams/DialoghiCopione.h"
+#include "seams/FinestreCopione.h"
+#include "model/Gioco.h"
+#include "seams/OrologioVirtuale.h"
 #include "game/frm_main.h"
-#include "sound/Audio.h"
+#include "seams/Audio.h"
 #include "support/File.h"
 
 struct Banco {

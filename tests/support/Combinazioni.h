@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/Combinazione.h"
+#include "codec/Combinazione.h"
 
 inline TipoCombinazione CombinazioneVuota(const std::string& nome) {
   TipoCombinazione c;

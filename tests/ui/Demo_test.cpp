@@ -1,7 +1,7 @@
 // The demo combination that the build makes and the program offers on a first run.
-#include "tools/demo/Demo.h"
+#include "ui/Demo.h"
 
-#include "data/Combinazione.h"
+#include "codec/Combinazione.h"
 #include "support/Processo.h"
 #include "ui/Avvio.h"
 
@@ -35,7 +35,8 @@ TEST(CombinazioneDemo, TheGeneratorWritesTheSameBytesEveryTime) {
   QTemporaryDir cartella;
   QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
   ambiente.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-  const Uscita generatore = Esegui(SKARVEX_GENERATORE_DEMO, {cartella.path()}, {}, ambiente);
+  const Uscita generatore = Esegui(SKARVEX_GENERATORE_DEMO,
+                                   {cartella.filePath(QLatin1String(NomeFileDemo))}, {}, ambiente);
   ASSERT_EQ(generatore.stato, 0) << generatore.err.toStdString();
   QFile file(cartella.filePath(QLatin1String(NomeFileDemo)));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));

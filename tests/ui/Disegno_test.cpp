@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/Banco.h"
-#include "ui/Disegno.h"
+#include "drawing/Disegno.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "game/DialoghiCopione.h"
-#include "game/Gioco.h"
-#include "game/OrologioVirtuale.h"
+#include "seams/DialoghiCopione.h"
+#include "model/Gioco.h"
+#include "seams/OrologioVirtuale.h"
 #include "game/frm_main.h"
 #include "ui/FinestraPrincipale.h"
 #include "ui/FinestreQt.h"

@@ -1,5 +1,5 @@
 // The built-in pictures: each one draws, fits its sprite and stays crisp.
-#include "ui/ImmaginiIncorporate.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 #include <QPainter>
 

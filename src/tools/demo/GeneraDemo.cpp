@@ -1,8 +1,7 @@
-// Writes the demo combination <out>/Notturno.skcom: our own artwork in night colours,
-// a starry background and synthesized sounds, so that a newcomer can try the skin
+// Writes the demo combination (the build names the file, Notturno.skcom): our own artwork in night
+// colours, a starry background and synthesized sounds, so that a newcomer can try the skin
 // mechanism at once. The build runs it; the same bytes come out every time.
-#include "data/Combinazione.h"
-#include "tools/demo/Demo.h"
+#include "codec/Combinazione.h"
 #include "tools/demo/Quadri.h"
 #include "tools/demo/Sintesi.h"
 
@@ -40,10 +39,10 @@ TipoCombinazione Notturno() {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "uso: %s CARTELLA\n", argc > 0 ? argv[0] : "skarvex-demo");
+    std::fprintf(stderr, "uso: %s FILE\n", argc > 0 ? argv[0] : "skarvex-demo");
     return 2;
   }
-  const std::filesystem::path file = std::filesystem::path(argv[1]) / NomeFileDemo;
+  const std::filesystem::path file = argv[1];
   const Esito esito = ScriviFileCombinazione(file, Notturno());
   if (!esito) {
     std::fprintf(stderr, "skarvex-demo: %s\n", esito.errore().c_str());

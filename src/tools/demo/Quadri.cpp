@@ -1,6 +1,6 @@
 #include "tools/demo/Quadri.h"
 
-#include "ui/ImmaginiIncorporate.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 #include <QBuffer>
 #include <QColor>

@@ -1,0 +1,27 @@
+#!/bin/sh
+# Checks the layers of src/: a folder includes only itself and the folders below it.
+# From the bottom up; tools sit beside the front and nothing includes them.
+set -eu
+src=${1:-$(dirname "$0")/../src}
+strati="codec seams model sound combinations game drawing editor ui"
+livello() {
+  i=0
+  for s in $strati; do
+    [ "$s" = "$1" ] && { echo $i; return; }
+    i=$((i + 1))
+  done
+  case $1 in tools) echo 7 ;; *) echo 99 ;; esac  # tools: at the editor's height, never above ui
+}
+esito=0
+for cartella in $strati tools; do
+  mio=$(livello "$cartella")
+  for riga in $(grep -rhoE '^#include "[a-z]+/' "$src/$cartella" | sed 's/#include "//; s|/$||' | sort -u); do
+    suo=$(livello "$riga")
+    if [ "$riga" = tools ] && [ "$cartella" != tools ] || [ "$suo" -gt "$mio" ] ||
+       { [ "$cartella" = tools ] && [ "$riga" = editor ]; }; then
+      grep -rln "^#include \"$riga/" "$src/$cartella" | sed "s|^|$cartella includes $riga: |"
+      esito=1
+    fi
+  done
+done
+exit $esito

@@ -1,0 +1,257 @@
+#include "codec/FileAtomico.h"
+#include "codec/FileAtomicoProva.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace fs = std::filesystem;
+using FileAtomicoProva::Passo;
+
+namespace {
+
+// What a test has asked of the system calls below; inactive in the program.
+struct Prova {
+  bool attiva = false;
+  std::vector<Passo> passi;
+  int chiamataFallita = 0;  // 1-based; 0 = none
+  int codiceChiamata = 0;
+  bool sempre = false;
+  Passo passoSempre = Passo::Crea;
+  int codiceSempre = 0;
+};
+
+Prova& StatoProva() {
+  static Prova prova;
+  return prova;
+}
+
+// True when a test has planned this call to fail, with errno saying how.
+bool Fallisce(Passo passo) {
+  Prova& prova = StatoProva();
+  if (!prova.attiva) [[likely]]
+    return false;
+  prova.passi.push_back(passo);
+  if (static_cast<int>(prova.passi.size()) == prova.chiamataFallita) {
+    errno = prova.codiceChiamata;
+    return true;
+  }
+  if (prova.sempre && prova.passoSempre == passo) {
+    errno = prova.codiceSempre;
+    return true;
+  }
+  return false;
+}
+
+Errore ErroreDi(const fs::path& percorso, const std::string& azione, int codice) {
+  return Errore{azione + " " + percorso.string() + ": " + std::strerror(codice)};
+}
+
+// Writes all bytes to a descriptor, going on after short writes.
+bool ScriviTutto(int fd, std::string_view byte) {
+  while (!byte.empty()) {
+    const ssize_t n = Fallisce(Passo::Scrivi) ? -1 : ::write(fd, byte.data(), byte.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    byte.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// Makes the rename itself durable. Best effort: the new file is already in place.
+void SincronizzaCartella(const fs::path& percorso) {
+  const fs::path cartella = percorso.has_parent_path() ? percorso.parent_path() : fs::path(".");
+  const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  if (!Fallisce(Passo::SincronizzaCartella)) ::fsync(fd);
+  ::close(fd);
+}
+
+// A descriptor closed when it goes.
+struct Descrittore {
+  explicit Descrittore(int n) : numero(n) {}
+  ~Descrittore() {
+    if (numero >= 0) ::close(numero);
+  }
+  Descrittore(const Descrittore&) = delete;
+  Descrittore& operator=(const Descrittore&) = delete;
+
+  int numero;
+};
+
+}  // namespace
+
+namespace FileAtomicoProva {
+
+const char* NomePasso(Passo passo) {
+  switch (passo) {
+    case Passo::Crea:
+      return "create";
+    case Passo::Scrivi:
+      return "write";
+    case Passo::Permessi:
+      return "fchmod";
+    case Passo::Sincronizza:
+      return "fsync";
+    case Passo::Chiudi:
+      return "close";
+    case Passo::Rinomina:
+      return "rename";
+    case Passo::SincronizzaCartella:
+      return "fsync folder";
+  }
+  return "?";
+}
+
+void Registra() {
+  StatoProva() = Prova{};
+  StatoProva().attiva = true;
+}
+
+const std::vector<Passo>& Passi() {
+  return StatoProva().passi;
+}
+
+void FallisciChiamata(int n, int codice) {
+  StatoProva().chiamataFallita = n;
+  StatoProva().codiceChiamata = codice;
+}
+
+void FallisciSempre(Passo passo, int codice) {
+  Prova& prova = StatoProva();
+  prova.attiva = true;
+  prova.sempre = true;
+  prova.passoSempre = passo;
+  prova.codiceSempre = codice;
+}
+
+void Smetti() {
+  StatoProva() = Prova{};
+}
+
+}  // namespace FileAtomicoProva
+
+namespace {
+
+// The temporary file beside `percorso`: ".skarvex-<name>.XXXXXX", hidden from the
+// folder's lists, and under a prefix no player would give a file of theirs.
+std::string ModelloTemporaneo(const fs::path& percorso) {
+  return (percorso.parent_path() /
+          (std::string(PrefissoTemporanei) + percorso.filename().string() + ".XXXXXX"))
+      .string();
+}
+
+// Writes the bytes to a temporary file, then puts it in place: renamed over an old file
+// when `sostituisci`, otherwise linked as a new name, which fails when the name exists.
+Esito Scrivi(const fs::path& percorso, std::string_view byte, bool solaLettura, bool sostituisci) {
+  std::string modello = ModelloTemporaneo(percorso);
+  const int fd = Fallisce(Passo::Crea) ? -1 : ::mkstemp(modello.data());
+  if (fd < 0) return ErroreDi(percorso, "cannot write", errno);
+  const fs::path temporaneo = modello;
+
+  // The first failure is the one reported, and the temporary file goes with it.
+  const mode_t permessi = solaLettura ? 0444 : 0644;
+  int codice = 0;
+  if (!ScriviTutto(fd, byte) || Fallisce(Passo::Permessi) || ::fchmod(fd, permessi) != 0 ||
+      Fallisce(Passo::Sincronizza) || ::fsync(fd) != 0)
+    codice = errno;
+  // Closed whatever happened, even when a test fails the close: a failed close can
+  // mean the bytes never reached the disk.
+  const bool chiuso = ::close(fd) == 0;
+  const int codiceChiusura = errno;
+  if (Fallisce(Passo::Chiudi)) {
+    if (codice == 0) codice = errno;
+  } else if (!chiuso && codice == 0) {
+    codice = codiceChiusura;
+  }
+  if (codice == 0 && (Fallisce(Passo::Rinomina) ||
+                      (sostituisci ? ::rename(temporaneo.c_str(), percorso.c_str())
+                                   : ::link(temporaneo.c_str(), percorso.c_str())) != 0))
+    codice = errno;
+  if (codice != 0 || !sostituisci) ::unlink(temporaneo.c_str());
+  if (codice != 0) return ErroreDi(percorso, "cannot write", codice);
+  SincronizzaCartella(percorso);
+  return {};
+}
+
+}  // namespace
+
+Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool solaLettura) {
+  return Scrivi(percorso, byte, solaLettura, true);
+}
+
+Esito CreaFileAtomico(const fs::path& percorso, std::string_view byte) {
+  return Scrivi(percorso, byte, false, false);
+}
+
+void EliminaTemporaneiRimasti(const fs::path& cartella, std::chrono::seconds eta) {
+  const auto limite = fs::file_time_type::clock::now() - eta;
+  std::error_code ec;
+  for (const auto& voce : fs::directory_iterator(cartella, ec)) {
+    // ".skarvex-<name>.XXXXXX", as ModelloTemporaneo makes them, and nothing else:
+    // a player's own hidden files may look much alike.
+    const std::string nome = voce.path().filename().string();
+    const std::string_view prefisso = PrefissoTemporanei;
+    const size_t punto = nome.rfind('.');
+    if (!nome.starts_with(prefisso) || punto == std::string::npos || punto <= prefisso.size() ||
+        punto != nome.size() - 7)
+      continue;
+    std::error_code ecVoce;
+    if (voce.is_regular_file(ecVoce) && voce.last_write_time(ecVoce) < limite && !ecVoce)
+      (void)EliminaFile(voce.path());
+  }
+}
+
+Risultato<std::string> LeggiFile(const fs::path& percorso, size_t massimo) {
+  // Non-blocking open, so that a FIFO given by mistake cannot hang the program; only
+  // regular files are read, since a device could be endless.
+  const Descrittore fd(::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.numero < 0) return ErroreDi(percorso, "cannot read", errno);
+  struct stat st {};
+  if (::fstat(fd.numero, &st) != 0) return ErroreDi(percorso, "cannot read", errno);
+  if (!S_ISREG(st.st_mode))
+    return Errore{"cannot read " + percorso.string() + ": not a regular file"};
+  const Errore troppoGrande{"cannot read " + percorso.string() + ": larger than " +
+                            std::to_string(massimo) + " bytes"};
+  if (static_cast<uintmax_t>(st.st_size) > massimo) return troppoGrande;
+
+  // The size is only a hint: the file may grow while it is read.
+  std::string byte;
+  size_t letti = 0;
+  try {
+    byte.resize(static_cast<size_t>(st.st_size) + 1);
+    for (;;) {
+      if (letti == byte.size()) {
+        if (letti > massimo) return troppoGrande;
+        byte.resize(byte.size() * 2);
+      }
+      const ssize_t n = ::read(fd.numero, byte.data() + letti, byte.size() - letti);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return ErroreDi(percorso, "cannot read", errno);
+      }
+      letti += static_cast<size_t>(n);
+    }
+  } catch (const std::bad_alloc&) {
+    return ErroreDi(percorso, "cannot read", ENOMEM);
+  }
+  if (letti > massimo) return troppoGrande;
+  byte.resize(letti);
+  return byte;
+}
+
+Esito EliminaFile(const fs::path& percorso) {
+  // Removing a file needs write permission on the folder, not on the file itself,
+  // so read-only files go without changing their permissions first.
+  if (::unlink(percorso.c_str()) == 0 || errno == ENOENT) return {};
+  return ErroreDi(percorso, "cannot delete", errno);
+}

@@ -1,0 +1,37 @@
+// Files written whole or not at all: the bytes go to a temporary file in the same
+// folder, which is flushed and then renamed over the old file. A crash or a full
+// disk never leaves a half-written file behind.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "codec/Risultato.h"
+
+[[nodiscard]] Esito ScriviFileAtomico(const std::filesystem::path& percorso, std::string_view byte,
+                                      bool solaLettura = false);
+// The same for a file that must not replace one already there: it fails (EEXIST) when
+// the name exists, and never leaves a partial file under that name.
+[[nodiscard]] Esito CreaFileAtomico(const std::filesystem::path& percorso, std::string_view byte);
+
+// The program's own hidden files in a folder start with this, and only those are
+// ever cleaned up: ".skarvex-<name>.XXXXXX" while a file is written.
+inline constexpr char PrefissoTemporanei[] = ".skarvex-";
+
+// A write cut short by a crash or a kill leaves its hidden temporary file behind;
+// those in `cartella` older than `eta` are removed (a younger one may be another
+// running copy's write in progress).
+void EliminaTemporaneiRimasti(const std::filesystem::path& cartella, std::chrono::seconds eta);
+
+// A whole regular file's bytes. Anything else (a folder, a FIFO, a device) is an
+// error, so a wrong path can neither hang the program nor read without end; so is a
+// file larger than `massimo` bytes or than memory can hold.
+[[nodiscard]] Risultato<std::string> LeggiFile(const std::filesystem::path& percorso,
+                                               size_t massimo = std::numeric_limits<size_t>::max());
+
+// Deletes a file even when it is read-only; a missing file is no error.
+[[nodiscard]] Esito EliminaFile(const std::filesystem::path& percorso);

@@ -1,0 +1,32 @@
+// The media files a combination unpacks into the program folder (img<n>.sktemp,
+// aud<n>.sktemp and its font file), and what kind of file a slot's bytes are.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "codec/Risultato.h"
+
+// "img<n>.sktemp" for image slot n, "aud<n>.sktemp" for sound slot n (n in decimal,
+// no leading zeros).
+std::string NomeFileImmagine(int n);
+std::string NomeFileSuono(int n);
+
+// A media file holds the slot's bytes followed by CR LF.
+std::string ContenutoMedia(std::string_view slot);
+[[nodiscard]] Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot);
+
+// A name taken from a combination may be used as a file name only when it is a bare
+// name: not empty, not starting with '.' (so not "." or ".." either), no '/', '\' or
+// control characters, at most 255 bytes.
+bool NomeFileSicuro(std::string_view nome);
+
+enum class FormatoMedia { JPG, GIF, BMP, PNG, WAV, MP3, MIDI, TTF, OTF, FON, Sconosciuto };
+
+// The format a file's first bytes announce.
+FormatoMedia RiconosciFormato(std::string_view byte);
+// "JPG", "GIF", ..., "unknown".
+std::string_view NomeFormato(FormatoMedia formato);
+// ".jpg", ".gif", ..., ".bin" for an unknown format.
+std::string_view EstensioneFormato(FormatoMedia formato);

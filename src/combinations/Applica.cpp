@@ -1,0 +1,397 @@
+// Applying the remembered combination to the game: its pictures on the sprites,
+// its sounds in the slots, its volumes, author, password and label font; Default
+// when no usable combination file is remembered. And the label font itself.
+#include "combinations/Decodifica.h"
+#include "codec/FileAtomico.h"
+#include "codec/FileMedia.h"
+#include "combinations/GestioneDatiEsterni.h"
+#include "codec/Impostazioni.h"
+#include "codec/SegnoApplicazione.h"
+#include "codec/Vaglio.h"
+#include "model/Gioco.h"
+#include "sound/dShow.h"
+#include "sound/Effetti.h"
+
+#include <QFontDatabase>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace fs = std::filesystem;
+
+namespace GestioneDatiEsterni {
+
+namespace {
+
+QString Testo(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+void ApplicaDefault(Gioco& g) {
+  for (int n = 0; n < NumeroImmagini; ++n) {
+    g.OrigineImmagini[static_cast<size_t>(n)] = QStringLiteral("Default");
+    ImpostaImmagineSlot(g, n, ImmagineIncorporata(g, n), true);
+  }
+  for (size_t n = 0; n < NumeroSuoni; ++n) {
+    g.OrigineSuoni[n].clear();
+    g.Volumi[n] = -1000;
+    // Default has no sounds: no earlier combination's effect keeps playing.
+    g.BufferSuoni[n].reset();
+  }
+  g.AutoreCombinazione = QStringLiteral("Dorvanel");
+  g.CombinazioneCorrente = QStringLiteral("Default");
+}
+
+void EliminaMedia(const Gioco& g) {
+  for (int n = 0; n < NumeroImmagini; ++n) (void)EliminaFile(g.File(NomeFileImmagine(n)));
+  for (int n = 1; n < NumeroSuoni; ++n) (void)EliminaFile(g.File(NomeFileSuono(n)));
+}
+
+// The font is unpacked into the program folder under its own name, so any other
+// name could be one of the player's files there (Record, the settings file, a
+// combination) and would be overwritten, then moved away with the font.
+bool NomeFileFont(const std::string& nome) {
+  std::string estensione = fs::path(nome).extension().string();
+  std::transform(estensione.begin(), estensione.end(), estensione.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return estensione == ".ttf" || estensione == ".otf" || estensione == ".ttc" ||
+         estensione == ".fon";
+}
+
+// Whether the font machinery takes the bytes as a font; it is not kept.
+bool FontValido(const std::string& byte) {
+  const int id = QFontDatabase::addApplicationFontFromData(QByteArray::fromStdString(byte));
+  if (id < 0) return false;
+  QFontDatabase::removeApplicationFont(id);
+  return true;
+}
+
+void RegistraFont(Gioco& g, const fs::path& file) {
+  if (g.FontCaricati.contains(file.string())) return;
+  g.FontCaricati.insert(file.string());
+  QFontDatabase::addApplicationFont(QString::fromStdString(file.string()));
+  ++g.GenerazioneFont;
+}
+
+// The combination's font, when it carries one the system lacks: offered for
+// installation in the user's font folder, where a file of that name is left alone.
+// Only a real font is offered, and no file of the player's is ever replaced: the copy
+// in the program folder is made only when that name is free there, and removed only
+// when this call made it. The mark of the application is off while the player
+// answers, which may take as long as they like.
+void ControllaFont(Gioco& g, const std::optional<Vaglio::Rifiuto>& esame, const std::string& segno,
+                   QStringList& inutilizzabili) {
+  const std::string& nome = g.Comb.FontFileNome;
+  if (nome.empty() || nome == "Nessuno") return;
+  // The name comes from someone else's file: only a bare file name is used.
+  if (!NomeFileSicuro(nome) || !NomeFileFont(nome)) return;
+  const fs::path cartellaFont = CartellaFont();
+  if (cartellaFont.empty()) return;
+  const fs::path installato = cartellaFont / nome;
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(installato, ec))) {
+    if (fs::is_regular_file(installato, ec)) RegistraFont(g, installato);
+    return;
+  }
+  const QString etichetta = QStringLiteral("la font ") + Testo(nome);
+  if (esame) {
+    inutilizzabili << etichetta + QStringLiteral(" (") + MotivoRifiuto(*esame, TipoSlot::Font) +
+                          QLatin1Char(')');
+    return;
+  }
+  if (!FontValido(g.Comb.FontFile)) {
+    inutilizzabili << etichetta + QStringLiteral(" (non è un file di font)");
+    return;
+  }
+
+  const fs::path locale = g.File(nome);
+  const bool copiaNostra =
+      static_cast<bool>(CreaFileAtomico(locale, ContenutoMedia(g.Comb.FontFile)));
+  const QString domanda =
+      QStringLiteral("La combinazione richiede l'istallazione di una font: ") + Testo(nome) +
+      QStringLiteral(" non presente nel sistema") + QLatin1Char('\r') +
+      QStringLiteral(
+          "Se non si installa la font verrà richiesto ogni volta che si usa "
+          "questa combinazione") +
+      QLatin1Char('\r') +
+      QStringLiteral("L'operazione durerà circa 5 secondi.   INSTALLARE LA FONT?");
+  TogliSegno(g.CartellaProgramma);
+  const Risposta risposta = g.dialoghi.MsgBox(domanda, Pulsanti::SiNo, Icona::Domanda, Firma());
+  MettiSegno(g.CartellaProgramma, segno);
+  if (risposta != Risposta::Si) return;
+
+  // Installed from the combination's own bytes, never over a file already there.
+  fs::create_directories(cartellaFont, ec);
+  if (!CreaFileAtomico(installato, ContenutoMedia(g.Comb.FontFile))) return;
+  if (copiaNostra) (void)EliminaFile(locale);
+  // Registered at once, so the labels can use it in this run.
+  RegistraFont(g, installato);
+}
+
+}  // namespace
+
+fs::path CartellaFont() {
+  // Only absolute folders count, as at start-up: a relative one would depend on the
+  // folder the program was started from.
+  const auto assoluta = [](const char* nome) -> fs::path {
+    const char* valore = std::getenv(nome);
+    if (valore == nullptr || *valore != '/') return {};
+    return valore;
+  };
+  if (fs::path dati = assoluta("XDG_DATA_HOME"); !dati.empty()) return dati / "fonts";
+  if (fs::path casa = assoluta("HOME"); !casa.empty()) return casa / ".local" / "share" / "fonts";
+  return {};
+}
+
+Immagine ImmagineIncorporata(const Gioco& g, int n) {
+  return n < g.img_default.Limite() ? g.img_default[n].Picture : Immagine{};
+}
+
+namespace {
+
+// The sprite that carries image slot n (element 0 of a set); none for slot 13,
+// the window's background.
+template <class G>
+auto SpriteDelloSlot(G& g, int n) -> decltype(&g.img_giocatore) {
+  switch (n) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+      return &(*g.RigheDalBasso()[static_cast<size_t>(n)])[0];
+    case 5:
+      return &g.img_proiettilegiocatore;
+    case 6:
+      return &g.img_proiettilenemico[0];
+    case 7:
+      return &g.img_navicellabonus;
+    case 8:
+      return &g.img_giocatore;
+    case 9:
+      return &g.img_muro[0];
+    case 10:
+      return &g.img_pausa;
+    case 11:
+      return &g.img_gameover;
+    case 12:
+      return &g.img_nextlevel;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+Immagine ImmagineSlot(const Gioco& g, int n) {
+  const Sprite* sprite = SpriteDelloSlot(g, n);
+  return sprite ? sprite->Picture : g.Picture;
+}
+
+void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti) {
+  if (n == 13) {
+    g.Picture = immagine;
+    return;
+  }
+  Sprite* sprite = SpriteDelloSlot(g, n);
+  if (!sprite) return;
+  sprite->Picture = immagine;
+  if (!tutti) return;
+  if (n == 6) {
+    for (int k = 1; k < g.img_proiettilenemico.Limite(); ++k)
+      g.img_proiettilenemico[k].Picture = immagine;
+  } else if (n == 9) {
+    for (int j = 1; j < g.img_muro.Limite(); ++j) g.img_muro[j].Picture = immagine;
+  }
+}
+
+namespace {
+
+QString Slot(const char* nome, const std::optional<Vaglio::Rifiuto>& rifiuto, TipoSlot tipo) {
+  QString testo = QString::fromUtf8(nome);
+  // A budget broken is worth saying; a file that is not what the slot takes is told
+  // by the message itself.
+  if (rifiuto && rifiuto->motivo != Vaglio::Motivo::Formato)
+    testo += QStringLiteral(" (") + MotivoRifiuto(*rifiuto, tipo) + QLatin1Char(')');
+  return testo;
+}
+
+}  // namespace
+
+void ApplicaCombinazione(Gioco& g) {
+  dShow::ChiudiMusica(g);
+  (void)EliminaFile(g.File(NomeFileSuono(0)));
+  g.UsaDefault = false;
+
+  // The remembered choice; a settings file that breaks off keeps what it gave.
+  std::optional<fs::path> scelta;
+  const fs::path fileScelta = g.File(NomeFileScelta);
+  std::error_code ec;
+  if (fs::exists(fileScelta, ec)) {
+    const LetturaScelta lettura = LeggiFileScelta(fileScelta);
+    scelta = lettura.Percorso;
+    if (lettura.AudioAttivo) g.AudioAttivo = *lettura.AudioAttivo;
+  }
+  // A run that died while applying a combination left its mark: that combination is
+  // not tried again by itself, or every start would fall the same way.
+  if (const auto caduta = SegnoRimasto(g.CartellaProgramma)) {
+    TogliSegno(g.CartellaProgramma);
+    (void)RicordaScelta(g, QStringLiteral("Default"));
+    g.UsaDefault = true;
+    ApplicaDefault(g);
+    g.dialoghi.MsgBox(
+        QStringLiteral("Il programma si è chiuso mentre applicava la combinazione %1: si usa la "
+                       "combinazione Default. Si può scegliere di nuovo dal menu Combinazioni.")
+            .arg(QString::fromStdString(*caduta)),
+        Pulsanti::OK, Icona::Esclamazione, Firma());
+    return;
+  }
+
+  if (!scelta || !fs::exists(*scelta, ec)) {
+    g.UsaDefault = true;
+    return ApplicaDefault(g);
+  }
+
+  // A file that can't be read at all leaves the game on Default, and says so.
+  const std::string segno = scelta->stem().string();
+  MettiSegno(g.CartellaProgramma, segno);
+  if (const Esito letta = LeggiCombinazione(g, *scelta); !letta) {
+    TogliSegno(g.CartellaProgramma);
+    g.UsaDefault = true;
+    ApplicaDefault(g);
+    const bool grande = fs::file_size(*scelta, ec) > Vaglio::MaxByteCombinazione && !ec;
+    g.dialoghi.MsgBox(
+        QStringLiteral("La combinazione %1 non può essere letta: %2. Si usa la combinazione "
+                       "Default.")
+            .arg(QString::fromStdString(scelta->string()),
+                 grande ? QStringLiteral("il file supera il limite di %1 MiB")
+                              .arg(Vaglio::MaxByteCombinazione / Vaglio::MiB)
+                        : QStringLiteral("il file è danneggiato")),
+        Pulsanti::OK, Icona::Esclamazione, Firma());
+    return;
+  }
+
+  const TipoCombinazione& c = g.Comb;
+  const QString nome = Testo(c.Nome);
+  QStringList inutilizzabili;
+  // Every slot is held against the budgets before anything is decoded.
+  const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
+
+  g.AutoreCombinazione = Testo(c.Autore);
+  g.PasswordCombinazione = Testo(c.Password);
+  g.FontNome = Testo(c.FontNome);
+  g.FontDimensione = Testo(c.FontDimensione);
+  g.FontColore = Testo(c.FontColore);
+  g.FontGrassetto = c.FontGrassetto;
+  g.FontCorsivo = c.FontCorsivo;
+
+  for (size_t n = 0; n < NumeroSuoni; ++n) {
+    g.OrigineSuoni[n].clear();
+    g.BufferSuoni[n].reset();
+    if (c.Suoni[n].empty()) continue;
+    g.OrigineSuoni[n] = nome;
+    if (esame.suoni[n]) {
+      inutilizzabili << Slot(NomiSuoni[n], esame.suoni[n], TipoSlot::Suono);
+      continue;
+    }
+    const fs::path file = g.File(NomeFileSuono(static_cast<int>(n)));
+    if (!ScriviFileMedia(file, c.Suoni[n])) {
+      inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
+    } else if (n == 0) {
+      dShow::ApriMusica(g, file);
+    } else {
+      // A sound that can't become an effect leaves its slot silent.
+      g.BufferSuoni[n] = CreaBufferSuono(g, file);
+      if (!g.BufferSuoni[n] && g.audio.Disponibile())
+        inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
+    }
+  }
+  for (size_t n = 0; n < NumeroSuoni; ++n) g.Volumi[n] = c.Volumi[n];
+  g.CombinazioneCorrente = nome;
+
+  ControllaFont(g, esame.font, segno, inutilizzabili);
+
+  // The pictures about to be replaced go first, so that the old and the new ones are
+  // never held together: the budgets are what a combination may hold, not twice that.
+  for (int n = 0; n < NumeroImmagini; ++n)
+    if (c.Immagini[static_cast<size_t>(n)] != ImmagineDefault)
+      ImpostaImmagineSlot(g, n, ImmagineIncorporata(g, n), true);
+  // A "Default" slot, and a picture that can't be used, show the built-in picture.
+  for (int n = 0; n < NumeroImmagini; ++n) {
+    const auto s = static_cast<size_t>(n);
+    const std::string& byte = c.Immagini[s];
+    Immagine immagine;
+    if (byte == ImmagineDefault) {
+      g.OrigineImmagini[s] = QStringLiteral("Default");
+    } else {
+      g.OrigineImmagini[s] = nome;
+      const Vaglio::EsameImmagine& verdetto = esame.immagini[s];
+      // The slot's media file is written as ever; the picture comes from the same bytes.
+      if (!verdetto.rifiuto && ScriviFileMedia(g.File(NomeFileImmagine(n)), byte))
+        immagine = DecodificaImmagine(byte, verdetto);
+      if (immagine.Vuota())
+        inutilizzabili << Slot(NomiImmagini[s], verdetto.rifiuto, TipoSlot::Immagine);
+    }
+    ImpostaImmagineSlot(g, n, immagine.Vuota() ? ImmagineIncorporata(g, n) : immagine, true);
+  }
+  EliminaMedia(g);
+  TogliSegno(g.CartellaProgramma);
+
+  g.Caption = Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione);
+
+  if (!inutilizzabili.isEmpty()) {
+    g.dialoghi.MsgBox(
+        QStringLiteral("Della combinazione %1 non si possono usare: %2. Al loro posto restano le "
+                       "immagini predefinite o il silenzio.")
+            .arg(nome, inutilizzabili.join(QStringLiteral(", "))),
+        Pulsanti::OK, Icona::Esclamazione, Firma());
+  }
+}
+
+namespace {
+
+// The size as the combination wrote it: a decimal point or a decimal comma.
+std::optional<double> Dimensione(const QString& testo) {
+  QString numero = testo.trimmed();
+  numero.replace(QLatin1Char(','), QLatin1Char('.'));
+  bool ok = false;
+  const double valore = numero.toDouble(&ok);
+  if (!ok || !(valore > 0) || valore > 1000) return std::nullopt;
+  return valore;
+}
+
+std::optional<uint32_t> Colore(const QString& testo) {
+  bool ok = false;
+  const qlonglong valore = testo.trimmed().toLongLong(&ok);
+  if (!ok || valore < 0 || valore > 0xFFFFFF) return std::nullopt;
+  return static_cast<uint32_t>(valore);
+}
+
+}  // namespace
+
+void ApplicaFont(Gioco& g) {
+  // A size or colour that does not convert ends it at once: the labels done so far
+  // keep the new font, the others the old one.
+  const auto colore = Colore(g.FontColore);
+  if (!colore) return;
+  g.lbl_sitelink.ForeColor = *colore;
+  const auto dimensione = Dimensione(g.FontDimensione);
+  if (!dimensione) return;
+
+  const Carattere font{g.FontNome, *dimensione, g.FontGrassetto, g.FontCorsivo};
+  const auto applica = [&](Etichetta& e) {
+    e.Font = font;
+    e.ForeColor = *colore;
+  };
+  for (Etichetta* e : {&g.Label1, &g.Label2, &g.Label3, &g.lbl_punteggio, &g.lbl_record,
+                       &g.lbl_nomer, &g.lbl_hiscore, &g.lbl_level, &g.lbl_puntinavicella})
+    applica(*e);
+  for (size_t i = 0; i <= 10; ++i) {
+    applica(g.lbl_namer[i]);
+    applica(g.lbl_puntir[i]);
+    applica(g.lbl_livellor[i]);
+  }
+}
+
+}  // namespace GestioneDatiEsterni

@@ -1,0 +1,54 @@
+// GestioneDatiEsterni: everything the game keeps outside itself. Combination files,
+// the settings file and the media files; applying a combination and the
+// combination menu; the high-score file. Its sound effects are in sound/Effetti.h.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include <QString>
+
+#include "codec/Combinazione.h"
+#include "codec/Risultato.h"
+
+class Gioco;
+struct Immagine;
+
+namespace GestioneDatiEsterni {
+
+// Combination files and the settings file.
+std::filesystem::path FileCombinazione(const Gioco& g,
+                                       const QString& nome);  // <folder>/<nome>.skcom
+// Builds Comb from the editor's choices (PercorsiImmagini, the sound rows' texts,
+// Volumi, the editor font fields) and writes <nome>.skcom. False after telling the
+// player when a chosen file cannot be read; nothing is written then.
+[[nodiscard]] bool ScriviCombinazione(Gioco& g, const QString& nome,
+                                      const std::array<QString, NumeroSuoni>& sorgentiSuoni);
+[[nodiscard]] Esito LeggiCombinazione(Gioco& g, const std::filesystem::path& percorso);
+[[nodiscard]] Esito RicordaScelta(Gioco& g, const QString& nome);
+[[nodiscard]] Esito EliminaCombinazione(Gioco& g, const std::filesystem::path& percorso);
+bool VerificaEsistenza(const std::filesystem::path& percorso);
+
+// Applying a combination, and the combination menu.
+void ApplicaCombinazione(Gioco& g);
+void ApplicaFont(Gioco& g);
+void CostruisciMenu(Gioco& g);
+
+// Puts a picture on the sprites of image slot n: the alien rows on element 0 (the
+// others copy it when a formation is built), slot 13 as the window's background.
+// `tutti` also covers the three alien shots and the 48 bricks; otherwise only their
+// element 0 changes, as the editor's resets do.
+void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti);
+// The picture image slot n shows on the main window (element 0 of a set).
+Immagine ImmagineSlot(const Gioco& g, int n);
+// The built-in picture of image slot n (none for the background).
+Immagine ImmagineIncorporata(const Gioco& g, int n);
+// The folder where a combination's font file is installed: the user's font folder.
+std::filesystem::path CartellaFont();
+
+// The high-score file.
+void CaricaRecord(Gioco& g);
+void InserisciRecord(Gioco& g);
+
+}  // namespace GestioneDatiEsterni

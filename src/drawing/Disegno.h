@@ -1,0 +1,37 @@
+// Drawing the playfield in one pass: the background picture, the sprites in a fixed
+// stacking order, then the labels. Positions are twips; the painter works in
+// logical pixels, 15 twips each. Scaled pictures are cached by (picture, size).
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QPixmap>
+
+#include "model/Modello.h"
+
+class Gioco;
+class QPainter;
+
+class Pittore {
+ public:
+  // Draws the client area with the painter's origin at its top left.
+  void Disegna(QPainter& p, const Gioco& g);
+  // The client area as drawn at `scala` device pixels per logical pixel.
+  QImage Fotografa(const Gioco& g, qreal scala = 1.0);
+
+  // The rectangle of a sprite in logical pixels.
+  static QRectF Rettangolo(const Sprite& s);
+
+ private:
+  void DisegnaSprite(QPainter& p, const Sprite& s);
+  void DisegnaEtichetta(QPainter& p, const Etichetta& e);
+  const QPixmap& PixmapDi(const Immagine& immagine, QSize pixel);
+  const QFont& FontDi(const Carattere& carattere);
+
+  QHash<QString, QPixmap> m_pixmap;
+  qint64 m_bytePixmap = 0;  // the pictures' size in m_pixmap
+  QHash<QString, QFont> m_font;
+  qreal m_scala = 1.0;
+  int m_generazioneFont = 0;
+};

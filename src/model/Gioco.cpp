@@ -1,0 +1,21 @@
+#include "model/Gioco.h"
+
+Gioco::Gioco(std::filesystem::path cartellaProgramma, Orologio& orologio_, Dialoghi& dialoghi_,
+             Audio& audio_, Finestre& finestre_)
+    : CartellaProgramma(std::move(cartellaProgramma)),
+      orologio(orologio_),
+      dialoghi(dialoghi_),
+      audio(audio_),
+      finestre(finestre_) {}
+
+QString Firma(int spazi) {
+  return QStringLiteral("SKARVEX - by Dorvanel") + QString(spazi, QLatin1Char(' ')) +
+         QStringLiteral("Ver. %1.%2").arg(VersioneMaggiore).arg(VersioneMinore);
+}
+
+QString Didascalia(const QString& combinazione, const std::optional<QString>& autore, int spazi,
+                   const QString& finestra) {
+  QString didascalia = finestra + Firma(spazi) + QStringLiteral(" Combinazione: ") + combinazione;
+  if (autore) didascalia += QStringLiteral(" by ") + *autore;
+  return didascalia;
+}

@@ -1,0 +1,39 @@
+// The dialogs seam: modal message boxes, input boxes and the common dialogs for
+// files, fonts and colours. Qt dialogs in the game, scripted answers in the tests
+// and in the headless runner.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QString>
+
+#include "seams/Carattere.h"
+
+enum class Icona { Nessuna, Esclamazione, Informazione, Critica, Domanda };
+enum class Pulsanti { OK, OKAnnulla, SiNo };
+enum class Risposta { OK, Annulla, Si, No };
+
+// A file-open dialog as the game sets it up. `filtro` is written "Description|*.a;*.b".
+struct RichiestaFile {
+  QString filtro;
+  QString cartella;
+  QString titolo;
+};
+
+class Dialoghi {
+ public:
+  virtual ~Dialoghi() = default;
+
+  virtual Risposta MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona,
+                          const QString& titolo) = 0;
+  // The typed text; "" when the box is cancelled or left empty.
+  virtual QString InputBox(const QString& prompt, const QString& titolo,
+                           const QString& predefinito) = 0;
+  // The chosen file's full path, or nothing when cancelled.
+  virtual std::optional<QString> ApriFile(const RichiestaFile& richiesta) = 0;
+  // The chosen font (screen fonts), or nothing when cancelled.
+  virtual std::optional<Carattere> ScegliFont(const Carattere& iniziale) = 0;
+  // The chosen colour as 24-bit RGB with red in the low byte, or nothing when cancelled.
+  virtual std::optional<uint32_t> ScegliColore() = 0;
+};

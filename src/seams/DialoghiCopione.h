@@ -1,0 +1,52 @@
+// The scripted side of the dialogs seam: answers are queued beforehand, every box
+// shown is recorded. With nothing queued, an input box returns "" (as if
+// cancelled), a Yes/No question answers No and an OK/Cancel question Cancel.
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "seams/Dialoghi.h"
+
+struct BoxMostrato {
+  QString tipo;  // "message", "question" or "input"
+  QString testo;
+  Icona icona = Icona::Nessuna;
+  QString titolo;
+};
+
+class DialoghiCopione final : public Dialoghi {
+ public:
+  void AccodaTesto(const QString& risposta) { m_testi.push_back(risposta); }
+  void AccodaPulsante(Risposta risposta) { m_pulsanti.push_back(risposta); }
+  void AccodaFile(std::optional<QString> file) { m_file.push_back(std::move(file)); }
+  void AccodaFont(std::optional<Carattere> font) { m_font.push_back(std::move(font)); }
+  void AccodaColore(std::optional<uint32_t> colore) { m_colori.push_back(colore); }
+
+  // The boxes shown since the previous call.
+  std::vector<BoxMostrato> PrendiBox();
+  // Every file dialog shown so far, as it was set up.
+  const std::vector<RichiestaFile>& RichiesteFile() const { return m_richiesteFile; }
+  // The initial font of every font dialog shown so far.
+  const std::vector<Carattere>& RichiesteFont() const { return m_richiesteFont; }
+
+  Risposta MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona,
+                  const QString& titolo) override;
+  QString InputBox(const QString& prompt, const QString& titolo,
+                   const QString& predefinito) override;
+  std::optional<QString> ApriFile(const RichiestaFile& richiesta) override;
+  std::optional<Carattere> ScegliFont(const Carattere& iniziale) override;
+  std::optional<uint32_t> ScegliColore() override;
+
+ private:
+  std::deque<QString> m_testi;
+  std::deque<Risposta> m_pulsanti;
+  std::deque<std::optional<QString>> m_file;
+  std::deque<std::optional<Carattere>> m_font;
+  std::deque<std::optional<uint32_t>> m_colori;
+  std::vector<BoxMostrato> m_box;
+  std::vector<RichiestaFile> m_richiesteFile;
+  std::vector<Carattere> m_richiesteFont;
+};
+
+QString NomeIcona(Icona icona);  // "none", "exclamation", "information", "critical", "question"

@@ -1,0 +1,313 @@
+#include "ui/AudioSdl.h"
+
+#include "codec/FileAtomico.h"
+#include "codec/FileMedia.h"
+#include "codec/Vaglio.h"
+
+#include <QLoggingCategory>
+#include <QString>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+Q_LOGGING_CATEGORY(lcSuono, "skarvex.suono")
+
+namespace {
+
+constexpr int FrequenzaUscita = 44100;
+constexpr int CanaliUscita = 2;
+// About 23 ms at 44.1 kHz: a sound starts within one 25 ms tick of the game.
+constexpr int CampioniPerBlocco = 1024;
+
+// What a music reports when the mixer can tell neither its length nor its position
+// (MIDI): a length of one second, at 0 while it plays and at 1 once it has ended.
+constexpr double DurataSconosciuta = 1.0;
+
+struct LiberaChunk {
+  void operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+};
+struct LiberaMusica {
+  void operator()(Mix_Music* musica) const { Mix_FreeMusic(musica); }
+};
+struct ChiudiRw {
+  void operator()(SDL_RWops* rw) const { SDL_RWclose(rw); }
+};
+using PtrChunk = std::unique_ptr<Mix_Chunk, LiberaChunk>;
+using PtrMusica = std::unique_ptr<Mix_Music, LiberaMusica>;
+using PtrRw = std::unique_ptr<SDL_RWops, ChiudiRw>;
+
+QString Riga(const char* testo) {
+  return QString::fromUtf8(testo).simplified();  // SDL's reasons may span lines
+}
+
+// SDL's audio subsystem, initialised for as long as this object lives.
+class SottosistemaAudio {
+ public:
+  SottosistemaAudio() : m_attivo(SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {}
+  ~SottosistemaAudio() {
+    if (m_attivo) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  SottosistemaAudio(const SottosistemaAudio&) = delete;
+  SottosistemaAudio& operator=(const SottosistemaAudio&) = delete;
+
+  bool Attivo() const { return m_attivo; }
+
+ private:
+  bool m_attivo;
+};
+
+// The mixer's decoders and its open output device.
+class DispositivoMixer {
+ public:
+  DispositivoMixer() {
+    // A decoder that fails to load costs only its format (MP3 or MIDI music);
+    // wave files need none.
+    const int richiesti = MIX_INIT_MP3 | MIX_INIT_MID;
+    if ((Mix_Init(richiesti) & richiesti) != richiesti) {
+      qCWarning(lcSuono).noquote()
+          << "decodificatori MP3/MIDI non tutti disponibili:" << Riga(Mix_GetError());
+    }
+    m_aperto =
+        Mix_OpenAudio(FrequenzaUscita, MIX_DEFAULT_FORMAT, CanaliUscita, CampioniPerBlocco) == 0;
+  }
+  ~DispositivoMixer() {
+    if (m_aperto) Mix_CloseAudio();
+    Mix_Quit();
+  }
+  DispositivoMixer(const DispositivoMixer&) = delete;
+  DispositivoMixer& operator=(const DispositivoMixer&) = delete;
+
+  bool Aperto() const { return m_aperto; }
+
+ private:
+  bool m_aperto = false;
+};
+
+class EffettoSdl final : public Effetto {
+ public:
+  explicit EffettoSdl(PtrChunk chunk) : m_chunk(std::move(chunk)) {}
+  Mix_Chunk* Chunk() const { return m_chunk.get(); }
+
+ private:
+  PtrChunk m_chunk;
+};
+
+// The mixer's wave and AIFF music decoder divides by the channel count of the
+// file's format chunks: a file from someone else's combination that claims none
+// would take the program down.
+bool MusicaSenzaCanali(const std::filesystem::path& file) {
+  PtrRw rw(SDL_RWFromFile(file.string().c_str(), "rb"));
+  std::array<unsigned char, 12> testa{};
+  if (!rw || SDL_RWread(rw.get(), testa.data(), 1, testa.size()) != testa.size()) return false;
+  const auto e = [&](const char* id, size_t da) { return std::memcmp(&testa[da], id, 4) == 0; };
+  const bool wave = e("RIFF", 0) && e("WAVE", 8);
+  if (!wave && !(e("FORM", 0) && (e("AIFF", 8) || e("AIFC", 8)))) return false;
+
+  std::array<unsigned char, 8> pezzo{};
+  while (SDL_RWread(rw.get(), pezzo.data(), 1, pezzo.size()) == pezzo.size()) {
+    const uint32_t lunghezza =
+        wave ? pezzo[4] | pezzo[5] << 8 | pezzo[6] << 16 | static_cast<uint32_t>(pezzo[7]) << 24
+             : static_cast<uint32_t>(pezzo[4]) << 24 | pezzo[5] << 16 | pezzo[6] << 8 | pezzo[7];
+    Sint64 salto = Sint64{lunghezza} + (lunghezza & 1);  // chunks are padded to even sizes
+    // Every format chunk counts: the decoder reads each one it meets.
+    if (lunghezza >= 4 && std::memcmp(pezzo.data(), wave ? "fmt " : "COMM", 4) == 0) {
+      std::array<unsigned char, 4> dati{};
+      if (SDL_RWread(rw.get(), dati.data(), 1, dati.size()) != dati.size()) return false;
+      if ((wave ? dati[2] | dati[3] : dati[0] | dati[1]) == 0) return true;
+      salto -= static_cast<Sint64>(dati.size());
+    }
+    if (SDL_RWseek(rw.get(), salto, RW_SEEK_CUR) < 0) break;
+  }
+  return false;
+}
+
+class AudioSdl final : public Audio {
+ public:
+  AudioSdl(std::unique_ptr<SottosistemaAudio> sottosistema, std::unique_ptr<DispositivoMixer> mixer)
+      : m_sottosistema(std::move(sottosistema)), m_mixer(std::move(mixer)) {}
+  ~AudioSdl() override { ChiudiMusica(); }
+
+  bool Disponibile() const override { return true; }
+
+  // Effects are wave files only, held against the effect budget from their header
+  // before the mixer converts them: the mixer would also render MP3 or MIDI into
+  // memory, and a few samples at a very low rate would become gigabytes at its own.
+  std::unique_ptr<Effetto> CreaEffetto(const std::filesystem::path& file) override {
+    auto byte = LeggiFile(file, Vaglio::MaxByteCombinazione);
+    if (!byte) {
+      Avvisa("effetto non leggibile:", file, byte.errore().c_str());
+      return nullptr;
+    }
+    if (const auto esame = Vaglio::EsaminaEffetto(byte.valore()); esame.rifiuto) {
+      Avvisa("effetto non usabile:", file, Vaglio::Descrivi(*esame.rifiuto).c_str());
+      return nullptr;
+    }
+    PtrRw rw(SDL_RWFromConstMem(byte.valore().data(), static_cast<int>(byte.valore().size())));
+    PtrChunk chunk(rw ? Mix_LoadWAV_RW(rw.get(), 0) : nullptr);
+    if (!chunk) {
+      Avvisa("effetto non decodificabile:", file, Mix_GetError());
+      return nullptr;
+    }
+    return std::make_unique<EffettoSdl>(std::move(chunk));
+  }
+
+  void Suona(int canale, const Effetto& effetto, int32_t volume, bool ciclo) override {
+    if (!CanaleValido(canale)) return;
+    const auto* sdl = dynamic_cast<const EffettoSdl*>(&effetto);
+    if (sdl == nullptr) return;
+    // The volume goes on first, so a fresh start is never heard at the channel's
+    // previous volume.
+    Mix_Volume(canale, VolumeMixer(volume));
+    if (Mix_Playing(canale) && Mix_GetChunk(canale) == sdl->Chunk()) return;  // goes on
+    Mix_PlayChannel(canale, sdl->Chunk(), ciclo ? -1 : 0);
+  }
+
+  void Ferma(int canale) override {
+    if (CanaleValido(canale)) Mix_HaltChannel(canale);
+  }
+
+  void VolumeCanale(int canale, int32_t volume) override {
+    if (CanaleValido(canale)) Mix_Volume(canale, VolumeMixer(volume));
+  }
+
+  // The music is streamed by the decoder of the kind its first bytes announce, and
+  // only WAV, MP3 and MIDI are taken: the mixer would otherwise guess among all it
+  // knows.
+  bool ApriMusica(const std::filesystem::path& file) override {
+    ChiudiMusica();
+    PtrRw rw(SDL_RWFromFile(file.string().c_str(), "rb"));
+    std::array<char, 12> testa{};
+    const size_t letti = rw ? SDL_RWread(rw.get(), testa.data(), 1, testa.size()) : 0;
+    Mix_MusicType tipo = MUS_NONE;
+    switch (RiconosciFormato(std::string_view(testa.data(), letti))) {
+      case FormatoMedia::WAV:
+        tipo = MUS_WAV;
+        break;
+      case FormatoMedia::MP3:
+        tipo = MUS_MP3;
+        break;
+      case FormatoMedia::MIDI:
+        tipo =
+            SDL_RWsize(rw.get()) <= static_cast<Sint64>(Vaglio::MaxByteMidi) ? MUS_MID : MUS_NONE;
+        break;
+      default:
+        break;
+    }
+    if (tipo == MUS_NONE || SDL_RWseek(rw.get(), 0, RW_SEEK_SET) != 0) {
+      Avvisa("musica non usabile:", file, "non è un file WAV, MP3 o MIDI entro i limiti");
+      return false;
+    }
+    if (MusicaSenzaCanali(file)) {
+      Avvisa("musica non decodificabile:", file, "il file non dichiara alcun canale");
+      return false;
+    }
+    // The music takes the file over, and closes it when it goes.
+    PtrMusica musica(Mix_LoadMUSType_RW(rw.release(), tipo, SDL_TRUE));
+    if (!musica) {
+      Avvisa("musica non decodificabile:", file, Mix_GetError());
+      return false;
+    }
+    m_durata = std::max(Mix_MusicDuration(musica.get()), 0.0);
+    m_musica = std::move(musica);
+    return true;
+  }
+
+  bool MusicaAperta() const override { return m_musica != nullptr; }
+
+  void RiproduciDallInizio() override {
+    if (!m_musica) return;
+    // Played once: the game's loop check restarts it at its end.
+    m_avviata = Mix_PlayMusic(m_musica.get(), 0) == 0;
+  }
+
+  void FermaMusica() override {
+    if (!m_musica) return;
+    Mix_HaltMusic();
+    m_avviata = false;
+  }
+
+  double DurataMusica() const override {
+    if (!m_musica) return 0;
+    return m_durata > 0 ? m_durata : DurataSconosciuta;
+  }
+
+  double PosizioneMusica() const override {
+    if (!m_musica || !m_avviata) return 0;           // stopped and rewound, or never started
+    if (!Mix_PlayingMusic()) return DurataMusica();  // it played to its end by itself
+    if (m_durata <= 0) return 0;
+    return std::clamp(Mix_GetMusicPosition(m_musica.get()), 0.0, m_durata);
+  }
+
+  void VolumeMusica(int32_t volume) override {
+    if (m_musica) Mix_VolumeMusic(VolumeMixer(volume));
+  }
+
+  void ChiudiMusica() override {
+    if (!m_musica) return;
+    Mix_HaltMusic();
+    m_musica.reset();  // closes the file
+    m_avviata = false;
+    m_durata = 0;
+  }
+
+ private:
+  static bool CanaleValido(int canale) { return canale >= 0 && canale < CanaliMixer; }
+
+  static void Avvisa(const char* cosa, const std::filesystem::path& file, const char* motivo) {
+    const QString perche = Riga(motivo);
+    qCWarning(lcSuono).noquote() << cosa << QString::fromStdString(file.string())
+                                 << (perche.isEmpty() ? QString() : "(" + perche + ")");
+  }
+
+  // Declared in the order they are made; released the other way round, the
+  // music before the device it plays on.
+  std::unique_ptr<SottosistemaAudio> m_sottosistema;
+  std::unique_ptr<DispositivoMixer> m_mixer;
+  PtrMusica m_musica;
+  double m_durata = 0;     // seconds; 0 when the mixer cannot tell (MIDI)
+  bool m_avviata = false;  // started, and not stopped since: at its end it ended by itself
+};
+
+std::unique_ptr<Audio> Silenzio(const QString& motivo) {
+  qCWarning(lcSuono).noquote() << "audio non disponibile (" + motivo +
+                                      "): il gioco prosegue senza suono";
+  return CreaAudioMuto();
+}
+
+void ImpostaSoundfont() {
+  if (std::getenv("SDL_SOUNDFONTS") != nullptr) return;
+  std::error_code errore;
+  if (std::filesystem::exists(SoundfontPredefinito, errore))
+    Mix_SetSoundFonts(SoundfontPredefinito);
+}
+
+}  // namespace
+
+int VolumeMixer(int32_t volume) {
+  return static_cast<int>(std::lround(Guadagno(volume) * VolumeMixerPieno));
+}
+
+std::unique_ptr<Audio> CreaAudioSdl() {
+  // The mixer is one device per process; a second owner would share its channels.
+  if (Mix_QuerySpec(nullptr, nullptr, nullptr) != 0) {
+    return Silenzio(QStringLiteral("il mixer è già in uso"));
+  }
+  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "SKARVEX");
+  auto sottosistema = std::make_unique<SottosistemaAudio>();
+  if (!sottosistema->Attivo()) return Silenzio(Riga(SDL_GetError()));
+  ImpostaSoundfont();
+  auto mixer = std::make_unique<DispositivoMixer>();
+  if (!mixer->Aperto()) return Silenzio(Riga(Mix_GetError()));
+  if (Mix_AllocateChannels(CanaliMixer) < CanaliMixer) {
+    return Silenzio(QStringLiteral("canali del mixer non disponibili"));
+  }
+  return std::make_unique<AudioSdl>(std::move(sottosistema), std::move(mixer));
+}

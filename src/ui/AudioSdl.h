@@ -1,0 +1,28 @@
+// The real side of the audio seam, on SDL2_mixer: effects decoded into memory and
+// played on one mixer channel per slot, and the background music streamed from its
+// file. Without a usable audio device the game runs silently.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "seams/Audio.h"
+
+// One mixer channel per sound slot: channel n plays slot n (channel 0 stays free,
+// slot 0 being the music).
+constexpr int CanaliMixer = 16;
+
+// The mixer's volumes run from 0 (silent) to 128 (full).
+constexpr int VolumeMixerPieno = 128;
+
+// Where Debian's General MIDI soundfont lives; used for MIDI music unless the
+// environment (SDL_SOUNDFONTS) names another.
+constexpr const char* SoundfontPredefinito = "/usr/share/sounds/sf2/default-GM.sf2";
+
+// A volume in hundredths of a decibel as the mixer's 0..128.
+int VolumeMixer(int32_t volume);
+
+// Opens the default audio device. With none usable (no sound card, no sound server,
+// or the mixer already open elsewhere in this process) it says so once on standard
+// error and returns the silent audio; it never waits and never shows a message.
+std::unique_ptr<Audio> CreaAudioSdl();
