@@ -1,6 +1,7 @@
 #!/bin/sh
-# Checks the layers of src/: a folder includes only itself and the folders below it.
-# From the bottom up; tools sit beside the front and nothing includes them.
+# Checks the layers of src/: a folder includes only itself and the folders below it,
+# and builds only its own files (no source is compiled by two folders). From the
+# bottom up; tools sit beside the front and nothing includes them.
 set -eu
 src=${1:-$(dirname "$0")/../src}
 strati="codec seams model sound combinations game drawing editor ui"
@@ -24,4 +25,9 @@ for cartella in $strati tools; do
     fi
   done
 done
+# A folder's CMakeLists.txt names no file of another folder.
+if grep -nE '\.\./|SOURCE_DIR\}/src/[^ ]*\.(cpp|qrc)' "$src"/*/CMakeLists.txt "$src"/*/*/CMakeLists.txt; then
+  echo "a folder builds a file of another folder"
+  esito=1
+fi
 exit $esito
