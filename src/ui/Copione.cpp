@@ -138,7 +138,7 @@ class Esecutore {
     if (c && c->EVoce() && c->clickIndice) {
       const int indice = static_cast<int>(Intero(Parola(parole, 1, 2), "the menu index"));
       if (!Campo::Elemento<VoceMenu>(m_gioco, *c, indice))
-        Rifiuta(QStringLiteral("there is no menu item %1").arg(Campo::NomeElemento(*c, indice)));
+        Rifiuta(QStringLiteral("there is no menu item %1(%2)").arg(nome).arg(indice));
       AttivaPrincipale();
       (m_frm.*c->clickIndice)(indice);
       return;
