@@ -64,7 +64,7 @@ const Controllo Tabella[] = {
     {.nome = "lbl_sitelink", .membro = &M::lbl_sitelink, .strato = S::Avvisi,
      .font = FontCombinazione::Colore},
 
-    // The menu bar and its items.
+    // The menu bar and its items, each menu before the items that drop from it.
     {.nome = "mn_file", .membro = &M::mn_file},
     {.nome = "mn_esci", .membro = &M::mn_esci, .click = &frm_main::mn_esci_Click,
      .menu = &M::mn_file},
