@@ -1,6 +1,6 @@
 // Applying the remembered combination to the game: its pictures on the sprites,
 // its sounds in the slots, its volumes, author, password and label font; Default
-// when no usable combination file is remembered. And the label font itself.
+// when no usable combination file is remembered.
 #include "combinations/Decodifica.h"
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
@@ -346,51 +346,6 @@ void ApplicaCombinazione(Gioco& g) {
                        "immagini predefinite o il silenzio.")
             .arg(nome, inutilizzabili.join(QStringLiteral(", "))),
         Pulsanti::OK, Icona::Esclamazione, Firma());
-  }
-}
-
-namespace {
-
-// The size as the combination wrote it: a decimal point or a decimal comma.
-std::optional<double> Dimensione(const QString& testo) {
-  QString numero = testo.trimmed();
-  numero.replace(QLatin1Char(','), QLatin1Char('.'));
-  bool ok = false;
-  const double valore = numero.toDouble(&ok);
-  if (!ok || !(valore > 0) || valore > 1000) return std::nullopt;
-  return valore;
-}
-
-std::optional<uint32_t> Colore(const QString& testo) {
-  bool ok = false;
-  const qlonglong valore = testo.trimmed().toLongLong(&ok);
-  if (!ok || valore < 0 || valore > 0xFFFFFF) return std::nullopt;
-  return static_cast<uint32_t>(valore);
-}
-
-}  // namespace
-
-void ApplicaFont(Gioco& g) {
-  // A size or colour that does not convert ends it at once: the labels done so far
-  // keep the new font, the others the old one.
-  const auto colore = Colore(g.FontColore);
-  if (!colore) return;
-  g.lbl_sitelink.ForeColor = *colore;
-  const auto dimensione = Dimensione(g.FontDimensione);
-  if (!dimensione) return;
-
-  const Carattere font{g.FontNome, *dimensione, g.FontGrassetto, g.FontCorsivo};
-  const auto applica = [&](Etichetta& e) {
-    e.Font = font;
-    e.ForeColor = *colore;
-  };
-  for (Etichetta* e : {&g.Label1, &g.Label2, &g.Label3, &g.lbl_punteggio, &g.lbl_record,
-                       &g.lbl_nomer, &g.lbl_hiscore, &g.lbl_level, &g.lbl_puntinavicella})
-    applica(*e);
-  for (size_t i = 0; i <= 10; ++i) {
-    applica(g.lbl_namer[i]);
-    applica(g.lbl_puntir[i]);
-    applica(g.lbl_livellor[i]);
   }
 }
 

@@ -32,7 +32,6 @@ bool VerificaEsistenza(const std::filesystem::path& percorso);
 
 // Applying a combination, and the combination menu.
 void ApplicaCombinazione(Gioco& g);
-void ApplicaFont(Gioco& g);
 void CostruisciMenu(Gioco& g);
 
 // Puts a picture on the sprites of image slot n: the alien rows on element 0 (the

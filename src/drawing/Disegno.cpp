@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "game/Campo.h"
 #include "model/Gioco.h"
 #include "drawing/Caratteri.h"
 #include "drawing/ImmaginiIncorporate.h"
@@ -54,26 +55,11 @@ void Pittore::Disegna(QPainter& p, const Gioco& g) {
                  QRectF(QPointF(0, 0), pixel));
   }
 
-  // Stacking order, bottom to top: walls, aliens, the bonus ship, the shots, the
-  // cannon and the life icons, then the banners (the pause banner above the other
-  // two, since it can interrupt either phase).
-  for (int j = 0; j < g.img_muro.Limite(); ++j) DisegnaSprite(p, g.img_muro[j]);
-  for (const ArraySprite* riga : g.RigheDalBasso()) {
-    for (int i = 1; i < riga->Limite(); ++i) {
-      if (riga->Esiste(i)) DisegnaSprite(p, (*riga)[i]);
-    }
-  }
-  DisegnaSprite(p, g.img_navicellabonus);
-  for (int k = 0; k < g.img_proiettilenemico.Limite(); ++k)
-    DisegnaSprite(p, g.img_proiettilenemico[k]);
-  DisegnaSprite(p, g.img_proiettilegiocatore);
-  DisegnaSprite(p, g.img_giocatore);
-  for (int k = 0; k < g.img_viterimaste.Limite(); ++k) DisegnaSprite(p, g.img_viterimaste[k]);
-  DisegnaSprite(p, g.img_gameover);
-  DisegnaSprite(p, g.img_nextlevel);
-  DisegnaSprite(p, g.img_pausa);
-
-  g.PerOgniEtichetta([&](const Etichetta& e) { DisegnaEtichetta(p, e); });
+  // The sprites in their stacking order (walls at the bottom, banners on top), then
+  // the labels.
+  Campo::PerOgniDisegnato(
+      g, [&](const Sprite& s) { DisegnaSprite(p, s); },
+      [&](const Etichetta& e) { DisegnaEtichetta(p, e); });
 }
 
 void Pittore::DisegnaSprite(QPainter& p, const Sprite& s) {

@@ -1,6 +1,7 @@
 // Creating a combination ("Crea") and saving it ("Salva e applica"): the names,
 // author and password asked, the file written, remembered, listed and applied.
 #include "combinations/GestioneDatiEsterni.h"
+#include "game/Campo.h"
 #include "editor/TabelleEditor.h"
 #include "editor/UnitaVolume.h"
 #include "editor/frm_opzioni.h"

@@ -1,6 +1,7 @@
 #include "game/frm_main.h"
 
 #include "codec/FileAtomico.h"
+#include "game/Campo.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "game/Eventi.h"
 #include "game/GestioneOggetti.h"

@@ -122,64 +122,6 @@ std::array<const ArraySprite*, 5> ModelloMain::RigheDalBasso() const {
   return {&img_primafila, &img_secondafila, &img_terzafila, &img_quartafila, &img_quintafila};
 }
 
-namespace {
-template <class M, class E>
-std::vector<std::pair<QString, E*>> ElencoEtichette(M& m) {
-  std::vector<std::pair<QString, E*>> elenco = {
-      {"Label1", &m.Label1},         {"lbl_punteggio", &m.lbl_punteggio},
-      {"Label2", &m.Label2},         {"lbl_level", &m.lbl_level},
-      {"Label3", &m.Label3},         {"lbl_nomer", &m.lbl_nomer},
-      {"lbl_record", &m.lbl_record}, {"lbl_hiscore", &m.lbl_hiscore},
-  };
-  for (int i = 0; i <= 10; ++i) {
-    elenco.emplace_back(QStringLiteral("lbl_namer(%1)").arg(i), &m.lbl_namer[i]);
-    elenco.emplace_back(QStringLiteral("lbl_puntir(%1)").arg(i), &m.lbl_puntir[i]);
-    elenco.emplace_back(QStringLiteral("lbl_livellor(%1)").arg(i), &m.lbl_livellor[i]);
-  }
-  elenco.emplace_back("lbl_puntinavicella", &m.lbl_puntinavicella);
-  elenco.emplace_back("lbl_default", &m.lbl_default);
-  elenco.emplace_back("lbl_sitelink", &m.lbl_sitelink);
-  return elenco;
-}
-}  // namespace
-
-namespace {
-template <class M, class S>
-std::vector<std::pair<QString, S*>> ElencoSprite(M& m) {
-  std::vector<std::pair<QString, S*>> elenco = {
-      {"img_giocatore", &m.img_giocatore},
-      {"img_proiettilegiocatore", &m.img_proiettilegiocatore},
-      {"img_navicellabonus", &m.img_navicellabonus},
-      {"img_gameover", &m.img_gameover},
-      {"img_nextlevel", &m.img_nextlevel},
-      {"img_pausa", &m.img_pausa}};
-  const auto array = [&](const char* nome, auto& elementi) {
-    for (int i = 0; i < elementi.Limite(); ++i) {
-      if (elementi.Esiste(i))
-        elenco.emplace_back(QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i), &elementi[i]);
-    }
-  };
-  array("img_proiettilenemico", m.img_proiettilenemico);
-  array("img_primafila", m.img_primafila);
-  array("img_secondafila", m.img_secondafila);
-  array("img_terzafila", m.img_terzafila);
-  array("img_quartafila", m.img_quartafila);
-  array("img_quintafila", m.img_quintafila);
-  array("img_muro", m.img_muro);
-  array("img_viterimaste", m.img_viterimaste);
-  array("img_default", m.img_default);
-  return elenco;
-}
-}  // namespace
-
-std::vector<std::pair<QString, const Sprite*>> ModelloMain::Sprites() const {
-  return ElencoSprite<const ModelloMain, const Sprite>(*this);
-}
-
-std::vector<std::pair<QString, Sprite*>> ModelloMain::Sprites() {
-  return ElencoSprite<ModelloMain, Sprite>(*this);
-}
-
 std::array<Timer*, 6> ModelloMain::Timers() {
   return {&tmr_sposta,    &tmr_proiettile,        &tmr_proiettilenemico,
           &tmr_rinascita, &tmr_spostamentonemici, &tmr_puntibonus};
@@ -188,12 +130,4 @@ std::array<Timer*, 6> ModelloMain::Timers() {
 std::array<const Timer*, 6> ModelloMain::Timers() const {
   return {&tmr_sposta,    &tmr_proiettile,        &tmr_proiettilenemico,
           &tmr_rinascita, &tmr_spostamentonemici, &tmr_puntibonus};
-}
-
-std::vector<std::pair<QString, const Etichetta*>> ModelloMain::Etichette() const {
-  return ElencoEtichette<const ModelloMain, const Etichetta>(*this);
-}
-
-std::vector<std::pair<QString, Etichetta*>> ModelloMain::Etichette() {
-  return ElencoEtichette<ModelloMain, Etichetta>(*this);
 }

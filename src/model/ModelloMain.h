@@ -1,5 +1,6 @@
 // The model of the main window frm_main: every sprite, label, timer and menu item
 // of the playfield, with its design-time values. Client area 11910 x 8220 twips.
+// The table in game/Campo.cpp names them and says how each is drawn and clicked.
 #pragma once
 
 #include <array>
@@ -68,27 +69,7 @@ struct ModelloMain {
   // The five alien rows, bottom first (img_primafila .. img_quintafila).
   std::array<ArraySprite*, 5> RigheDalBasso();
   std::array<const ArraySprite*, 5> RigheDalBasso() const;
-  // Every sprite that exists, named "img_x" or "img_x(i)" for array elements.
-  std::vector<std::pair<QString, const Sprite*>> Sprites() const;
-  std::vector<std::pair<QString, Sprite*>> Sprites();
   // The six timers, in the order in which those due together fire.
   std::array<Timer*, 6> Timers();
   std::array<const Timer*, 6> Timers() const;
-  // Calls f on every label, in the same fixed order as Etichette(), naming none
-  // (the drawing's way: nothing is allocated).
-  template <class F>
-  void PerOgniEtichetta(F&& f) const {
-    for (const Etichetta* e : {&Label1, &lbl_punteggio, &Label2, &lbl_level, &Label3, &lbl_nomer,
-                               &lbl_record, &lbl_hiscore})
-      f(*e);
-    for (size_t i = 0; i <= 10; ++i) {
-      f(lbl_namer[i]);
-      f(lbl_puntir[i]);
-      f(lbl_livellor[i]);
-    }
-    for (const Etichetta* e : {&lbl_puntinavicella, &lbl_default, &lbl_sitelink}) f(*e);
-  }
-  // Every label, in a fixed order, with its name (used by snapshots and scripts).
-  std::vector<std::pair<QString, const Etichetta*>> Etichette() const;
-  std::vector<std::pair<QString, Etichetta*>> Etichette();
 };

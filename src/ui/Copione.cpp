@@ -11,6 +11,7 @@
 
 #include "seams/DialoghiCopione.h"
 #include "seams/FinestreCopione.h"
+#include "game/Campo.h"
 #include "model/Gioco.h"
 #include "seams/OrologioVirtuale.h"
 #include "game/frm_main.h"
@@ -124,43 +125,29 @@ class Esecutore {
 
   void Click(const QString& nome) {
     AttivaPrincipale();
-    if (nome == QLatin1String("img_gameover")) {
-      m_frm.img_gameover_Click();
-    } else if (nome == QLatin1String("img_nextlevel")) {
-      m_frm.img_nextlevel_Click();
-    } else if (nome == QLatin1String("img_pausa")) {
-      m_frm.img_pausa_Click();
-    } else {
+    const Controllo* c = Campo::Trova(nome);
+    if (!c || c->EVoce() || !c->click)
       Rifiuta(QStringLiteral("nothing to click called '%1'").arg(nome));
-    }
+    (m_frm.*c->click)();
   }
 
   void Menu(const QStringList& parole) {
     if (parole.isEmpty()) Rifiuta(QStringLiteral("menu needs a NAME"));
     const QString& nome = parole[0];
-    if (nome == QLatin1String("mn_comb")) {
+    const Controllo* c = Campo::Trova(nome);
+    if (c && c->EVoce() && c->clickIndice) {
       const int indice = static_cast<int>(Intero(Parola(parole, 1, 2), "the menu index"));
-      if (indice < 0 || indice >= static_cast<int>(m_gioco.mn_comb.size()))
-        Rifiuta(QStringLiteral("there is no menu item mn_comb(%1)").arg(indice));
+      if (!Campo::Elemento<VoceMenu>(m_gioco, *c, indice))
+        Rifiuta(QStringLiteral("there is no menu item %1(%2)").arg(nome).arg(indice));
       AttivaPrincipale();
-      m_frm.mn_comb_Click(indice);
+      (m_frm.*c->clickIndice)(indice);
       return;
     }
     if (parole.size() != 1) Rifiuta(QStringLiteral("menu %1 takes no index").arg(nome));
-    const std::pair<const char*, void (frm_main::*)()> voci[] = {
-        {"mn_esci", &frm_main::mn_esci_Click},
-        {"mn_immagini", &frm_main::mn_immagini_Click},
-        {"mn_attiva", &frm_main::mn_attiva_Click},
-        {"mn_aiuto", &frm_main::mn_aiuto_Click},
-        {"mn_about", &frm_main::mn_about_Click}};
-    for (const auto& [voce, gestore] : voci) {
-      if (nome == QLatin1String(voce)) {
-        AttivaPrincipale();
-        (m_frm.*gestore)();
-        return;
-      }
-    }
-    Rifiuta(QStringLiteral("no menu item '%1' has a click handler").arg(nome));
+    if (!c || !c->EVoce() || !c->click)
+      Rifiuta(QStringLiteral("no menu item '%1' has a click handler").arg(nome));
+    AttivaPrincipale();
+    (m_frm.*c->click)();
   }
 
   void Rispondi(const QString& pulsante) {
@@ -255,10 +242,8 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
   }
 
   const QString nomeCompleto = conIndice ? QStringLiteral("%1(%2)").arg(base).arg(numero) : base;
-  Sprite* sprite = nullptr;
-  for (const auto& [n, s] : g.Sprites()) {
-    if (n == nomeCompleto) sprite = s;
-  }
+  const Controllo* controllo = Campo::Trova(base);
+  Sprite* sprite = controllo ? Campo::Elemento<Sprite>(g, *controllo, numero) : nullptr;
   if (!sprite && base.startsWith(QLatin1String("img_")) && conIndice)
     Rifiuta(QStringLiteral("there is no sprite %1").arg(nomeCompleto));
   if (sprite) {
@@ -270,8 +255,8 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
     Rifiuta(QStringLiteral("a sprite has no property '%1'").arg(proprieta));
   }
 
-  for (const auto& [n, etichetta] : g.Etichette()) {
-    if (n != nomeCompleto) continue;
+  if (Etichetta* etichetta =
+          controllo ? Campo::Elemento<Etichetta>(g, *controllo, numero) : nullptr) {
     if (proprieta == QLatin1String("Caption")) return void(etichetta->Caption = valore);
     if (proprieta == QLatin1String("Visible")) return void(etichetta->Visible = Booleano(valore));
     if (proprieta == QLatin1String("Left")) return void(etichetta->Left = Twips(valore));

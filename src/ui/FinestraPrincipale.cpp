@@ -8,13 +8,14 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "game/Campo.h"
 #include "model/Gioco.h"
 #include "game/frm_main.h"
 
 // The client area: 11910 x 8220 twips at 15 twips a logical pixel.
-class FinestraPrincipale::Campo final : public QWidget {
+class FinestraPrincipale::Area final : public QWidget {
  public:
-  explicit Campo(FinestraPrincipale& finestra) : QWidget(&finestra), m_finestra(finestra) {
+  explicit Area(FinestraPrincipale& finestra) : QWidget(&finestra), m_finestra(finestra) {
     setFixedSize(static_cast<int>(LarghezzaCampo) / TwipsPerPixel,
                  static_cast<int>(AltezzaCampo) / TwipsPerPixel);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -28,20 +29,22 @@ class FinestraPrincipale::Campo final : public QWidget {
     if (m_finestra.m_esciDopoPrimoFrame) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
   }
 
-  // The banners take clicks, the topmost shown banner first.
+  // The topmost shown sprite with a click handler under the pointer takes the click.
   void mouseReleaseEvent(QMouseEvent* evento) override {
     if (evento->button() != Qt::LeftButton) return;
-    Gioco& gioco = m_finestra.g;
-    frm_main& frm = m_finestra.m_frm;
-    const std::pair<const Sprite*, void (frm_main::*)()> banner[] = {
-        {&gioco.img_pausa, &frm_main::img_pausa_Click},
-        {&gioco.img_nextlevel, &frm_main::img_nextlevel_Click},
-        {&gioco.img_gameover, &frm_main::img_gameover_Click}};
-    for (const auto& [sprite, gestore] : banner) {
-      if (sprite->Visible && Pittore::Rettangolo(*sprite).contains(evento->position())) {
-        m_finestra.DopoHandler([&frm, gestore = gestore] { (frm.*gestore)(); });
-        return;
-      }
+    const Gioco& gioco = m_finestra.g;
+    void (frm_main::*gestore)() = nullptr;
+    Campo::PerOgniStrato(
+        [&](const Controllo& c) {
+          const Sprite* sprite = c.click ? Campo::Elemento<Sprite>(gioco, c, -1) : nullptr;
+          if (!gestore && sprite && sprite->Visible &&
+              Pittore::Rettangolo(*sprite).contains(evento->position()))
+            gestore = c.click;
+        },
+        true);
+    if (gestore) {
+      frm_main& frm = m_finestra.m_frm;
+      m_finestra.DopoHandler([&frm, gestore] { (frm.*gestore)(); });
     }
   }
 
@@ -76,7 +79,7 @@ void Riporta(QAction* azione, const VoceMenu& voce) {
 }  // namespace
 
 FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm) : g(gioco), m_frm(frm) {
-  m_campo = new Campo(*this);
+  m_campo = new Area(*this);
   setCentralWidget(m_campo);
   CostruisciMenuBar();
   setWindowTitle(g.Caption);
@@ -87,51 +90,49 @@ FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm) : g(gioco), 
 
 void FinestraPrincipale::CostruisciMenuBar() {
   // Captions come from the model; no accelerators, no shortcuts.
-  auto* file = menuBar()->addMenu(g.mn_file.Caption);
-  m_esci = file->addAction(g.mn_esci.Caption);
-  auto* opzioni = menuBar()->addMenu(g.mn_opzioni.Caption);
-  m_immagini = opzioni->addAction(g.mn_immagini.Caption);
-  m_attiva = opzioni->addAction(g.mn_attiva.Caption);
-  m_attiva->setCheckable(true);
-  m_menuCombinazioni = menuBar()->addMenu(g.mn_combinazioni.Caption);
-  auto* aiuto = menuBar()->addMenu(g.mn_help.Caption);
-  m_aiuto = aiuto->addAction(g.mn_aiuto.Caption);
-  m_about = aiuto->addAction(g.mn_about.Caption);
-
-  const std::pair<QAction*, void (frm_main::*)()> voci[] = {
-      {m_esci, &frm_main::mn_esci_Click},
-      {m_immagini, &frm_main::mn_immagini_Click},
-      {m_attiva, &frm_main::mn_attiva_Click},
-      {m_aiuto, &frm_main::mn_aiuto_Click},
-      {m_about, &frm_main::mn_about_Click}};
-  for (const auto& [azione, gestore] : voci) {
-    connect(azione, &QAction::triggered, this,
-            [this, gestore = gestore] { DopoHandler([this, gestore] { (m_frm.*gestore)(); }); });
+  std::vector<std::pair<VoceMenu ModelloMain::*, QMenu*>> menu;
+  const auto sotto = [&menu](VoceMenu ModelloMain::*voce) {
+    for (const auto& [m, qmenu] : menu) {
+      if (m == voce) return qmenu;
+    }
+    return static_cast<QMenu*>(nullptr);
+  };
+  for (const Controllo& c : Campo::Controlli()) {
+    const auto* voce = std::get_if<VoceMenu ModelloMain::*>(&c.membro);
+    if (voce && !c.menu) {
+      menu.emplace_back(*voce, menuBar()->addMenu((g.*(*voce)).Caption));
+    } else if (voce) {
+      QAction* azione = sotto(c.menu)->addAction((g.*(*voce)).Caption);
+      azione->setCheckable(c.spunta);
+      connect(azione, &QAction::triggered, this,
+              [this, gestore = c.click] { DopoHandler([this, gestore] { (m_frm.*gestore)(); }); });
+      m_voci.push_back({&c, azione});
+    } else if (c.EVoce()) {
+      m_array = {&c, sotto(c.menu)};
+    }
   }
   AggiornaMenu();
 }
 
 void FinestraPrincipale::AggiornaMenu() {
-  Riporta(m_esci, g.mn_esci);
-  Riporta(m_immagini, g.mn_immagini);
-  Riporta(m_attiva, g.mn_attiva);
-  Riporta(m_aiuto, g.mn_aiuto);
-  Riporta(m_about, g.mn_about);
+  for (const auto& [c, azione] : m_voci) Riporta(azione, *Campo::Elemento<VoceMenu>(g, *c, -1));
 
   // The combination items grow and shrink with the model's menu array.
-  while (m_comb.size() > g.mn_comb.size()) {
+  const auto& voci = g.*std::get<std::vector<VoceMenu> ModelloMain::*>(m_array.voce->membro);
+  while (m_comb.size() > voci.size()) {
     delete m_comb.back();
     m_comb.pop_back();
   }
-  while (m_comb.size() < g.mn_comb.size()) {
+  while (m_comb.size() < voci.size()) {
     const int indice = static_cast<int>(m_comb.size());
-    QAction* azione = m_menuCombinazioni->addAction(QString());
-    azione->setCheckable(true);
-    connect(azione, &QAction::triggered, this,
-            [this, indice] { DopoHandler([this, indice] { m_frm.mn_comb_Click(indice); }); });
+    QAction* azione = m_array.menu->addAction(QString());
+    azione->setCheckable(m_array.voce->spunta);
+    connect(azione, &QAction::triggered, this, [this, indice, gestore = m_array.voce->clickIndice] {
+      DopoHandler([this, indice, gestore] { (m_frm.*gestore)(indice); });
+    });
     m_comb.push_back(azione);
   }
-  for (size_t i = 0; i < m_comb.size(); ++i) Riporta(m_comb[i], g.mn_comb[i]);
+  for (size_t i = 0; i < m_comb.size(); ++i) Riporta(m_comb[i], voci[i]);
 }
 
 void FinestraPrincipale::DopoHandler(const std::function<void()>& handler) {
@@ -146,22 +147,13 @@ void FinestraPrincipale::DopoHandler(const std::function<void()>& handler) {
 FinestraPrincipale::Fotografia FinestraPrincipale::Scatta() const {
   Fotografia foto;
   foto.sprite.reserve(160);
-  const auto sprite = [&foto](const Sprite& s) {
-    foto.sprite.push_back({Pittore::Rettangolo(s), s.Picture.Nome, s.Visible});
-  };
-  for (int j = 0; j < g.img_muro.Limite(); ++j) sprite(g.img_muro[j]);
-  for (const ArraySprite* riga : g.RigheDalBasso()) {
-    for (int i = 1; i < riga->Limite(); ++i) {
-      if (riga->Esiste(i)) sprite((*riga)[i]);
-    }
-  }
-  for (const Sprite* s : {&g.img_navicellabonus, &g.img_proiettilegiocatore, &g.img_giocatore,
-                          &g.img_gameover, &g.img_nextlevel, &g.img_pausa})
-    sprite(*s);
-  for (int k = 0; k < g.img_proiettilenemico.Limite(); ++k) sprite(g.img_proiettilenemico[k]);
-  for (int k = 0; k < g.img_viterimaste.Limite(); ++k) sprite(g.img_viterimaste[k]);
   foto.etichette.reserve(45);
-  g.PerOgniEtichetta([&foto](const Etichetta& e) { foto.etichette.push_back(e); });
+  Campo::PerOgniDisegnato(
+      g,
+      [&foto](const Sprite& s) {
+        foto.sprite.push_back({Pittore::Rettangolo(s), s.Picture.Nome, s.Visible});
+      },
+      [&foto](const Etichetta& e) { foto.etichette.push_back(e); });
   foto.sfondo = g.Picture.Nome;
   return foto;
 }

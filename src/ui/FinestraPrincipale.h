@@ -12,6 +12,7 @@
 class Gioco;
 class frm_main;
 class QAction;
+struct Controllo;
 class QMenu;
 
 class FinestraPrincipale final : public QMainWindow {
@@ -36,7 +37,7 @@ class FinestraPrincipale final : public QMainWindow {
   void closeEvent(QCloseEvent* evento) override;
 
  private:
-  class Campo;
+  class Area;
   // What the playfield looked like after the last event: every sprite drawn, in
   // drawing order, then every label and the background.
   struct VoceDisegnata {
@@ -60,13 +61,13 @@ class FinestraPrincipale final : public QMainWindow {
   Gioco& g;
   frm_main& m_frm;
   Pittore m_pittore;
-  Campo* m_campo = nullptr;
-  QMenu* m_menuCombinazioni = nullptr;
-  QAction* m_esci = nullptr;
-  QAction* m_immagini = nullptr;
-  QAction* m_attiva = nullptr;
-  QAction* m_aiuto = nullptr;
-  QAction* m_about = nullptr;
+  Area* m_campo = nullptr;
+  // The menu items of single controls, and the menu array with its items.
+  std::vector<std::pair<const Controllo*, QAction*>> m_voci;
+  struct ArrayMenu {
+    const Controllo* voce = nullptr;
+    QMenu* menu = nullptr;
+  } m_array;
   std::vector<QAction*> m_comb;
   Fotografia m_ultimaFotografia;
   std::function<void(const std::function<void()>&)> m_turno;

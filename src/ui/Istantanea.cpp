@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 
+#include "game/Campo.h"
 #include "model/Gioco.h"
 
 namespace {
@@ -74,8 +75,18 @@ QJsonObject DiVariabili(const Gioco& g) {
 
 QJsonObject Sprites(const Gioco& g) {
   QJsonObject sprites;
-  for (const auto& [nome, sprite] : g.Sprites()) sprites.insert(nome, DiSprite(*sprite));
+  Campo::PerOgniSprite(g, [&](const Controllo& c, int i, const Sprite& s) {
+    sprites.insert(Campo::NomeElemento(c, i), DiSprite(s));
+  });
   return sprites;
+}
+
+QJsonObject Etichette(const Gioco& g) {
+  QJsonObject etichette;
+  Campo::PerOgniEtichetta(g, [&](const Controllo& c, int i, const Etichetta& e) {
+    etichette.insert(Campo::NomeElemento(c, i), DiEtichetta(e));
+  });
+  return etichette;
 }
 
 QJsonObject Timers(const Gioco& g) {
@@ -88,15 +99,9 @@ QJsonObject Timers(const Gioco& g) {
 
 QJsonObject Menu(const Gioco& g) {
   QJsonObject menu;
-  const std::pair<const char*, const VoceMenu*> voci[] = {
-      {"mn_file", &g.mn_file},       {"mn_esci", &g.mn_esci},
-      {"mn_opzioni", &g.mn_opzioni}, {"mn_immagini", &g.mn_immagini},
-      {"mn_attiva", &g.mn_attiva},   {"mn_combinazioni", &g.mn_combinazioni},
-      {"mn_help", &g.mn_help},       {"mn_aiuto", &g.mn_aiuto},
-      {"mn_about", &g.mn_about}};
-  for (const auto& [nome, voce] : voci) menu.insert(QLatin1String(nome), DiVoce(*voce));
-  for (size_t i = 0; i < g.mn_comb.size(); ++i)
-    menu.insert(QStringLiteral("mn_comb(%1)").arg(i), DiVoce(g.mn_comb[i]));
+  Campo::PerOgniVoce(g, [&](const Controllo& c, int i, const VoceMenu& v) {
+    menu.insert(Campo::NomeElemento(c, i), DiVoce(v));
+  });
   return menu;
 }
 
@@ -104,10 +109,6 @@ QJsonObject Menu(const Gioco& g) {
 
 QJsonObject Istantanea(const Gioco& g, int64_t ora, const std::vector<int>& suoni,
                        const std::vector<BoxMostrato>& box, const QStringList& finestre) {
-  QJsonObject etichette;
-  for (const auto& [nome, etichetta] : g.Etichette())
-    etichette.insert(nome, DiEtichetta(*etichetta));
-
   QJsonArray suonati;
   for (int n : suoni) suonati.append(n);
 
@@ -119,7 +120,7 @@ QJsonObject Istantanea(const Gioco& g, int64_t ora, const std::vector<int>& suon
           {"caption", g.Caption},
           {"vars", DiVariabili(g)},
           {"sprites", Sprites(g)},
-          {"labels", etichette},
+          {"labels", Etichette(g)},
           {"timers", Timers(g)},
           {"menu", Menu(g)},
           {"background", NomePicture(g.Picture)},
