@@ -1,4 +1,4 @@
-#include "editor/UnitaVolume.h"
+#include "combinations/UnitaVolume.h"
 
 #include <QLocale>
 
