@@ -83,7 +83,6 @@ struct BancoEditor : ::testing::Test {
   }
   QString Testo(const QString& nome) const { return C<QLineEdit>(nome)->text(); }
   bool Visibile(const QString& nome) const { return C(nome)->isVisibleTo(editor.get()); }
-  bool Attivo(const QString& nome) const { return C(nome)->isEnabled(); }
   void Clic(const QString& nome) const { C<QAbstractButton>(nome)->click(); }
   QScrollBar* Cursore(int i) const {
     return C<QScrollBar>(QStringLiteral("HS_regolavol_%1").arg(i));

@@ -33,18 +33,6 @@ struct Modello : BancoEditor {
   QString Verde() const { return QString::fromStdString(b.File("Verde.skcom").string()); }
 };
 
-TEST_F(Modello, OpensOnDefaultWithBuiltInPicturesAndEmptyRows) {
-  Apri();
-  EXPECT_EQ(m.titolo, "OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Default by Dorvanel");
-  EXPECT_EQ(m.intestazione, "Default by Dorvanel");
-  for (const QString& casella : m.immagini) EXPECT_EQ(casella, "Default");
-  EXPECT_TRUE(m.anteprime[13].Vuota());
-  // The volumes shown are the record's, all 0 before any file was read.
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(Riga(i), "|100|100|off");
-  EXPECT_FALSE(m.bloccata || m.defaultBloccato);
-  EXPECT_EQ(m.font, b.g.lbl_hiscore.Font);
-}
-
 TEST_F(Modello, AProtectedCombinationOpensWithItsSourcesAndVolumesAndLocksAllButVolumes) {
   TipoCombinazione c = CombinazioneVuota("Blu");
   c.Password = "segreto";
@@ -113,8 +101,6 @@ TEST_F(Modello, EsciAsksFirstAndYesStopsTrialsAndGivesTheGameItsMusicBack) {
   b.dialoghi.AccodaFile(File("tema.mid", "MThd a tune"));
   ScegliSuono(b.g, m, 0);
   EXPECT_EQ(spia->musica, "tema.mid");
-  b.dialoghi.AccodaFile(File("rosso.png", Png(Qt::red)));
-  ScegliImmagine(b.g, m, 2);
   Prova(b.g, m, 3, true);
   Prova(b.g, m, 0, true);
   EXPECT_EQ(timer, std::vector<bool>{true});
@@ -133,7 +119,6 @@ TEST_F(Modello, EsciAsksFirstAndYesStopsTrialsAndGivesTheGameItsMusicBack) {
   EXPECT_EQ(timer, (std::vector<bool>{true, false}));
   EXPECT_FALSE(b.g.ProvaMusica);
   EXPECT_EQ(spia->musica, "aud0.sktemp");  // the game has its music back
-  EXPECT_EQ(b.g.img_terzafila[0].Picture, Immagine::Incorporata(2));
 }
 
 TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndTheGameWaitsForASave) {
