@@ -74,10 +74,8 @@ class frm_opzioni final : public QWidget {
   void Cb_cancellafont_Click();
   void Cb_InserisciPass_Click();
 
-  // What the font preview stands for: the label itself draws a substitute family
-  // where the named one is missing.
-  const Carattere& FontAnteprima() const { return m.font; }
-  uint32_t ColoreAnteprima() const { return m.colore; }
+  // What the window shows. The font preview's label itself draws a substitute
+  // family where the named one is missing.
   const ModelloEditor& Modello() const { return m; }
 
  protected:

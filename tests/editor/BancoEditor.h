@@ -27,6 +27,20 @@ namespace fs = std::filesystem;
 inline const std::string Wav = WavMinimo("a made-up sound");
 inline const std::string Mp3 = "ID3 a made-up tune";
 
+// A protected combination with pictures, music, an effect and odd volumes.
+inline TipoCombinazione Blu() {
+  TipoCombinazione c = CombinazioneVuota("Blu");
+  c.Password = "segreto";
+  c.Immagini[0] = Png(Qt::blue);
+  c.Immagini[13] = Png(Qt::darkBlue, {80, 60});
+  c.Suoni[0] = Mp3;
+  c.Suoni[3] = Wav;
+  c.Volumi[3] = c.Volumi[5] = -2550;  // 74.5, the second on a row without a sound
+  c.Volumi[7] = -10000;
+  c.FontFileNome = "notturna.ttf";
+  return c;
+}
+
 struct BancoEditor : ::testing::Test {
   BancoEditor() : spia(new AudioSpia), b(std::unique_ptr<Audio>(spia)) {
     // The user's font folder, inside the test's own folder.
@@ -53,8 +67,7 @@ struct BancoEditor : ::testing::Test {
     if (widget) {
       ASSERT_TRUE(editor);
     } else {
-      m = Editor::Apri(
-          b.g, {[this] { ++aggiornamenti; }, [this](bool acceso) { timer.push_back(acceso); }});
+      m = Editor::Apri(b.g, {[this] { ++aggiornamenti; }, {}});
     }
     spia->Prendi();
   }
@@ -111,7 +124,6 @@ struct BancoEditor : ::testing::Test {
   AudioSpia* spia;
   Banco b;
   ModelloEditor m;
-  std::vector<bool> timer;  // the music trial's timer switched on and off
   bool conFinestra = false;
   std::unique_ptr<frm_opzioni> editor;
   std::vector<std::unique_ptr<frm_opzioni>> scaricati;
