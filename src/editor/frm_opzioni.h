@@ -1,7 +1,7 @@
 // frm_opzioni: the combination editor window, a view of the editor's model
 // (combinations/Editor.h). It builds its controls from the editor's tables, forwards
 // each input to the model's steps and shows the model again. The handlers are public
-// and named control_Event: the widgets call them, and so do the tests.
+// and named control_Event: the widgets call them, and so can a test or a benchmark.
 #pragma once
 
 #include "combinations/Editor.h"
@@ -12,8 +12,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 
 class Anteprima;
 class Gioco;
