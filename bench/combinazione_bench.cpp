@@ -20,6 +20,7 @@
 #include <sstream>
 
 #include "combinations/GestioneDatiEsterni.h"
+#include "game/Campo.h"
 #include "codec/Impostazioni.h"
 #include "codec/Vaglio.h"
 #include "ui/AudioSdl.h"

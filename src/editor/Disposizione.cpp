@@ -287,6 +287,7 @@ void frm_opzioni::CollegaControlli() {
       {Cb_fontFile, &frm_opzioni::Cb_fontFile_Click},
       {Cb_cancellafont, &frm_opzioni::Cb_cancellafont_Click},
   };
+  connect(chk_password, &QCheckBox::toggled, this, [this](bool acceso) { m.proteggi = acceso; });
   for (const auto& [pulsante, gestore] : pulsanti) {
     connect(pulsante, &QPushButton::clicked, this,
             turno([this, gestore = gestore] { (this->*gestore)(); }));

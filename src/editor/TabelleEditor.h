@@ -1,16 +1,14 @@
-// The editor's fixed tables: each image slot's controls, where they sit and the
-// picture size recommended for it; the sound rows' captions.
+// The editor window's fixed tables: each image slot's controls, where they sit and
+// the picture size recommended for it.
 #pragma once
 
 #include "codec/Combinazione.h"
 #include "model/ModelloMain.h"
 
-#include <QFile>
 #include <QRect>
 #include <QString>
 
 #include <array>
-#include <filesystem>
 
 namespace TabelleEditor {
 
@@ -41,20 +39,6 @@ inline constexpr std::array<SlotImmagine, NumeroImmagini> SlotImmagini = {{
     {"Cb_NextLevel", "txt_nextlevel", "img_nextlevel", 2760, true, 600, 300},
     {"Cb_sfondo", "txt_sfondo", "img_sfondo", 3480, true, 800, 600},
 }};
-
-// The file dialogs' filters, "Description|*.a;*.b", spelt as the window always has.
-inline constexpr char FiltroImmagini[] = "File immagine JPG GIF BMP|*.jpg;*.gif;*.bmp";
-inline constexpr char FiltroImmaginiRipristinato[] = "File Immagine JPG GIF BMP|*.jpg;*.gif;*.bmp";
-inline constexpr char FiltroCombinazioni[] = "File Combinazione SKCOM|*.skcom";
-inline constexpr char FiltroFont[] = "File Fonts TTF FON|*.ttf;*.fon";
-inline constexpr char FiltroAudio[] = "File Audio WAV|*.wav";
-inline constexpr char FiltroAudioDopoMusica[] = "File audio WAV|*.wav;";
-inline constexpr char FiltroMusica[] = "File audio MP3 WAV MID|*.mp3;*.wav;*.mid";
-
-// The path a file dialog answered, for the file system.
-inline std::filesystem::path Percorso(const QString& testo) {
-  return std::filesystem::path(QFile::encodeName(testo).toStdString());
-}
 
 // A rectangle given in twips, in logical pixels.
 constexpr QRect Twips(int left, int top, int width, int height) {

@@ -1,15 +1,12 @@
-// The editor window itself: loading, the protected state, the preview area, the
-// trial-music timer and leaving.
+// The editor window: loading, showing the model, forwarding each input to the
+// model's steps, the preview area and leaving.
 #include "editor/frm_opzioni.h"
 
-#include "codec/FileMedia.h"
 #include "combinations/GestioneDatiEsterni.h"
+#include "drawing/Caratteri.h"
 #include "editor/Anteprima.h"
 #include "editor/TabelleEditor.h"
-#include "editor/UnitaVolume.h"
 #include "model/Gioco.h"
-#include "sound/dShow.h"
-#include "drawing/Caratteri.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,73 +15,81 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
+
+namespace {
+
+void Testo(QLineEdit* casella, const QString& testo) {
+  // Only a change: setting the same text would move the cursor of a box being typed in.
+  if (casella->text() != testo) casella->setText(testo);
+}
+
+}  // namespace
 
 frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale, GestoreTurno turno)
     : QWidget(nullptr, Qt::Window),
       g(gioco),
       m_aggiornaPrincipale(std::move(aggiornaPrincipale)),
       m_turno(std::move(turno)) {
-  Cd.filtro = QString::fromLatin1(TabelleEditor::FiltroImmagini);
   CostruisciControlli();
-  for (int n = 0; n < NumeroImmagini; ++n)
-    Anteprime[static_cast<size_t>(n)]->Imposta(GestioneDatiEsterni::ImmagineIncorporata(g, n));
   CollegaControlli();
   tmr_ds.Collega(g.orologio, [this] { tmr_ds_Timer(); });
-  Form_Load();
+  m = Editor::Apri(g, {[this] {
+                         if (m_aggiornaPrincipale) m_aggiornaPrincipale();
+                       },
+                       [this](bool acceso) { tmr_ds.SetEnabled(acceso); }});
+  Mostra();
 }
 
 frm_opzioni::~frm_opzioni() {
-  // Trials end with the window, whichever way it went.
-  for (int i = 1; i < NumeroSuoni; ++i) {
-    if (m_effetti[static_cast<size_t>(i)]) g.audio.Ferma(i);
-  }
-  g.ProvaMusica = false;
+  Editor::Chiudi(g, m);
 }
 
-void frm_opzioni::Form_Load() {
-  const QString cartella = QString::fromStdString(g.CartellaProgramma.string());
-  if (Protetta()) lbl_pass->show();
-  cd_audio.filtro = QString::fromLatin1(TabelleEditor::FiltroAudio);
-  cd_audio.cartella = cartella;
-  g.CombinazioneInModifica = g.CombinazioneCorrente;
-  ImpostaAnteprimaFont(g.lbl_hiscore.Font, g.lbl_hiscore.ForeColor);
-  Cd.cartella = cartella;
-  Cd.titolo = Firma();
-  setWindowTitle(
-      Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione, 1, QStringLiteral("OPZIONI - ")));
-
-  for (size_t n = 0; n < NumeroImmagini; ++n) CaselleImmagine[n]->setText(g.OrigineImmagini[n]);
-  for (int n = 0; n < NumeroImmagini; ++n) {
-    if (g.OrigineImmagini[static_cast<size_t>(n)] != QLatin1String("Default"))
-      Anteprime[static_cast<size_t>(n)]->Imposta(GestioneDatiEsterni::ImmagineSlot(g, n));
+void frm_opzioni::Mostra() {
+  const QSignalBlocker bloccoCheck(chk_password);
+  setWindowTitle(m.titolo);
+  lbl_combinazione->setText(m.intestazione);
+  for (size_t n = 0; n < NumeroImmagini; ++n) {
+    Testo(CaselleImmagine[n], m.immagini[n]);
+    if (!(Anteprime[n]->Picture() == m.anteprime[n])) Anteprime[n]->Imposta(m.anteprime[n]);
   }
-  lbl_combinazione->setText(g.CombinazioneCorrente + QStringLiteral(" by ") + g.AutoreCombinazione);
-  if (Protetta()) BloccaModifiche();
-
   for (size_t i = 0; i < NumeroSuoni; ++i) {
-    txt_audio[i]->setText(g.OrigineSuoni[i]);
-    txt_vol[i]->setText(UnitaVolume::TestoVolume(g.Comb.Volumi[i]));
-    // A volume out of range in someone else's file puts the slider at its end.
-    const int posizione = UnitaVolume::Intero(txt_vol[i]->text()).value_or(0);
-    HS_regolavol[i]->setValue(std::clamp(posizione, 0, 100));
-    if (!txt_audio[i]->text().isEmpty()) {
-      txt_vol[i]->setEnabled(true);
-      HS_regolavol[i]->setEnabled(true);
-    }
+    const RigaSuono& riga = m.suoni[i];
+    const QSignalBlocker bloccoTesto(txt_vol[i]);
+    const QSignalBlocker bloccoCursore(HS_regolavol[i]);
+    Testo(txt_audio[i], riga.sorgente);
+    Testo(txt_vol[i], riga.volume);
+    HS_regolavol[i]->setValue(riga.posizione);
+    txt_vol[i]->setEnabled(riga.attiva);
+    HS_regolavol[i]->setEnabled(riga.attiva);
+    chk_play[i]->setChecked(riga.prova);
   }
 
-  m_fontFile = g.Comb.FontFile;
-  m_fontFileNome = g.Comb.FontFileNome;
-  lbl_fontdacaricare->setText(m_fontFileNome.empty() ? QStringLiteral("Nessuno")
-                                                     : QString::fromStdString(m_fontFileNome));
-}
+  lbl_pass->setVisible(m.bloccata);
+  Cb_InserisciPass->setVisible(m.bloccata);
+  chk_password->setVisible(!m.bloccata);
+  chk_password->setChecked(m.proteggi);
+  Cb_default->setEnabled(!m.defaultBloccato);
 
-void frm_opzioni::BloccaModifiche() {
-  Cb_InserisciPass->show();
-  chk_password->hide();
-  Cb_default->setEnabled(false);
+  if (m.pannelloFont && !fra_font->isVisibleTo(this)) fra_font->raise();
+  fra_font->setVisible(m.pannelloFont);
+  Cb_visualfont->setVisible(!m.pannelloFont);
+  if (!m_fontMostrato || m_fontMostrato->first != m.font || m_fontMostrato->second != m.colore) {
+    m_fontMostrato.emplace(m.font, m.colore);
+    lbl_anteprimafont->setFont(Caratteri::FontQt(m.font));
+    QPalette tavolozza = lbl_anteprimafont->palette();
+    tavolozza.setColor(QPalette::WindowText, Caratteri::ColoreQt(m.colore));
+    lbl_anteprimafont->setPalette(tavolozza);
+    const QColor sfondo = Caratteri::ColoreQt(m.colore);
+    cb_color->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; }")
+                                .arg(sfondo.name(), sfondo.lightness() < 128
+                                                        ? QStringLiteral("white")
+                                                        : QStringLiteral("black")));
+  }
+  lbl_fontdacaricare->setText(m.fontFileNome.empty() ? QStringLiteral("Nessuno")
+                                                     : QString::fromStdString(m.fontFileNome));
 }
 
 void frm_opzioni::Turno(const std::function<void()>& gestore) {
@@ -95,81 +100,125 @@ void frm_opzioni::Turno(const std::function<void()>& gestore) {
   }
 }
 
-bool frm_opzioni::Protetta() const {
-  return !g.PasswordCombinazione.isEmpty();
-}
-
-void frm_opzioni::AggiornaPrincipale() {
-  if (m_aggiornaPrincipale) m_aggiornaPrincipale();
-}
-
-void frm_opzioni::Messaggio(const QString& testo, Icona icona) {
-  g.dialoghi.MsgBox(testo, Pulsanti::OK, icona, Firma());
-}
-
-void frm_opzioni::ImpostaAnteprimaFont(const Carattere& font, uint32_t colore) {
-  m_fontAnteprima = font;
-  m_coloreAnteprima = colore;
-  lbl_anteprimafont->setFont(Caratteri::FontQt(font));
-  QPalette tavolozza = lbl_anteprimafont->palette();
-  tavolozza.setColor(QPalette::WindowText, Caratteri::ColoreQt(colore));
-  lbl_anteprimafont->setPalette(tavolozza);
-  const QColor sfondo = Caratteri::ColoreQt(colore);
-  cb_color->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; }")
-                              .arg(sfondo.name(), sfondo.lightness() < 128
-                                                      ? QStringLiteral("white")
-                                                      : QStringLiteral("black")));
-}
-
 void frm_opzioni::CancellaTutto() {
   lbl_dimensioni->setText(QString());
   for (Anteprima* a : Anteprime) a->hide();
 }
 
 void frm_opzioni::tmr_ds_Timer() {
-  if (!chk_play[0]->isChecked()) return;
-  // The trial loops whatever the game's own combination and audio switch: it was
-  // started regardless of them.
-  if (!dShow::MusicaFinita(g)) return;
-  dShow::RiproduciDallInizio(g);
-  int32_t volume = g.VolumiEditor[0];
-  dShow::VolumeMusica(g, volume);
-}
-
-const Effetto* frm_opzioni::EffettoRiga(int i) const {
-  const auto s = static_cast<size_t>(i);
-  return m_effetti[s] ? m_effetti[s].get() : g.BufferSuoni[s].get();
-}
-
-void frm_opzioni::FermaProve() {
-  for (int i = 1; i < NumeroSuoni; ++i) {
-    if (EffettoRiga(i)) g.audio.Ferma(i);
-  }
-  dShow::FermaMusica(g);
-  tmr_ds.SetEnabled(false);
-  chk_play[0]->setChecked(false);
-  g.ProvaMusica = false;
-}
-
-void frm_opzioni::RiapriMusicaGioco() {
-  const std::filesystem::path musica = g.File(NomeFileSuono(0));
-  if (!g.OrigineSuoni[0].isEmpty() && GestioneDatiEsterni::VerificaEsistenza(musica)) {
-    dShow::ApriMusica(g, musica);
-  } else {
-    dShow::ChiudiMusica(g);
-  }
-  m_musicaSostituita = false;
-  m_musicaEditor.clear();
+  Editor::TimerProva(g, m);
 }
 
 void frm_opzioni::cb_esci_Click() {
-  const Risposta risposta = g.dialoghi.MsgBox(
-      QStringLiteral("Uscendo non verranno salvate le eventuali modifiche, uscire comunque?"),
-      Pulsanti::SiNo, Icona::Domanda, Firma());
-  if (risposta != Risposta::Si) return;
-  FermaProve();
-  if (m_musicaSostituita) RiapriMusicaGioco();
-  g.finestre.Scarica(Finestra::frm_opzioni);
+  Editor::Esci(g, m);
+  Mostra();
+}
+
+void frm_opzioni::PulsanteImmagine_Click(int n) {
+  Editor::ScegliImmagine(g, m, n);
+  Mostra();
+}
+
+void frm_opzioni::PulsanteImmagine_MouseMove(int n) {
+  if (n < 0 || n >= NumeroImmagini) return;
+  CancellaTutto();
+  const auto& slot = TabelleEditor::SlotImmagini[static_cast<size_t>(n)];
+  Anteprime[static_cast<size_t>(n)]->show();
+  lbl_dimensioni->setText(QStringLiteral("%1 x %2 pixel").arg(slot.larghezza).arg(slot.altezza));
+}
+
+void frm_opzioni::cb_apri_Click(int i) {
+  Editor::ScegliSuono(g, m, i);
+  Mostra();
+}
+
+void frm_opzioni::chk_play_Click(int i) {
+  if (i < 0 || i >= NumeroSuoni) return;
+  Editor::Prova(g, m, i, chk_play[static_cast<size_t>(i)]->isChecked());
+  Mostra();
+}
+
+void frm_opzioni::HS_regolavol_Change(int i) {
+  if (i < 0 || i >= NumeroSuoni) return;
+  Editor::ImpostaPosizione(g, m, i, HS_regolavol[static_cast<size_t>(i)]->value());
+  Mostra();
+}
+
+void frm_opzioni::txt_vol_Change(int i) {
+  if (i < 0 || i >= NumeroSuoni) return;
+  Editor::ImpostaTestoVolume(g, m, i, txt_vol[static_cast<size_t>(i)]->text());
+  Mostra();
+}
+
+void frm_opzioni::txt_vol_KeyPress(int i, int KeyAscii) {
+  if (KeyAscii != 13) return;
+  Editor::ConfermaVolume(g, m, i);
+  Mostra();
+}
+
+void frm_opzioni::txt_audio_DblClick(int i) {
+  Editor::SvuotaRiga(m, i);
+  Mostra();
+}
+
+void frm_opzioni::cb_def_Click(int n) {
+  Editor::Def(g, m, n);
+  Mostra();
+}
+
+void frm_opzioni::Cb_default_Click() {
+  Editor::TuttoADefault(g, m);
+  Mostra();
+}
+
+void frm_opzioni::Cb_elimina_Click() {
+  Editor::Elimina(g, m);
+  Mostra();
+}
+
+void frm_opzioni::CB_crea_Click() {
+  Editor::Crea(g, m);
+  Mostra();
+}
+
+void frm_opzioni::cb_salva_Click() {
+  Editor::Salva(g, m);
+  Mostra();
+}
+
+void frm_opzioni::Cb_visualfont_Click() {
+  Editor::ApriPannelloFont(g, m);
+  Mostra();
+}
+
+void frm_opzioni::cb_chiudifont_Click() {
+  Editor::ChiudiPannelloFont(m);
+  Mostra();
+}
+
+void frm_opzioni::Cb_font_Click() {
+  Editor::ScegliFont(g, m);
+  Mostra();
+}
+
+void frm_opzioni::cb_color_Click() {
+  Editor::ScegliColore(g, m);
+  Mostra();
+}
+
+void frm_opzioni::Cb_fontFile_Click() {
+  Editor::ScegliFileFont(g, m);
+  Mostra();
+}
+
+void frm_opzioni::Cb_cancellafont_Click() {
+  Editor::CancellaFileFont(m);
+  Mostra();
+}
+
+void frm_opzioni::Cb_InserisciPass_Click() {
+  Editor::InserisciPassword(g, m);
+  Mostra();
 }
 
 void frm_opzioni::closeEvent(QCloseEvent* evento) {

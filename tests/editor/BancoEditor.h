@@ -1,9 +1,11 @@
-// The editor's test bench: a started game on the virtual clock with scripted dialogs,
-// the audio spy, and the editor opened from the game's menu as a real widget on the
-// offscreen platform.
+// The editor's test bench: a started game on the virtual clock with scripted dialogs
+// and the audio spy. The editor is opened from the game's menu; its model is what
+// most tests drive, and `editor` is the window itself, made only when a test asks
+// for the widgets.
 #pragma once
 
 #include "codec/Impostazioni.h"
+#include "editing/Editor.h"
 #include "editor/frm_opzioni.h"
 #include "support/AudioSpia.h"
 #include "support/Banco.h"
@@ -11,9 +13,7 @@
 #include "support/Png.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QEnterEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -27,6 +27,20 @@ namespace fs = std::filesystem;
 inline const std::string Wav = WavMinimo("a made-up sound");
 inline const std::string Mp3 = "ID3 a made-up tune";
 
+// A protected combination with pictures, music, an effect and odd volumes.
+inline TipoCombinazione Blu() {
+  TipoCombinazione c = CombinazioneVuota("Blu");
+  c.Password = "segreto";
+  c.Immagini[0] = Png(Qt::blue);
+  c.Immagini[13] = Png(Qt::darkBlue, {80, 60});
+  c.Suoni[0] = Mp3;
+  c.Suoni[3] = Wav;
+  c.Volumi[3] = c.Volumi[5] = -2550;  // 74.5, the second on a row without a sound
+  c.Volumi[7] = -10000;
+  c.FontFileNome = "notturna.ttf";
+  return c;
+}
+
 struct BancoEditor : ::testing::Test {
   BancoEditor() : spia(new AudioSpia), b(std::unique_ptr<Audio>(spia)) {
     // The user's font folder, inside the test's own folder.
@@ -35,7 +49,7 @@ struct BancoEditor : ::testing::Test {
       if (f != Finestra::frm_opzioni) return;
       // Unloaded from one of its own handlers, it is kept until the test ends.
       if (!caricata) return scaricati.push_back(std::move(editor));
-      editor = std::make_unique<frm_opzioni>(b.g, [this] { ++aggiornamenti; });
+      if (conFinestra) editor = std::make_unique<frm_opzioni>(b.g, [this] { ++aggiornamenti; });
     };
   }
 
@@ -45,14 +59,35 @@ struct BancoEditor : ::testing::Test {
     ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File(c.Nome + ".skcom"), false));
   }
 
-  // Start-up, then "Edita Combinazioni".
-  void Apri() {
+  // Start-up, then "Edita Combinazioni": the model, or with `widget` the window.
+  void Apri(bool widget = false) {
+    conFinestra = widget;
     b.Avvia();
     b.frm.mn_immagini_Click();
-    ASSERT_TRUE(editor);
+    if (widget) {
+      ASSERT_TRUE(editor);
+    } else {
+      m = Editor::Apri(b.g, {[this] { ++aggiornamenti; }, {}});
+    }
     spia->Prendi();
   }
+  bool Aperto() const { return b.finestre.Caricata(Finestra::frm_opzioni); }
 
+  // A sound row as "source|box|slider|on or off" (the source without its folder).
+  QString Riga(int i) const {
+    const RigaSuono& r = m.suoni[static_cast<size_t>(i)];
+    return QStringLiteral("%1|%2|%3|%4")
+        .arg(r.sorgente.section('/', -1), r.volume)
+        .arg(r.posizione)
+        .arg(r.attiva ? "on" : "off");
+  }
+  // Types into a volume box and presses Enter.
+  void Digita(int riga, const QString& testo) {
+    Editor::ImpostaTestoVolume(b.g, m, riga, testo);
+    Editor::ConfermaVolume(b.g, m, riga);
+  }
+
+  // The window's controls.
   template <class W = QWidget>
   W* C(const QString& nome) const {
     W* w = editor->findChild<W*>(nome);
@@ -61,38 +96,13 @@ struct BancoEditor : ::testing::Test {
   }
   QString Testo(const QString& nome) const { return C<QLineEdit>(nome)->text(); }
   bool Visibile(const QString& nome) const { return C(nome)->isVisibleTo(editor.get()); }
-  bool Attivo(const QString& nome) const { return C(nome)->isEnabled(); }
   void Clic(const QString& nome) const { C<QAbstractButton>(nome)->click(); }
   QScrollBar* Cursore(int i) const {
     return C<QScrollBar>(QStringLiteral("HS_regolavol_%1").arg(i));
   }
-  // A sound row as "source|box|slider|on or off" (the source without its folder).
-  QString Riga(int i) const {
-    const QString casella = QStringLiteral("txt_vol_%1").arg(i);
-    return QStringLiteral("%1|%2|%3|%4")
-        .arg(Testo(QStringLiteral("txt_audio_%1").arg(i)).section('/', -1), Testo(casella))
-        .arg(Cursore(i)->value())
-        .arg(Cursore(i)->isEnabled() && Attivo(casella) ? "on" : "off");
-  }
-
   void Invia(QObject* dove, QEvent&& evento) const { QApplication::sendEvent(dove, &evento); }
   void Sopra(const QString& pulsante) const {
     Invia(C(pulsante), QEnterEvent(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5)));
-  }
-  void Muovi(QWidget* dove, QPoint punto) const {
-    Invia(dove, QMouseEvent(QEvent::MouseMove, punto, dove->mapToGlobal(punto), Qt::NoButton,
-                            Qt::NoButton, Qt::NoModifier));
-  }
-  void DoppioClic(int riga) const {
-    Invia(C(QStringLiteral("txt_audio_%1").arg(riga)),
-          QMouseEvent(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier));
-  }
-  // Types into a volume box and presses Enter.
-  void Digita(int riga, const QString& testo) const {
-    auto* casella = C<QLineEdit>(QStringLiteral("txt_vol_%1").arg(riga));
-    casella->setText(testo);
-    Invia(casella, QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
   }
 
   // A file in the program folder, by full path as a dialog answers.
@@ -113,6 +123,8 @@ struct BancoEditor : ::testing::Test {
 
   AudioSpia* spia;
   Banco b;
+  ModelloEditor m;
+  bool conFinestra = false;
   std::unique_ptr<frm_opzioni> editor;
   std::vector<std::unique_ptr<frm_opzioni>> scaricati;
   int aggiornamenti = 0;

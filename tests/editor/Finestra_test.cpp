@@ -1,9 +1,12 @@
-// The editor window: the loading steps, the protected state and leaving.
+// The editor window as a view of its model: what it shows, where its clicks go, the
+// preview on hover, the close box and the turns of the game.
 #include "editor/Anteprima.h"
 #include "editor/BancoEditor.h"
 #include "editor/TabelleEditor.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -11,120 +14,128 @@ namespace {
 using namespace banco_editor;
 using FinestraEditor = BancoEditor;
 
-// A protected combination with pictures, music, an effect and odd volumes.
-TipoCombinazione Blu() {
-  TipoCombinazione c = CombinazioneVuota("Blu");
-  c.Password = "segreto";
-  c.Immagini[0] = Png(Qt::blue);
-  c.Immagini[13] = Png(Qt::darkBlue, {80, 60});
-  c.Suoni[0] = Mp3;
-  c.Suoni[3] = Wav;
-  c.Volumi[3] = -2550;  // 74.5
-  c.Volumi[5] = -2550;  // on a row without a sound
-  c.Volumi[7] = -10000;
-  c.FontFileNome = "notturna.ttf";
-  return c;
-}
-
-TEST_F(FinestraEditor, OpensOnDefaultWithBuiltInPreviewsAndEmptyRows) {
-  Apri();
-  EXPECT_EQ(editor->windowTitle(),
-            "OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Default by Dorvanel");
-  EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_combinazione"))->text(), "Default by Dorvanel");
-  for (const auto& slot : TabelleEditor::SlotImmagini)
-    EXPECT_EQ(Testo(QLatin1String(slot.casella)), "Default");
-  EXPECT_TRUE(C<Anteprima>(QStringLiteral("img_sfondo"))->Picture().Vuota());
-  // The volumes shown are the record's, all 0 before any file was read.
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(Riga(i), "|100|100|off");
-  EXPECT_FALSE(Visibile(QStringLiteral("lbl_pass")));
-  EXPECT_FALSE(Visibile(QStringLiteral("Cb_InserisciPass")));
-  EXPECT_TRUE(Attivo(QStringLiteral("Cb_default")));
-  EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_fontdacaricare"))->text(), "Nessuno");
-  EXPECT_EQ(editor->FontAnteprima(), b.g.lbl_hiscore.Font);
-}
-
-TEST_F(FinestraEditor, OpensAProtectedCombinationWithItsSourcesVolumesAndLocks) {
+TEST_F(FinestraEditor, ShowsItsModelAndItsLocks) {
   Metti(Blu());
-  Apri();
-  EXPECT_EQ(editor->windowTitle(),
-            "OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Blu by Anna");
-  EXPECT_EQ(Testo(QStringLiteral("txt_alieno1")), "Blu");
-  EXPECT_EQ(C<Anteprima>(QStringLiteral("img_sfondo"))->Picture(), b.g.Picture);
-  // -2550 shows 74.5 and puts the slider at 74; on a row with a sound the slider's
-  // change handling then writes its whole position back into the box.
-  EXPECT_EQ(Riga(3), "Blu|74|74|on");
-  EXPECT_EQ(b.g.VolumiEditor[3], -2600);
-  EXPECT_EQ(Riga(5), "|74.5|74|off");
-  EXPECT_EQ(Riga(7), "|0|0|off");
+  Apri(true);
+  const ModelloEditor& mostrato = editor->Modello();
+  EXPECT_EQ(editor->windowTitle(), mostrato.titolo);
+  EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_combinazione"))->text(), "Blu by Anna");
+  for (size_t n = 0; n < NumeroImmagini; ++n) {
+    const auto& slot = TabelleEditor::SlotImmagini[n];
+    EXPECT_EQ(Testo(QLatin1String(slot.casella)), mostrato.immagini[n]);
+    EXPECT_EQ(C<Anteprima>(QLatin1String(slot.anteprima))->Picture(), mostrato.anteprime[n]);
+  }
+  EXPECT_EQ(Testo(QStringLiteral("txt_vol_5")), "74.5");
+  EXPECT_EQ(Cursore(5)->value(), 74);
+  EXPECT_TRUE(Cursore(3)->isEnabled() && !Cursore(5)->isEnabled());
   EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_fontdacaricare"))->text(), "notturna.ttf");
-
-  EXPECT_TRUE(Visibile(QStringLiteral("lbl_pass")));
-  EXPECT_TRUE(Visibile(QStringLiteral("Cb_InserisciPass")));
+  EXPECT_TRUE(Visibile(QStringLiteral("lbl_pass")) && Visibile(QStringLiteral("Cb_InserisciPass")));
   EXPECT_FALSE(Visibile(QStringLiteral("chk_password")));
-  EXPECT_FALSE(Attivo(QStringLiteral("Cb_default")));
+  EXPECT_FALSE(C(QStringLiteral("Cb_default"))->isEnabled());
 
-  // Locked: the pickers and resets do nothing...
-  b.dialoghi.AccodaFile(File("rosso.png", Png(Qt::red)));
-  for (const char* pulsante : {"CB_ali2", "cb_apri_5", "cb_apri_0", "cb_def_0", "Cb_visualfont"})
-    Clic(QLatin1String(pulsante));
-  editor->Cb_default_Click();
-  EXPECT_TRUE(b.dialoghi.RichiesteFile().empty());
-  EXPECT_EQ(Testo(QStringLiteral("txt_alieno1")), "Blu");
-  EXPECT_FALSE(Visibile(QStringLiteral("fra_font")));
-  EXPECT_EQ(aggiornamenti, 0);
-  // ...while volumes, trials, emptying a row and deleting still work.
-  Cursore(3)->setValue(40);
-  Clic(QStringLiteral("chk_play_3"));
-  EXPECT_EQ(spia->Prendi(),
-            (QStringList{"VolumeCanale 3 -6000", "Suona 3 aud3.sktemp -6000 ciclo"}));
-  DoppioClic(3);
-  EXPECT_EQ(Riga(3), "|0|40|off");
-  Clic(QStringLiteral("Cb_elimina"));
-  EXPECT_EQ(b.dialoghi.RichiesteFile().size(), 1u);
+  // Unlocked, the window follows; the protect box is the model's.
+  b.dialoghi.AccodaTesto(QStringLiteral("segreto"));
+  Clic(QStringLiteral("Cb_InserisciPass"));
+  EXPECT_FALSE(Visibile(QStringLiteral("lbl_pass")));
+  EXPECT_TRUE(C<QCheckBox>(QStringLiteral("chk_password"))->isChecked());
+  C<QCheckBox>(QStringLiteral("chk_password"))->setChecked(false);
+  EXPECT_FALSE(editor->Modello().proteggi);
+  Clic(QStringLiteral("Cb_visualfont"));
+  EXPECT_TRUE(Visibile(QStringLiteral("fra_font")));
 }
 
-TEST_F(FinestraEditor, EsciAndTheCloseBoxAskFirstAndYesStopsTrialsWithoutSavingAnything) {
+TEST_F(FinestraEditor, TheControlsReachTheModel) {
+  Apri(true);
+  b.dialoghi.AccodaFile(File("rosso.png", Png(Qt::red)));
+  Clic(QStringLiteral("Cb_sfondo"));
+  EXPECT_TRUE(Testo(QStringLiteral("txt_sfondo")).endsWith("rosso.png"));
+  b.dialoghi.AccodaFile(File("colpo.wav", Wav));
+  Clic(QStringLiteral("cb_apri_5"));
+  EXPECT_TRUE(Cursore(5)->isEnabled());
+  spia->Prendi();
+
+  // The slider writes the box, the box takes over on Enter, the trial button latches.
+  Cursore(5)->setValue(30);
+  EXPECT_EQ(Testo(QStringLiteral("txt_vol_5")), "30");
+  auto* casella = C<QLineEdit>(QStringLiteral("txt_vol_5"));
+  casella->setText(QStringLiteral("40"));
+  QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(casella, &invio);
+  EXPECT_EQ(Cursore(5)->value(), 40);
+  Clic(QStringLiteral("chk_play_5"));
+  EXPECT_EQ(spia->Prendi(), (QStringList{"VolumeCanale 5 -7000", "VolumeCanale 5 -6000",
+                                         "Suona 5 colpo.wav -6000 ciclo"}));
+  QMouseEvent doppio(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(C(QStringLiteral("txt_audio_5")), &doppio);
+  EXPECT_FALSE(Cursore(5)->isEnabled());
+
+  Clic(QStringLiteral("Cb_default"));
+  EXPECT_EQ(Testo(QStringLiteral("txt_sfondo")), "Default");
+  EXPECT_EQ(aggiornamenti, 1);
+  b.dialoghi.AccodaColore(Rgb(255, 0, 0));
+  Clic(QStringLiteral("cb_color"));
+  EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_anteprimafont"))->palette().windowText().color(),
+            QColor(Qt::red));
+}
+
+TEST_F(FinestraEditor, OnePreviewAtATimeFollowsThePointerAndOnlyTheBackgroundClearsIt) {
+  Apri(true);
+  const auto mostrato = [this] {
+    QStringList visibili;
+    for (const auto& slot : TabelleEditor::SlotImmagini) {
+      if (Visibile(QLatin1String(slot.anteprima))) visibili << QLatin1String(slot.anteprima);
+    }
+    return visibili.join(' ') + ' ' + C<QLabel>(QStringLiteral("lbl_dimensioni"))->text();
+  };
+  const auto muovi = [this](QWidget* dove, QPoint punto) {
+    Invia(dove, QMouseEvent(QEvent::MouseMove, punto, dove->mapToGlobal(punto), Qt::NoButton,
+                            Qt::NoButton, Qt::NoModifier));
+  };
+  Sopra(QStringLiteral("cb_proiettileN"));
+  EXPECT_EQ(mostrato(), "img_proiettilenemico_0 54 x 90 pixel");
+  muovi(C(QStringLiteral("Cb_sfondo")), {4, 4});
+  EXPECT_EQ(mostrato(), "img_sfondo 800 x 600 pixel");
+  // Into the preview frame or over another control the preview stays.
+  muovi(editor.get(), C(QStringLiteral("Frame1"))->geometry().center());
+  muovi(editor.get(), C(QStringLiteral("txt_alieno1"))->geometry().center());
+  EXPECT_EQ(mostrato(), "img_sfondo 800 x 600 pixel");
+  muovi(editor.get(), {3, 100});
+  EXPECT_EQ(mostrato(), " ");
+}
+
+TEST_F(FinestraEditor, TheCloseBoxAsksLikeEsciAndYesStopsTrialsAndGivesTheGameItsMusicBack) {
   TipoCombinazione c = Blu();
   c.Password.clear();
   Metti(c);
-  Apri();
-  EXPECT_EQ(spia->musica, "aud0.sktemp");
+  Apri(true);
   b.dialoghi.AccodaFile(File("tema.mid", "MThd a tune"));
   Clic(QStringLiteral("cb_apri_0"));
   EXPECT_EQ(spia->musica, "tema.mid");
-  b.dialoghi.AccodaFile(File("rosso.png", Png(Qt::red)));
-  Clic(QStringLiteral("CB_ali3"));
   Cursore(0)->setValue(80);
-  Clic(QStringLiteral("chk_play_3"));
-  spia->Prendi();
-  Box();
-
-  // The music trial loops through the editor's own timer while its button is down.
   Clic(QStringLiteral("chk_play_0"));
   EXPECT_TRUE(b.g.ProvaMusica);
+  spia->Prendi();
+  Box();
+  // The music trial loops through the window's own timer while its button is down.
   b.Attendi(100);  // still playing
   spia->posizione = 10;
   b.Attendi(25);
-  EXPECT_EQ(spia->Prendi(),
-            (QStringList{"RiproduciDallInizio", "RiproduciDallInizio", "VolumeMusica -2000"}));
+  EXPECT_EQ(spia->Prendi(), (QStringList{"RiproduciDallInizio", "VolumeMusica -2000"}));
 
-  Clic(QStringLiteral("cb_esci"));  // No
-  EXPECT_EQ(Box(), QStringList{"Uscendo non verranno salvate le eventuali modifiche, uscire "
-                               "comunque?"});
-  QCloseEvent chiusura;  // No again
+  QCloseEvent chiusura;  // No
   QApplication::sendEvent(editor.get(), &chiusura);
   EXPECT_FALSE(chiusura.isAccepted());
-  EXPECT_TRUE(b.finestre.Caricata(Finestra::frm_opzioni));
-  EXPECT_TRUE(spia->Prendi().isEmpty());
-  EXPECT_TRUE(Testo(QStringLiteral("txt_alieno3")).endsWith("rosso.png"));
-
+  EXPECT_EQ(Box(), QStringList{"Uscendo non verranno salvate le eventuali modifiche, uscire "
+                               "comunque?"});
+  EXPECT_TRUE(Aperto());
   b.dialoghi.AccodaPulsante(Risposta::Si);
   editor->close();
-  EXPECT_FALSE(b.finestre.Caricata(Finestra::frm_opzioni));
-  EXPECT_TRUE(spia->Prendi().contains("Ferma 3"));
+  EXPECT_FALSE(Aperto());
   EXPECT_FALSE(b.g.ProvaMusica);
+  b.Attendi(100);  // the timer is off
+  EXPECT_EQ(spia->Prendi().mid(0, 2), (QStringList{"Ferma 3", "FermaMusica"}));
   EXPECT_EQ(spia->musica, "aud0.sktemp");  // the game has its music back
-  EXPECT_EQ(b.g.img_terzafila[0].Picture, Immagine::Incorporata(2));
 }
 
 TEST_F(FinestraEditor, ClicksRunAsTurnsOfTheGameAndTheCloseBoxToo) {

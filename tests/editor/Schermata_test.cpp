@@ -15,7 +15,7 @@ TEST_F(Schermata, TheEditorDrawsItselfOnTheDemoCombination) {
   ASSERT_FALSE(demo.isEmpty());
   b.Scrivi(NomeFileDemo, demo.toStdString());
   ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File(NomeFileDemo), false));
-  Apri();
+  Apri(true);
   const QImage senza = editor->grab().toImage();
   Sopra(QStringLiteral("CB_ali1"));
   const QImage schermata = editor->grab().toImage();

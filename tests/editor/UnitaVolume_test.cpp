@@ -1,5 +1,5 @@
 // The editor's volume units: stored hundredths of a decibel against the 0..100 shown.
-#include "editor/UnitaVolume.h"
+#include "editing/UnitaVolume.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editor/UnitaVolume.h"
+#include "editing/UnitaVolume.h"
 
 #include <QLocale>
 

@@ -1,0 +1,423 @@
+// The editor's model without its window: loading, the pickers and volumes, the
+// resets and deleting, creating and saving, the font panel and the password.
+#include "editor/BancoEditor.h"
+
+namespace {
+
+using namespace banco_editor;
+using namespace Editor;
+
+struct Modello : BancoEditor {
+  TipoCombinazione Letta(const std::string& nome) const {
+    auto c = LeggiFileCombinazione(b.File(nome + ".skcom"));
+    EXPECT_TRUE(c.ok()) << nome;
+    return c.ok() ? c.valore() : TipoCombinazione{};
+  }
+  // "Salva e applica" on a combination without a name yet.
+  void SalvaCome(const QString& nome, std::optional<QString> autore = {}) {
+    b.dialoghi.AccodaTesto(nome);
+    if (autore) b.dialoghi.AccodaTesto(*autore);
+    Salva(b.g, m);
+  }
+  // Verde has its own alien row, alien shots, bricks, background and two sounds.
+  void ApriVerde() {
+    TipoCombinazione c = CombinazioneVuota("Verde");
+    c.Immagini[0] = Png(Qt::green);
+    c.Immagini[6] = Png(Qt::yellow);
+    c.Immagini[9] = Png(Qt::darkGreen);
+    c.Immagini[13] = Png(Qt::darkGray, {80, 60});
+    c.Suoni[2] = c.Suoni[11] = Wav;
+    Metti(c);
+    Apri();
+  }
+  QString Verde() const { return QString::fromStdString(b.File("Verde.skcom").string()); }
+};
+
+TEST_F(Modello, AProtectedCombinationOpensWithItsSourcesAndVolumesAndLocksAllButVolumes) {
+  TipoCombinazione c = Blu();
+  c.FontFileNome.clear();  // no font to complain about when the save applies it
+  Metti(c);
+  Apri();
+  EXPECT_EQ(m.titolo, "OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Blu by Anna");
+  EXPECT_EQ(m.immagini[0], "Blu");
+  EXPECT_EQ(m.anteprime[13], b.g.Picture);
+  // -2550 shows 74.5 and puts the slider at 74; on a row with a sound the slider's
+  // change handling then writes its whole position back into the box.
+  EXPECT_EQ(Riga(3), "Blu|74|74|on");
+  EXPECT_EQ(b.g.VolumiEditor[3], -2600);
+  EXPECT_EQ(Riga(5), "|74.5|74|off");
+  EXPECT_EQ(Riga(7), "|0|0|off");
+  EXPECT_TRUE(m.bloccata && m.defaultBloccato);
+
+  // Locked: the pickers, resets and font panel do nothing...
+  b.dialoghi.AccodaFile(File("rosso.png", Png(Qt::red)));
+  ScegliImmagine(b.g, m, 1);
+  ScegliSuono(b.g, m, 5);
+  ScegliSuono(b.g, m, 0);
+  Def(b.g, m, 0);
+  TuttoADefault(b.g, m);
+  ApriPannelloFont(b.g, m);
+  EXPECT_TRUE(b.dialoghi.RichiesteFile().empty());
+  EXPECT_EQ(m.immagini[0], "Blu");
+  EXPECT_FALSE(m.pannelloFont);
+  EXPECT_EQ(aggiornamenti, 0);
+  // ...while volumes, trials, emptying a row and deleting still work.
+  ImpostaPosizione(b.g, m, 3, 40);
+  Prova(b.g, m, 3, true);
+  EXPECT_EQ(spia->Prendi(),
+            (QStringList{"VolumeCanale 3 -6000", "Suona 3 aud3.sktemp -6000 ciclo"}));
+  SvuotaRiga(m, 3);
+  EXPECT_EQ(Riga(3), "|0|40|off");
+  Elimina(b.g, m);
+  EXPECT_EQ(b.dialoghi.RichiesteFile().size(), 1u);
+
+  // A wrong password is refused; the right one unlocks, and the save drops it.
+  b.dialoghi.AccodaTesto(QStringLiteral("Segreto"));
+  InserisciPassword(b.g, m);
+  EXPECT_EQ(b.dialoghi.PrendiBox().back().icona, Icona::Critica);
+  EXPECT_TRUE(m.bloccata);
+  b.dialoghi.AccodaTesto(QStringLiteral("segreto"));
+  InserisciPassword(b.g, m);
+  EXPECT_TRUE(!m.bloccata && m.proteggi && m.defaultBloccato);
+  Box();
+  Salva(b.g, m);  // no password asked: the loaded file had one
+  EXPECT_TRUE(Box().isEmpty());
+  EXPECT_EQ(Letta("Blu").Password, "");
+}
+
+TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndTheGameWaitsForASave) {
+  Apri();
+  const QString rosso = File("rosso.png", Png(Qt::red));
+  const QString lettera = File("lettera.jpg", "Cara Anna, ...");
+  b.dialoghi.AccodaFile(rosso);
+  b.dialoghi.AccodaFile(lettera);
+  for (int k = 0; k < 3; ++k) ScegliImmagine(b.g, m, 6);  // the last cancelled
+  const RichiestaFile& richiesta = b.dialoghi.RichiesteFile().at(0);
+  EXPECT_EQ(richiesta.filtro, "File immagine JPG GIF BMP|*.jpg;*.gif;*.bmp");
+  EXPECT_EQ(richiesta.cartella.toStdString(), b.g.CartellaProgramma.string());
+  EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + lettera +
+                               ": non è un'immagine JPG, GIF o BMP leggibile."});
+  EXPECT_EQ(m.immagini[6], rosso);
+  EXPECT_EQ(m.anteprime[6].Dati.pixelColor(0, 0), QColor(Qt::red));
+  EXPECT_EQ(b.g.img_proiettilenemico[0].Picture, Immagine::Incorporata(6));
+}
+
+TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
+  Apri();
+  const QString colpo = File("colpo.wav", Wav);
+  b.dialoghi.AccodaFile(File("falso.wav", "not a wave"));
+  b.dialoghi.AccodaFile(colpo);
+  ScegliSuono(b.g, m, 5);
+  EXPECT_EQ(Box().size(), 1);
+  EXPECT_EQ(Riga(5), "|100|100|off");
+  ScegliSuono(b.g, m, 5);
+  EXPECT_EQ(Filtri().back(), "File Audio WAV|*.wav");
+  EXPECT_EQ(Riga(5), "colpo.wav|100|100|on");
+  EXPECT_EQ(b.g.VolumiEditor[5], 0);
+  EXPECT_FALSE(b.g.BufferSuoni[5]);  // the game's own slot waits for a save
+  spia->Prendi();
+
+  Prova(b.g, m, 5, true);
+  ImpostaPosizione(b.g, m, 5, 30);
+  Prova(b.g, m, 5, false);
+  EXPECT_EQ(spia->Prendi(),
+            (QStringList{"Suona 5 colpo.wav 0 ciclo", "VolumeCanale 5 -7000", "Ferma 5"}));
+
+  // The volume box takes a whole number on Enter and refuses what is out of range.
+  Digita(5, QStringLiteral("40"));
+  EXPECT_EQ(m.suoni[5].posizione, 40);
+  EXPECT_EQ(spia->Prendi(), QStringList{"VolumeCanale 5 -6000"});
+  Digita(5, QStringLiteral("62.5"));
+  EXPECT_EQ(m.suoni[5].posizione, 62);
+  for (const char* sbagliato : {"150", "-1", "tanto"}) {
+    Digita(5, QString::fromLatin1(sbagliato));
+    EXPECT_EQ(Box(), QStringList{"Valore non in range (0 - 100)"}) << sbagliato;
+    EXPECT_EQ(Riga(5), "colpo.wav|100|100|on");
+    EXPECT_EQ(b.g.VolumiEditor[5], 0);
+  }
+  // Typing alone takes nothing over; an empty row ignores Enter.
+  ImpostaTestoVolume(b.g, m, 5, QStringLiteral("10"));
+  EXPECT_EQ(m.suoni[5].posizione, 100);
+  ConfermaVolume(b.g, m, 6);
+  EXPECT_TRUE(Box().isEmpty());
+
+  ImpostaPosizione(b.g, m, 5, 30);
+  SvuotaRiga(m, 5);
+  EXPECT_EQ(Riga(5), "|0|30|off");
+  EXPECT_EQ(b.g.VolumiEditor[5], -7000);  // the player and its volume stay
+}
+
+TEST_F(Modello, TheMusicRowHasItsOwnFilterWhichNeverStaysForTheEffects) {
+  Apri();
+  ScegliSuono(b.g, m, 0);  // cancelled
+  ScegliSuono(b.g, m, 1);
+  b.dialoghi.AccodaFile(File("nota.txt", "no tune"));
+  ScegliSuono(b.g, m, 0);
+  EXPECT_EQ(Box().size(), 1);
+  EXPECT_EQ(Riga(0), "|100|100|off");
+  b.dialoghi.AccodaFile(File("tema.mp3", Mp3));
+  ScegliSuono(b.g, m, 0);
+  EXPECT_EQ(spia->musica, "tema.mp3");
+  EXPECT_EQ(Riga(0), "tema.mp3|100|100|on");
+  EXPECT_EQ(Filtri(),
+            (QStringList{"File audio MP3 WAV MID|*.mp3;*.wav;*.mid", "File audio WAV|*.wav;",
+                         "File audio MP3 WAV MID|*.mp3;*.wav;*.mid",
+                         "File audio MP3 WAV MID|*.mp3;*.wav;*.mid"}));
+}
+
+TEST_F(Modello, DefAndTuttoADefaultPutSlotsBackInTheEditorAndOnTheGameAtOnce) {
+  ApriVerde();
+  const Immagine gialla = b.g.img_proiettilenemico[1].Picture;
+  Def(b.g, m, 6);
+  EXPECT_EQ(m.immagini[6], "Default");
+  EXPECT_EQ(m.anteprime[6].Nome, "builtin:6");
+  EXPECT_EQ(b.g.img_proiettilenemico[0].Picture.Nome, "builtin:6");
+  EXPECT_EQ(b.g.img_proiettilenemico[1].Picture, gialla);
+  EXPECT_EQ(aggiornamenti, 1);
+  // The background's built-in picture is none: the playfield goes black.
+  Def(b.g, m, 13);
+  EXPECT_TRUE(b.g.Picture.Vuota());
+  EXPECT_EQ(m.immagini[0], "Verde");
+
+  // "TUTTO A DEFAULT" empties every slot and row and forgets the name.
+  TuttoADefault(b.g, m);
+  EXPECT_EQ(m.intestazione, "Default");
+  EXPECT_EQ(b.g.CombinazioneInModifica, "Default");
+  for (const QString& casella : m.immagini) EXPECT_EQ(casella, "Default");
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(Riga(i), "|0|0|off");
+  EXPECT_EQ(m.font, b.g.lbl_default.Font);
+  EXPECT_EQ(m.colore, b.g.lbl_default.ForeColor);
+  EXPECT_EQ(b.g.img_primafila[0].Picture.Nome, "builtin:0");
+  EXPECT_EQ(aggiornamenti, 3);
+  // The game's name, author and sounds stay.
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Verde");
+  EXPECT_EQ(b.g.AutoreCombinazione, "Anna");
+  EXPECT_TRUE(b.g.BufferSuoni[2]);
+}
+
+TEST_F(Modello, EliminaAsksFirstDeletesOnOkAndTheGameKeepsShowingItUntilTheNextStart) {
+  ApriVerde();
+  b.dialoghi.AccodaFile(Verde());  // then Cancel at the question
+  Elimina(b.g, m);
+  ScegliImmagine(b.g, m, 0);
+  Elimina(b.g, m);  // the dialog cancelled
+  ScegliImmagine(b.g, m, 0);
+  EXPECT_TRUE(fs::exists(b.File("Verde.skcom")));
+  // The picture filter comes back either way.
+  EXPECT_EQ(Filtri(),
+            (QStringList{
+                "File Combinazione SKCOM|*.skcom", "File immagine JPG GIF BMP|*.jpg;*.gif;*.bmp",
+                "File Combinazione SKCOM|*.skcom", "File Immagine JPG GIF BMP|*.jpg;*.gif;*.bmp"}));
+  Box();
+
+  b.dialoghi.AccodaFile(Verde());
+  b.dialoghi.AccodaPulsante(Risposta::OK);
+  Elimina(b.g, m);
+  EXPECT_EQ(Box(), QStringList{"Eliminare " + Verde() + " ?"});
+  EXPECT_FALSE(fs::exists(b.File("Verde.skcom")));
+  EXPECT_FALSE(fs::exists(b.File("CombinazioneScelta")));
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Verde");
+  EXPECT_EQ(m.immagini[0], "Verde");
+
+  // What can't be deleted is said.
+  fs::create_directory(b.File("Cartella.skcom"));
+  const QString cartella = QString::fromStdString(b.File("Cartella.skcom").string());
+  b.dialoghi.AccodaFile(cartella);
+  b.dialoghi.AccodaPulsante(Risposta::OK);
+  Elimina(b.g, m);
+  EXPECT_EQ(Box().last(), "Impossibile eliminare il file " + cartella + ".");
+
+  b.frm.Form_Load();  // the next start
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
+}
+
+TEST_F(Modello, CreaRefusesShortTakenAndImpossibleNamesThenStartsFromTheBuiltInState) {
+  ApriVerde();
+  for (const char* nome : {"ab", "Verde", "a/b", ".."}) {
+    b.dialoghi.AccodaTesto(QString::fromLatin1(nome));
+    Crea(b.g, m);
+  }
+  EXPECT_EQ(Box(), (QStringList{"Nome Combinazione?", "Il nome deve contenere almeno 3 caratteri",
+                                "Nome Combinazione?", "Il nome esiste già", "Nome Combinazione?",
+                                "Il nome contiene caratteri non validi", "Nome Combinazione?",
+                                "Il nome deve contenere almeno 3 caratteri"}));
+  EXPECT_EQ(m.nome, "Verde");
+
+  b.dialoghi.AccodaTesto(QStringLiteral("Nuova"));  // and no author
+  Crea(b.g, m);
+  EXPECT_EQ(b.g.CombinazioneInModifica, "Nuova");
+  EXPECT_EQ(m.intestazione, "Nuova by Anonimo");
+  EXPECT_EQ(m.immagini[0], "Default");
+  EXPECT_EQ(Riga(2), "|0|0|off");
+  // The game shows the built-in pictures at once; it still plays Verde.
+  EXPECT_EQ(b.g.img_primafila[0].Picture.Nome, "builtin:0");
+  EXPECT_EQ(aggiornamenti, 1);
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Verde");
+}
+
+TEST_F(Modello, SavingDefaultAsksANameOf3To25AndAnAuthorOfAtMost25) {
+  Metti(CombinazioneVuota("Verde"));
+  Apri();
+  TuttoADefault(b.g, m);  // back to no name of its own
+  SalvaCome(QStringLiteral("ab"));
+  SalvaCome(QString(26, QLatin1Char('x')));
+  SalvaCome(QStringLiteral("Verde"));
+  SalvaCome(QString(25, QLatin1Char('x')), QString(26, QLatin1Char('a')));
+  EXPECT_EQ(Box(),
+            (QStringList{"Inserire il nome della combinazione",
+                         "Il nome deve avere un numero di caratteri compreso tra 3 e 25",
+                         "Inserire il nome della combinazione",
+                         "Il nome deve avere un numero di caratteri compreso tra 3 e 25",
+                         "Inserire il nome della combinazione", "la combinazione Verde esiste già!",
+                         "Inserire il nome della combinazione", "Autore?",
+                         "Il numero massimo di caratteri consentiti è 25"}));
+  EXPECT_TRUE(Aperto());
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Verde");
+
+  const QString nome(25, QLatin1Char('x'));
+  SalvaCome(nome);
+  EXPECT_FALSE(Aperto());
+  EXPECT_EQ(Letta(nome.toStdString()).Autore, "Anonimo");
+  EXPECT_EQ(b.g.CombinazioneCorrente, nome);
+  EXPECT_TRUE(std::any_of(b.g.mn_comb.begin(), b.g.mn_comb.end(),
+                          [&](const VoceMenu& v) { return v.Caption == nome && v.Checked; }));
+}
+
+TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndAnEmptyAnswerSavesNothing) {
+  Apri();
+  m.proteggi = true;
+  b.dialoghi.AccodaTesto(QStringLiteral("Blu"));
+  b.dialoghi.AccodaTesto(QStringLiteral("Anna"));
+  b.dialoghi.AccodaTesto(QStringLiteral("ab"));
+  Salva(b.g, m);  // then no answer
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 5u);
+  EXPECT_EQ(box[2].testo, "Scegli una PassWord da 3 a 12 caratteri");
+  EXPECT_EQ(box[3].testo, "Password non in range");
+  EXPECT_EQ(box[3].icona, Icona::Informazione);
+  EXPECT_FALSE(fs::exists(b.File("Blu.skcom")));
+  EXPECT_TRUE(Aperto());
+
+  // The name was taken: the next save asks only the password.
+  b.dialoghi.AccodaTesto(QStringLiteral("tredicilette"));
+  Salva(b.g, m);
+  EXPECT_EQ(Letta("Blu").Password, "tredicilette");
+  EXPECT_EQ(b.g.PasswordCombinazione, "tredicilette");
+}
+
+TEST_F(Modello, TheFontPanelsChoicesReachTheSavedFile) {
+  Apri();
+  ApriPannelloFont(b.g, m);
+  EXPECT_TRUE(m.pannelloFont);
+  b.dialoghi.AccodaFont(Carattere{QStringLiteral("DejaVu Serif"), 14, true, false});
+  ScegliFont(b.g, m);
+  EXPECT_EQ(b.dialoghi.RichiesteFont().back(), b.g.lbl_hiscore.Font);
+  EXPECT_EQ(m.font, (Carattere{QStringLiteral("DejaVu Serif"), 14, true, false}));
+  ScegliColore(b.g, m);  // cancelled: nothing changes
+  EXPECT_EQ(m.colore, b.g.lbl_hiscore.ForeColor);
+  b.dialoghi.AccodaColore(Rgb(255, 0, 0));
+  ScegliColore(b.g, m);
+
+  // A font file already installed under its name is left alone but still carried.
+  const fs::path fonts = b.File("dati") / "fonts";
+  fs::create_directories(fonts);
+  std::ofstream(fonts / "gia.ttf") << "installed";
+  const std::string tag("\0\1\0\0", 4);  // how a TrueType file starts
+  b.dialoghi.AccodaFile(File("gia.ttf", tag + "font bytes"));
+  ScegliFileFont(b.g, m);
+  EXPECT_EQ(m.fontFileNome, "gia.ttf");
+  EXPECT_EQ(Box(), QStringList{"Ricorda che se vuoi utilizzare la Font che hai appena caricato "
+                               "devi selezionarla con il pulsante 'Da Font'"});
+  EXPECT_EQ(b.Leggi("dati/fonts/gia.ttf"), "installed");
+  b.dialoghi.AccodaFile(File("nuova.ttf", tag + "new font"));
+  ScegliFileFont(b.g, m);
+  EXPECT_EQ(b.Leggi("dati/fonts/nuova.ttf"), tag + "new font");
+  Box();
+  // What is no font is refused, and nothing changes.
+  b.dialoghi.AccodaFile(File("finta.ttf", "<html>"));
+  ScegliFileFont(b.g, m);
+  EXPECT_EQ(m.fontFileNome, "nuova.ttf");
+  EXPECT_FALSE(fs::exists(fonts / "finta.ttf"));
+  EXPECT_EQ(Box().size(), 1);
+
+  SalvaCome(QStringLiteral("Rossa"));
+  const TipoCombinazione c = Letta("Rossa");
+  EXPECT_EQ(c.FontNome, "DejaVu Serif");
+  EXPECT_EQ(c.FontDimensione, "14");
+  EXPECT_EQ(c.FontColore, "255");
+  EXPECT_TRUE(c.FontGrassetto);
+  EXPECT_EQ(c.FontFile, tag + "new font");
+  EXPECT_EQ(c.FontFileNome, "nuova.ttf");
+  EXPECT_EQ(b.g.lbl_hiscore.ForeColor, Rgb(255, 0, 0));  // applied at once
+}
+
+TEST_F(Modello, ACombinationMadeHereComesBackWholeAfterARestart) {
+  Apri();
+  b.dialoghi.AccodaTesto(QStringLiteral("Viola"));
+  b.dialoghi.AccodaTesto(QStringLiteral("Bea"));
+  Crea(b.g, m);
+  b.dialoghi.AccodaFile(File("viola.png", Png(Qt::magenta)));
+  ScegliImmagine(b.g, m, 9);
+  b.dialoghi.AccodaFile(File("colpo.wav", Wav));
+  ScegliSuono(b.g, m, 14);
+  Digita(14, QStringLiteral("40"));
+  b.dialoghi.AccodaFile(File("viola.ttf", std::string("\0\1\0\0", 4) + "font bytes"));
+  ScegliFileFont(b.g, m);
+  Salva(b.g, m);
+  ASSERT_FALSE(Aperto());
+  EXPECT_EQ(b.g.img_muro[47].Picture, b.g.img_muro[0].Picture);
+  EXPECT_TRUE(b.g.img_muro[0].Picture.Nome.startsWith("sha1:"));
+  const std::string salvato = b.Leggi("Viola.skcom");
+
+  // The same folder, a new run of the program.
+  OrologioVirtuale orologio;
+  DialoghiCopione dialoghi;
+  FinestreCopione finestre;
+  Gioco g(b.g.CartellaProgramma, orologio, dialoghi, *spia, finestre);
+  frm_main frm(g);
+  frm.Form_Load();
+  ModelloEditor riaperto = Editor::Apri(g);
+  EXPECT_EQ((QStringList{riaperto.titolo, riaperto.immagini[9], riaperto.immagini[0],
+                         riaperto.suoni[14].sorgente, riaperto.suoni[14].volume,
+                         QString::fromStdString(riaperto.fontFileNome)}),
+            (QStringList{"OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Viola by Bea",
+                         "Viola", "Default", "Viola", "40", "viola.ttf"}));
+  EXPECT_EQ(riaperto.font, b.g.lbl_default.Font);
+
+  // Saved again untouched, it is the same file.
+  Editor::Salva(g, riaperto);
+  EXPECT_EQ(b.Leggi("Viola.skcom"), salvato);
+}
+
+TEST_F(Modello, ASaveThatCannotReadOrWriteItsFilesKeepsTheEditorAndTheGameAsTheyWere) {
+  Apri();
+  b.dialoghi.AccodaFile(File("sparito.png", Png(Qt::red)));
+  ScegliImmagine(b.g, m, 0);
+  b.dialoghi.AccodaFile(File("colpo.wav", Wav));
+  ScegliSuono(b.g, m, 2);
+  fs::remove(b.File("sparito.png"));
+  SalvaCome(QStringLiteral("Persa"));
+  const BoxMostrato avviso = b.dialoghi.PrendiBox().back();
+  EXPECT_EQ(avviso.testo,
+            "Impossibile caricare uno o più file, controllare che il percorso inserito sia "
+            "valido.");
+  EXPECT_EQ(avviso.icona, Icona::Critica);
+  EXPECT_TRUE(Aperto());
+  EXPECT_FALSE(fs::exists(b.File("Persa.skcom")));
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
+  EXPECT_EQ(b.g.Volumi[2], -1000);
+  EXPECT_TRUE(m.immagini[0].endsWith("sparito.png"));
+
+  // The combination is written but the choice can't be remembered.
+  Def(b.g, m, 0);
+  fs::create_directory(b.File("CombinazioneScelta"));
+  Salva(b.g, m);
+  EXPECT_TRUE(Box().last().startsWith("La combinazione Persa è stata salvata, ma"));
+  EXPECT_TRUE(Aperto());
+  EXPECT_TRUE(fs::exists(b.File("Persa.skcom")));
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
+  EXPECT_EQ(b.g.mn_comb.back().Caption, "Persa");
+  EXPECT_TRUE(b.g.mn_comb[0].Checked);
+}
+
+}  // namespace
