@@ -78,11 +78,10 @@ void frm_opzioni::Cb_fontFile_Click() {
   // Installed for this user unless a file of that name already is there, which is
   // never replaced; it is registered with the window system when a combination
   // carrying it is applied.
-  const fs::path cartella = GestioneDatiEsterni::CartellaFont();
+  const fs::path cartella = g.fonts.Cartella();
   std::error_code ec;
   if (cartella.empty() || !fs::exists(fs::symlink_status(cartella / file.filename(), ec))) {
-    if (!cartella.empty()) fs::create_directories(cartella, ec);
-    if (cartella.empty() || !CreaFileAtomico(cartella / file.filename(), m_fontFile)) {
+    if (!g.fonts.Installa(m_fontFileNome, m_fontFile)) {
       Messaggio(QStringLiteral("La font %1 non è stata copiata nella cartella %2: la "
                                "combinazione la porterà comunque con sé.")
                     .arg(nome, QString::fromStdString(cartella.string())),

@@ -29,8 +29,6 @@ inline const std::string Mp3 = "ID3 a made-up tune";
 
 struct BancoEditor : ::testing::Test {
   BancoEditor() : spia(new AudioSpia), b(std::unique_ptr<Audio>(spia)) {
-    // The user's font folder, inside the test's own folder.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(b.cartella.filePath(QStringLiteral("dati"))));
     b.finestre.alCambio = [this](Finestra f, bool caricata) {
       if (f != Finestra::frm_opzioni) return;
       // Unloaded from one of its own handlers, it is kept until the test ends.

@@ -193,7 +193,7 @@ TEST_F(Salva, ACombinationMadeHereComesBackWholeAfterARestart) {
   OrologioVirtuale orologio;
   DialoghiCopione dialoghi;
   FinestreCopione finestre;
-  Gioco g(b.g.CartellaProgramma, orologio, dialoghi, *spia, finestre);
+  Gioco g(b.g.CartellaProgramma, orologio, dialoghi, *spia, finestre, b.fonts);
   frm_main frm(g);
   frm.Form_Load();
   frm_opzioni riaperto(g);
