@@ -346,10 +346,6 @@ int main(int argc, char** argv) {
   // the run's time: the program folder goes on a memory-backed file system when
   // there is one (it measures the game, not the disk).
   if (access("/dev/shm", W_OK) == 0) qputenv("TMPDIR", "/dev/shm");
-  // A combination's font would be looked for in the user's font folder: keep it here.
-  QTemporaryDir casa;
-  qputenv("XDG_DATA_HOME", casa.path().toUtf8());
-
   QElapsedTimer orologioVero;
   orologioVero.start();
   Soak soak(altre, opzioni.isSet(sdl) ? CreaAudioSdl() : CreaAudioMuto());

@@ -157,11 +157,12 @@ Risultato<TipoCombinazione> LeggiFileCombinazione(const std::filesystem::path& p
   return comb;
 }
 
-Esito ScriviFileCombinazione(const std::filesystem::path& percorso, const TipoCombinazione& comb) {
+Esito ScriviFileCombinazione(const std::filesystem::path& percorso, const TipoCombinazione& comb,
+                             ChiamateFile& chiamate) {
   Misura misura;
   VisitaCampi(comb, misura);
   if (misura.troppoLungo)
     return Errore{"cannot write " + percorso.string() + ": " + misura.campoTroppoLungo +
                   " holds 4 GiB or more"};
-  return ScriviFileAtomico(percorso, CodificaCombinazione(comb));
+  return ScriviFileAtomico(percorso, CodificaCombinazione(comb), false, chiamate);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "codec/FileAtomico.h"
 #include "codec/Risultato.h"
 
 constexpr int NumeroImmagini = 14;  // image slots 0..13
@@ -94,4 +95,5 @@ std::string CodificaCombinazione(const TipoCombinazione& comb);
     const std::filesystem::path& percorso);
 // Replaces the file whole, or leaves the old one as it was.
 [[nodiscard]] Esito ScriviFileCombinazione(const std::filesystem::path& percorso,
-                                           const TipoCombinazione& comb);
+                                           const TipoCombinazione& comb,
+                                           ChiamateFile& chiamate = ChiamateFile::Sistema());

@@ -1,5 +1,4 @@
 #include "codec/FileAtomico.h"
-#include "codec/FileAtomicoProva.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,54 +8,19 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
-#include <vector>
 
 namespace fs = std::filesystem;
-using FileAtomicoProva::Passo;
 
 namespace {
-
-// What a test has asked of the system calls below; inactive in the program.
-struct Prova {
-  bool attiva = false;
-  std::vector<Passo> passi;
-  int chiamataFallita = 0;  // 1-based; 0 = none
-  int codiceChiamata = 0;
-  bool sempre = false;
-  Passo passoSempre = Passo::Crea;
-  int codiceSempre = 0;
-};
-
-Prova& StatoProva() {
-  static Prova prova;
-  return prova;
-}
-
-// True when a test has planned this call to fail, with errno saying how.
-bool Fallisce(Passo passo) {
-  Prova& prova = StatoProva();
-  if (!prova.attiva) [[likely]]
-    return false;
-  prova.passi.push_back(passo);
-  if (static_cast<int>(prova.passi.size()) == prova.chiamataFallita) {
-    errno = prova.codiceChiamata;
-    return true;
-  }
-  if (prova.sempre && prova.passoSempre == passo) {
-    errno = prova.codiceSempre;
-    return true;
-  }
-  return false;
-}
 
 Errore ErroreDi(const fs::path& percorso, const std::string& azione, int codice) {
   return Errore{azione + " " + percorso.string() + ": " + std::strerror(codice)};
 }
 
 // Writes all bytes to a descriptor, going on after short writes.
-bool ScriviTutto(int fd, std::string_view byte) {
+bool ScriviTutto(ChiamateFile& chiamate, int fd, std::string_view byte) {
   while (!byte.empty()) {
-    const ssize_t n = Fallisce(Passo::Scrivi) ? -1 : ::write(fd, byte.data(), byte.size());
+    const ssize_t n = chiamate.Scrivi(fd, byte.data(), byte.size());
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -67,11 +31,11 @@ bool ScriviTutto(int fd, std::string_view byte) {
 }
 
 // Makes the rename itself durable. Best effort: the new file is already in place.
-void SincronizzaCartella(const fs::path& percorso) {
+void SincronizzaCartella(ChiamateFile& chiamate, const fs::path& percorso) {
   const fs::path cartella = percorso.has_parent_path() ? percorso.parent_path() : fs::path(".");
   const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
-  if (!Fallisce(Passo::SincronizzaCartella)) ::fsync(fd);
+  chiamate.SincronizzaCartella(fd);
   ::close(fd);
 }
 
@@ -89,55 +53,33 @@ struct Descrittore {
 
 }  // namespace
 
-namespace FileAtomicoProva {
-
-const char* NomePasso(Passo passo) {
-  switch (passo) {
-    case Passo::Crea:
-      return "create";
-    case Passo::Scrivi:
-      return "write";
-    case Passo::Permessi:
-      return "fchmod";
-    case Passo::Sincronizza:
-      return "fsync";
-    case Passo::Chiudi:
-      return "close";
-    case Passo::Rinomina:
-      return "rename";
-    case Passo::SincronizzaCartella:
-      return "fsync folder";
-  }
-  return "?";
+ChiamateFile& ChiamateFile::Sistema() {
+  // No state: every write shares it.
+  static ChiamateFile sistema;
+  return sistema;
 }
 
-void Registra() {
-  StatoProva() = Prova{};
-  StatoProva().attiva = true;
+int ChiamateFile::Crea(char* modello) {
+  return ::mkstemp(modello);
 }
-
-const std::vector<Passo>& Passi() {
-  return StatoProva().passi;
+ssize_t ChiamateFile::Scrivi(int fd, const void* byte, size_t quanti) {
+  return ::write(fd, byte, quanti);
 }
-
-void FallisciChiamata(int n, int codice) {
-  StatoProva().chiamataFallita = n;
-  StatoProva().codiceChiamata = codice;
+int ChiamateFile::Permessi(int fd, mode_t modo) {
+  return ::fchmod(fd, modo);
 }
-
-void FallisciSempre(Passo passo, int codice) {
-  Prova& prova = StatoProva();
-  prova.attiva = true;
-  prova.sempre = true;
-  prova.passoSempre = passo;
-  prova.codiceSempre = codice;
+int ChiamateFile::Sincronizza(int fd) {
+  return ::fsync(fd);
 }
-
-void Smetti() {
-  StatoProva() = Prova{};
+int ChiamateFile::Chiudi(int fd) {
+  return ::close(fd);
 }
-
-}  // namespace FileAtomicoProva
+int ChiamateFile::Rinomina(const char* temporaneo, const char* percorso, bool sostituisci) {
+  return sostituisci ? ::rename(temporaneo, percorso) : ::link(temporaneo, percorso);
+}
+int ChiamateFile::SincronizzaCartella(int fd) {
+  return ::fsync(fd);
+}
 
 namespace {
 
@@ -151,45 +93,38 @@ std::string ModelloTemporaneo(const fs::path& percorso) {
 
 // Writes the bytes to a temporary file, then puts it in place: renamed over an old file
 // when `sostituisci`, otherwise linked as a new name, which fails when the name exists.
-Esito Scrivi(const fs::path& percorso, std::string_view byte, bool solaLettura, bool sostituisci) {
+Esito Scrivi(const fs::path& percorso, std::string_view byte, bool solaLettura, bool sostituisci,
+             ChiamateFile& chiamate) {
   std::string modello = ModelloTemporaneo(percorso);
-  const int fd = Fallisce(Passo::Crea) ? -1 : ::mkstemp(modello.data());
+  const int fd = chiamate.Crea(modello.data());
   if (fd < 0) return ErroreDi(percorso, "cannot write", errno);
   const fs::path temporaneo = modello;
 
   // The first failure is the one reported, and the temporary file goes with it.
   const mode_t permessi = solaLettura ? 0444 : 0644;
   int codice = 0;
-  if (!ScriviTutto(fd, byte) || Fallisce(Passo::Permessi) || ::fchmod(fd, permessi) != 0 ||
-      Fallisce(Passo::Sincronizza) || ::fsync(fd) != 0)
+  if (!ScriviTutto(chiamate, fd, byte) || chiamate.Permessi(fd, permessi) != 0 ||
+      chiamate.Sincronizza(fd) != 0)
     codice = errno;
-  // Closed whatever happened, even when a test fails the close: a failed close can
-  // mean the bytes never reached the disk.
-  const bool chiuso = ::close(fd) == 0;
-  const int codiceChiusura = errno;
-  if (Fallisce(Passo::Chiudi)) {
-    if (codice == 0) codice = errno;
-  } else if (!chiuso && codice == 0) {
-    codice = codiceChiusura;
-  }
-  if (codice == 0 && (Fallisce(Passo::Rinomina) ||
-                      (sostituisci ? ::rename(temporaneo.c_str(), percorso.c_str())
-                                   : ::link(temporaneo.c_str(), percorso.c_str())) != 0))
+  // Closed whatever happened: a failed close can mean the bytes never reached the disk.
+  if (chiamate.Chiudi(fd) != 0 && codice == 0) codice = errno;
+  if (codice == 0 && chiamate.Rinomina(temporaneo.c_str(), percorso.c_str(), sostituisci) != 0)
     codice = errno;
   if (codice != 0 || !sostituisci) ::unlink(temporaneo.c_str());
   if (codice != 0) return ErroreDi(percorso, "cannot write", codice);
-  SincronizzaCartella(percorso);
+  SincronizzaCartella(chiamate, percorso);
   return {};
 }
 
 }  // namespace
 
-Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool solaLettura) {
-  return Scrivi(percorso, byte, solaLettura, true);
+Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool solaLettura,
+                        ChiamateFile& chiamate) {
+  return Scrivi(percorso, byte, solaLettura, true, chiamate);
 }
 
-Esito CreaFileAtomico(const fs::path& percorso, std::string_view byte) {
-  return Scrivi(percorso, byte, false, false);
+Esito CreaFileAtomico(const fs::path& percorso, std::string_view byte, ChiamateFile& chiamate) {
+  return Scrivi(percorso, byte, false, false, chiamate);
 }
 
 void EliminaTemporaneiRimasti(const fs::path& cartella, std::chrono::seconds eta) {

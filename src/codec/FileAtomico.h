@@ -10,13 +10,41 @@
 #include <string>
 #include <string_view>
 
+#include <sys/types.h>
+
 #include "codec/Risultato.h"
 
+// The system calls of one write, in the order they are made, each as the system
+// makes it: -1 and errno on failure. The program uses them as they are; a test
+// derives from this class to record the calls or make any of them fail, and shows
+// that a failure at any step, a full disk or a read-only folder leaves the old file
+// whole.
+class ChiamateFile {
+ public:
+  virtual ~ChiamateFile() = default;
+
+  // The calls of the system itself.
+  static ChiamateFile& Sistema();
+
+  virtual int Crea(char* modello);  // mkstemp
+  virtual ssize_t Scrivi(int fd, const void* byte, size_t quanti);
+  virtual int Permessi(int fd, mode_t modo);  // fchmod
+  virtual int Sincronizza(int fd);
+  // Closing must give the descriptor back even when it reports a failure.
+  virtual int Chiudi(int fd);
+  // The finished file takes its name: renamed over an old one, or linked as a new name
+  // that must not exist yet.
+  virtual int Rinomina(const char* temporaneo, const char* percorso, bool sostituisci);
+  virtual int SincronizzaCartella(int fd);
+};
+
 [[nodiscard]] Esito ScriviFileAtomico(const std::filesystem::path& percorso, std::string_view byte,
-                                      bool solaLettura = false);
+                                      bool solaLettura = false,
+                                      ChiamateFile& chiamate = ChiamateFile::Sistema());
 // The same for a file that must not replace one already there: it fails (EEXIST) when
 // the name exists, and never leaves a partial file under that name.
-[[nodiscard]] Esito CreaFileAtomico(const std::filesystem::path& percorso, std::string_view byte);
+[[nodiscard]] Esito CreaFileAtomico(const std::filesystem::path& percorso, std::string_view byte,
+                                    ChiamateFile& chiamate = ChiamateFile::Sistema());
 
 // The program's own hidden files in a folder start with this, and only those are
 // ever cleaned up: ".skarvex-<name>.XXXXXX" while a file is written.

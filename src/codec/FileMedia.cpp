@@ -54,8 +54,9 @@ std::string ContenutoMedia(std::string_view slot) {
   return contenuto;
 }
 
-Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot) {
-  return ScriviFileAtomico(percorso, ContenutoMedia(slot));
+Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot,
+                      ChiamateFile& chiamate) {
+  return ScriviFileAtomico(percorso, ContenutoMedia(slot), false, chiamate);
 }
 
 bool NomeFileSicuro(std::string_view nome) {

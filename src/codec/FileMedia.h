@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "codec/FileAtomico.h"
 #include "codec/Risultato.h"
 
 // "img<n>.sktemp" for image slot n, "aud<n>.sktemp" for sound slot n (n in decimal,
@@ -15,7 +16,8 @@ std::string NomeFileSuono(int n);
 
 // A media file holds the slot's bytes followed by CR LF.
 std::string ContenutoMedia(std::string_view slot);
-[[nodiscard]] Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot);
+[[nodiscard]] Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot,
+                                    ChiamateFile& chiamate = ChiamateFile::Sistema());
 
 // A name taken from a combination may be used as a file name only when it is a bare
 // name: not empty, not starting with '.' (so not "." or ".." either), no '/', '\' or

@@ -43,8 +43,8 @@ LetturaScelta LeggiFileScelta(const std::filesystem::path& file) {
 }
 
 Esito ScriviFileScelta(const std::filesystem::path& file, const std::filesystem::path& percorso,
-                       bool audioAttivo) {
+                       bool audioAttivo, ChiamateFile& chiamate) {
   auto byte = CodificaScelta(percorso, audioAttivo);
   if (!byte) return Errore{"cannot write " + file.string() + ": " + byte.errore()};
-  return ScriviFileAtomico(file, byte.valore(), true);
+  return ScriviFileAtomico(file, byte.valore(), true, chiamate);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "codec/FileAtomico.h"
 #include "codec/Risultato.h"
 
 constexpr std::string_view NomeFileScelta = "CombinazioneScelta";
@@ -29,4 +30,5 @@ struct LetturaScelta {
 [[nodiscard]] LetturaScelta LeggiFileScelta(const std::filesystem::path& file);
 // Replaces the file whole with a read-only one (even when the old one is read-only).
 [[nodiscard]] Esito ScriviFileScelta(const std::filesystem::path& file,
-                                     const std::filesystem::path& percorso, bool audioAttivo);
+                                     const std::filesystem::path& percorso, bool audioAttivo,
+                                     ChiamateFile& chiamate = ChiamateFile::Sistema());

@@ -84,6 +84,7 @@ LetturaRecord LeggiFileRecord(const std::filesystem::path& file) {
   return lettura;
 }
 
-Esito ScriviFileRecord(const std::filesystem::path& file, const TabellaRecord& tabella) {
-  return ScriviFileAtomico(file, CodificaRecord(tabella), true);
+Esito ScriviFileRecord(const std::filesystem::path& file, const TabellaRecord& tabella,
+                       ChiamateFile& chiamate) {
+  return ScriviFileAtomico(file, CodificaRecord(tabella), true, chiamate);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "codec/FileAtomico.h"
 #include "codec/Risultato.h"
 
 constexpr int NumeroRecord = 10;
@@ -44,4 +45,5 @@ struct LetturaRecord {
 [[nodiscard]] LetturaRecord LeggiFileRecord(const std::filesystem::path& file);
 // Replaces the file whole with a read-only one (even when the old one is read-only).
 [[nodiscard]] Esito ScriviFileRecord(const std::filesystem::path& file,
-                                     const TabellaRecord& tabella);
+                                     const TabellaRecord& tabella,
+                                     ChiamateFile& chiamate = ChiamateFile::Sistema());

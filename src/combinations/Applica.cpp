@@ -12,11 +12,8 @@
 #include "sound/dShow.h"
 #include "sound/Effetti.h"
 
-#include <QFontDatabase>
-
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 
 namespace fs = std::filesystem;
 
@@ -59,18 +56,10 @@ bool NomeFileFont(const std::string& nome) {
          estensione == ".fon";
 }
 
-// Whether the font machinery takes the bytes as a font; it is not kept.
-bool FontValido(const std::string& byte) {
-  const int id = QFontDatabase::addApplicationFontFromData(QByteArray::fromStdString(byte));
-  if (id < 0) return false;
-  QFontDatabase::removeApplicationFont(id);
-  return true;
-}
-
 void RegistraFont(Gioco& g, const fs::path& file) {
   if (g.FontCaricati.contains(file.string())) return;
   g.FontCaricati.insert(file.string());
-  QFontDatabase::addApplicationFont(QString::fromStdString(file.string()));
+  g.fonts.Registra(file);
   ++g.GenerazioneFont;
 }
 
@@ -86,7 +75,7 @@ void ControllaFont(Gioco& g, const std::optional<Vaglio::Rifiuto>& esame, const 
   if (nome.empty() || nome == "Nessuno") return;
   // The name comes from someone else's file: only a bare file name is used.
   if (!NomeFileSicuro(nome) || !NomeFileFont(nome)) return;
-  const fs::path cartellaFont = CartellaFont();
+  const fs::path cartellaFont = g.fonts.Cartella();
   if (cartellaFont.empty()) return;
   const fs::path installato = cartellaFont / nome;
   std::error_code ec;
@@ -100,14 +89,14 @@ void ControllaFont(Gioco& g, const std::optional<Vaglio::Rifiuto>& esame, const 
                           QLatin1Char(')');
     return;
   }
-  if (!FontValido(g.Comb.FontFile)) {
+  if (!g.fonts.Valido(g.Comb.FontFile)) {
     inutilizzabili << etichetta + QStringLiteral(" (non è un file di font)");
     return;
   }
 
   const fs::path locale = g.File(nome);
   const bool copiaNostra =
-      static_cast<bool>(CreaFileAtomico(locale, ContenutoMedia(g.Comb.FontFile)));
+      static_cast<bool>(CreaFileAtomico(locale, ContenutoMedia(g.Comb.FontFile), g.chiamateFile));
   const QString domanda =
       QStringLiteral("La combinazione richiede l'istallazione di una font: ") + Testo(nome) +
       QStringLiteral(" non presente nel sistema") + QLatin1Char('\r') +
@@ -122,27 +111,13 @@ void ControllaFont(Gioco& g, const std::optional<Vaglio::Rifiuto>& esame, const 
   if (risposta != Risposta::Si) return;
 
   // Installed from the combination's own bytes, never over a file already there.
-  fs::create_directories(cartellaFont, ec);
-  if (!CreaFileAtomico(installato, ContenutoMedia(g.Comb.FontFile))) return;
+  if (!g.fonts.Installa(nome, ContenutoMedia(g.Comb.FontFile))) return;
   if (copiaNostra) (void)EliminaFile(locale);
   // Registered at once, so the labels can use it in this run.
   RegistraFont(g, installato);
 }
 
 }  // namespace
-
-fs::path CartellaFont() {
-  // Only absolute folders count, as at start-up: a relative one would depend on the
-  // folder the program was started from.
-  const auto assoluta = [](const char* nome) -> fs::path {
-    const char* valore = std::getenv(nome);
-    if (valore == nullptr || *valore != '/') return {};
-    return valore;
-  };
-  if (fs::path dati = assoluta("XDG_DATA_HOME"); !dati.empty()) return dati / "fonts";
-  if (fs::path casa = assoluta("HOME"); !casa.empty()) return casa / ".local" / "share" / "fonts";
-  return {};
-}
 
 Immagine ImmagineIncorporata(const Gioco& g, int n) {
   return n < g.img_default.Limite() ? g.img_default[n].Picture : Immagine{};
@@ -296,7 +271,7 @@ void ApplicaCombinazione(Gioco& g) {
       continue;
     }
     const fs::path file = g.File(NomeFileSuono(static_cast<int>(n)));
-    if (!ScriviFileMedia(file, c.Suoni[n])) {
+    if (!ScriviFileMedia(file, c.Suoni[n], g.chiamateFile)) {
       inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
     } else if (n == 0) {
       dShow::ApriMusica(g, file);
@@ -328,7 +303,7 @@ void ApplicaCombinazione(Gioco& g) {
       g.OrigineImmagini[s] = nome;
       const Vaglio::EsameImmagine& verdetto = esame.immagini[s];
       // The slot's media file is written as ever; the picture comes from the same bytes.
-      if (!verdetto.rifiuto && ScriviFileMedia(g.File(NomeFileImmagine(n)), byte))
+      if (!verdetto.rifiuto && ScriviFileMedia(g.File(NomeFileImmagine(n)), byte, g.chiamateFile))
         immagine = DecodificaImmagine(byte, verdetto);
       if (immagine.Vuota())
         inutilizzabili << Slot(NomiImmagini[s], verdetto.rifiuto, TipoSlot::Immagine);

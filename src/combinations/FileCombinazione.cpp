@@ -93,7 +93,7 @@ bool ScriviCombinazione(Gioco& g, const QString& nome,
   nuova.FontCorsivo = g.EditorFontCorsivo;
 
   const fs::path file = FileCombinazione(g, nome);
-  if (!ScriviFileCombinazione(file, nuova)) {
+  if (!ScriviFileCombinazione(file, nuova, g.chiamateFile)) {
     g.dialoghi.MsgBox(QStringLiteral("Impossibile salvare la combinazione nel file %1, controllare "
                                      "che la cartella del programma sia scrivibile e che il disco "
                                      "non sia pieno.")
@@ -113,7 +113,8 @@ Esito LeggiCombinazione(Gioco& g, const fs::path& percorso) {
 }
 
 Esito RicordaScelta(Gioco& g, const QString& nome) {
-  return ScriviFileScelta(g.File(NomeFileScelta), FileCombinazione(g, nome), g.AudioAttivo);
+  return ScriviFileScelta(g.File(NomeFileScelta), FileCombinazione(g, nome), g.AudioAttivo,
+                          g.chiamateFile);
 }
 
 Esito EliminaCombinazione(Gioco& g, const fs::path& percorso) {

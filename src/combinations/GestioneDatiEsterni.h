@@ -43,8 +43,6 @@ void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti);
 Immagine ImmagineSlot(const Gioco& g, int n);
 // The built-in picture of image slot n (none for the background).
 Immagine ImmagineIncorporata(const Gioco& g, int n);
-// The folder where a combination's font file is installed: the user's font folder.
-std::filesystem::path CartellaFont();
 
 // The high-score file.
 void CaricaRecord(Gioco& g);

@@ -67,7 +67,7 @@ void CaricaRecord(Gioco& g) {
   const std::filesystem::path file = FileRecord(g);
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) {
-    if (!ScriviFileRecord(file, TabellaRecordIniziale())) return MostraErrore(g);
+    if (!ScriviFileRecord(file, TabellaRecordIniziale(), g.chiamateFile)) return MostraErrore(g);
   }
   const LetturaRecord lettura = LeggiFileRecord(file);
   for (int k = 0; k < lettura.campiLetti; ++k) AssegnaCampo(g, lettura.tabella, k);
@@ -100,7 +100,7 @@ void InserisciRecord(Gioco& g) {
   g.RecordLivelli[p] = g.Livello;
 
   // Written whole to a new file that replaces the old one: the table is never lost.
-  if (!ScriviFileRecord(FileRecord(g), TabellaDi(g))) return MostraErrore(g);
+  if (!ScriviFileRecord(FileRecord(g), TabellaDi(g), g.chiamateFile)) return MostraErrore(g);
   CaricaRecord(g);
 }
 

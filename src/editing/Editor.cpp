@@ -593,11 +593,10 @@ void ScegliFileFont(Gioco& g, ModelloEditor& m) {
   // Installed for this user unless a file of that name already is there, which is
   // never replaced; it is registered with the window system when a combination
   // carrying it is applied.
-  const fs::path cartella = GestioneDatiEsterni::CartellaFont();
+  const fs::path cartella = g.fonts.Cartella();
   std::error_code ec;
   if (cartella.empty() || !fs::exists(fs::symlink_status(cartella / file.filename(), ec))) {
-    if (!cartella.empty()) fs::create_directories(cartella, ec);
-    if (cartella.empty() || !CreaFileAtomico(cartella / file.filename(), m.fontFile)) {
+    if (!g.fonts.Installa(m.fontFileNome, m.fontFile)) {
       Messaggio(g,
                 QStringLiteral("La font %1 non è stata copiata nella cartella %2: la "
                                "combinazione la porterà comunque con sé.")

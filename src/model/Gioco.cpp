@@ -1,12 +1,14 @@
 #include "model/Gioco.h"
 
 Gioco::Gioco(std::filesystem::path cartellaProgramma, Orologio& orologio_, Dialoghi& dialoghi_,
-             Audio& audio_, Finestre& finestre_)
+             Audio& audio_, Finestre& finestre_, Fonts& fonts_, ChiamateFile& chiamateFile_)
     : CartellaProgramma(std::move(cartellaProgramma)),
       orologio(orologio_),
       dialoghi(dialoghi_),
       audio(audio_),
-      finestre(finestre_) {}
+      finestre(finestre_),
+      fonts(fonts_),
+      chiamateFile(chiamateFile_) {}
 
 QString Firma(int spazi) {
   return QStringLiteral("SKARVEX - by Dorvanel") + QString(spazi, QLatin1Char(' ')) +

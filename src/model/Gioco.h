@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "seams/Dialoghi.h"
+#include "codec/FileAtomico.h"
 #include "seams/Finestre.h"
+#include "seams/Fonts.h"
 #include "model/ModelloMain.h"
 #include "seams/Orologio.h"
 #include "model/Variabili.h"
@@ -36,7 +38,8 @@ QString Didascalia(const QString& combinazione, const std::optional<QString>& au
 class Gioco : public ModelloMain, public Variabili {
  public:
   Gioco(std::filesystem::path cartellaProgramma, Orologio& orologio, Dialoghi& dialoghi,
-        Audio& audio, Finestre& finestre);
+        Audio& audio, Finestre& finestre, Fonts& fonts,
+        ChiamateFile& chiamateFile = ChiamateFile::Sistema());
   Gioco(const Gioco&) = delete;
   Gioco& operator=(const Gioco&) = delete;
 
@@ -45,6 +48,9 @@ class Gioco : public ModelloMain, public Variabili {
   Dialoghi& dialoghi;
   Audio& audio;
   Finestre& finestre;
+  Fonts& fonts;
+  // The system calls behind every file the game saves.
+  ChiamateFile& chiamateFile;
 
   // The effect of sound slot n in element n, for n 1..15 (Part of the sound module).
   std::array<std::unique_ptr<Effetto>, 17> BufferSuoni;

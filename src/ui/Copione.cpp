@@ -17,6 +17,7 @@
 #include "game/frm_main.h"
 #include "seams/Audio.h"
 #include "drawing/Disegno.h"
+#include "ui/FontsQt.h"
 #include "ui/Istantanea.h"
 
 namespace {
@@ -55,7 +56,7 @@ class Esecutore {
  public:
   Esecutore(const std::filesystem::path& cartella, std::ostream& uscita)
       : m_audio(CreaAudioMuto()),
-        m_gioco(cartella, m_orologio, m_dialoghi, *m_audio, m_finestre),
+        m_gioco(cartella, m_orologio, m_dialoghi, *m_audio, m_finestre, m_fonts),
         m_frm(m_gioco),
         m_uscita(uscita) {
     m_gioco.registroSuoni = &m_suoni;
@@ -175,6 +176,7 @@ class Esecutore {
   DialoghiCopione m_dialoghi;
   FinestreCopione m_finestre;
   std::unique_ptr<Audio> m_audio;
+  FontsQt m_fonts;
   Gioco m_gioco;
   frm_main m_frm;
   Pittore m_pittore;

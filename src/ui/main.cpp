@@ -17,6 +17,7 @@
 #include "ui/DialoghiQt.h"
 #include "ui/FinestraPrincipale.h"
 #include "ui/FinestreQt.h"
+#include "ui/FontsQt.h"
 #include "ui/OrologioQt.h"
 
 namespace {
@@ -50,7 +51,8 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
       [&finestra] {
         if (finestra) finestra->Chiudi();
       });
-  Gioco g(cartella, orologio, dialoghi, *audio, finestre);
+  FontsQt fonts;
+  Gioco g(cartella, orologio, dialoghi, *audio, finestre, fonts);
   gioco = &g;
   frm_main frm(g);
   FinestraPrincipale principale(g, frm);

@@ -190,20 +190,16 @@ TEST_F(Applica, ChoosingFromTheMenuSwitchesRemembersAndMovesTheCheckMark) {
   EXPECT_EQ(b.g.lbl_namer[3].ForeColor, Rgb(0, 192, 0));
 }
 
+// The bench's font machinery takes as a font whatever ends in "font".
 struct FontDaInstallare : Applica {
   FontDaInstallare() {
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(fontUtente.path().toStdString()));
+    b.fonts.accetta = [](const std::string& byte) { return byte.ends_with("font"); };
     TipoCombinazione c = Blu();
-    std::ifstream font("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", std::ios::binary);
-    c.FontFile.assign(std::istreambuf_iterator<char>(font), {});
+    c.FontFile = std::string("\0\1\0\0", 4) + "a made-up font";
     c.FontFileNome = "Prova.ttf";
     Ricorda(c);
   }
-  ~FontDaInstallare() override { qunsetenv("XDG_DATA_HOME"); }
-  fs::path Installato() const {
-    return fs::path(fontUtente.path().toStdString()) / "fonts" / "Prova.ttf";
-  }
-  QTemporaryDir fontUtente;
+  fs::path Installato() const { return b.fonts.Cartella() / "Prova.ttf"; }
 };
 
 TEST_F(FontDaInstallare, YesCopiesItIntoTheUserFontFolderAtOnce) {
@@ -221,10 +217,12 @@ TEST_F(FontDaInstallare, YesCopiesItIntoTheUserFontFolderAtOnce) {
   EXPECT_TRUE(fs::exists(Installato()));
   EXPECT_FALSE(fs::exists(b.File("Prova.ttf")));
   EXPECT_EQ(b.orologio.Ora(), 0);  // no wait
+  EXPECT_EQ(b.fonts.Registrati(), std::vector<fs::path>{Installato()});
   EXPECT_EQ(b.g.GenerazioneFont, 1);
 
-  b.frm.mn_comb_Click(1);  // installed now: no question
+  b.frm.mn_comb_Click(1);  // installed now: no question, and registered once
   EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
+  EXPECT_EQ(b.fonts.Registrati().size(), 1u);
 }
 
 TEST_F(FontDaInstallare, NoLeavesItInTheProgramFolderAndAsksAgainUntilTheFolderHasAFileOfItsName) {
@@ -241,6 +239,14 @@ TEST_F(FontDaInstallare, NoLeavesItInTheProgramFolderAndAsksAgainUntilTheFolderH
   b.frm.mn_comb_Click(1);
   EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
   EXPECT_EQ(LeggiFile(Installato()).valore(), "mine");
+  EXPECT_EQ(b.fonts.Registrati(), std::vector<fs::path>{Installato()});
+
+  // Nor is a link of that name, and one to nowhere is not registered.
+  fs::remove(Installato());
+  fs::create_symlink(b.File("Nessuna.ttf"), Installato());
+  b.frm.mn_comb_Click(1);
+  EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
+  EXPECT_EQ(b.fonts.Registrati().size(), 1u);
 }
 
 TEST_F(FontDaInstallare, APlayersFileOfTheFontsNameInTheProgramFolderIsNeverTouched) {

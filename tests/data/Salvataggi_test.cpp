@@ -5,10 +5,10 @@
 // failed, losing nothing in memory or on disk.
 #include "data/CartellaTemporanea.h"
 #include "codec/FileAtomico.h"
-#include "codec/FileAtomicoProva.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "data/VersioniSalvate.h"
 #include "editor/BancoEditor.h"
+#include "support/ChiamateProva.h"
 #include "support/File.h"
 #include "support/Processo.h"
 
@@ -26,8 +26,7 @@
 namespace {
 
 using namespace banco_editor;
-using FileAtomicoProva::Passo;
-namespace prova = FileAtomicoProva;
+using Passo = ChiamateProva::Passo;
 
 // The one message shown since the last call (input boxes left out), or how many
 // there were.
@@ -38,26 +37,21 @@ std::string Avviso(Banco& b) {
   return avvisi.size() == 1 ? avvisi[0] : std::to_string(avvisi.size()) + " messages";
 }
 
-// The seam goes back to real calls however a test ends.
-struct ProvaSpenta {
-  ~ProvaSpenta() { prova::Smetti(); }
-};
-
 TEST(ScriviFileAtomico, AFailureAtAnyStepReportsItsOwnCauseAndLeavesTheOldFileAlone) {
-  const ProvaSpenta spenta;
   const CartellaTemporanea cartella;
   const fs::path file = cartella / "f";
-  prova::Registra();
-  ASSERT_TRUE(ScriviFileAtomico(file, "vecchio"));
-  const std::vector<Passo> passi = prova::Passi();
+  ChiamateProva prova;
+  prova.Registra();
+  ASSERT_TRUE(ScriviFileAtomico(file, "vecchio", false, prova));
+  const std::vector<Passo> passi = prova.Passi();
   for (size_t i = 0; i < passi.size(); ++i) {
     for (const int codice : {ENOSPC, EIO, EROFS, EINTR}) {
-      SCOPED_TRACE(std::string(prova::NomePasso(passi[i])) + " fails with " +
+      SCOPED_TRACE(std::string(ChiamateProva::Nome(passi[i])) + " fails with " +
                    std::strerror(codice));
-      prova::Registra();
-      prova::FallisciChiamata(static_cast<int>(i + 1), codice);
-      const Esito esito = ScriviFileAtomico(file, "nuovo");
-      prova::Smetti();
+      prova.Registra();
+      prova.FallisciChiamata(static_cast<int>(i + 1), codice);
+      const Esito esito = ScriviFileAtomico(file, "nuovo", false, prova);
+      prova.Smetti();
       // Syncing the folder comes after the rename, and an interrupted write goes on.
       const bool scritto =
           passi[i] == Passo::SincronizzaCartella || (passi[i] == Passo::Scrivi && codice == EINTR);
@@ -117,29 +111,28 @@ std::vector<Salvataggio> Salvataggi() {
 }
 
 TEST(Salvataggi, AFailureAtAnyStepOfAGameSaveLeavesTheOldFileWholeAndSaysSo) {
-  const ProvaSpenta spenta;
   for (const Salvataggio& s : Salvataggi()) {
     SCOPED_TRACE(s.avviso);
     Banco b;
     b.Avvia();
     s.vecchio(b);
     const auto prima = ContenutoCartella(b.g.CartellaProgramma);
-    prova::Registra();
+    b.chiamate.Registra();
     s.salva(b);
-    const std::vector<Passo> passi = prova::Passi();
-    prova::Smetti();
+    const std::vector<Passo> passi = b.chiamate.Passi();
+    b.chiamate.Smetti();
     const auto dopo = ContenutoCartella(b.g.CartellaProgramma);
     ASSERT_NE(dopo, prima);
     ASSERT_EQ(Avviso(b), "0 messages");
 
     for (size_t i = 0; i < passi.size(); ++i) {
-      SCOPED_TRACE(prova::NomePasso(passi[i]));
+      SCOPED_TRACE(ChiamateProva::Nome(passi[i]));
       s.vecchio(b);
       b.dialoghi.PrendiBox();
-      prova::Registra();
-      prova::FallisciChiamata(static_cast<int>(i + 1), EIO);
+      b.chiamate.Registra();
+      b.chiamate.FallisciChiamata(static_cast<int>(i + 1), EIO);
       s.salva(b);
-      prova::Smetti();
+      b.chiamate.Smetti();
       const bool salvato = passi[i] == Passo::SincronizzaCartella;
       EXPECT_EQ(ContenutoCartella(b.g.CartellaProgramma), salvato ? dopo : prima);
       const std::string avviso = Avviso(b);
@@ -215,8 +208,7 @@ void PrintTo(const Guasto& g, std::ostream* os) {
 }
 
 struct CartellaNonScrivibile : BancoEditor, ::testing::WithParamInterface<Guasto> {
-  void Guasta() { prova::FallisciSempre(GetParam().passo, GetParam().codice); }
-  void TearDown() override { prova::Smetti(); }
+  void Guasta() { b.chiamate.FallisciSempre(GetParam().passo, GetParam().codice); }
 };
 
 TEST_P(CartellaNonScrivibile, TheGamePlaysAndEachSaveSaysItFailedLosingNothing) {
@@ -277,7 +269,7 @@ TEST_P(CartellaNonScrivibile, TheGamePlaysAndEachSaveSaysItFailedLosingNothing) 
   // And the next game starts.
   b.frm.Form_KeyPress(32);
   EXPECT_TRUE(b.g.img_giocatore.Visible);
-  prova::Smetti();
+  b.chiamate.Smetti();
   EXPECT_EQ(ContenutoCartella(b.g.CartellaProgramma), prima);
 }
 

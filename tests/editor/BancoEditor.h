@@ -43,8 +43,6 @@ inline TipoCombinazione Blu() {
 
 struct BancoEditor : ::testing::Test {
   BancoEditor() : spia(new AudioSpia), b(std::unique_ptr<Audio>(spia)) {
-    // The user's font folder, inside the test's own folder.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(b.cartella.filePath(QStringLiteral("dati"))));
     b.finestre.alCambio = [this](Finestra f, bool caricata) {
       if (f != Finestra::frm_opzioni) return;
       // Unloaded from one of its own handlers, it is kept until the test ends.

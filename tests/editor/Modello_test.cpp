@@ -373,7 +373,7 @@ TEST_F(Modello, ACombinationMadeHereComesBackWholeAfterARestart) {
   OrologioVirtuale orologio;
   DialoghiCopione dialoghi;
   FinestreCopione finestre;
-  Gioco g(b.g.CartellaProgramma, orologio, dialoghi, *spia, finestre);
+  Gioco g(b.g.CartellaProgramma, orologio, dialoghi, *spia, finestre, b.fonts);
   frm_main frm(g);
   frm.Form_Load();
   ModelloEditor riaperto = Editor::Apri(g);

@@ -31,6 +31,7 @@
 #include "game/frm_main.h"
 #include "ostili/Corpus.h"
 #include "ui/AudioSdl.h"
+#include "ui/FontsQt.h"
 #include "support/File.h"
 
 #include <QGuiApplication>
@@ -317,7 +318,8 @@ int Suona(int argc, char** argv, const fs::path& cartella) {
   DialoghiCopione dialoghi;
   FinestreCopione finestre;
   const std::unique_ptr<Audio> audio = CreaAudioSdl();
-  Gioco g(cartella, orologio, dialoghi, *audio, finestre);
+  FontsQt fonts;
+  Gioco g(cartella, orologio, dialoghi, *audio, finestre, fonts);
   frm_main frm(g);
   frm.Form_Load();
   frm.Form_KeyPress(32);

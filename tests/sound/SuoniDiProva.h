@@ -14,6 +14,7 @@
 
 #include "seams/DialoghiCopione.h"
 #include "seams/FinestreCopione.h"
+#include "seams/FontsCopione.h"
 #include "model/Gioco.h"
 #include "seams/OrologioVirtuale.h"
 
@@ -60,11 +61,12 @@ inline void ScriviMidi(const std::filesystem::path& percorso) {
 // A Gioco in `cartella` over the given audio.
 struct BancoGioco {
   BancoGioco(const std::filesystem::path& cartella, Audio& audio)
-      : gioco(cartella, orologio, dialoghi, audio, finestre) {}
+      : gioco(cartella, orologio, dialoghi, audio, finestre, fonts) {}
 
   OrologioVirtuale orologio;
   DialoghiCopione dialoghi;
   FinestreCopione finestre;
+  FontsCopione fonts;
   Gioco gioco;
 };
 

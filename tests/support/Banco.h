@@ -1,5 +1,6 @@
 // A test bench: a fresh Gioco in a temporary program folder, on the virtual clock,
-// with scripted dialogs, windows that are only flags and no sound.
+// with scripted dialogs, windows that are only flags, no sound, a font folder of
+// its own and file writes that fail when the test asks.
 #pragma once
 
 #include <QTemporaryDir>
@@ -12,17 +13,20 @@
 
 #include "seams/DialoghiCopione.h"
 #include "seams/FinestreCopione.h"
+#include "seams/FontsCopione.h"
 #include "model/Gioco.h"
 #include "seams/OrologioVirtuale.h"
 #include "game/frm_main.h"
 #include "seams/Audio.h"
+#include "support/ChiamateProva.h"
 #include "support/File.h"
 
 struct Banco {
   explicit Banco(std::unique_ptr<Audio> audio_ = CreaAudioMuto())
       : audio(std::move(audio_)),
+        fonts(std::filesystem::path(cartella.path().toStdString()) / "dati" / "fonts"),
         g(std::filesystem::path(cartella.path().toStdString()), orologio, dialoghi, *audio,
-          finestre),
+          finestre, fonts, chiamate),
         frm(g) {
     g.registroSuoni = &suoni;
   }
@@ -50,6 +54,8 @@ struct Banco {
   DialoghiCopione dialoghi;
   FinestreCopione finestre;
   std::unique_ptr<Audio> audio;
+  FontsCopione fonts;
+  ChiamateProva chiamate;
   Gioco g;
   frm_main frm;
   std::vector<int> suoni;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "seams/DialoghiCopione.h"
+#include "seams/FontsCopione.h"
 #include "model/Gioco.h"
 #include "seams/OrologioVirtuale.h"
 #include "game/frm_main.h"
@@ -23,7 +24,7 @@ struct Finestra : ::testing::Test {
   Finestra()
       : audio(CreaAudioMuto()),
         finestre([] { return nullptr; }, [this] { finestra.Chiudi(); }),
-        g(cartella.path().toStdString(), orologio, dialoghi, *audio, finestre),
+        g(cartella.path().toStdString(), orologio, dialoghi, *audio, finestre, fonts),
         frm(g),
         finestra(g, frm) {
     frm.Form_Load();
@@ -51,6 +52,7 @@ struct Finestra : ::testing::Test {
   DialoghiCopione dialoghi;
   std::unique_ptr<Audio> audio;
   FinestreQt finestre;
+  FontsCopione fonts;
   Gioco g;
   frm_main frm;
   FinestraPrincipale finestra;
