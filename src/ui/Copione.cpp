@@ -16,6 +16,7 @@
 #include "game/frm_main.h"
 #include "seams/Audio.h"
 #include "drawing/Disegno.h"
+#include "drawing/ImmaginiIncorporate.h"
 #include "ui/Istantanea.h"
 
 namespace {
@@ -190,7 +191,8 @@ class Esecutore {
   std::unique_ptr<Audio> m_audio;
   Gioco m_gioco;
   frm_main m_frm;
-  Pittore m_pittore;
+  ImmaginiIncorporate m_immagini;  // parsed only for a `shot`
+  Pittore m_pittore{m_immagini};
   std::vector<int> m_suoni;
   std::ostream& m_uscita;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "drawing/Disegno.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 class Gioco;
 class frm_main;
@@ -59,7 +60,8 @@ class FinestraPrincipale final : public QMainWindow {
 
   Gioco& g;
   frm_main& m_frm;
-  Pittore m_pittore;
+  ImmaginiIncorporate m_incorporate;
+  Pittore m_pittore{m_incorporate};
   Campo* m_campo = nullptr;
   QMenu* m_menuCombinazioni = nullptr;
   QAction* m_esci = nullptr;
