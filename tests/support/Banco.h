@@ -1,5 +1,6 @@
-// A test bench: a fresh Gioco in a temporary program folder, on the virtual clock,
-// with scripted dialogs, windows that are only flags and no sound.
+// A test bench: a fresh game in a temporary program folder, wired as the runner
+// wires it (the virtual clock, scripted dialogs, windows that are only flags and,
+// by default, no sound).
 #pragma once
 
 #include <QTemporaryDir>
@@ -10,22 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "seams/DialoghiCopione.h"
-#include "seams/FinestreCopione.h"
-#include "model/Gioco.h"
-#include "seams/OrologioVirtuale.h"
-#include "game/frm_main.h"
-#include "seams/Audio.h"
+#include "game/Partita.h"
+#include "seams/LatiCopione.h"
 #include "support/File.h"
 
-struct Banco {
+// The program folder comes first: the game reads it as it starts.
+struct CartellaDiProva {
+  QTemporaryDir cartella;
+};
+
+struct Banco : CartellaDiProva, Partita<LatiCopione> {
   explicit Banco(std::unique_ptr<Audio> audio_ = CreaAudioMuto())
-      : audio(std::move(audio_)),
-        g(std::filesystem::path(cartella.path().toStdString()), orologio, dialoghi, *audio,
-          finestre),
-        frm(g) {
-    g.registroSuoni = &suoni;
-  }
+      : Partita(std::filesystem::path(cartella.path().toStdString()), std::move(audio_)) {}
 
   // Start-up, as the program does it.
   Banco& Avvia() {
@@ -44,13 +41,4 @@ struct Banco {
 
   // The slots played since the last call.
   std::vector<int> Suoni() { return std::exchange(suoni, {}); }
-
-  QTemporaryDir cartella;
-  OrologioVirtuale orologio;
-  DialoghiCopione dialoghi;
-  FinestreCopione finestre;
-  std::unique_ptr<Audio> audio;
-  Gioco g;
-  frm_main frm;
-  std::vector<int> suoni;
 };
