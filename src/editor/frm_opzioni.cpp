@@ -31,11 +31,12 @@ frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale,
   for (int n = 0; n < NumeroImmagini; ++n)
     Anteprime[static_cast<size_t>(n)]->Imposta(GestioneDatiEsterni::ImmagineIncorporata(g, n));
   CollegaControlli();
-  tmr_ds.Collega(g.orologio, [this] { tmr_ds_Timer(); });
+  g.orologio.Registra(tmr_ds, [this] { tmr_ds_Timer(); });
   Form_Load();
 }
 
 frm_opzioni::~frm_opzioni() {
+  g.orologio.Rimuovi(tmr_ds);
   // Trials end with the window, whichever way it went.
   for (int i = 1; i < NumeroSuoni; ++i) {
     if (m_effetti[static_cast<size_t>(i)]) g.audio.Ferma(i);

@@ -71,6 +71,7 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
 
   OffriDemo(cartella);
   partita.frm.Form_Load();
+  partita.orologio.Guarda();  // start-up runs outside any turn
   principale.Aggiorna();
   principale.show();
   return app.exec();
