@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Orologio_ : testing::Test {
+struct TimerVirtuali : testing::Test {
   // Registers `t` so that each tick appends "name@time" to `diario`, then runs `poi`.
   void Registra(Timer& t, std::function<void()> poi = {}) {
     orologio.Registra(t, [this, &t, poi] {
@@ -22,7 +22,7 @@ struct Orologio_ : testing::Test {
   std::string diario;
 };
 
-TEST_F(Orologio_, EnablingAgainOrSettingTheIntervalRestartsTheCountFromNow) {
+TEST_F(TimerVirtuali, EnablingAgainOrSettingTheIntervalRestartsTheCountFromNow) {
   Timer a("a", 100);
   Registra(a);
   a.SetEnabled(true);
@@ -39,7 +39,7 @@ TEST_F(Orologio_, EnablingAgainOrSettingTheIntervalRestartsTheCountFromNow) {
   EXPECT_EQ(diario, "a@100 a@250 a@360 ");
 }
 
-TEST_F(Orologio_, AHandlerSetsTimersAtItsDueTimeAndTiesFireInRegistrationOrder) {
+TEST_F(TimerVirtuali, AHandlerSetsTimersAtItsDueTimeAndTiesFireInRegistrationOrder) {
   Timer a("a", 50), b("b", 50), c("c", 30);
   // a, due with b, stops it before its turn and restarts c's count at a's due time.
   Registra(a, [&] {
@@ -63,7 +63,7 @@ TEST_F(Orologio_, AHandlerSetsTimersAtItsDueTimeAndTiesFireInRegistrationOrder) 
   EXPECT_EQ(diario, "a@50 c@90 a@100 ");
 }
 
-TEST_F(Orologio_, ASleepRestartsEveryCountAndARemovedTimerNeverFires) {
+TEST_F(TimerVirtuali, ASleepRestartsEveryCountAndARemovedTimerNeverFires) {
   Timer a("a", 100), b("b", 100);
   Registra(a);
   Registra(b);
