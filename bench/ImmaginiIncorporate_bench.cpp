@@ -15,19 +15,20 @@ namespace {
 // Every picture once at its sprite's size: the cache of a first frame.
 void TutteLeImmagini(benchmark::State& stato) {
   const int scala = static_cast<int>(stato.range(0));
+  const ImmaginiIncorporate immagini;
   for (auto _ : stato) {
     for (int n = 0; n < ImmaginiIncorporate::Numero; ++n)
-      benchmark::DoNotOptimize(
-          ImmaginiIncorporate::Rendi(n, ImmaginiIncorporate::Dimensione(n) * scala));
+      benchmark::DoNotOptimize(immagini.Rendi(n, immagini.Dimensione(n) * scala));
   }
 }
 BENCHMARK(TutteLeImmagini)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Reading every SVG source anew: what the first use costs on top.
 void AnalisiDeiSorgenti(benchmark::State& stato) {
+  const ImmaginiIncorporate immagini;
   for (auto _ : stato) {
     for (int n = 0; n < ImmaginiIncorporate::Numero; ++n) {
-      QSvgRenderer renderer(ImmaginiIncorporate::Sorgente(n));
+      QSvgRenderer renderer(immagini.Sorgente(n));
       benchmark::DoNotOptimize(renderer.isValid());
     }
   }

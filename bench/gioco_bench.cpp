@@ -14,6 +14,7 @@
 #include "game/Eventi.h"
 #include "support/Banco.h"
 #include "drawing/Disegno.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ void DisegnoFotogramma(benchmark::State& state) {
   const qreal scala = static_cast<qreal>(state.range(0));
   Banco b;
   PartitaPiena(b);
-  Pittore pittore;
+  ImmaginiIncorporate immagini;
+  Pittore pittore{immagini};
   QImage immagine(QSize(794, 548) * scala, QImage::Format_ARGB32_Premultiplied);
   immagine.setDevicePixelRatio(scala);
   for (auto _ : state) {

@@ -14,6 +14,7 @@
 #include "support/Banco.h"
 #include "ui/Demo.h"
 #include "drawing/Disegno.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -282,7 +283,8 @@ class Soak {
 
   Banco b;
   Bot bot;
-  Pittore pittore;
+  ImmaginiIncorporate immagini;
+  Pittore pittore{immagini};
   QImage schermo{794, 548, QImage::Format_ARGB32_Premultiplied};
   int64_t prossimoFotogramma = 0;
   std::vector<QString> giro;

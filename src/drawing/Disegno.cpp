@@ -110,7 +110,7 @@ const QPixmap& Pittore::PixmapDi(const Immagine& immagine, QSize pixel) {
 
   QImage resa;
   if (immagine.Incorporata()) {
-    resa = ImmaginiIncorporate::Rendi(immagine.Nome.mid(8).toInt(), pixel);
+    resa = m_immagini.Rendi(immagine.Nome.mid(8).toInt(), pixel);
   } else if (!immagine.Dati.isNull()) {
     resa = immagine.Dati.size() == pixel
                ? immagine.Dati

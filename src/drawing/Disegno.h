@@ -11,10 +11,14 @@
 #include "model/Modello.h"
 
 class Gioco;
+class ImmaginiIncorporate;
 class QPainter;
 
 class Pittore {
  public:
+  // Draws the built-in pictures from `immagini`, which the caller owns and keeps alive.
+  explicit Pittore(const ImmaginiIncorporate& immagini) : m_immagini(immagini) {}
+
   // Draws the client area with the painter's origin at its top left.
   void Disegna(QPainter& p, const Gioco& g);
   // The client area as drawn at `scala` device pixels per logical pixel.
@@ -29,6 +33,7 @@ class Pittore {
   const QPixmap& PixmapDi(const Immagine& immagine, QSize pixel);
   const QFont& FontDi(const Carattere& carattere);
 
+  const ImmaginiIncorporate& m_immagini;
   QHash<QString, QPixmap> m_pixmap;
   qint64 m_bytePixmap = 0;  // the pictures' size in m_pixmap
   QHash<QString, QFont> m_font;

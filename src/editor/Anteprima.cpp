@@ -1,5 +1,4 @@
 #include "editor/Anteprima.h"
-#include "drawing/ImmaginiIncorporate.h"
 
 #include <QPainter>
 
@@ -15,7 +14,7 @@ void Anteprima::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   if (m_immagine.Incorporata()) {
     const int n = m_immagine.Nome.mid(QStringLiteral("builtin:").size()).toInt();
-    ImmaginiIncorporate::Disegna(p, n, rect());
+    m_incorporate.Disegna(p, n, rect());
   } else if (!m_immagine.Dati.isNull()) {
     p.drawImage(rect(), m_immagine.Dati);
   } else {

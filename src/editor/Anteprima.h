@@ -1,6 +1,7 @@
 // A picture preview of the editor: the slot's picture stretched to the widget.
 #pragma once
 
+#include "drawing/ImmaginiIncorporate.h"
 #include "model/Modello.h"
 
 #include <QWidget>
@@ -17,4 +18,6 @@ class Anteprima final : public QWidget {
 
  private:
   Immagine m_immagine;
+  // Only the picture shown is ever parsed.
+  ImmaginiIncorporate m_incorporate;
 };

@@ -35,7 +35,7 @@ frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale,
       m_turno(std::move(turno)) {
   CostruisciControlli();
   CollegaControlli();
-  tmr_ds.Collega(g.orologio, [this] { tmr_ds_Timer(); });
+  g.orologio.Registra(tmr_ds, [this] { tmr_ds_Timer(); });
   m = Editor::Apri(g, {[this] {
                          if (m_aggiornaPrincipale) m_aggiornaPrincipale();
                        },
@@ -44,6 +44,7 @@ frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale,
 }
 
 frm_opzioni::~frm_opzioni() {
+  g.orologio.Rimuovi(tmr_ds);
   Editor::Chiudi(g, m);
 }
 

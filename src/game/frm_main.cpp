@@ -30,12 +30,18 @@ QString MessaggioSceltaNonSalvata(const Gioco& g, const char* conseguenza) {
 }  // namespace
 
 frm_main::frm_main(Gioco& gioco) : g(gioco) {
-  g.tmr_sposta.Collega(g.orologio, [this] { tmr_sposta_Timer(); });
-  g.tmr_proiettile.Collega(g.orologio, [this] { tmr_proiettile_Timer(); });
-  g.tmr_proiettilenemico.Collega(g.orologio, [this] { tmr_proiettilenemico_Timer(); });
-  g.tmr_rinascita.Collega(g.orologio, [this] { tmr_rinascita_Timer(); });
-  g.tmr_spostamentonemici.Collega(g.orologio, [this] { tmr_spostamentonemici_Timer(); });
-  g.tmr_puntibonus.Collega(g.orologio, [this] { tmr_puntibonus_Timer(); });
+  // In the order of ModelloMain::Timers(): the order in which timers due at the same
+  // instant fire.
+  g.orologio.Registra(g.tmr_sposta, [this] { tmr_sposta_Timer(); });
+  g.orologio.Registra(g.tmr_proiettile, [this] { tmr_proiettile_Timer(); });
+  g.orologio.Registra(g.tmr_proiettilenemico, [this] { tmr_proiettilenemico_Timer(); });
+  g.orologio.Registra(g.tmr_rinascita, [this] { tmr_rinascita_Timer(); });
+  g.orologio.Registra(g.tmr_spostamentonemici, [this] { tmr_spostamentonemici_Timer(); });
+  g.orologio.Registra(g.tmr_puntibonus, [this] { tmr_puntibonus_Timer(); });
+}
+
+frm_main::~frm_main() {
+  for (const Timer* t : g.Timers()) g.orologio.Rimuovi(*t);
 }
 
 void frm_main::Form_Load() {

@@ -14,7 +14,10 @@ constexpr int Spazio = 32;  // a character code (key press)
 
 class frm_main {
  public:
-  explicit frm_main(Gioco& g);  // joins the six timers to their handlers
+  explicit frm_main(Gioco& g);  // has the clock drive the six timers with their handlers
+  ~frm_main();
+  frm_main(const frm_main&) = delete;
+  frm_main& operator=(const frm_main&) = delete;
 
   void Form_Load();  // start-up
   void Form_KeyDown(int KeyCode);

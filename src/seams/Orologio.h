@@ -1,6 +1,11 @@
 // The timer seam. The game's timers are data (Timer); a clock drives them: precise
 // Qt timers in the window, a virtual clock in the tests and in the headless runner.
+// The clock is never told of a change: after every handler and every event it runs,
+// it looks at its timers and starts their count afresh, or stops it, where they
+// were set.
 #pragma once
+
+#include <functional>
 
 class Timer;
 
@@ -8,9 +13,10 @@ class Orologio {
  public:
   virtual ~Orologio() = default;
 
-  virtual void Registra(Timer& timer) = 0;     // in firing order for equal due times
-  virtual void Riprogramma(Timer& timer) = 0;  // its interval or enabled flag was set
-  virtual void Rimuovi(Timer& timer) = 0;      // the timer is going away
+  // Drives `timer`, running `gestore` at each of its ticks, until Rimuovi. Timers due
+  // at the same instant fire in the order in which they were registered.
+  virtual void Registra(const Timer& timer, std::function<void()> gestore) = 0;
+  virtual void Rimuovi(const Timer& timer) = 0;  // the timer is going away
 
   // A blocking wait of the user-interface thread: no timer fires during it.
   virtual void Dormi(int ms) = 0;

@@ -4,35 +4,35 @@
 
 #include "seams/Timer.h"
 
-OrologioVirtuale::Voce* OrologioVirtuale::Trova(const Timer& timer) {
-  auto it =
-      std::find_if(m_voci.begin(), m_voci.end(), [&](const Voce& v) { return v.timer == &timer; });
-  return it == m_voci.end() ? nullptr : &*it;
+void OrologioVirtuale::Registra(const Timer& timer, std::function<void()> gestore) {
+  m_voci.push_back({&timer, std::move(gestore)});
+  Riprogramma(m_voci.back());
 }
 
-void OrologioVirtuale::Registra(Timer& timer) {
-  m_voci.push_back({&timer, 0, false});
-  Riprogramma(timer);
+void OrologioVirtuale::Riprogramma(Voce& v) {
+  v.impostazioni = v.timer->Impostazioni();
+  v.programmata = v.timer->Enabled() && v.timer->Interval() > 0;
+  v.scadenza = m_ora + v.timer->Interval();
 }
 
-void OrologioVirtuale::Riprogramma(Timer& timer) {
-  Voce* v = Trova(timer);
-  if (!v) return;
-  v->programmata = timer.Enabled() && timer.Interval() > 0;
-  v->scadenza = m_ora + timer.Interval();
+void OrologioVirtuale::Guarda() {
+  for (Voce& v : m_voci) {
+    if (v.impostazioni != v.timer->Impostazioni()) Riprogramma(v);
+  }
 }
 
-void OrologioVirtuale::Rimuovi(Timer& timer) {
+void OrologioVirtuale::Rimuovi(const Timer& timer) {
   std::erase_if(m_voci, [&](const Voce& v) { return v.timer == &timer; });
 }
 
 void OrologioVirtuale::Dormi(int ms) {
   // The thread is blocked: nothing fires, and the timers count afresh afterwards.
   m_ora += ms;
-  for (Voce& v : m_voci) Riprogramma(*v.timer);
+  for (Voce& v : m_voci) Riprogramma(v);
 }
 
 void OrologioVirtuale::Avanza(int64_t ms) {
+  Guarda();  // what the events since the last wait set counts from now
   const int64_t fine = m_ora + ms;
   for (;;) {
     Voce* prossima = nullptr;
@@ -45,9 +45,11 @@ void OrologioVirtuale::Avanza(int64_t ms) {
     // The next firing is due one interval later, unless the handler sets the timer
     // again, which restarts its count from now.
     prossima->scadenza += prossima->timer->Interval();
-    Timer* timer = prossima->timer;
     ++m_scatti;
-    timer->Scatta();
+    // A copy: the handler may close the window whose timer this is.
+    const std::function<void()> gestore = prossima->gestore;
+    gestore();
+    Guarda();
   }
   m_ora = fine;
 }

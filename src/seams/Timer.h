@@ -1,39 +1,38 @@
 // The game's timers: an interval and an enabled flag, driven by a clock.
 #pragma once
 
-#include <functional>
-
 #include <QString>
 
-class Orologio;
+#include <cstdint>
 
-// A timer: an interval in milliseconds and an enabled flag. It fires its handler
-// every interval while enabled; enabling it, or setting its interval while it is
-// enabled, starts the count afresh; an interval of 0 never fires. The clock that
-// drives it is told of every change.
+// A timer of the model: an interval in milliseconds and an enabled flag, nothing
+// else. While enabled it fires every interval; enabling it, or setting its interval
+// while it is enabled, starts the count afresh; an interval of 0 never fires. The
+// timer counts its settings, so that a clock looking at it after an event sees a
+// timer enabled again, or given the same interval, as changed.
 class Timer {
  public:
   Timer(const char* nome, int intervallo)
       : m_nome(QString::fromLatin1(nome)), m_interval(intervallo) {}
-  ~Timer();
-  Timer(const Timer&) = delete;
-  Timer& operator=(const Timer&) = delete;
 
   const QString& Nome() const { return m_nome; }
   int Interval() const { return m_interval; }
   bool Enabled() const { return m_enabled; }
-  void SetInterval(int ms);
-  void SetEnabled(bool acceso);
+  void SetInterval(int ms) {
+    m_interval = ms;
+    ++m_impostazioni;
+  }
+  void SetEnabled(bool acceso) {
+    m_enabled = acceso;
+    ++m_impostazioni;
+  }
 
-  // Joins the timer to its clock and gives it its handler; timers are registered in
-  // the order in which those due at the same instant fire.
-  void Collega(Orologio& orologio, std::function<void()> gestore);
-  void Scatta() const;  // runs the handler
+  // How many times the interval or the enabled flag was set.
+  uint64_t Impostazioni() const { return m_impostazioni; }
 
  private:
   QString m_nome;
   int m_interval;
   bool m_enabled = false;
-  Orologio* m_orologio = nullptr;
-  std::function<void()> m_gestore;
+  uint64_t m_impostazioni = 0;
 };

@@ -9,14 +9,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "seams/DialoghiCopione.h"
-#include "seams/FinestreCopione.h"
-#include "game/Campo.h"
-#include "model/Gioco.h"
-#include "seams/OrologioVirtuale.h"
-#include "game/frm_main.h"
-#include "seams/Audio.h"
 #include "drawing/Disegno.h"
+#include "drawing/ImmaginiIncorporate.h"
+#include "game/Campo.h"
+#include "game/Partita.h"
+#include "seams/LatiCopione.h"
 #include "ui/FontsQt.h"
 #include "ui/Istantanea.h"
 
@@ -55,11 +52,7 @@ float Twips(const QString& testo) {
 class Esecutore {
  public:
   Esecutore(const std::filesystem::path& cartella, std::ostream& uscita)
-      : m_audio(CreaAudioMuto()),
-        m_gioco(cartella, m_orologio, m_dialoghi, *m_audio, m_finestre, m_fonts),
-        m_frm(m_gioco),
-        m_uscita(uscita) {
-    m_gioco.registroSuoni = &m_suoni;
+      : m_partita(cartella, CreaAudioMuto(), std::make_unique<FontsQt>()), m_uscita(uscita) {
     m_frm.Form_Load();
   }
 
@@ -172,15 +165,15 @@ class Esecutore {
 
   void Imposta(const QString& nome, const QString& valore);
 
-  OrologioVirtuale m_orologio;
-  DialoghiCopione m_dialoghi;
-  FinestreCopione m_finestre;
-  std::unique_ptr<Audio> m_audio;
-  FontsQt m_fonts;
-  Gioco m_gioco;
-  frm_main m_frm;
-  Pittore m_pittore;
-  std::vector<int> m_suoni;
+  Partita<LatiCopione> m_partita;
+  OrologioVirtuale& m_orologio = m_partita.orologio;
+  DialoghiCopione& m_dialoghi = m_partita.dialoghi;
+  FinestreCopione& m_finestre = m_partita.finestre;
+  Gioco& m_gioco = m_partita.g;
+  frm_main& m_frm = m_partita.frm;
+  std::vector<int>& m_suoni = m_partita.suoni;
+  ImmaginiIncorporate m_immagini;  // parsed only for a `shot`
+  Pittore m_pittore{m_immagini};
   std::ostream& m_uscita;
 };
 

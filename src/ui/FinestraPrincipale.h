@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "drawing/Disegno.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 class Gioco;
 class frm_main;
@@ -60,7 +61,8 @@ class FinestraPrincipale final : public QMainWindow {
 
   Gioco& g;
   frm_main& m_frm;
-  Pittore m_pittore;
+  ImmaginiIncorporate m_incorporate;
+  Pittore m_pittore{m_incorporate};
   Area* m_campo = nullptr;
   // The menu items of single controls, and the menu array with its items.
   std::vector<std::pair<const Controllo*, QAction*>> m_voci;

@@ -6,27 +6,40 @@
 
 OrologioQt::OrologioQt(std::function<void()> dopoEvento) : m_dopoEvento(std::move(dopoEvento)) {}
 
-void OrologioQt::Registra(Timer& timer) {
-  auto qt = std::make_unique<QTimer>();
-  qt->setTimerType(Qt::PreciseTimer);
-  QObject::connect(qt.get(), &QTimer::timeout, this, [this, &timer] {
-    if (m_inCorso) return;
-    m_inCorso = true;
-    timer.Scatta();
-    m_inCorso = false;
-    if (m_dopoEvento) m_dopoEvento();
-  });
-  m_timer[&timer] = std::move(qt);
-  Riprogramma(timer);
+void OrologioQt::Registra(const Timer& timer, std::function<void()> gestore) {
+  Voce& v = m_timer[&timer];
+  v.qt = std::make_unique<QTimer>();
+  v.qt->setTimerType(Qt::PreciseTimer);
+  QObject::connect(v.qt.get(), &QTimer::timeout, this,
+                   [this, &timer, gestore = std::move(gestore)] {
+                     if (m_inCorso) return;
+                     // A tick of a count that was set since, outside any handler or
+                     // turn (the window closing, say), is stale: the count starts over.
+                     if (m_timer.at(&timer).impostazioni != timer.Impostazioni()) {
+                       Guarda();
+                       return;
+                     }
+                     m_inCorso = true;
+                     gestore();
+                     m_inCorso = false;
+                     Guarda();
+                     if (m_dopoEvento) m_dopoEvento();
+                   });
+  Riprogramma(timer, v);
 }
 
-void OrologioQt::Riprogramma(Timer& timer) {
-  auto it = m_timer.find(&timer);
-  if (it == m_timer.end()) return;
+void OrologioQt::Riprogramma(const Timer& timer, Voce& v) {
+  v.impostazioni = timer.Impostazioni();
   if (timer.Enabled() && timer.Interval() > 0) {
-    it->second->start(timer.Interval());  // (re)starts the count from now
+    v.qt->start(timer.Interval());  // (re)starts the count from now
   } else {
-    it->second->stop();
+    v.qt->stop();
+  }
+}
+
+void OrologioQt::Guarda() {
+  for (auto& [timer, v] : m_timer) {
+    if (v.impostazioni != timer->Impostazioni()) Riprogramma(*timer, v);
   }
 }
 
@@ -35,9 +48,10 @@ void OrologioQt::Turno(const std::function<void()>& handler) {
   m_inCorso = true;
   handler();
   m_inCorso = prima;
+  Guarda();
 }
 
-void OrologioQt::Rimuovi(Timer& timer) {
+void OrologioQt::Rimuovi(const Timer& timer) {
   m_timer.erase(&timer);
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -17,9 +18,8 @@ class OrologioQt final : public QObject, public Orologio {
   // `dopoEvento` runs after every handler, for the window to catch up with the model.
   explicit OrologioQt(std::function<void()> dopoEvento = {});
 
-  void Registra(Timer& timer) override;
-  void Riprogramma(Timer& timer) override;
-  void Rimuovi(Timer& timer) override;
+  void Registra(const Timer& timer, std::function<void()> gestore) override;
+  void Rimuovi(const Timer& timer) override;
   void Dormi(int ms) override;
 
   void ImpostaDopoEvento(std::function<void()> dopoEvento) { m_dopoEvento = std::move(dopoEvento); }
@@ -28,8 +28,18 @@ class OrologioQt final : public QObject, public Orologio {
   // dialog it opens), no timer handler runs.
   void Turno(const std::function<void()>& handler);
 
+  // Starts afresh, or stops, the Qt timers of the timers set since the last look:
+  // done after every handler and turn, and by whoever sets timers outside them.
+  void Guarda();
+
  private:
-  std::map<Timer*, std::unique_ptr<QTimer>> m_timer;
+  struct Voce {
+    std::unique_ptr<QTimer> qt;
+    uint64_t impostazioni = 0;  // the timer's settings when last looked at
+  };
+  void Riprogramma(const Timer& timer, Voce& v);
+
+  std::map<const Timer*, Voce> m_timer;
   std::function<void()> m_dopoEvento;
   bool m_inCorso = false;
 };

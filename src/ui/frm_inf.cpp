@@ -29,7 +29,8 @@ frm_inf::frm_inf(QWidget* genitore)
   figura.fill(Qt::black);
   {
     QPainter p(&figura);
-    ImmaginiIncorporate::Disegna(p, 7, QRectF(8, 30, 127, 85));
+    const ImmaginiIncorporate immagini;
+    immagini.Disegna(p, 7, QRectF(8, 30, 127, 85));
   }
   auto* immagine = new QLabel(this);
   immagine->setPixmap(QPixmap::fromImage(figura));

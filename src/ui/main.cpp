@@ -8,8 +8,8 @@
 
 #include "codec/FileAtomico.h"
 #include "editor/frm_opzioni.h"
+#include "game/Partita.h"
 #include "model/Gioco.h"
-#include "game/frm_main.h"
 #include "seams/Audio.h"
 #include "ui/AudioSdl.h"
 #include "ui/Avvio.h"
@@ -22,6 +22,39 @@
 
 namespace {
 
+// The real sides of the seams: precise Qt timers, Qt dialogs, the program's windows
+// and the sound device (a silent one, with a line on stderr, when none can be opened).
+struct LatiQt {
+  LatiQt()
+      : audio(CreaAudioSdl()),
+        finestre(
+            [this]() -> QWidget* {
+              // A new editor at every opening; after its saves and resets the main window
+              // catches up, and its clicks are turns of the game like the main window's.
+              if (!gioco) return nullptr;
+              return new frm_opzioni(
+                  *gioco,
+                  [this] {
+                    if (principale) principale->Aggiorna();
+                  },
+                  [this](const std::function<void()>& h) { orologio.Turno(h); });
+            },
+            [this] {
+              if (principale) principale->Chiudi();
+            }) {}
+
+  void Collega(Gioco& g) { gioco = &g; }
+
+  std::unique_ptr<Audio> audio;
+  std::unique_ptr<Fonts> fonts = std::make_unique<FontsQt>();
+  ChiamateFile& chiamateFile = ChiamateFile::Sistema();
+  OrologioQt orologio;
+  DialoghiQt dialoghi;
+  FinestreQt finestre;
+  Gioco* gioco = nullptr;
+  FinestraPrincipale* principale = nullptr;
+};
+
 int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("skarvex"));
@@ -30,40 +63,18 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   app.setWindowIcon(QIcon(QStringLiteral(":/programma/icona.svg")));
   app.setQuitOnLastWindowClosed(false);
 
-  // The sound device: a silent one, with a line on stderr, when none can be opened.
-  std::unique_ptr<Audio> audio = CreaAudioSdl();
-  OrologioQt orologio;
-  DialoghiQt dialoghi;
-  FinestraPrincipale* finestra = nullptr;
-  Gioco* gioco = nullptr;
-  FinestreQt finestre(
-      [&gioco, &finestra, &orologio]() -> QWidget* {
-        // A new editor at every opening; after its saves and resets the main window
-        // catches up, and its clicks are turns of the game like the main window's.
-        if (!gioco) return nullptr;
-        return new frm_opzioni(
-            *gioco,
-            [&finestra] {
-              if (finestra) finestra->Aggiorna();
-            },
-            [&orologio](const std::function<void()>& h) { orologio.Turno(h); });
-      },
-      [&finestra] {
-        if (finestra) finestra->Chiudi();
-      });
-  FontsQt fonts;
-  Gioco g(cartella, orologio, dialoghi, *audio, finestre, fonts);
-  gioco = &g;
-  frm_main frm(g);
-  FinestraPrincipale principale(g, frm);
-  finestra = &principale;
+  Partita<LatiQt> partita(cartella);
+  FinestraPrincipale principale(partita.g, partita.frm);
+  partita.principale = &principale;
+  OrologioQt& orologio = partita.orologio;
   orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });
   principale.ImpostaTurno(
       [&orologio](const std::function<void()>& handler) { orologio.Turno(handler); });
   if (qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME")) principale.EsciDopoPrimoFrame();
 
   OffriDemo(cartella);
-  frm.Form_Load();
+  partita.frm.Form_Load();
+  partita.orologio.Guarda();  // start-up runs outside any turn
   principale.Aggiorna();
   principale.show();
   return app.exec();

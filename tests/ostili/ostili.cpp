@@ -24,11 +24,8 @@
 // runner is silent. One line per run: verdict, time, peak memory, case.
 #include "codec/Impostazioni.h"
 #include "codec/RecordFile.h"
-#include "seams/DialoghiCopione.h"
-#include "seams/FinestreCopione.h"
-#include "model/Gioco.h"
-#include "seams/OrologioVirtuale.h"
-#include "game/frm_main.h"
+#include "game/Partita.h"
+#include "seams/LatiCopione.h"
 #include "ostili/Corpus.h"
 #include "ui/AudioSdl.h"
 #include "ui/FontsQt.h"
@@ -314,18 +311,12 @@ std::string Cambiamenti(const std::map<std::string, std::string>& prima,
 // combination with SDL's audio, and a game of three seconds plays its sounds.
 int Suona(int argc, char** argv, const fs::path& cartella) {
   QGuiApplication app(argc, argv);
-  OrologioVirtuale orologio;
-  DialoghiCopione dialoghi;
-  FinestreCopione finestre;
-  const std::unique_ptr<Audio> audio = CreaAudioSdl();
-  FontsQt fonts;
-  Gioco g(cartella, orologio, dialoghi, *audio, finestre, fonts);
-  frm_main frm(g);
-  frm.Form_Load();
-  frm.Form_KeyPress(32);
-  orologio.Avanza(3000);
-  frm.mn_comb_Click(0);
-  return audio->Disponibile() ? 0 : 3;
+  Partita<LatiCopione> p(cartella, CreaAudioSdl(), std::make_unique<FontsQt>());
+  p.frm.Form_Load();
+  p.frm.Form_KeyPress(32);
+  p.orologio.Avanza(3000);
+  p.frm.mn_comb_Click(0);
+  return p.audio->Disponibile() ? 0 : 3;
 }
 
 // A fresh root holding the case's file, chosen in the settings file, beside a

@@ -1,6 +1,7 @@
-// A test bench: a fresh Gioco in a temporary program folder, on the virtual clock,
-// with scripted dialogs, windows that are only flags, no sound, a font folder of
-// its own and file writes that fail when the test asks.
+// A test bench: a fresh game in a temporary program folder, wired as the runner
+// wires it (the virtual clock, scripted dialogs, windows that are only flags and,
+// by default, no sound), with a font folder of its own and file writes that fail
+// when the test asks.
 #pragma once
 
 #include <QTemporaryDir>
@@ -11,25 +12,27 @@
 #include <string>
 #include <vector>
 
-#include "seams/DialoghiCopione.h"
-#include "seams/FinestreCopione.h"
-#include "seams/FontsCopione.h"
-#include "model/Gioco.h"
-#include "seams/OrologioVirtuale.h"
-#include "game/frm_main.h"
-#include "seams/Audio.h"
+#include "game/Partita.h"
+#include "seams/LatiCopione.h"
 #include "support/ChiamateProva.h"
 #include "support/File.h"
 
-struct Banco {
+// The program folder and the file calls come first: the game reads the folder as it
+// starts, and writes through the calls.
+struct CartellaDiProva {
+  QTemporaryDir cartella;
+  ChiamateProva chiamate;
+  std::filesystem::path Percorso() const { return cartella.path().toStdString(); }
+};
+
+struct Banco : CartellaDiProva, Partita<LatiCopione> {
   explicit Banco(std::unique_ptr<Audio> audio_ = CreaAudioMuto())
-      : audio(std::move(audio_)),
-        fonts(std::filesystem::path(cartella.path().toStdString()) / "dati" / "fonts"),
-        g(std::filesystem::path(cartella.path().toStdString()), orologio, dialoghi, *audio,
-          finestre, fonts, chiamate),
-        frm(g) {
-    g.registroSuoni = &suoni;
-  }
+      : Partita(Percorso(), std::move(audio_),
+                std::make_unique<FontsCopione>(Percorso() / "dati" / "fonts"), chiamate),
+        fonts(static_cast<FontsCopione&>(*Partita::fonts)) {}
+
+  // The font folder inside the program folder, and what was registered.
+  FontsCopione& fonts;
 
   // Start-up, as the program does it.
   Banco& Avvia() {
@@ -48,15 +51,4 @@ struct Banco {
 
   // The slots played since the last call.
   std::vector<int> Suoni() { return std::exchange(suoni, {}); }
-
-  QTemporaryDir cartella;
-  OrologioVirtuale orologio;
-  DialoghiCopione dialoghi;
-  FinestreCopione finestre;
-  std::unique_ptr<Audio> audio;
-  FontsCopione fonts;
-  ChiamateProva chiamate;
-  Gioco g;
-  frm_main frm;
-  std::vector<int> suoni;
 };

@@ -3,6 +3,7 @@
 
 #include "support/Banco.h"
 #include "drawing/Disegno.h"
+#include "drawing/ImmaginiIncorporate.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ const QRectF Tabella(3360, 3720, 4800, 4200);
 TEST(Disegno, TheStartScreenShowsTheBannerAndTheTableAndAGameDrawsNothingHidden) {
   Banco b;
   b.Avvia();
-  Pittore pittore;
+  ImmaginiIncorporate immagini;
+  Pittore pittore{immagini};
   for (qreal scala : {1.0, 2.0}) {
     const QImage foto = pittore.Fotografa(b.g, scala);
     EXPECT_EQ(foto.size(), QSize(794, 548) * scala);

@@ -7,7 +7,7 @@
 
 namespace {
 
-using namespace ImmaginiIncorporate;
+constexpr int Numero = ImmaginiIncorporate::Numero;
 
 // Pixels of `im` whose alpha satisfies `prova`, inside `dentro` when it is given.
 template <class Prova>
@@ -21,10 +21,12 @@ int Pixel(const QImage& im, Prova prova, QRect dentro = {}) {
 
 // Drawn on the pixel grid of its natural size, no edge is smeared across two pixels.
 TEST(ImmaginiIncorporate, EachPictureDrawsCrispAtOneAndTwoTimesWithTransparentCorners) {
+  const ImmaginiIncorporate immagini;
   for (int n = 0; n < Numero; ++n) {
     for (int scala : {1, 2}) {
-      const QImage im = Rendi(n, Dimensione(n) * scala);
-      ASSERT_EQ(im.size(), Dimensione(n) * scala) << "picture " << n << " at " << scala << "x";
+      const QImage im = immagini.Rendi(n, immagini.Dimensione(n) * scala);
+      ASSERT_EQ(im.size(), immagini.Dimensione(n) * scala)
+          << "picture " << n << " at " << scala << "x";
       // Some shape, but not a filled rectangle: the black playfield shows around it.
       EXPECT_GT(Pixel(im, [](int a) { return a > 0; }), im.width() * im.height() / 10) << n;
       EXPECT_EQ(qAlpha(im.pixel(0, 0)) + qAlpha(im.pixel(im.width() - 1, im.height() - 1)), 0)
@@ -36,7 +38,8 @@ TEST(ImmaginiIncorporate, EachPictureDrawsCrispAtOneAndTwoTimesWithTransparentCo
 }
 
 TEST(ImmaginiIncorporate, RowsShareDesignsAndTheBannersReadDifferently) {
-  auto rendi = [](int n) { return Rendi(n, Dimensione(n)).createAlphaMask(); };
+  const ImmaginiIncorporate immagini;
+  auto rendi = [&](int n) { return immagini.Rendi(n, immagini.Dimensione(n)).createAlphaMask(); };
   EXPECT_EQ(rendi(0), rendi(1));  // first and second rows
   EXPECT_EQ(rendi(2), rendi(3));  // third and fourth rows
   // The three designs differ, and so does the lettering of PAUSA, GAME OVER and NEXT LEVEL.
@@ -48,14 +51,15 @@ TEST(ImmaginiIncorporate, DisegnaKeepsToItsRectangleAndABadNumberDrawsNothing) {
   QImage tela(100, 60, QImage::Format_ARGB32_Premultiplied);
   tela.fill(Qt::transparent);
   QPainter p(&tela);
-  Disegna(p, 7, QRectF(20, 10, 60, 40));
-  Disegna(p, Numero, QRectF(0, 0, 100, 60));
+  const ImmaginiIncorporate immagini;
+  immagini.Disegna(p, 7, QRectF(20, 10, 60, 40));
+  immagini.Disegna(p, Numero, QRectF(0, 0, 100, 60));
   p.end();
   const auto opaco = [](int a) { return a > 0; };
   EXPECT_GT(Pixel(tela, opaco, QRect(20, 10, 60, 40)), 0);
   EXPECT_EQ(Pixel(tela, opaco), Pixel(tela, opaco, QRect(20, 10, 60, 40)));
-  EXPECT_TRUE(Rendi(-1, {10, 10}).isNull());
-  EXPECT_TRUE(Rendi(0, {0, 10}).isNull());
+  EXPECT_TRUE(immagini.Rendi(-1, {10, 10}).isNull());
+  EXPECT_TRUE(immagini.Rendi(0, {0, 10}).isNull());
 }
 
 }  // namespace

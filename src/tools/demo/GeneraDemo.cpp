@@ -2,6 +2,7 @@
 // colours, a starry background and synthesized sounds, so that a newcomer can try the skin
 // mechanism at once. The build runs it; the same bytes come out every time.
 #include "codec/Combinazione.h"
+#include "drawing/ImmaginiIncorporate.h"
 #include "tools/demo/Quadri.h"
 #include "tools/demo/Sintesi.h"
 
@@ -17,7 +18,9 @@ TipoCombinazione Notturno() {
   TipoCombinazione comb;
   comb.Nome = "Notturno";
   comb.Autore = "Squadra SKARVEX";
-  for (int n = 0; n < SlotSfondo; ++n) comb.Immagini[n] = QuadriDemo::Immagine(n).toStdString();
+  const ImmaginiIncorporate originali;
+  for (int n = 0; n < SlotSfondo; ++n)
+    comb.Immagini[n] = QuadriDemo::Immagine(originali, n).toStdString();
   comb.Immagini[SlotSfondo] = QuadriDemo::Sfondo().toStdString();
 
   comb.Suoni[0] = Sintesi::Wav(Sintesi::Motivo());

@@ -88,11 +88,11 @@ struct Sequenza {
 
 }  // namespace
 
-QByteArray Immagine(int slot) {
+QByteArray Immagine(const ImmaginiIncorporate& originali, int slot) {
   if (slot < 0 || slot >= ImmaginiIncorporate::Numero) return {};
-  QSvgRenderer renderer(Ricolora(ImmaginiIncorporate::Sorgente(slot), Tinte[slot]));
+  QSvgRenderer renderer(Ricolora(originali.Sorgente(slot), Tinte[slot]));
   renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
-  QImage immagine(ImmaginiIncorporate::Dimensione(slot) * 2, QImage::Format_ARGB32);
+  QImage immagine(originali.Dimensione(slot) * 2, QImage::Format_ARGB32);
   immagine.fill(Qt::transparent);
   QPainter p(&immagine);
   renderer.render(&p, QRectF(immagine.rect()));
