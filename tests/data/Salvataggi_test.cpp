@@ -254,6 +254,7 @@ TEST_P(CartellaNonScrivibile, TheGamePlaysAndEachSaveSaysItFailedLosingNothing) 
   EXPECT_EQ(b.g.RecordNomi[1], "Zeno");  // kept for this run
 
   // The editor's save: a message, the editor open, the game as it was.
+  conFinestra = true;
   b.frm.mn_immagini_Click();
   ASSERT_TRUE(editor);
   const TipoCombinazione comb = b.g.Comb;
