@@ -2,6 +2,7 @@
 // loading steps) on Default and on the demo combination, a hover that swaps the
 // preview, and saving the demo combination and applying it.
 #include "codec/Impostazioni.h"
+#include "drawing/ImmaginiIncorporate.h"
 #include "editor/frm_opzioni.h"
 #include "support/Banco.h"
 #include "ui/Demo.h"
@@ -15,6 +16,12 @@
 
 namespace {
 
+// The built-in pictures the main window lends to every editor it opens.
+const ImmaginiIncorporate* Incorporate() {
+  static const ImmaginiIncorporate immagini;
+  return &immagini;
+}
+
 void Demo(Banco& b) {
   b.Scrivi(NomeFileDemo, CombinazioneDemo().toStdString());
   (void)ScriviFileScelta(b.File("CombinazioneScelta"), b.File(NomeFileDemo), false);
@@ -25,7 +32,7 @@ void ApriEditor(benchmark::State& stato) {
   if (stato.range(0)) Demo(b);
   b.Avvia();
   for (auto _ : stato) {
-    frm_opzioni editor(b.g);
+    frm_opzioni editor(b.g, {}, {}, Incorporate());
     benchmark::DoNotOptimize(&editor);
   }
 }
@@ -35,7 +42,7 @@ void AnteprimaAlPassaggio(benchmark::State& stato) {
   Banco b;
   Demo(b);
   b.Avvia();
-  frm_opzioni editor(b.g);
+  frm_opzioni editor(b.g, {}, {}, Incorporate());
   editor.show();
   for (auto _ : stato) {
     editor.PulsanteImmagine_MouseMove(0);
@@ -52,7 +59,7 @@ void SalvaEApplica(benchmark::State& stato) {
   Demo(b);
   b.Avvia();
   for (auto _ : stato) {
-    frm_opzioni editor(b.g);
+    frm_opzioni editor(b.g, {}, {}, Incorporate());
     editor.cb_salva_Click();
   }
   stato.counters["byte"] = static_cast<double>(std::filesystem::file_size(b.File(NomeFileDemo)));

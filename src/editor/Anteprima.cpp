@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-Anteprima::Anteprima(QWidget* genitore) : QWidget(genitore) {}
+Anteprima::Anteprima(QWidget* genitore, const ImmaginiIncorporate& incorporate)
+    : QWidget(genitore), m_incorporate(incorporate) {}
 
 void Anteprima::Imposta(const Immagine& immagine) {
   m_immagine = immagine;

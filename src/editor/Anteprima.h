@@ -8,7 +8,7 @@
 
 class Anteprima final : public QWidget {
  public:
-  explicit Anteprima(QWidget* genitore);
+  Anteprima(QWidget* genitore, const ImmaginiIncorporate& incorporate);
 
   void Imposta(const Immagine& immagine);
   const Immagine& Picture() const { return m_immagine; }
@@ -18,6 +18,5 @@ class Anteprima final : public QWidget {
 
  private:
   Immagine m_immagine;
-  // Only the picture shown is ever parsed.
-  ImmaginiIncorporate m_incorporate;
+  const ImmaginiIncorporate& m_incorporate;
 };

@@ -121,7 +121,7 @@ void frm_opzioni::CostruisciControlli() {
   Frame1->setTitle(QStringLiteral("ANTEPRIMA"));
   for (int n = 0; n < NumeroImmagini; ++n) {
     const auto& slot = TabelleEditor::SlotImmagini[static_cast<size_t>(n)];
-    auto* a = new Anteprima(Frame1);
+    auto* a = new Anteprima(Frame1, *m_incorporate);
     a->setObjectName(QLatin1String(slot.anteprima));
     a->setGeometry(RiquadroAnteprima(slot));
     a->hide();

@@ -28,11 +28,14 @@ void Testo(QLineEdit* casella, const QString& testo) {
 
 }  // namespace
 
-frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale, GestoreTurno turno)
+frm_opzioni::frm_opzioni(Gioco& gioco, std::function<void()> aggiornaPrincipale, GestoreTurno turno,
+                         const ImmaginiIncorporate* incorporate)
     : QWidget(nullptr, Qt::Window),
       g(gioco),
       m_aggiornaPrincipale(std::move(aggiornaPrincipale)),
-      m_turno(std::move(turno)) {
+      m_turno(std::move(turno)),
+      m_proprie(incorporate ? nullptr : std::make_unique<ImmaginiIncorporate>()),
+      m_incorporate(incorporate ? incorporate : m_proprie.get()) {
   CostruisciControlli();
   CollegaControlli();
   g.orologio.Registra(tmr_ds, [this] { tmr_ds_Timer(); });

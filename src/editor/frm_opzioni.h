@@ -17,6 +17,7 @@
 
 class Anteprima;
 class Gioco;
+class ImmaginiIncorporate;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -31,9 +32,10 @@ class frm_opzioni final : public QWidget {
 
   // Builds the window and runs its loading steps. `aggiornaPrincipale` asks the main
   // window to catch up after a handler that changed the playfield model; `turno`
-  // runs each click's handler as one turn of the game.
+  // runs each click's handler as one turn of the game. The previews draw the built-in
+  // pictures lent by `incorporate` (the main window's), or the editor's own.
   explicit frm_opzioni(Gioco& g, std::function<void()> aggiornaPrincipale = {},
-                       GestoreTurno turno = {});
+                       GestoreTurno turno = {}, const ImmaginiIncorporate* incorporate = nullptr);
   ~frm_opzioni() override;
   frm_opzioni(const frm_opzioni&) = delete;
   frm_opzioni& operator=(const frm_opzioni&) = delete;
@@ -94,6 +96,8 @@ class frm_opzioni final : public QWidget {
   Gioco& g;
   std::function<void()> m_aggiornaPrincipale;
   GestoreTurno m_turno;
+  std::unique_ptr<ImmaginiIncorporate> m_proprie;
+  const ImmaginiIncorporate* m_incorporate;
   Timer tmr_ds{"tmr_ds", 25};
   ModelloEditor m;
   // The font shown in the preview and on cb_color, to restyle them only on a change.

@@ -23,6 +23,8 @@ class FinestraPrincipale final : public QMainWindow {
   // Brings the window up to date with the model after an event: the caption, the
   // menus, and a repaint of what moved.
   void Aggiorna();
+  // The built-in pictures it draws, which the editor's previews borrow.
+  const ImmaginiIncorporate& Immagini() const { return m_incorporate; }
   // Closes the window at the end of the exit sequence.
   void Chiudi();
   // How the window runs a handler of its own events (by default, simply).

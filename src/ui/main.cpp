@@ -37,7 +37,8 @@ struct LatiQt {
                   [this] {
                     if (principale) principale->Aggiorna();
                   },
-                  [this](const std::function<void()>& h) { orologio.Turno(h); });
+                  [this](const std::function<void()>& h) { orologio.Turno(h); },
+                  principale ? &principale->Immagini() : nullptr);
             },
             [this] {
               if (principale) principale->Chiudi();
