@@ -370,12 +370,10 @@ TEST_F(Modello, ACombinationMadeHereComesBackWholeAfterARestart) {
   const std::string salvato = b.Leggi("Viola.skcom");
 
   // The same folder, a new run of the program.
-  OrologioVirtuale orologio;
-  DialoghiCopione dialoghi;
-  FinestreCopione finestre;
-  Gioco g(b.g.CartellaProgramma, orologio, dialoghi, *spia, finestre, b.fonts);
-  frm_main frm(g);
-  frm.Form_Load();
+  Partita<LatiCopione> nuova(b.g.CartellaProgramma, CreaAudioMuto(),
+                             std::make_unique<FontsCopione>(b.fonts.Cartella()));
+  Gioco& g = nuova.g;
+  nuova.frm.Form_Load();
   ModelloEditor riaperto = Editor::Apri(g);
   EXPECT_EQ((QStringList{riaperto.titolo, riaperto.immagini[9], riaperto.immagini[0],
                          riaperto.suoni[14].sorgente, riaperto.suoni[14].volume,
