@@ -19,8 +19,9 @@ std::string ContenutoMedia(std::string_view slot);
 [[nodiscard]] Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot,
                                     ChiamateFile& chiamate = ChiamateFile::Sistema());
 
-// A name taken from a combination may be used as a file name only when it is a bare
-// name: not empty, not starting with '.' (so not "." or ".." either), no '/', '\' or
+// The one rule for a file the program names after something it was given (a
+// combination's name, its font's name): a bare, visible name of the program folder.
+// Not empty, not starting with '.' (so not "." or ".." either), no '/', '\' or
 // control characters, at most 255 bytes.
 bool NomeFileSicuro(std::string_view nome);
 

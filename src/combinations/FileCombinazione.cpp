@@ -3,13 +3,13 @@
 #include "combinations/GestioneDatiEsterni.h"
 
 #include "codec/FileAtomico.h"
+#include "codec/FileMedia.h"
 #include "codec/Vaglio.h"
 #include "codec/Impostazioni.h"
 #include "model/Gioco.h"
 
 #include <QByteArray>
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <system_error>
@@ -24,16 +24,6 @@ std::string Utf8(const QString& testo) {
 
 fs::path PercorsoDi(const QString& testo) {
   return fs::path(Utf8(testo));
-}
-
-// A combination's name may come from a file made elsewhere (the editor saves under
-// the loaded combination's name), so it is made a bare file name before it becomes
-// a path: a '/' would lead out of the program folder.
-std::string NomeFileSicuro(const QString& nome) {
-  std::string testo = Utf8(nome);
-  std::replace(testo.begin(), testo.end(), '/', '_');
-  std::replace(testo.begin(), testo.end(), '\0', '_');
-  return testo;
 }
 
 // The slot's new bytes: `sorgente` names a file to read whole, unless it is the
@@ -57,8 +47,10 @@ void FileIlleggibile(Gioco& g) {
 
 namespace GestioneDatiEsterni {
 
-fs::path FileCombinazione(const Gioco& g, const QString& nome) {
-  return g.File(NomeFileSicuro(nome) + ".skcom");
+std::optional<fs::path> FileCombinazione(const Gioco& g, const QString& nome) {
+  const std::string file = Utf8(nome) + ".skcom";
+  if (!NomeFileSicuro(file)) return std::nullopt;
+  return g.File(file);
 }
 
 bool ScriviCombinazione(Gioco& g, const QString& nome,
@@ -92,7 +84,13 @@ bool ScriviCombinazione(Gioco& g, const QString& nome,
   nuova.FontGrassetto = g.EditorFontGrassetto;
   nuova.FontCorsivo = g.EditorFontCorsivo;
 
-  const fs::path file = FileCombinazione(g, nome);
+  const std::optional<fs::path> percorso = FileCombinazione(g, nome);
+  if (!percorso) {
+    g.dialoghi.MsgBox(QStringLiteral("Il nome contiene caratteri non validi"), Pulsanti::OK,
+                      Icona::Esclamazione, Firma());
+    return false;
+  }
+  const fs::path& file = *percorso;
   if (!ScriviFileCombinazione(file, nuova, g.chiamateFile)) {
     g.dialoghi.MsgBox(QStringLiteral("Impossibile salvare la combinazione nel file %1, controllare "
                                      "che la cartella del programma sia scrivibile e che il disco "
@@ -113,8 +111,9 @@ Esito LeggiCombinazione(Gioco& g, const fs::path& percorso) {
 }
 
 Esito RicordaScelta(Gioco& g, const QString& nome) {
-  return ScriviFileScelta(g.File(NomeFileScelta), FileCombinazione(g, nome), g.AudioAttivo,
-                          g.chiamateFile);
+  const std::optional<fs::path> file = FileCombinazione(g, nome);
+  if (!file) return Errore{"'" + Utf8(nome) + "' cannot be a file name of the program folder"};
+  return ScriviFileScelta(g.File(NomeFileScelta), *file, g.AudioAttivo, g.chiamateFile);
 }
 
 Esito EliminaCombinazione(Gioco& g, const fs::path& percorso) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include <QString>
 
@@ -18,8 +19,9 @@ struct Immagine;
 namespace GestioneDatiEsterni {
 
 // Combination files and the settings file.
-std::filesystem::path FileCombinazione(const Gioco& g,
-                                       const QString& nome);  // <folder>/<nome>.skcom
+// <folder>/<nome>.skcom, when that is a plain file name of the program folder (see
+// NomeFileSicuro); a name read from a file made elsewhere may not be.
+std::optional<std::filesystem::path> FileCombinazione(const Gioco& g, const QString& nome);
 // Builds Comb from the editor's choices (PercorsiImmagini, the sound rows' texts,
 // Volumi, the editor font fields) and writes <nome>.skcom. False after telling the
 // player when a chosen file cannot be read; nothing is written then.

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int MinimoNome = 3, MassimoNome = 25, MassimoAutore = 25;
 constexpr int MinimoPassword = 3, MassimoPassword = 12;
-constexpr int MassimoNomeFile = 255;  // bytes, on the file systems the program runs on
 
 QString Filtro(const char* filtro) {
   return QString::fromLatin1(filtro);
@@ -59,24 +58,17 @@ void AvvisaTimer(ModelloEditor& m, bool acceso) {
   if (m.avvisi.timerProva) m.avvisi.timerProva(acceso);
 }
 
-// A name becomes "<name>.skcom" in the program folder, so it must be a file name
-// here: no folder separator or control character, not "." or "..", not too long.
-bool NomeFileValido(const QString& nome) {
-  if (nome == QLatin1String(".") || nome == QLatin1String("..")) return false;
-  for (const QChar c : nome) {
-    if (c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
-  }
-  return nome.toUtf8().size() + 6 <= MassimoNomeFile;
-}
-
+// A name becomes "<name>.skcom" in the program folder, so it must make a plain file
+// name there.
 bool NomeAccettabile(Gioco& g, const QString& nome) {
-  if (NomeFileValido(nome)) return true;
+  if (GestioneDatiEsterni::FileCombinazione(g, nome)) return true;
   Messaggio(g, QStringLiteral("Il nome contiene caratteri non validi"), Icona::Esclamazione);
   return false;
 }
 
 bool NomeEsiste(const Gioco& g, const QString& nome) {
-  return GestioneDatiEsterni::VerificaEsistenza(GestioneDatiEsterni::FileCombinazione(g, nome));
+  const auto file = GestioneDatiEsterni::FileCombinazione(g, nome);
+  return file && GestioneDatiEsterni::VerificaEsistenza(*file);
 }
 
 QString ChiediAutore(Gioco& g) {
@@ -484,7 +476,11 @@ void Crea(Gioco& g, ModelloEditor& m) {
 }
 
 void Salva(Gioco& g, ModelloEditor& m) {
-  if (m.nome == QLatin1String("Default") && !ChiediNome(g, m)) return;
+  // Default is never written, and neither is a name that can't be a file name here
+  // (it came from inside a combination made elsewhere): both ask for a new name.
+  const bool rinomina =
+      m.nome == QLatin1String("Default") || !GestioneDatiEsterni::FileCombinazione(g, m.nome);
+  if (rinomina && !ChiediNome(g, m)) return;
   const QString passwordPrima = g.PasswordCombinazione;
   if (!ChiediPassword(g, m)) return;
 

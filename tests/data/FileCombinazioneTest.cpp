@@ -30,9 +30,20 @@ struct GestioneDatiEsterniFile : ::testing::Test {
   std::array<QString, NumeroSuoni> nessunSuono;
 };
 
-TEST_F(GestioneDatiEsterniFile, ANameFromAFileCannotLeadOutOfTheProgramFolder) {
-  EXPECT_EQ(FileCombinazione(g, "../../evil"), b.File(".._.._evil.skcom"));
+// The name stored inside a combination made elsewhere becomes a file name when the
+// editor saves it or the game remembers it: one that isn't a plain, visible name of
+// the program folder is refused, with nothing written.
+TEST_F(GestioneDatiEsterniFile, ANameThatIsNotAPlainFileNameNeverBecomesAPath) {
   EXPECT_EQ(FileCombinazione(g, "Città"), b.File("Città.skcom"));
+  for (const char* nome : {"../../evil", "a/b", ".nascosta", "a\\b", "a\nb", ""}) {
+    EXPECT_FALSE(FileCombinazione(g, nome)) << nome;
+    EXPECT_FALSE(RicordaScelta(g, nome)) << nome;
+    EXPECT_FALSE(ScriviCombinazione(g, nome, nessunSuono)) << nome;
+    const auto box = b.dialoghi.PrendiBox();
+    ASSERT_EQ(box.size(), 1u) << nome;
+    EXPECT_EQ(box[0].testo, "Il nome contiene caratteri non validi");
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(b.Percorso()), fs::directory_iterator()), 0);
 }
 
 TEST_F(GestioneDatiEsterniFile, ReadingReplacesCombWholeAndOnlyOnSuccess) {
