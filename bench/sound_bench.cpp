@@ -3,8 +3,6 @@
 // SDL_AUDIODRIVER says otherwise.
 #include <benchmark/benchmark.h>
 
-#include <QTemporaryDir>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -12,9 +10,10 @@
 #include <vector>
 
 #include "combinations/GestioneDatiEsterni.h"
-#include "ui/AudioSdl.h"
-#include "sound/SuoniDiProva.h"
 #include "sound/Effetti.h"
+#include "sound/SuoniDiProva.h"
+#include "support/Banco.h"
+#include "ui/AudioSdl.h"
 
 namespace {
 
@@ -36,14 +35,12 @@ void RiportaPerChiamata(benchmark::State& stato, std::vector<double>& tempi) {
 // channel before every call, so each call starts the effect afresh; otherwise
 // every call finds it still sounding, as a quick succession of shots does.
 void SuonaSlotCaricato(benchmark::State& stato, bool daCapo) {
-  QTemporaryDir cartella;
-  auto audio = CreaAudioSdl();
-  if (!audio->Disponibile()) {
+  Banco banco(CreaAudioSdl());
+  if (!banco.audio->Disponibile()) {
     stato.SkipWithError("no audio device (set SDL_AUDIODRIVER=dummy)");
     return;
   }
-  suoni_di_prova::BancoGioco banco(cartella.path().toStdString(), *audio);
-  Gioco& g = banco.gioco;
+  Gioco& g = banco.g;
   const auto file = g.File("aud1.sktemp");
   suoni_di_prova::ScriviWav(file, daCapo ? 1.0 : 30.0);
   g.BufferSuoni[1] = GestioneDatiEsterni::CreaBufferSuono(g, file);
@@ -54,7 +51,7 @@ void SuonaSlotCaricato(benchmark::State& stato, bool daCapo) {
   std::vector<double> tempi;
   tempi.reserve(1 << 20);
   for (auto _ : stato) {
-    if (daCapo) audio->Ferma(1);
+    if (daCapo) banco.audio->Ferma(1);
     const auto inizio = Cronometro::now();
     GestioneDatiEsterni::SuonaSlot(g, SlotSuono::MovimentoAlieni);
     const auto durata = Cronometro::now() - inizio;
@@ -73,14 +70,12 @@ void BM_SuonaSlotDaCapo(benchmark::State& stato) {
 // Fifteen one-second effects, 16-bit mono at the given rate, decoded into memory
 // as applying a combination does.
 void BM_DecodificaQuindiciEffetti(benchmark::State& stato) {
-  QTemporaryDir cartella;
-  auto audio = CreaAudioSdl();
-  if (!audio->Disponibile()) {
+  Banco banco(CreaAudioSdl());
+  if (!banco.audio->Disponibile()) {
     stato.SkipWithError("no audio device (set SDL_AUDIODRIVER=dummy)");
     return;
   }
-  suoni_di_prova::BancoGioco banco(cartella.path().toStdString(), *audio);
-  Gioco& g = banco.gioco;
+  Gioco& g = banco.g;
   for (int n = 1; n <= 15; ++n) {
     suoni_di_prova::ScriviWav(g.File("aud" + std::to_string(n) + ".sktemp"), 1.0,
                               static_cast<uint32_t>(stato.range(0)));

@@ -1,4 +1,5 @@
-// The formation, the walls and the hit windows of the shots.
+// The formation and the hit windows of the player's shot. What the shot scores and
+// the walls' layout are the scenarios' (colpi, sparo, fuoco_alieni, navicella).
 #include <gtest/gtest.h>
 
 #include "game/GestioneOggetti.h"
@@ -16,13 +17,10 @@ int ElementiCaricati(const Gioco& g) {
   return n;
 }
 
-TEST(Formazione, BuildsFiftyAliensOnceOutsideTheGameOverPhaseAndClearsThemOnce) {
+// Nothing is built in the game-over phase: the invasion scenario.
+TEST(Formazione, BuildsFiftyAliensOnceAndClearsThemOnce) {
   Banco b;
   b.Avvia();
-  CaricaFormazione(b.g);
-  EXPECT_EQ(ElementiCaricati(b.g), 0);
-  EXPECT_FALSE(b.g.FormazioneCaricata);
-
   b.g.img_gameover.Visible = false;
   CaricaFormazione(b.g);
   CaricaFormazione(b.g);
@@ -31,25 +29,6 @@ TEST(Formazione, BuildsFiftyAliensOnceOutsideTheGameOverPhaseAndClearsThemOnce) 
   ScaricaFormazione(b.g);
   EXPECT_EQ(ElementiCaricati(b.g), 0);
   EXPECT_TRUE(b.g.img_primafila.Esiste(0));
-}
-
-TEST(Muri, AreNumberedWallByWallWithTheThirdWallsTopRowRightToLeftAndShownWhole) {
-  Banco b;
-  const ArraySprite& m = b.g.img_muro;
-  EXPECT_EQ(m.Limite(), 48);
-  EXPECT_EQ(m[0].Left, 1440);
-  EXPECT_EQ(m[3].Left, 1560);  // second row, shifted right by 120
-  EXPECT_EQ(m[12].Left, 4080);
-  EXPECT_EQ(m[24].Left, 7440);
-  EXPECT_EQ(m[25].Left, 7080);
-  EXPECT_EQ(m[47].Left, 10200);
-  for (int j = 0; j < 48; ++j) EXPECT_FALSE(m[j].Visible);
-
-  // Showing them rebuilds every brick.
-  MostraMuri(b.g, true);
-  b.g.img_muro[5].Visible = false;
-  MostraMuri(b.g, true);
-  for (int j = 0; j < 48; ++j) EXPECT_TRUE(b.g.img_muro[j].Visible);
 }
 
 // The player's shot: its top-left corner against strict windows.
@@ -83,19 +62,6 @@ TEST_F(Sparo, BricksAreTestedOnlyInsideTheWallBand) {
   b.g.img_muro[0].Top = 5400;
   ControllaProiettileGiocatore(b.g, 5450, 1500);
   EXPECT_TRUE(b.g.img_muro[0].Visible);
-}
-
-TEST_F(Sparo, AliensScoreByRowAndTheTopRowIsTestedFirst) {
-  // Put the bottom row on the top row's place: the top row (50 points) is hit first.
-  for (int i = 1; i <= 10; ++i) b.g.img_primafila[i].Top = b.g.img_quintafila[i].Top;
-  b.Suoni();
-  ControllaProiettileGiocatore(b.g, 900, 1100);
-  EXPECT_FALSE(b.g.img_quintafila[1].Visible);
-  EXPECT_FALSE(b.g.img_primafila[1].Visible);  // the stopped shot still tests the rest
-  EXPECT_EQ(b.g.Punteggio, 60);
-  EXPECT_EQ(b.g.NemiciRimasti, 48);
-  EXPECT_EQ(b.Suoni(), (std::vector<int>{8, 4}));
-  EXPECT_EQ(b.g.lbl_punteggio.Caption, "60");
 }
 
 TEST_F(Sparo, AlienWindowIsStrict) {
