@@ -43,17 +43,11 @@ Esito Esegui(const std::string& copione) {
   return e;
 }
 
-TEST(Copione, PrintsOneLineOfJsonPerDumpAndSkipsBlankAndCommentLines) {
-  const Esito e = Esegui("dump\r\n\n   # a comment\ndump\n");
+TEST(Copione, PrintsOneLineOfJsonPerDumpSkipsBlankAndCommentLinesAndEndsAtExit) {
+  const Esito e = Esegui("dump\r\n\n   # a comment\ndump\nmenu mn_esci\ndump\n");
   ASSERT_EQ(e.stato, 0) << e.errori;
   ASSERT_EQ(e.istantanee.size(), 2u);
   EXPECT_EQ(e.istantanee[0]["vars"].toObject()["OrigineImmagini"].toArray().size(), 14);
-}
-
-TEST(Copione, ExitEndsTheScript) {
-  const Esito e = Esegui("menu mn_esci\ndump\n");
-  EXPECT_EQ(e.stato, 0);
-  EXPECT_TRUE(e.istantanee.empty());
 }
 
 TEST(Copione, ABadLineStopsTheScriptWithItsNumber) {
