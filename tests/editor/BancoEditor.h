@@ -113,11 +113,6 @@ struct BancoEditor : ::testing::Test {
     for (const BoxMostrato& box : b.dialoghi.PrendiBox()) testi << box.testo;
     return testi;
   }
-  QStringList Filtri() const {
-    QStringList filtri;
-    for (const RichiestaFile& r : b.dialoghi.RichiesteFile()) filtri << r.filtro;
-    return filtri;
-  }
 
   AudioSpia* spia;
   Banco b;

@@ -15,23 +15,9 @@ class ChiamateProva final : public ChiamateFile {
   enum class Passo { Crea, Scrivi, Permessi, Sincronizza, Chiudi, Rinomina, SincronizzaCartella };
 
   static const char* Nome(Passo passo) {
-    switch (passo) {
-      case Passo::Crea:
-        return "create";
-      case Passo::Scrivi:
-        return "write";
-      case Passo::Permessi:
-        return "fchmod";
-      case Passo::Sincronizza:
-        return "fsync";
-      case Passo::Chiudi:
-        return "close";
-      case Passo::Rinomina:
-        return "rename";
-      case Passo::SincronizzaCartella:
-        return "fsync folder";
-    }
-    return "?";
+    constexpr const char* nomi[] = {"create", "write",  "fchmod",      "fsync",
+                                    "close",  "rename", "fsync folder"};
+    return nomi[static_cast<int>(passo)];
   }
 
   // Records the calls from none on, with no failure planned.

@@ -8,25 +8,29 @@
 
 #include <gtest/gtest.h>
 
-#include "seams/DialoghiCopione.h"
-#include "seams/FontsCopione.h"
-#include "model/Gioco.h"
-#include "seams/OrologioVirtuale.h"
-#include "game/frm_main.h"
+#include "support/Banco.h"
 #include "ui/FinestraPrincipale.h"
 #include "ui/FinestreQt.h"
 
-#include <QTemporaryDir>
-
 namespace {
 
-struct Finestra : ::testing::Test {
-  Finestra()
-      : audio(CreaAudioMuto()),
-        finestre([] { return nullptr; }, [this] { finestra.Chiudi(); }),
-        g(cartella.path().toStdString(), orologio, dialoghi, *audio, finestre, fonts),
-        frm(g),
-        finestra(g, frm) {
+// The scripted sides, but with the program's real windows: the about and the help
+// window, and the main window that their closing ends.
+struct LatiFinestra {
+  void Collega(Gioco&) {}
+
+  OrologioVirtuale orologio;
+  DialoghiCopione dialoghi;
+  FinestreQt finestre{[] { return nullptr; }, [this] { principale->Chiudi(); }};
+  std::unique_ptr<Audio> audio = CreaAudioMuto();
+  std::unique_ptr<Fonts> fonts = std::make_unique<FontsCopione>();
+  ChiamateFile& chiamateFile = ChiamateFile::Sistema();
+  FinestraPrincipale* principale = nullptr;
+};
+
+struct Finestra : ::testing::Test, CartellaDiProva, Partita<LatiFinestra> {
+  Finestra() : Partita(Percorso()), finestra(g, frm) {
+    principale = &finestra;
     frm.Form_Load();
     finestra.Aggiorna();
     finestra.show();
@@ -47,19 +51,11 @@ struct Finestra : ::testing::Test {
     QApplication::sendEvent(&finestra, &evento);
   }
 
-  QTemporaryDir cartella;
-  OrologioVirtuale orologio;
-  DialoghiCopione dialoghi;
-  std::unique_ptr<Audio> audio;
-  FinestreQt finestre;
-  FontsCopione fonts;
-  Gioco g;
-  frm_main frm;
   FinestraPrincipale finestra;
 };
 
 TEST_F(Finestra, CarriesTheCaptionAndMenusThatRunTheirHandlersAndFollowTheModel) {
-  EXPECT_EQ(finestra.windowTitle(), "SKARVEX - by Dorvanel  Ver. 1.4 Combinazione: Default");
+  EXPECT_EQ(finestra.windowTitle(), g.Caption);
   EXPECT_EQ(finestra.centralWidget()->size(), QSize(794, 548));
   QStringList menu;
   for (QAction* m : finestra.menuBar()->actions()) menu << m->text();
@@ -82,7 +78,6 @@ TEST_F(Finestra, CarriesTheCaptionAndMenusThatRunTheirHandlersAndFollowTheModel)
 
 TEST_F(Finestra, KeysReachTheHandlersAndAutoRepeatedReleasesAreIgnored) {
   Tasto(QEvent::KeyPress, Qt::Key_Space, " ");
-  EXPECT_FALSE(g.img_gameover.Visible);
   EXPECT_TRUE(g.img_giocatore.Visible);
   Tasto(QEvent::KeyPress, Qt::Key_Left);
   EXPECT_TRUE(g.Sinistra);
@@ -103,7 +98,6 @@ TEST_F(Finestra, AClickOnTheShownBannerRunsItsHandler) {
                          Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(campo, &premuto);
   QApplication::sendEvent(campo, &rilasciato);
-  EXPECT_FALSE(g.img_gameover.Visible);
   EXPECT_TRUE(g.FormazioneCaricata);
 }
 

@@ -24,15 +24,13 @@ TEST(ImmaginiIncorporate, EachPictureDrawsCrispAtOneAndTwoTimesWithTransparentCo
   const ImmaginiIncorporate immagini;
   for (int n = 0; n < Numero; ++n) {
     for (int scala : {1, 2}) {
+      SCOPED_TRACE(QStringLiteral("picture %1 at %2x").arg(n).arg(scala).toStdString());
       const QImage im = immagini.Rendi(n, immagini.Dimensione(n) * scala);
-      ASSERT_EQ(im.size(), immagini.Dimensione(n) * scala)
-          << "picture " << n << " at " << scala << "x";
+      ASSERT_EQ(im.size(), immagini.Dimensione(n) * scala);
       // Some shape, but not a filled rectangle: the black playfield shows around it.
-      EXPECT_GT(Pixel(im, [](int a) { return a > 0; }), im.width() * im.height() / 10) << n;
-      EXPECT_EQ(qAlpha(im.pixel(0, 0)) + qAlpha(im.pixel(im.width() - 1, im.height() - 1)), 0)
-          << "picture " << n;
-      EXPECT_EQ(Pixel(im, [](int a) { return a != 0 && a != 255; }), 0)
-          << "picture " << n << " at " << scala << "x";
+      EXPECT_GT(Pixel(im, [](int a) { return a > 0; }), im.width() * im.height() / 10);
+      EXPECT_EQ(qAlpha(im.pixel(0, 0)) + qAlpha(im.pixel(im.width() - 1, im.height() - 1)), 0);
+      EXPECT_EQ(Pixel(im, [](int a) { return a != 0 && a != 255; }), 0);
     }
   }
 }

@@ -55,15 +55,6 @@ TEST(Programma, RefusesBadArgumentsWithOneClearLine) {
   }
 }
 
-TEST(Programma, RunsAScriptFromStandardInputInTheFolderGiven) {
-  QTemporaryDir cartella;
-  const Uscita u = Lancia({"--headless", "--program-folder", cartella.path(), "-"}, "dump\nbad\n");
-  EXPECT_EQ(u.stato, 1);
-  EXPECT_EQ(u.out.count('\n'), 1);
-  EXPECT_TRUE(u.err.contains("line 2: unknown command 'bad'"));
-  EXPECT_TRUE(QFile::exists(cartella.filePath("Record")));
-}
-
 // What a player sees on the first start of an installed copy, of a portable one beside
 // its own files, and with XDG_DATA_HOME set or not.
 TEST(Programma, FirstStartPutsTheFilesInThePerUserFolderOnlyForAnInstalledCopy) {
