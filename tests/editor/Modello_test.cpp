@@ -211,14 +211,16 @@ TEST_F(Modello, EliminaAsksFirstDeletesOnOkAndTheGameKeepsShowingItUntilTheNextS
 
 TEST_F(Modello, CreaRefusesShortTakenAndImpossibleNamesThenStartsFromTheBuiltInState) {
   ApriVerde();
-  for (const char* nome : {"ab", "Verde", "a/b", ".."}) {
+  for (const char* nome : {"ab", "Verde", "a/b", "..", ".nascosta", "a\\b"}) {
     b.dialoghi.AccodaTesto(QString::fromLatin1(nome));
     Crea(b.g, m);
   }
-  EXPECT_EQ(Box(), (QStringList{"Nome Combinazione?", "Il nome deve contenere almeno 3 caratteri",
-                                "Nome Combinazione?", "Il nome esiste già", "Nome Combinazione?",
-                                "Il nome contiene caratteri non validi", "Nome Combinazione?",
-                                "Il nome deve contenere almeno 3 caratteri"}));
+  const QString invalido = QStringLiteral("Il nome contiene caratteri non validi");
+  EXPECT_EQ(Box(),
+            (QStringList{"Nome Combinazione?", "Il nome deve contenere almeno 3 caratteri",
+                         "Nome Combinazione?", "Il nome esiste già", "Nome Combinazione?", invalido,
+                         "Nome Combinazione?", "Il nome deve contenere almeno 3 caratteri",
+                         "Nome Combinazione?", invalido, "Nome Combinazione?", invalido}));
   EXPECT_EQ(m.nome, "Verde");
 
   b.dialoghi.AccodaTesto(QStringLiteral("Nuova"));  // and no author
@@ -259,6 +261,21 @@ TEST_F(Modello, SavingDefaultAsksANameOf3To25AndAnAuthorOfAtMost25) {
   EXPECT_EQ(b.g.CombinazioneCorrente, nome);
   EXPECT_TRUE(std::any_of(b.g.mn_comb.begin(), b.g.mn_comb.end(),
                           [&](const VoceMenu& v) { return v.Caption == nome && v.Checked; }));
+}
+
+// A combination made elsewhere may store a name that can't be a file name here:
+// saving it asks for a new name, as for Default, and writes nothing outside.
+TEST_F(Modello, ACombinationWhoseStoredNameIsNoFileNameIsSavedUnderANewOne) {
+  TipoCombinazione c = CombinazioneVuota("../Fuori");
+  ASSERT_TRUE(ScriviFileCombinazione(b.File("Fuori.skcom"), c));
+  ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File("Fuori.skcom"), false));
+  Apri();
+  ASSERT_EQ(b.g.CombinazioneCorrente, "../Fuori");
+  SalvaCome(QStringLiteral("Dentro"));
+  EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", "Autore?"}));
+  EXPECT_EQ(Letta("Dentro").Nome, "Dentro");
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Dentro");
+  EXPECT_FALSE(fs::exists(b.File("../Fuori.skcom")));
 }
 
 TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndAnEmptyAnswerSavesNothing) {
