@@ -164,7 +164,6 @@ TEST_F(SkarvexComb, BadArgumentsAndUnreadableInputsGiveOneLineAndANonZeroExit) {
     std::string comando;
     for (const auto& a : argomenti) comando += a + " ";
     EXPECT_NE(e.codice, 0) << comando;
-    // One line, naming the program.
     EXPECT_EQ(e.errori.find('\n'), e.errori.size() - 1) << comando << "-> " << e.errori;
     EXPECT_EQ(e.errori.rfind("skarvex-comb: ", 0), 0u) << e.errori;
   }
