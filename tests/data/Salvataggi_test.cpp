@@ -7,11 +7,12 @@
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "data/VersioniSalvate.h"
-#include "editor/BancoEditor.h"
+#include "support/Banco.h"
 #include "support/ChiamateProva.h"
 #include "support/File.h"
 
 #include <QProcess>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
@@ -24,7 +25,7 @@
 
 namespace {
 
-using namespace banco_editor;
+namespace fs = std::filesystem;
 using Passo = ChiamateProva::Passo;
 
 // The one message shown since the last call (input boxes left out), or how many
@@ -194,54 +195,36 @@ TEST(Salvataggi, AProcessKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
   EXPECT_TRUE(b.g.RecordNomi[1] == "Anna" || b.g.RecordNomi[1] == "Bruno");
 }
 
-// A program folder where no file can be made, as when it is read-only. (A full disk,
-// which fails the write instead, is a step of the test above.)
-struct CartellaNonScrivibile : BancoEditor {
-  void Guasta() { b.chiamate.FallisciSempre(Passo::Crea, EROFS); }
-};
-
-// The audio switch and the high-score table, failing at any step, are the saves
-// above; here the game starts quietly, and neither a menu choice nor the editor's
-// save changes what it plays.
-TEST_F(CartellaNonScrivibile, TheGamePlaysOnAndAFailedChoiceOrEditorSaveChangesNothing) {
-  Metti(CombinazioneVuota("Blu"));
+// A program folder where no file can be made, as when it is read-only (a full disk,
+// which fails the write instead, is a step of the saves above). The audio switch, the
+// high-score table and the editor's save are those saves too; here the game starts
+// quietly, a menu choice it can't remember changes nothing, and it plays on.
+TEST(CartellaNonScrivibile, TheGameStartsAndPlaysAndAChoiceItCannotRememberChangesNothing) {
+  Banco b;
+  ASSERT_TRUE(ScriviFileCombinazione(b.File("Blu.skcom"), CombinazioneVuota("Blu")));
+  ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File("Blu.skcom"), false));
   ASSERT_TRUE(ScriviFileCombinazione(b.File("Rossa.skcom"), CombinazioneVuota("Rossa")));
   ASSERT_TRUE(ScriviFileRecord(b.File("Record"), versioni::Tabella(0)));
   const auto prima = ContenutoCartella(b.g.CartellaProgramma);
-  Guasta();
+  b.chiamate.FallisciSempre(Passo::Crea, EROFS);
   b.Avvia();
   EXPECT_EQ(Avviso(b), "0 messages");
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
 
-  // A menu choice that can't be remembered can't be applied: the game keeps Blu.
   b.frm.mn_comb_Click(2);
   EXPECT_TRUE(Avviso(b).ends_with("La combinazione in uso non è cambiata."));
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
   EXPECT_TRUE(b.g.mn_comb[1].Checked && !b.g.mn_comb[2].Checked);
 
-  // The editor's save: a message, the editor open, the game as it was.
-  conFinestra = true;
-  b.frm.mn_immagini_Click();
-  ASSERT_TRUE(editor);
-  const TipoCombinazione comb = b.g.Comb;
-  const auto volumi = b.g.Volumi;
-  Clic(QStringLiteral("cb_salva"));
-  const std::string avviso = Avviso(b);
-  EXPECT_TRUE(avviso.starts_with("Impossibile salvare la combinazione nel file ")) << avviso;
-  EXPECT_TRUE(b.finestre.Caricata(Finestra::frm_opzioni));
-  EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
-  EXPECT_EQ(b.g.Comb, comb);
-  EXPECT_EQ(b.g.Volumi, volumi);
-
-  // And a game starts.
   b.frm.Form_KeyPress(32);
   EXPECT_TRUE(b.g.img_giocatore.Visible);
   b.chiamate.Smetti();
   EXPECT_EQ(ContenutoCartella(b.g.CartellaProgramma), prima);
 }
 
-TEST_F(CartellaNonScrivibile, AFirstStartSaysOnlyThatTheTableCannotBeSaved) {
-  Guasta();
+TEST(CartellaNonScrivibile, AFirstStartSaysOnlyThatTheTableCannotBeSaved) {
+  Banco b;
+  b.chiamate.FallisciSempre(Passo::Crea, EROFS);
   b.Avvia();
   EXPECT_EQ(Avviso(b), "Errore nel salvataggio record, record non salvato");
   b.frm.Form_KeyPress(32);
