@@ -7,6 +7,7 @@
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "data/VersioniSalvate.h"
+#include "editing/Editor.h"
 #include "support/Banco.h"
 #include "support/ChiamateProva.h"
 #include "support/File.h"
@@ -197,9 +198,9 @@ TEST(Salvataggi, AProcessKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
 
 // A program folder where no file can be made, as when it is read-only (a full disk,
 // which fails the write instead, is a step of the saves above). The audio switch, the
-// high-score table and the editor's save are those saves too; here the game starts
-// quietly, a menu choice it can't remember changes nothing, and it plays on.
-TEST(CartellaNonScrivibile, TheGameStartsAndPlaysAndAChoiceItCannotRememberChangesNothing) {
+// high-score table and the combination are those saves too; here the game starts
+// quietly, neither a menu choice nor the editor's save changes it, and it plays on.
+TEST(CartellaNonScrivibile, TheGameStartsAndPlaysAndNeitherAChoiceNorTheEditorsSaveChangesIt) {
   Banco b;
   ASSERT_TRUE(ScriviFileCombinazione(b.File("Blu.skcom"), CombinazioneVuota("Blu")));
   ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File("Blu.skcom"), false));
@@ -215,6 +216,19 @@ TEST(CartellaNonScrivibile, TheGameStartsAndPlaysAndAChoiceItCannotRememberChang
   EXPECT_TRUE(Avviso(b).ends_with("La combinazione in uso non è cambiata."));
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
   EXPECT_TRUE(b.g.mn_comb[1].Checked && !b.g.mn_comb[2].Checked);
+
+  // The editor's save puts back what it had set on the game before its write failed.
+  b.frm.mn_immagini_Click();
+  ModelloEditor m = Editor::Apri(b.g);
+  m.fontFileNome = "Altra.ttf";
+  m.suoni[3].posizione = 10;
+  const TipoCombinazione comb = b.g.Comb;
+  const auto volumi = b.g.Volumi;
+  Editor::Salva(b.g, m);
+  EXPECT_TRUE(Avviso(b).starts_with("Impossibile salvare la combinazione nel file "));
+  EXPECT_TRUE(b.finestre.Caricata(Finestra::frm_opzioni));
+  EXPECT_EQ(b.g.Comb, comb);
+  EXPECT_EQ(b.g.Volumi, volumi);
 
   b.frm.Form_KeyPress(32);
   EXPECT_TRUE(b.g.img_giocatore.Visible);
