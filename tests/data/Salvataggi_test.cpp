@@ -7,8 +7,7 @@
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "data/VersioniSalvate.h"
-#include "editing/Editor.h"
-#include "support/Banco.h"
+#include "editor/BancoEditor.h"
 #include "support/ChiamateProva.h"
 #include "support/File.h"
 
@@ -26,7 +25,7 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace banco_editor;
 using Passo = ChiamateProva::Passo;
 
 // The one message shown since the last call (input boxes left out), or how many
@@ -200,12 +199,13 @@ TEST(Salvataggi, AProcessKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
 // which fails the write instead, is a step of the saves above). The audio switch, the
 // high-score table and the combination are those saves too; here the game starts
 // quietly, neither a menu choice nor the editor's save changes it, and it plays on.
-TEST(CartellaNonScrivibile, TheGameStartsAndPlaysAndNeitherAChoiceNorTheEditorsSaveChangesIt) {
-  Banco b;
-  ASSERT_TRUE(ScriviFileCombinazione(b.File("Blu.skcom"), CombinazioneVuota("Blu")));
-  ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File("Blu.skcom"), false));
+using CartellaNonScrivibile = BancoEditor;
+
+TEST_F(CartellaNonScrivibile, TheGameStartsAndPlaysAndNeitherAChoiceNorTheEditorsSaveChangesIt) {
+  Metti(CombinazioneVuota("Blu"));
   ASSERT_TRUE(ScriviFileCombinazione(b.File("Rossa.skcom"), CombinazioneVuota("Rossa")));
   ASSERT_TRUE(ScriviFileRecord(b.File("Record"), versioni::Tabella(0)));
+  const QString colpo = File("colpo.wav", Wav);
   const auto prima = ContenutoCartella(b.g.CartellaProgramma);
   b.chiamate.FallisciSempre(Passo::Crea, EROFS);
   b.Avvia();
@@ -217,14 +217,18 @@ TEST(CartellaNonScrivibile, TheGameStartsAndPlaysAndNeitherAChoiceNorTheEditorsS
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
   EXPECT_TRUE(b.g.mn_comb[1].Checked && !b.g.mn_comb[2].Checked);
 
-  // The editor's save puts back what it had set on the game before its write failed.
+  // The save button of the editor's window: a message, the editor open, and the
+  // volume the save had set on the game before its write failed put back.
+  conFinestra = true;
   b.frm.mn_immagini_Click();
-  ModelloEditor m = Editor::Apri(b.g);
-  m.fontFileNome = "Altra.ttf";
-  m.suoni[3].posizione = 10;
+  ASSERT_TRUE(editor);
+  b.dialoghi.AccodaFile(colpo);
+  Clic(QStringLiteral("cb_apri_5"));
+  Cursore(5)->setValue(30);
+  ASSERT_EQ(editor->Modello().suoni[5].posizione, 30);
   const TipoCombinazione comb = b.g.Comb;
   const auto volumi = b.g.Volumi;
-  Editor::Salva(b.g, m);
+  Clic(QStringLiteral("cb_salva"));
   EXPECT_TRUE(Avviso(b).starts_with("Impossibile salvare la combinazione nel file "));
   EXPECT_TRUE(b.finestre.Caricata(Finestra::frm_opzioni));
   EXPECT_EQ(b.g.Comb, comb);
@@ -236,8 +240,7 @@ TEST(CartellaNonScrivibile, TheGameStartsAndPlaysAndNeitherAChoiceNorTheEditorsS
   EXPECT_EQ(ContenutoCartella(b.g.CartellaProgramma), prima);
 }
 
-TEST(CartellaNonScrivibile, AFirstStartSaysOnlyThatTheTableCannotBeSaved) {
-  Banco b;
+TEST_F(CartellaNonScrivibile, AFirstStartSaysOnlyThatTheTableCannotBeSaved) {
   b.chiamate.FallisciSempre(Passo::Crea, EROFS);
   b.Avvia();
   EXPECT_EQ(Avviso(b), "Errore nel salvataggio record, record non salvato");
