@@ -1,9 +1,11 @@
-// Applying a combination at start-up and from the menu, and the menu's listing.
+// Reading a combination, remembering the choice, applying it at start-up and from
+// the menu, and the menu's listing (saving and deleting are the editor's tests).
 #include <gtest/gtest.h>
 
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "codec/Impostazioni.h"
+#include "data/MediaProva.h"
 #include "support/Banco.h"
 #include "support/Combinazioni.h"
 #include "support/Png.h"
@@ -49,6 +51,50 @@ struct Applica : ::testing::Test {
   Banco b;
 };
 
+// The name stored inside a combination made elsewhere becomes a file name when the
+// editor saves it or the game remembers it: one that isn't a plain, visible name of
+// the program folder is refused, with nothing written.
+TEST_F(Applica, ANameThatIsNotAPlainFileNameNeverBecomesAPath) {
+  b.g.PercorsiImmagini.fill(QStringLiteral("Default"));
+  const std::array<QString, NumeroSuoni> nessunSuono;
+  EXPECT_EQ(FileCombinazione(b.g, "Città"), b.File("Città.skcom"));
+  for (const char* nome : {"../../evil", "a/b", ".nascosta", "a\\b", "a\nb", ""}) {
+    EXPECT_FALSE(FileCombinazione(b.g, nome)) << nome;
+    EXPECT_FALSE(RicordaScelta(b.g, nome)) << nome;
+    EXPECT_FALSE(ScriviCombinazione(b.g, nome, nessunSuono)) << nome;
+    const auto box = b.dialoghi.PrendiBox();
+    ASSERT_EQ(box.size(), 1u) << nome;
+    EXPECT_EQ(box[0].testo, "Il nome contiene caratteri non validi");
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(b.Percorso()), fs::directory_iterator()), 0);
+}
+
+TEST_F(Applica, ReadingReplacesCombWholeAndOnlyOnSuccess) {
+  Metti(Blu());
+  b.g.Comb.Suoni[9] = "leftover";
+  ASSERT_TRUE(LeggiCombinazione(b.g, b.File("Blu.skcom")));
+  EXPECT_EQ(b.g.Comb, Blu());
+
+  b.Scrivi("Rotta.skcom", "\x03\x00Ro");
+  const Esito esito = LeggiCombinazione(b.g, b.File("Rotta.skcom"));
+  ASSERT_FALSE(esito);
+  EXPECT_NE(esito.errore().find("truncated in Nome"), std::string::npos);
+  EXPECT_EQ(b.g.Comb, Blu());
+}
+
+TEST_F(Applica, RememberingWritesTwoCrLfLinesAndReplacesTheReadOnlyOldFile) {
+  ASSERT_TRUE(RicordaScelta(b.g, "Default"));
+  const fs::path scelta = b.File("CombinazioneScelta");
+  EXPECT_EQ(LeggiFile(scelta).valore(),
+            "\"" + b.File("Default.skcom").string() + "\"\r\n#FALSE#\r\n");
+  EXPECT_EQ(fs::status(scelta).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+  b.g.AudioAttivo = true;
+  ASSERT_TRUE(RicordaScelta(b.g, "Blu"));
+  EXPECT_EQ(LeggiFile(scelta).valore(), "\"" + b.File("Blu.skcom").string() + "\"\r\n#TRUE#\r\n");
+}
+
 TEST_F(Applica, ARememberedCombinationDressesTheGameAndLeavesOnlyTheMusicFile) {
   Ricorda(Blu());
   b.Avvia();
@@ -57,7 +103,6 @@ TEST_F(Applica, ARememberedCombinationDressesTheGameAndLeavesOnlyTheMusicFile) {
   EXPECT_EQ(g.Caption, "SKARVEX - by Dorvanel  Ver. 1.4 Combinazione: Blu by Anna");
   EXPECT_TRUE(g.img_primafila[0].Picture.Nome.startsWith("sha1:"));
   EXPECT_EQ(g.img_proiettilenemico[2].Picture, g.img_proiettilenemico[0].Picture);
-  EXPECT_EQ(g.img_muro[47].Picture, g.img_muro[0].Picture);
   EXPECT_EQ(g.Picture.Dati.size(), QSize(800, 600));
   EXPECT_EQ(g.img_secondafila[0].Picture.Nome, "builtin:1");  // its slot is "Default"
   EXPECT_EQ(g.OrigineSuoni[2], "Blu");
@@ -91,41 +136,29 @@ TEST_F(Applica, ADamagedCombinationFallsBackToDefaultAndSaysSo) {
   EXPECT_EQ(box[0].icona, Icona::Esclamazione);
 }
 
-TEST_F(Applica, APictureThatCannotBeDecodedKeepsItsBuiltInPictureAndIsNamed) {
+TEST_F(Applica, SlotsThatCannotBeDecodedOrAreOverABudgetKeepTheBuiltInsAndAreNamedInOneMessage) {
   TipoCombinazione c = Blu();
   c.Immagini[8] = "not a picture";
+  // A BMP header claiming 20000 x 20000 pixels, and 100 seconds of sound at 10 Hz.
+  c.Immagini[13] = Bmp(20000, 20000);
+  c.Suoni[4] = Wav(1, 1, 10, 8, 1000);
   Ricorda(c);
   b.Avvia();
   EXPECT_EQ(b.g.img_giocatore.Picture.Nome, "builtin:8");
   EXPECT_TRUE(b.g.img_primafila[0].Picture.Nome.startsWith("sha1:"));
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_TRUE(box[0].testo.contains("Navicella"));
-  EXPECT_EQ(File(),
-            (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
-}
-
-TEST_F(Applica, ASlotOverABudgetIsRefusedUndecodedWithTheLimitNamed) {
-  TipoCombinazione c = Blu();
-  // A BMP header claiming 20000 x 20000 pixels, and 100 seconds of sound at 10 Hz.
-  c.Immagini[13] =
-      std::string("BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x20\x4E\0\0\x20\x4E\0\0", 26);
-  c.Suoni[4] = WavMinimo(std::string(1000, 'x'));
-  c.Suoni[4].replace(24, 4, std::string("\x0A\0\0\0", 4));
-  Ricorda(c);
-  b.Avvia();
   EXPECT_TRUE(b.g.Picture.Vuota());
   EXPECT_FALSE(b.g.BufferSuoni[4]);
   const auto box = b.dialoghi.PrendiBox();
   ASSERT_EQ(box.size(), 1u);
-  EXPECT_TRUE(
-      box[0].testo.contains("SFONDO (immagine di 400 milioni di pixel, oltre il limite di "
-                            "16 milioni per immagine)"))
-      << box[0].testo.toStdString();
-  EXPECT_TRUE(box[0].testo.contains(QString::fromUtf8(
-      "Esplosione I° fila (decodificato occuperebbe 17 MiB, oltre il limite di 16 MiB "
-      "per effetto)")))
-      << box[0].testo.toStdString();
+  for (const char* nome :
+       {"Navicella",
+        "SFONDO (immagine di 400 milioni di pixel, oltre il limite di 16 milioni "
+        "per immagine)",
+        "Esplosione I° fila (decodificato occuperebbe 17 MiB, oltre il limite di 16 MiB per "
+        "effetto)"})
+    EXPECT_TRUE(box[0].testo.contains(QString::fromUtf8(nome))) << box[0].testo.toStdString();
+  EXPECT_EQ(File(),
+            (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
 }
 
 // A run that dies while applying leaves its mark: the next start gives Default and

@@ -12,20 +12,14 @@ TEST(CodificaScelta, RefusesAPathItCouldNotReadBack) {
   }
 }
 
-TEST(DecodificaScelta, ReadsBackAnyFolderNameAndLaxOldStyleLines) {
-  const fs::path percorso = "/home/anna/Giochi, vecchi/Città è/Blu verde.skcom";
-  auto lettura = DecodificaScelta(CodificaScelta(percorso, true).valore());
-  ASSERT_TRUE(lettura.esito) << lettura.esito.errore();
-  EXPECT_EQ(lettura.Percorso, percorso);
-  EXPECT_EQ(lettura.AudioAttivo, true);
-
+// Paths with commas, quotes and accents read back whole: the reader's fuzz target
+// writes again whatever it reads.
+TEST(DecodificaScelta, ReadsLaxOldStyleLinesAndKeepsWhatItReadBeforeAFailure) {
   auto senzaVirgolette = DecodificaScelta("/x/Blu.skcom,#false#");
   ASSERT_TRUE(senzaVirgolette.esito) << senzaVirgolette.esito.errore();
   EXPECT_EQ(senzaVirgolette.Percorso, fs::path("/x/Blu.skcom"));
   EXPECT_EQ(senzaVirgolette.AudioAttivo, false);
-}
 
-TEST(DecodificaScelta, KeepsWhatItReadBeforeAFailure) {
   auto audioStrano = DecodificaScelta("\"/x/Blu.skcom\"\r\nsi\r\n");
   EXPECT_EQ(audioStrano.esito.errore(),
             "the audio switch: \"si\" at offset 16 is neither #TRUE# nor #FALSE#");

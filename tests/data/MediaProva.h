@@ -1,0 +1,30 @@
+// Picture and sound files made in code, down to the headers that say their sizes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// `byte` bytes of a little-endian number.
+inline std::string Le(uint32_t v, int byte) {
+  std::string s;
+  for (int i = 0; i < byte; ++i) s += static_cast<char>(v >> (8 * i));
+  return s;
+}
+
+// A 24-bit BMP file's headers alone, claiming a size.
+inline std::string Bmp(int32_t larghezza, int32_t altezza) {
+  return "BM" + Le(0, 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) +
+         Le(static_cast<uint32_t>(larghezza), 4) + Le(static_cast<uint32_t>(altezza), 4) +
+         Le(1, 2) + Le(24, 2) + std::string(24, '\0');
+}
+
+// A wave file's headers: format tag, channels, rate, bits, then `dati` bytes of samples.
+inline std::string Wav(uint16_t formato, uint16_t canali, uint32_t frequenza, uint16_t bit,
+                       size_t dati) {
+  const std::string corpo = "fmt " + Le(16, 4) + Le(formato, 2) + Le(canali, 2) + Le(frequenza, 4) +
+                            Le(frequenza * canali * bit / 8, 4) + Le(canali * bit / 8, 2) +
+                            Le(bit, 2) + "data" + Le(static_cast<uint32_t>(dati), 4) +
+                            std::string(dati, 'x');
+  return "RIFF" + Le(static_cast<uint32_t>(4 + corpo.size()), 4) + "WAVE" + corpo;
+}
