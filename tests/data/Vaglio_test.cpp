@@ -74,11 +74,16 @@ TEST(Vaglio, PictureBudgetsAreReadFromHeadersBeforeAnyDecoding) {
                           Le(6000, 2) + Le(3000, 2) + Le(10, 2) + Le(10, 2) + std::string(1, '\0');
   EXPECT_EQ(EsaminaImmagine(gif).rifiuto->valore, 6010u * 3010u);
 
-  // A progressive JPEG is decoded once per scan, so scans are counted (the limit is a
-  // hostile combination's): bytes that only look like one inside the entropy-coded
-  // data are no marker.
+  // A progressive JPEG is decoded once per scan: a hundred pass, one more does not.
   std::string jpeg = Codifica("jpeg", {16, 16}, true);
   const uint32_t scansioni = EsaminaImmagine(jpeg).scansioni;
+  const std::string vuota("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
+  std::string piena = jpeg;
+  for (uint32_t i = scansioni; i < MaxScansioniJpeg; ++i) piena.insert(piena.size() - 2, vuota);
+  EXPECT_FALSE(EsaminaImmagine(piena).rifiuto);
+  piena.insert(piena.size() - 2, vuota);
+  EXPECT_EQ(EsaminaImmagine(piena).rifiuto->motivo, Motivo::Scansioni);
+  // Bytes that only look like a scan inside the entropy-coded data are no marker.
   EXPECT_EQ(
       EsaminaImmagine(jpeg.insert(jpeg.size() - 2, std::string("\xFF\x00\xFF\xD3", 4))).scansioni,
       scansioni);
