@@ -24,7 +24,7 @@
 #include "codec/Impostazioni.h"
 #include "codec/Vaglio.h"
 #include "ui/AudioSdl.h"
-#include "sound/SuoniDiProva.h"  // tests/sound
+#include "support/SuoniDiProva.h"
 #include "support/Banco.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "combinations/GestioneDatiEsterni.h"
 #include "sound/Effetti.h"
-#include "sound/SuoniDiProva.h"
+#include "support/SuoniDiProva.h"
 #include "support/Banco.h"
 #include "ui/AudioSdl.h"
 

@@ -18,5 +18,5 @@ fi
 cmake --build "$cartella" -j "${SKARVEX_JOBS:-$(nproc)}" --target test_salvataggi
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
-SKARVEX_UCCISIONI=${1:-1000} "$cartella/tests/data/test_salvataggi" \
+SKARVEX_UCCISIONI=${1:-1000} "$cartella/tests/combinations/test_salvataggi" \
   --gtest_filter='Salvataggi.AProcessKilledWhileSaving*'

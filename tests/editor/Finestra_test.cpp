@@ -1,7 +1,7 @@
 // The editor window as a view of its model: what it shows, where its clicks go, the
 // preview on hover, the close box, the turns of the game, and the window drawn.
 #include "editor/Anteprima.h"
-#include "editor/BancoEditor.h"
+#include "support/BancoEditor.h"
 #include "editor/TabelleEditor.h"
 #include "ui/Demo.h"
 

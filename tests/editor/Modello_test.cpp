@@ -1,7 +1,7 @@
 // The editor's model without its window: loading, the pickers and volumes, the
 // resets and deleting, creating and saving, the font panel and the password.
 #include "editing/UnitaVolume.h"
-#include "editor/BancoEditor.h"
+#include "support/BancoEditor.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "combinations/GestioneDatiEsterni.h"
-#include "sound/SuoniDiProva.h"
+#include "support/SuoniDiProva.h"
 #include "support/Banco.h"
 #include "ui/AudioSdl.h"
 #include "sound/dShow.h"

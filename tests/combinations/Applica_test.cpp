@@ -5,7 +5,7 @@
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "codec/Impostazioni.h"
-#include "data/MediaProva.h"
+#include "support/MediaProva.h"
 #include "support/Banco.h"
 #include "support/Combinazioni.h"
 #include "support/Png.h"

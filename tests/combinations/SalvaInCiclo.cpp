@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "data/VersioniSalvate.h"
+#include "support/VersioniSalvate.h"
 
 int main(int argc, char** argv) {
   for (const versioni::File& file : versioni::Tutti()) {

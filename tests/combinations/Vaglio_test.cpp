@@ -9,7 +9,7 @@
 
 #include "combinations/Decodifica.h"
 #include "codec/Vaglio.h"
-#include "data/MediaProva.h"
+#include "support/MediaProva.h"
 #include "support/Combinazioni.h"
 
 using namespace Vaglio;

@@ -6,7 +6,7 @@
 
 #include <set>
 
-#include "data/CartellaTemporanea.h"
+#include "support/CartellaTemporanea.h"
 
 TEST(LeggiFile, ReadsOnlyRegularFilesOfABoundedSizeSoAFifoCannotHangIt) {
   CartellaTemporanea cartella;

@@ -3,11 +3,11 @@
 // its whole old version or its whole new one. In a folder that can't be written
 // (read-only, or on a full disk) the game plays on and each save says that it
 // failed, losing nothing in memory or on disk.
-#include "data/CartellaTemporanea.h"
+#include "support/CartellaTemporanea.h"
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
-#include "data/VersioniSalvate.h"
-#include "editor/BancoEditor.h"
+#include "support/VersioniSalvate.h"
+#include "support/BancoEditor.h"
 #include "support/ChiamateProva.h"
 #include "support/File.h"
 

@@ -8,10 +8,10 @@
 
 #include <sys/wait.h>
 
-#include "data/CartellaTemporanea.h"
+#include "support/CartellaTemporanea.h"
 #include "codec/Combinazione.h"
 #include "codec/FileAtomico.h"
-#include "data/MediaProva.h"
+#include "support/MediaProva.h"
 #include "support/Combinazioni.h"
 #include "support/File.h"
 
