@@ -400,7 +400,6 @@ class Generatore {
                m_base.substr(0, c.inizio + c.prefisso + c.lunghezza / 2));
     }
     Aggiungi("tronca-ultimo-byte", m_base.substr(0, m_base.size() - 1));
-    Aggiungi("vuoto", "");
     for (const Campo& c : m_campi) {
       if (c.numero != 0) continue;
       Aggiungi("oltre-" + c.nome,

@@ -1,27 +1,24 @@
-// Hostile combinations end to end. Each file of the corpus is put in a fresh
-// program folder and chosen in the settings file; the game then plays it headless as
-// a child process, bounded in time (and, outside the sanitizer build, in address
-// space), and picks it again through the menu, agreeing to install its font. The
-// run must end well with no sanitizer report, every sprite must show a picture (the
-// built-in one where the case says the slot's picture is not usable), and nothing
-// may change outside the program folder and the user's font folder, nor any file the
-// player had in the program folder. Its standard input is a pipe holding one byte,
-// which must still be there at the end: the game has no business reading it.
-//
-// A second run in a fresh folder only starts the game on the case's combination;
+// Hostile combinations end to end. Each file of the corpus is put in a fresh program
+// folder and chosen in the settings file; the game plays it headless as a child
+// process, bounded in time (and, outside the sanitizer build, in address space), and
+// picks it again through the menu, agreeing to install its font. The run must end
+// well with no sanitizer report; every sprite must show a picture (the built-in one
+// where the case says the slot's picture is not usable); nothing may change outside
+// the program folder and the user's font folder, nor any file the player had in the
+// program folder; and the one byte in its standard input, a pipe, must still be there
+// at the end: the game has no business reading it. A second run only starts the game;
 // with --tempi it must take at most 5 s (four times that under the sanitizers), a
 // figure for a quiet machine, which ctest's runs beside other tests are not. Outside
-// the sanitizer build no run may reach a peak of more than 600 MiB resident.
+// the sanitizer build no run may reach a peak of more than 600 MiB resident. The
+// sounds' cases are also played through the mixer on SDL's dummy driver, by this
+// program itself (`ostili --suona FOLDER`), since the runner is silent.
 //
 //   ostili SKARVEX [--passo N] [--sanitizer] [--tempi]
 //   ostili --corpus DIR
 //
-// The cases run in a new folder in the system's temporary folder, which keeps the
-// files of the cases that failed and goes when none did. --passo N checks every Nth
-// case only, and those that once broke the game; --corpus writes the corpus's files
-// into DIR and stops. The cases of hostile sounds are also played through the mixer,
-// on SDL's dummy driver, by this program itself (`ostili --suona FOLDER`), since the
-// runner is silent. One line per run: verdict, time, peak memory, case.
+// --passo N checks every Nth case only, and those that once broke the game; --corpus
+// writes the corpus's files into DIR. One line per run: verdict, time, peak memory,
+// case. The cases' files are kept, in the system's temporary folder, when one fails.
 #include "codec/Impostazioni.h"
 #include "codec/RecordFile.h"
 #include "game/Partita.h"
@@ -207,7 +204,6 @@ std::string Difetti(const Processo& p, const std::string& errori) {
   return difetti;
 }
 
-// The picture a snapshot shows for a picture slot.
 QString FiguraSlot(const QJsonObject& istantanea, int slot) {
   if (slot >= static_cast<int>(std::size(SpriteDelloSlot)))
     return istantanea["background"].toString();
@@ -328,8 +324,7 @@ struct Regole {
 };
 
 // One run of a case, checked and printed with its figures; its folder is kept only
-// when it fails. A run over its time is killed at twice that, at most after
-// SecondiMassimi.
+// when it fails.
 bool Verifica(const std::string& nome, const Cartelle& c, const std::vector<fs::path>& argv,
               const CasoOstile& caso, const Regole& regole) {
   const auto prima = ContenutoCartella(c.radice);
