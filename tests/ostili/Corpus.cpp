@@ -1,15 +1,259 @@
 #include "ostili/Corpus.h"
 
+#include <zlib.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
 
 #include "codec/Combinazione.h"
-#include "ostili/Media.h"
 #include "support/Combinazioni.h"
 
+using namespace std::string_literals;
+
 namespace {
+
+// The raw material: small pictures and sounds made here, and headers that lie about
+// their size.
+
+// `quanti` bytes of a little-endian or big-endian number.
+std::string Piccolo(uint64_t valore, int quanti) {
+  std::string byte;
+  for (int i = 0; i < quanti; ++i) byte.push_back(static_cast<char>((valore >> (8 * i)) & 0xFF));
+  return byte;
+}
+
+std::string Grande(uint64_t valore, int quanti) {
+  const std::string byte = Piccolo(valore, quanti);
+  return {byte.rbegin(), byte.rend()};
+}
+
+// Deterministic noise (xorshift), so the corpus is the same on every run.
+std::string Casuali(size_t quanti, uint32_t seme) {
+  std::string byte(quanti, '\0');
+  for (char& b : byte) {
+    seme ^= seme << 13;
+    seme ^= seme >> 17;
+    seme ^= seme << 5;
+    b = static_cast<char>(seme & 0xFF);
+  }
+  return byte;
+}
+
+// A 24-bit BMP whose header claims `larghezza` x `altezza`; the pixels are there only
+// for a small picture.
+std::string Bmp(int32_t larghezza, int32_t altezza) {
+  const uint32_t riga = (static_cast<uint32_t>(larghezza) * 3 + 3) / 4 * 4;
+  const uint32_t pixel = riga * static_cast<uint32_t>(altezza);
+  std::string byte = "BM" + Piccolo(54 + pixel, 4) + Piccolo(0, 4) + Piccolo(54, 4);
+  byte += Piccolo(40, 4) + Piccolo(static_cast<uint32_t>(larghezza), 4) +
+          Piccolo(static_cast<uint32_t>(altezza), 4) + Piccolo(1, 2) + Piccolo(24, 2) +
+          Piccolo(0, 4) + Piccolo(pixel, 4) + Piccolo(2835, 4) + Piccolo(2835, 4) + Piccolo(0, 8);
+  return byte + Casuali(pixel <= 4096 ? pixel : 64, 7);
+}
+
+// A GIF whose screen and image claim `lato` x `lato`, carrying one pixel's data.
+std::string Gif(uint16_t lato) {
+  return "GIF89a"s + Piccolo(lato, 2) + Piccolo(lato, 2) + "\x80\x00\x00"s +
+         "\x00\x00\x00\xFF\xFF\xFF"s + "\x2C"s + Piccolo(0, 4) + Piccolo(lato, 2) +
+         Piccolo(lato, 2) + "\x00\x02\x02\x44\x01\x00\x3B"s;
+}
+
+uLong Somma(uLong (*funzione)(uLong, const Bytef*, uInt), std::string_view byte) {
+  return funzione(funzione(0, nullptr, 0), reinterpret_cast<const Bytef*>(byte.data()),
+                  static_cast<uInt>(byte.size()));
+}
+
+std::string ChunkPng(std::string_view tipo, std::string_view dati) {
+  const std::string corpo = std::string(tipo) + std::string(dati);
+  return Grande(static_cast<uint32_t>(dati.size()), 4) + corpo + Grande(Somma(crc32, corpo), 4);
+}
+
+// A PNG of `lato` x `lato` pixels of the IHDR's `formato` (depth, colour type and the
+// rest), whose pixels are the zlib stream `zlib`.
+std::string FilePng(uint32_t lato, const std::string& formato, const std::string& zlib) {
+  return "\x89PNG\r\n\x1A\n"s + ChunkPng("IHDR", Grande(lato, 4) + Grande(lato, 4) + formato) +
+         ChunkPng("IDAT", zlib) + ChunkPng("IEND", "");
+}
+
+// A PNG with sound checksums whose header claims `lato` x `lato` RGB pixels; the
+// pixels are there, uncompressed, only for a small picture.
+std::string Png(uint32_t lato) {
+  const uint32_t righe = lato <= 16 ? lato : 1;
+  std::string pixel;
+  for (uint32_t r = 0; r < righe; ++r) pixel += '\0' + Casuali(3 * std::min(lato, 16u), r + 1);
+  // One stored block, then the Adler-32 of the pixels closing the zlib stream.
+  return FilePng(lato, "\x08\x02\0\0\0"s,
+                 "\x78\x01\x01"s + Piccolo(pixel.size(), 2) + Piccolo(~pixel.size() & 0xFFFF, 2) +
+                     pixel + Grande(Somma(adler32, pixel), 4));
+}
+
+// A baseline JPEG start of frame claiming `lato` x `lato`, then the end.
+std::string Jpeg(uint16_t lato) {
+  return "\xFF\xD8\xFF\xC0\x00\x11\x08"s + Grande(lato, 2) + Grande(lato, 2) +
+         "\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01"s + Casuali(32, 11) + "\xFF\xD9"s;
+}
+
+// A one-colour PNG of `lato` x `lato` pixels, deflated: each pixel only repeats the one
+// before or the one above, so a few kilobytes hold millions of them. RGB with 8 bits a
+// channel, or with `unBit` one bit a pixel, grey.
+std::string PngTinta(uint32_t lato, uint32_t rgb, bool unBit = false) {
+  const size_t byteRiga = unBit ? (lato + 7) / 8 : size_t{3} * lato;
+  // The first row is the colour (filter None for the grey bits, Sub for RGB: the
+  // first pixel, then zeros); every other row repeats the one above (filter Up:
+  // all zeros).
+  std::string prima(1 + byteRiga, '\0');
+  if (unBit) {
+    std::fill(prima.begin() + 1, prima.end(), rgb != 0 ? '\xFF' : '\0');
+  } else {
+    prima = '\1' + Grande(rgb, 3) + std::string(byteRiga - 3, '\0');
+  }
+  std::string sopra;
+  for (int i = 0; i < 64; ++i) sopra += '\2' + std::string(byteRiga, '\0');
+
+  z_stream z{};
+  deflateInit2(&z, 9, Z_DEFLATED, 15, 9, Z_RLE);
+  std::string zlib;
+  const auto comprimi = [&](std::string_view dati, int modo) {
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(dati.data()));
+    z.avail_in = static_cast<uInt>(dati.size());
+    char uscita[1 << 16];
+    int esito = Z_OK;
+    do {
+      z.next_out = reinterpret_cast<Bytef*>(uscita);
+      z.avail_out = sizeof uscita;
+      esito = deflate(&z, modo);
+      zlib.append(uscita, sizeof uscita - z.avail_out);
+    } while (z.avail_out == 0 || (modo == Z_FINISH && esito != Z_STREAM_END));
+  };
+  comprimi(prima, Z_NO_FLUSH);
+  uint32_t righe = 1;
+  for (; righe + 64 <= lato; righe += 64) comprimi(sopra, Z_NO_FLUSH);
+  comprimi(std::string_view(sopra).substr(0, (lato - righe) * (1 + byteRiga)), Z_FINISH);
+  deflateEnd(&z);
+  return FilePng(lato, unBit ? "\x01\x00\0\0\0"s : "\x08\x02\0\0\0"s, zlib);
+}
+
+// A real progressive JPEG of `lato` x `lato` grey pixels, as Qt writes it, with empty
+// AC scans added before its end until it has `scansioni` scans.
+std::string JpegProgressivo(int lato, uint32_t scansioni) {
+  QImage immagine(lato, lato, QImage::Format_Grayscale8);
+  immagine.fill(Qt::gray);
+  QByteArray scritti;
+  QBuffer buffer(&scritti);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter scrittore(&buffer, "jpeg");
+  scrittore.setProgressiveScanWrite(true);
+  if (!scrittore.write(immagine))
+    throw std::runtime_error("no progressive JPEG: " + scrittore.errorString().toStdString());
+  const std::string jpeg = scritti.toStdString();
+
+  // Its scans, and the component they are of, found by walking its segments; a
+  // scan's data runs to the next marker that is not a stuffed byte or a restart.
+  const auto u = [&](size_t i) { return static_cast<unsigned char>(jpeg.at(i)); };
+  uint32_t contate = 0;
+  char componente = 1;
+  size_t pos = 2;
+  while (u(pos + 1) != 0xD9) {
+    const unsigned char marcatore = u(pos + 1);
+    if (marcatore == 0xC2) componente = jpeg.at(pos + 10);
+    pos += 2 + (size_t{u(pos + 2)} << 8 | u(pos + 3));
+    if (marcatore != 0xDA) continue;
+    ++contate;
+    while (u(pos) != 0xFF || u(pos + 1) == 0 || (u(pos + 1) >= 0xD0 && u(pos + 1) <= 0xD7)) ++pos;
+  }
+  if (scansioni < contate) throw std::invalid_argument("fewer scans than Qt writes");
+  // One component, coefficients 1 to 63, first pass at full precision: where the
+  // scans before have left every coefficient, so the decoder finds the order sound
+  // and reads each empty scan over the whole picture.
+  const std::string vuota = "\xFF\xDA\x00\x08\x01"s + componente + "\x00\x01\x3F\x00"s;
+  std::string risultato = jpeg.substr(0, pos);
+  risultato.reserve(pos + (scansioni - contate) * vuota.size() + 2);
+  for (uint32_t i = contate; i < scansioni; ++i) risultato += vuota;
+  return risultato + jpeg.substr(pos);
+}
+
+// An SVG drawing of 16 x 16 with a square, `dentro` before its end and `prologo`
+// between the XML declaration and the drawing (a DOCTYPE).
+std::string Svg(std::string_view dentro, std::string_view prologo = "") {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"s + std::string(prologo) +
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+         "width=\"16\" height=\"16\" viewBox=\"0 0 16 16\">\n"
+         "<rect id=\"r\" x=\"2\" y=\"2\" width=\"12\" height=\"12\" fill=\"#3366CC\"/>\n" +
+         std::string(dentro) + "</svg>\n";
+}
+
+// An SVG drawing that shows the picture at `indirizzo`, relative or absolute.
+std::string SvgImmagine(std::string_view indirizzo) {
+  const std::string a(indirizzo);
+  return Svg("<image x=\"0\" y=\"0\" width=\"16\" height=\"16\" xlink:href=\"" + a + "\" href=\"" +
+             a + "\"/>\n");
+}
+
+// A Windows icon of one 2 x 2 picture of 32 bits: a BMP header of twice the height
+// (the colours, then the transparency mask), four pixels, and two rows of mask
+// padded to 32 bits.
+std::string Ico() {
+  const std::string bmp =
+      Piccolo(40, 4) + Piccolo(2, 4) + Piccolo(4, 4) + Piccolo(1, 2) + Piccolo(32, 2) +
+      Piccolo(0, 4) + Piccolo(16 + 8, 4) + std::string(16, '\0') +
+      "\x00\x00\xFF\xFF\x00\xFF\x00\xFF\xFF\x00\x00\xFF\xFF\xFF\xFF\xFF"s + std::string(8, '\0');
+  return Piccolo(0, 2) + Piccolo(1, 2) + Piccolo(1, 2) + "\x02\x02\x00\x00"s + Piccolo(1, 2) +
+         Piccolo(32, 2) + Piccolo(bmp.size(), 4) + Piccolo(22, 4) + bmp;
+}
+
+// An uncompressed little-endian TIFF: one IFD of nine short or long entries, one grey
+// pixel after it.
+std::string Tiff() {
+  const auto voce = [](uint16_t etichetta, uint16_t tipo, uint32_t valore) {
+    return Piccolo(etichetta, 2) + Piccolo(tipo, 2) + Piccolo(1, 4) + Piccolo(valore, 4);
+  };
+  const uint32_t pixel = 8 + 2 + 9 * 12 + 4;
+  return "II*\0"s + Piccolo(8, 4) + Piccolo(9, 2) + voce(256, 3, 1) + voce(257, 3, 1) +
+         voce(258, 3, 8) + voce(259, 3, 1) + voce(262, 3, 1) + voce(273, 4, pixel) +
+         voce(277, 3, 1) + voce(278, 3, 1) + voce(279, 4, 1) + Piccolo(0, 4) + "\x80"s;
+}
+
+// A mono PCM wave of `campioni` at `frequenza`, as `canali` channels of `bit` bits
+// claim them; the RIFF and data sizes may lie.
+std::string Onda(const std::string& campioni, uint32_t frequenza, uint16_t bit, uint16_t canali = 1,
+                 uint32_t rif = 0, uint32_t dati = 0) {
+  const uint32_t blocco = canali * bit / 8u, quanti = static_cast<uint32_t>(campioni.size());
+  return "RIFF" + Piccolo(rif ? rif : 36 + quanti, 4) + "WAVEfmt " + Piccolo(16, 4) +
+         Piccolo(1, 2) + Piccolo(canali, 2) + Piccolo(frequenza, 4) +
+         Piccolo(frequenza * blocco, 4) + Piccolo(blocco, 2) + Piccolo(bit, 2) + "data" +
+         Piccolo(dati ? dati : quanti, 4) + campioni;
+}
+
+// A 16-bit 8 kHz wave of `campioni` samples; the sizes in its header may lie.
+std::string Wav(uint32_t campioni, uint16_t canali = 1, uint32_t rif = 0, uint32_t dati = 0) {
+  std::string byte;
+  for (uint32_t i = 0; i < campioni; ++i) byte += Piccolo((i / 10) % 2 ? 0x2000 : 0xE000, 2);
+  return Onda(byte, 8000, 16, canali, rif, dati);
+}
+
+// A one-track MIDI file playing a note; the track's length may lie.
+std::string Midi(uint32_t lunghezza = 0) {
+  const std::string traccia = "\x00\x90\x3C\x40\x60\x80\x3C\x00\x00\xFF\x2F\x00"s;
+  return "MThd"s + Grande(6, 4) + "\x00\x00\x00\x01\x00\x60"s + "MTrk"s +
+         Grande(lunghezza ? lunghezza : static_cast<uint32_t>(traccia.size()), 4) + traccia;
+}
+
+// An AIFF of 100 random 16-bit samples at 8 kHz, claiming `canali` channels.
+std::string Aiff(uint16_t canali) {
+  const std::string comm =
+      Grande(canali, 2) + Grande(100, 4) + Grande(16, 2) + "\x40\x0B\xFA\0\0\0\0\0\0\0"s;
+  const std::string ssnd = Grande(0, 8) + Casuali(200, 13);
+  const std::string corpo = "AIFFCOMM" + Grande(static_cast<uint32_t>(comm.size()), 4) + comm +
+                            "SSND" + Grande(static_cast<uint32_t>(ssnd.size()), 4) + ssnd;
+  return "FORM" + Grande(static_cast<uint32_t>(corpo.size()), 4) + corpo;
+}
 
 // The tests' usual combination, with a few pictures and sounds of its own and a font.
 TipoCombinazione Base() {
@@ -81,18 +325,17 @@ class Generatore {
   Generatore() : m_base(CodificaCombinazione(Base())), m_campi(Campi(m_base)) {}
 
   std::vector<CasoOstile> Genera() {
-    Troncature();
-    Lunghezze();
+    Struttura();
     NomiFont();
     Immagini();
     Suoni();
     Nomi();
-    ImmaginiSvg();
-    ImmaginiAltriFormati();
-    ScansioniJpeg();
+    ImmaginiDaNonMostrare();
     Budget();
     FontDelGiocatore();
-    Musiche();
+    // A whole, valid AIFF, which neither the music slot nor an effect's takes (the other
+    // kinds the mixer knows are the "-finto" sounds: refused by their first bytes).
+    NeiSlot("suono", {0, 2}, {{"aiff", Aiff(1)}});
     // A music that claimed no channels crashed the mixer, and a font named after
     // one of the program folder's files replaced it.
     for (CasoOstile& caso : m_casi) {
@@ -104,19 +347,25 @@ class Generatore {
   }
 
  private:
+  using Contenuti = std::vector<std::pair<const char*, std::string>>;
+
   const Campo& Di(std::string_view nome) const {
     for (const Campo& c : m_campi)
       if (c.nome == nome) return c;
     throw std::invalid_argument("no field " + std::string(nome));
   }
 
-  // The base file with one field's content replaced, or only its length's prefix.
-  std::string Con(std::string_view campo, std::string_view contenuto) {
+  // `byte` with one field's content replaced: the base file, or one where only fields
+  // after this one have changed.
+  std::string Con(std::string_view campo, std::string_view contenuto,
+                  const std::string* byte = nullptr) const {
     const Campo& c = Di(campo);
-    return m_base.substr(0, c.inizio) + Prefisso(contenuto.size()) + std::string(contenuto) +
-           m_base.substr(c.Fine());
+    const std::string& b = byte ? *byte : m_base;
+    return b.substr(0, c.inizio) + Prefisso(contenuto.size()) + std::string(contenuto) +
+           b.substr(c.Fine());
   }
-  std::string ConPrefisso(const Campo& c, const std::string& prefisso) {
+  // The base file with only a string field's length prefix replaced.
+  std::string ConPrefisso(const Campo& c, const std::string& prefisso) const {
     return m_base.substr(0, c.inizio) + prefisso + m_base.substr(c.inizio + c.prefisso);
   }
 
@@ -124,9 +373,24 @@ class Generatore {
     return m_casi.emplace_back(CasoOstile{std::move(nome), std::move(file), std::move(byte)});
   }
 
+  // Each of `contenuti` in the picture ("immagine") or sound ("suono") slots `slot`;
+  // with `predefinita`, the slot must show the built-in picture.
+  void NeiSlot(const std::string& tipo, std::initializer_list<int> slot, const Contenuti& contenuti,
+               bool predefinita = false) {
+    const std::string campo = tipo == "suono" ? "Suoni" : "Immagini";
+    for (const int n : slot) {
+      for (const auto& [nome, byte] : contenuti) {
+        CasoOstile& caso =
+            Aggiungi(tipo + std::to_string(n) + "-" + nome, Con(campo + std::to_string(n), byte));
+        if (predefinita) caso.predefinite = {n};
+      }
+    }
+  }
+
   // Cut at each field's start, inside its first bytes, after a string's length and
-  // halfway through its content.
-  void Troncature() {
+  // halfway through its content; each string claiming one byte more than the file
+  // has left, and some claiming nearly 4 GiB in the 32-bit form.
+  void Struttura() {
     for (const Campo& c : m_campi) {
       Aggiungi("tronca-" + c.nome + "-inizio", m_base.substr(0, c.inizio));
       Aggiungi("tronca-" + c.nome + "-primo-byte", m_base.substr(0, c.inizio + 1));
@@ -136,12 +400,6 @@ class Generatore {
                m_base.substr(0, c.inizio + c.prefisso + c.lunghezza / 2));
     }
     Aggiungi("tronca-ultimo-byte", m_base.substr(0, m_base.size() - 1));
-    Aggiungi("vuoto", "");
-  }
-
-  // Each string claiming one byte more than the file has left, and some claiming
-  // nearly 4 GiB in the 32-bit form.
-  void Lunghezze() {
     for (const Campo& c : m_campi) {
       if (c.numero != 0) continue;
       Aggiungi("oltre-" + c.nome,
@@ -159,7 +417,6 @@ class Generatore {
 
   // Font names that lead elsewhere, and font bytes that are not a font.
   void NomiFont() {
-    using namespace std::string_literals;
     const std::pair<const char*, std::string> nomi[] = {
         {"barra", "sotto/font.ttf"},
         {"su", "../font.ttf"},
@@ -204,58 +461,46 @@ class Generatore {
   // Pictures that are not pictures, or claim 30000 x 30000 pixels, in slots that
   // feed one sprite, 48 bricks and the background.
   void Immagini() {
-    const std::pair<const char*, std::string> immagini[] = {
-        {"casuale", Casuali(3000, 5)},
-        {"testo", "non sono un'immagine"},
-        {"suono", Wav(50)},
-        {"vuota", ""},
-        {"bmp-troncata", Bmp(2, 2).substr(0, 30)},
-        {"gif-30000", Gif(30000)},
-        {"png-30000", Png(30000)},
-        {"bmp-30000", Bmp(30000, 30000)},
-        {"bmp-negativa", Bmp(30000, -30000)},
-        {"jpeg-30000", Jpeg(30000)},
-        {"jpeg-65500", Jpeg(65500)}};
-    for (const int slot : {0, 9, 13}) {
-      for (const auto& [nome, byte] : immagini)
-        Aggiungi("immagine" + std::to_string(slot) + "-" + nome,
-                 Con("Immagini" + std::to_string(slot), byte));
-    }
+    NeiSlot("immagine", {0, 9, 13},
+            {{"casuale", Casuali(3000, 5)},
+             {"testo", "non sono un'immagine"},
+             {"suono", Wav(50)},
+             {"vuota", ""},
+             {"bmp-troncata", Bmp(2, 2).substr(0, 30)},
+             {"gif-30000", Gif(30000)},
+             {"png-30000", Png(30000)},
+             {"bmp-30000", Bmp(30000, 30000)},
+             {"bmp-negativa", Bmp(30000, -30000)},
+             {"jpeg-30000", Jpeg(30000)},
+             {"jpeg-65500", Jpeg(65500)}});
     Aggiungi("immagine5-default-minuscolo", Con("Immagini5", "default"));
     // From the last picture back, so that the fields still to replace keep their offsets.
     std::string tutte = m_base;
-    for (size_t n = NumeroImmagini; n > 0; --n) {
-      const Campo& c = m_campi[n];  // Immagini<n - 1>
-      tutte.replace(c.inizio, c.Fine() - c.inizio, Prefisso(Gif(30000).size()) + Gif(30000));
-    }
+    for (int n = NumeroImmagini - 1; n >= 0; --n)
+      tutte = Con("Immagini" + std::to_string(n), Gif(30000), &tutte);
     Aggiungi("immagini-tutte-gif-30000", tutte);
   }
 
   // Sounds that are not sounds, in the music's slot and in an effect's.
   void Suoni() {
-    const std::pair<const char*, std::string> suoni[] = {
-        {"casuale", Casuali(4000, 9)},
-        {"wav-enorme", Wav(100, 1, 0xFFFFFFFF, 0xFFFFFFF0)},
-        {"wav-senza-canali", Wav(100, 0)},
-        {"wav-troncato", Wav(100).substr(0, 40)},
-        {"midi", Midi()},
-        {"midi-traccia-enorme", Midi(0xFFFFFFF0)},
-        {"immagine", Bmp(2, 2)},
-        {"un-byte", "R"},
-        {"aiff-senza-canali", Aiff(0)},
-        {"wav-secondo-fmt-senza-canali",
-         Wav(100).insert(36, "fmt " + Piccolo(16, 4) + Piccolo(1, 2) + Piccolo(0, 2) +
-                                 Piccolo(8000, 4) + Piccolo(16000, 4) + Piccolo(2, 2) +
-                                 Piccolo(16, 2))},
-        {"ogg-finto", "OggS" + Casuali(500, 15)},
-        {"flac-finto", "fLaC" + Casuali(500, 16)},
-        {"mp3-finto", std::string("ID3\x03\0\0\0\0\0\x10", 10) + Casuali(500, 17)},
-        {"mod-finto", Casuali(1080, 18) + "M.K." + Casuali(2000, 19)}};
-    for (const int slot : {0, 2}) {
-      for (const auto& [nome, byte] : suoni)
-        Aggiungi("suono" + std::to_string(slot) + "-" + nome,
-                 Con("Suoni" + std::to_string(slot), byte));
-    }
+    NeiSlot("suono", {0, 2},
+            {{"casuale", Casuali(4000, 9)},
+             {"wav-enorme", Wav(100, 1, 0xFFFFFFFF, 0xFFFFFFF0)},
+             {"wav-senza-canali", Wav(100, 0)},
+             {"wav-troncato", Wav(100).substr(0, 40)},
+             {"midi", Midi()},
+             {"midi-traccia-enorme", Midi(0xFFFFFFF0)},
+             {"immagine", Bmp(2, 2)},
+             {"un-byte", "R"},
+             {"aiff-senza-canali", Aiff(0)},
+             {"wav-secondo-fmt-senza-canali",
+              Wav(100).insert(36, "fmt " + Piccolo(16, 4) + Piccolo(1, 2) + Piccolo(0, 2) +
+                                      Piccolo(8000, 4) + Piccolo(16000, 4) + Piccolo(2, 2) +
+                                      Piccolo(16, 2))},
+             {"ogg-finto", "OggS" + Casuali(500, 15)},
+             {"flac-finto", "fLaC" + Casuali(500, 16)},
+             {"mp3-finto", "ID3\x03\0\0\0\0\0\x10"s + Casuali(500, 17)},
+             {"mod-finto", Casuali(1080, 18) + "M.K." + Casuali(2000, 19)}});
   }
 
   // Empty and 25-character names with accents, in the file and in the file's name.
@@ -276,73 +521,67 @@ class Generatore {
     Aggiungi("file-spazi", m_base, "con degli spazi.skcom");
   }
 
-  // Drawings whose picture is another file: the slot's own unpacked file, one of the
+  // Pictures the slot must not take, so that it shows the built-in one. Drawings
+  // whose picture is another file: the slot's own unpacked file, one of the
   // system's, standard input. Qt's SVG reader follows them; a drawing that showed
   // its own file brought the game down at every start, as it recursed until the
-  // stack ran out.
-  void ImmaginiSvg() {
-    const auto svg = [&](const std::string& nome, std::vector<std::pair<int, std::string>> slot) {
-      TipoCombinazione c = Base();
-      CasoOstile caso{nome, FileBase, ""};
-      for (auto& [n, byte] : slot) {
-        c.Immagini[static_cast<size_t>(n)] = std::move(byte);
-        caso.predefinite.push_back(n);
-      }
-      caso.byte = CodificaCombinazione(c);
+  // stack ran out. Then formats that an image library recognises by their first
+  // bytes, but a picture slot does not take.
+  void ImmaginiDaNonMostrare() {
+    const auto svg = [&](const char* nome, std::string byte, std::vector<int> slot) {
+      CasoOstile& caso = Aggiungi(nome, std::move(byte));
+      caso.predefinite = std::move(slot);
       caso.sempre = true;
-      m_casi.push_back(std::move(caso));
     };
-    svg("immagine0-svg-se-stessa", {{0, SvgImmagine("img0.sktemp")}});
-    svg("immagine13-svg-se-stessa", {{13, SvgImmagine("img13.sktemp")}});
+    svg("immagine0-svg-se-stessa", Con("Immagini0", SvgImmagine("img0.sktemp")), {0});
+    svg("immagine13-svg-se-stessa", Con("Immagini13", SvgImmagine("img13.sktemp")), {13});
     // Slot 13 is unpacked after slot 0, which is still there: 13 shows 0, 0 shows 13.
-    svg("immagini-svg-incrociate",
-        {{0, SvgImmagine("img13.sktemp")}, {13, SvgImmagine("img0.sktemp")}});
-    svg("immagine0-svg-etc-passwd", {{0, SvgImmagine("file:///etc/passwd")}});
-    svg("immagine0-svg-dev-stdin", {{0, SvgImmagine("/dev/stdin")}});
+    const std::string incrociate = Con("Immagini13", SvgImmagine("img0.sktemp"));
+    svg("immagini-svg-incrociate", Con("Immagini0", SvgImmagine("img13.sktemp"), &incrociate),
+        {0, 13});
+    svg("immagine0-svg-etc-passwd", Con("Immagini0", SvgImmagine("file:///etc/passwd")), {0});
+    svg("immagine0-svg-dev-stdin", Con("Immagini0", SvgImmagine("/dev/stdin")), {0});
     svg("immagine0-svg-entita-esterna",
-        {{0, Svg("<text x=\"0\" y=\"12\">&esterna;</text>\n",
-                 "<!DOCTYPE svg [<!ENTITY esterna SYSTEM \"file:///etc/passwd\">]>\n")}});
+        Con("Immagini0", Svg("<text x=\"0\" y=\"12\">&esterna;</text>\n",
+                             "<!DOCTYPE svg [<!ENTITY esterna SYSTEM \"file:///etc/passwd\">]>\n")),
+        {0});
     svg("immagine0-svg-use-altro-file",
-        {{0, Svg("<use xlink:href=\"Record#r\" href=\"Record#r\"/>\n")}});
+        Con("Immagini0", Svg("<use xlink:href=\"Record#r\" href=\"Record#r\"/>\n")), {0});
+    NeiSlot("immagine", {0, 9, 13},
+            {{"ico", Ico()},
+             {"xpm",
+              "/* XPM */\nstatic const char *ostile[] = {\n\"2 2 2 1\",\n\"a c #FF0000\",\n"
+              "\"b c #0000FF\",\n\"ab\",\n\"ba\"};\n"},
+             {"xbm",
+              "#define ostile_width 8\n#define ostile_height 2\n"
+              "static unsigned char ostile_bits[] = {0xAA, 0x55};\n"},
+             {"ppm", "P6\n2 2\n255\n\xFF\0\0\0\xFF\0\0\0\xFF\xFF\xFF\xFF"s},
+             {"tiff", Tiff()}},
+            true);
   }
 
-  // Pictures in formats that an image library recognises by their first bytes, but
-  // a picture slot does not take.
-  void ImmaginiAltriFormati() {
-    const std::pair<const char*, std::string> formati[] = {
-        {"ico", Ico()}, {"xpm", Xpm()}, {"xbm", Xbm()}, {"ppm", Ppm()}, {"tiff", Tiff()}};
-    for (const int slot : {0, 9, 13}) {
-      for (const auto& [nome, byte] : formati)
-        Aggiungi("immagine" + std::to_string(slot) + "-" + nome,
-                 Con("Immagini" + std::to_string(slot), byte))
-            .predefinite = {slot};
-    }
-  }
-
-  // A progressive JPEG's decoder goes over the whole picture at each scan, even an
-  // empty one: 20,000 of 10 bytes each make 200 KB that keep it busy for many seconds
-  // on a picture of 12 million pixels. One scan under the limit, the picture shows.
-  void ScansioniJpeg() {
-    constexpr int Lato = 3500;
+  // Files that cost much to decode. A progressive JPEG's decoder goes over the whole
+  // picture at each scan, even an empty one: 20,000 of 10 bytes each make 200 KB that
+  // keep it busy for many seconds on a picture of 12 million pixels; with one scan
+  // under the limit, the picture shows. Small files that decode to much: fifteen
+  // effects of 1,000 seconds each at 10 samples a second, which the mixer would hold
+  // as 176 MB each; fourteen pictures of 16 million pixels each, each within the
+  // limit of a picture, together far over that of a combination (the first still
+  // fits, the last does not); and one picture of 400 million pixels of one bit in
+  // 80 KB.
+  void Budget() {
     CasoOstile& molte =
-        Aggiungi("immagine0-jpeg-20000-scansioni", Con("Immagini0", JpegProgressivo(Lato, 20000)));
+        Aggiungi("immagine0-jpeg-20000-scansioni", Con("Immagini0", JpegProgressivo(3500, 20000)));
     molte.sempre = true;
     molte.predefinite = {0};
-    CasoOstile& poche =
-        Aggiungi("immagine0-jpeg-99-scansioni", Con("Immagini0", JpegProgressivo(Lato, 99)));
-    poche.proprie = {0};
-  }
+    Aggiungi("immagine0-jpeg-99-scansioni", Con("Immagini0", JpegProgressivo(3500, 99))).proprie = {
+        0};
 
-  // Small files that decode to much: fifteen effects of 1,000 seconds each at 10
-  // samples a second, which the mixer would hold as 176 MB each; fourteen pictures
-  // of 16 million pixels each, each within the limit of a picture, together far over
-  // that of a combination (the first still fits, the last does not); and one picture
-  // of 400 million pixels of one bit in 80 KB.
-  void Budget() {
     TipoCombinazione effetti = Base();
-    for (size_t n = 1; n < NumeroSuoni; ++n) effetti.Suoni[n] = Wav8(10'000, 10);
+    std::string onda;
+    for (uint32_t i = 0; i < 10'000; ++i) onda += (i / 5) % 2 ? '\x40' : '\xC0';
+    for (size_t n = 1; n < NumeroSuoni; ++n) effetti.Suoni[n] = Onda(onda, 10, 8);
     Aggiungi("suono1-15-wav-10hz", CodificaCombinazione(effetti)).sempre = true;
-
     TipoCombinazione grandi = Base();
     for (size_t n = 0; n < NumeroImmagini; ++n)
       grandi.Immagini[n] = PngTinta(4000, 0x203040 + 0x0B0907 * static_cast<uint32_t>(n));
@@ -357,7 +596,6 @@ class Generatore {
   // A font named like a file the player has in the program folder, which must stay
   // as it was; and a font that is no font, which must not be installed.
   void FontDelGiocatore() {
-    using namespace std::string_literals;
     TipoCombinazione omonimo = Base();
     omonimo.FontFileNome = "Mio.ttf";
     omonimo.FontFile = "\0\1\0\0"s + Casuali(80, 31);
@@ -367,14 +605,6 @@ class Generatore {
     spazzatura.FontFileNome = "Junk.ttf";
     spazzatura.FontFile = "junk" + Casuali(3000, 33);
     Aggiungi("font-spazzatura", CodificaCombinazione(spazzatura)).nessunFont = true;
-  }
-
-  // A whole, valid AIFF, which neither the music slot nor an effect's takes (the other
-  // kinds the mixer knows are the "-finto" sounds above: refused by their first bytes).
-  void Musiche() {
-    for (const int slot : {0, 2})
-      Aggiungi("suono" + std::to_string(slot) + "-aiff",
-               Con("Suoni" + std::to_string(slot), Aiff(1)));
   }
 
   std::string m_base;

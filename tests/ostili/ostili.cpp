@@ -1,27 +1,24 @@
-// Hostile combinations end to end. Each file of the corpus is put in a fresh
-// program folder and chosen in the settings file; the game then plays it headless as
-// a child process, bounded in time (and, outside the sanitizer build, in address
-// space), and picks it again through the menu, agreeing to install its font. The
-// run must end well with no sanitizer report, every sprite must show a picture (the
-// built-in one where the case says the slot's picture is not usable), and nothing
-// may change outside the program folder and the user's font folder, nor any file the
-// player had in the program folder. Its standard input is a pipe holding one byte,
-// which must still be there at the end: the game has no business reading it.
-//
-// A second run in a fresh folder only starts the game on the case's combination;
+// Hostile combinations end to end. Each file of the corpus is put in a fresh program
+// folder and chosen in the settings file; the game plays it headless as a child
+// process, bounded in time (and, outside the sanitizer build, in address space), and
+// picks it again through the menu, agreeing to install its font. The run must end
+// well with no sanitizer report; every sprite must show a picture (the built-in one
+// where the case says the slot's picture is not usable); nothing may change outside
+// the program folder and the user's font folder, nor any file the player had in the
+// program folder; and the one byte in its standard input, a pipe, must still be there
+// at the end: the game has no business reading it. A second run only starts the game;
 // with --tempi it must take at most 5 s (four times that under the sanitizers), a
 // figure for a quiet machine, which ctest's runs beside other tests are not. Outside
-// the sanitizer build no run may reach a peak of more than 600 MiB resident.
+// the sanitizer build no run may reach a peak of more than 600 MiB resident. The
+// sounds' cases are also played through the mixer on SDL's dummy driver, by this
+// program itself (`ostili --suona FOLDER`), since the runner is silent.
 //
 //   ostili SKARVEX [--passo N] [--sanitizer] [--tempi]
 //   ostili --corpus DIR
 //
-// The cases run in a new folder in the system's temporary folder, which keeps the
-// files of the cases that failed and goes when none did. --passo N checks every Nth
-// case only, and those that once broke the game; --corpus writes the corpus's files
-// into DIR and stops. The cases of hostile sounds are also played through the mixer,
-// on SDL's dummy driver, by this program itself (`ostili --suona FOLDER`), since the
-// runner is silent. One line per run: verdict, time, peak memory, case.
+// --passo N checks every Nth case only, and those that once broke the game; --corpus
+// writes the corpus's files into DIR. One line per run: verdict, time, peak memory,
+// case. The cases' files are kept, in the system's temporary folder, when one fails.
 #include "codec/Impostazioni.h"
 #include "codec/RecordFile.h"
 #include "game/Partita.h"
@@ -59,14 +56,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A run still going after this long hangs.
-constexpr int SecondiMassimi = 60;
+constexpr int SecondiMassimi = 60;                  // a run still going then hangs
 constexpr rlim_t MemoriaMassima = rlim_t{2} << 30;  // address space, outside ASan
-// What applying any combination may take: at start-up, and at its peak resident
-// memory in any run. The sanitizers slow the game down about fourfold and keep
-// freed memory aside, so their build is held to four times the time and no memory.
-constexpr double SecondiAvvio = 5;
-constexpr double LentezzaSanitizer = 4;
+// The sanitizers slow the game down about fourfold and keep freed memory aside.
+constexpr double SecondiAvvio = 5, LentezzaSanitizer = 4;
 constexpr long KiBMassimi = 600 * 1024;
 constexpr char FileGiocatore[] = "!Mia.skcom";  // sorts before any case's file
 // A file of the player's that looks like the temporary file of a save cut short,
@@ -149,18 +142,9 @@ Processo Lancia(const std::vector<fs::path>& argv, const Cartelle& c, double lim
   for (std::string& s : env) e.push_back(s.data());
   a.push_back(nullptr);
   e.push_back(nullptr);
+  Processo p{.finito = true, .stato = 127 << 8};  // as a shell reports a program it cannot start
   int tubo[2];
-  if (pipe2(tubo, O_CLOEXEC) != 0) return {true, 126 << 8};
-  Processo p;
-  const auto chiudi = [&] {
-    if (int quanti = 0; ioctl(tubo[0], FIONREAD, &quanti) == 0) p.nonLetti = quanti;
-    close(tubo[0]);
-    close(tubo[1]);
-  };
-  if (write(tubo[1], "?", 1) != 1) {
-    chiudi();
-    return {true, 126 << 8};
-  }
+  if (pipe2(tubo, O_CLOEXEC) != 0) return p;
   posix_spawn_file_actions_t azioni;
   posix_spawn_file_actions_init(&azioni);
   posix_spawn_file_actions_adddup2(&azioni, tubo[0], 0);
@@ -177,29 +161,27 @@ Processo Lancia(const std::vector<fs::path>& argv, const Cartelle& c, double lim
   // memory is its own, not that of the copy of this process it started as.
   const auto inizio = std::chrono::steady_clock::now();
   pid_t figlio = 0;
-  const int errore = posix_spawn(&figlio, a[0], &azioni, &attributi, a.data(), e.data());
-  posix_spawn_file_actions_destroy(&azioni);
-  posix_spawnattr_destroy(&attributi);
-  if (errore != 0) {
-    chiudi();
-    return {true, 127 << 8};  // as a shell reports a program it cannot start
-  }
-  const auto scadenza = inizio + std::chrono::duration<double>(limite);
-  while (true) {
-    p.kib = std::max(p.kib, PiccoMemoria(figlio));
-    if (const pid_t r = waitpid(figlio, &p.stato, WNOHANG); r != 0) {
-      p.finito = r == figlio;
-      break;
+  if (write(tubo[1], "?", 1) == 1 &&
+      posix_spawn(&figlio, a[0], &azioni, &attributi, a.data(), e.data()) == 0) {
+    const auto scadenza = inizio + std::chrono::duration<double>(limite);
+    pid_t r = 0;
+    while ((r = waitpid(figlio, &p.stato, WNOHANG)) == 0 &&
+           std::chrono::steady_clock::now() <= scadenza) {
+      p.kib = std::max(p.kib, PiccoMemoria(figlio));
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    if (std::chrono::steady_clock::now() > scadenza) {
+    p.finito = r == figlio;
+    if (r == 0) {
       kill(-figlio, SIGKILL);
       waitpid(figlio, &p.stato, 0);
-      break;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
+  posix_spawn_file_actions_destroy(&azioni);
+  posix_spawnattr_destroy(&attributi);
   p.secondi = std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
-  chiudi();
+  if (int quanti = 0; ioctl(tubo[0], FIONREAD, &quanti) == 0) p.nonLetti = quanti;
+  close(tubo[0]);
+  close(tubo[1]);
   return p;
 }
 
@@ -222,7 +204,6 @@ std::string Difetti(const Processo& p, const std::string& errori) {
   return difetti;
 }
 
-// The picture a snapshot shows for a picture slot.
 QString FiguraSlot(const QJsonObject& istantanea, int slot) {
   if (slot >= static_cast<int>(std::size(SpriteDelloSlot)))
     return istantanea["background"].toString();
@@ -247,32 +228,26 @@ std::string DifettiIstantanee(const std::string& uscita, int attese, const CasoO
         difetti += nome.toStdString() + " has no picture" + dove;
     }
   }
-  if (std::ssize(istantanee) != attese) {
-    difetti += std::to_string(istantanee.size()) + " snapshots; ";
-    return difetti;
-  }
+  if (std::ssize(istantanee) != attese)
+    return difetti + std::to_string(istantanee.size()) + " snapshots; ";
   if (attese != Istantanee) return difetti;
-  const QJsonObject& predefinita = istantanee[IstantaneaDefault];
-  for (const auto& elenco : {caso.predefinite, caso.proprie}) {
-    for (const int n : elenco) {
-      if (FiguraSlot(predefinita, n).isEmpty())
+  const auto confronta = [&](const std::vector<int>& slot, bool propria) {
+    for (const int n : slot) {
+      const QString incorporata = FiguraSlot(istantanee[IstantaneaDefault], n);
+      if (incorporata.isEmpty())
         difetti += "no picture " + std::to_string(n) + " in the snapshot of Default; ";
+      for (int i = 0; i < attese; ++i) {
+        const QString figura = FiguraSlot(istantanee[i], n);
+        if (i == IstantaneaDefault || (figura == incorporata) != propria) continue;
+        difetti +=
+            "picture " + std::to_string(n) + " is " +
+            (propria ? "the built-in one" : figura.toStdString() + ", not the built-in one") +
+            " in snapshot " + std::to_string(i + 1) + "; ";
+      }
     }
-  }
-  for (int i = 0; i < attese; ++i) {
-    if (i == IstantaneaDefault) continue;
-    const std::string dove = " in snapshot " + std::to_string(i + 1) + "; ";
-    for (const int slot : caso.predefinite) {
-      const QString figura = FiguraSlot(istantanee[i], slot);
-      if (figura != FiguraSlot(predefinita, slot))
-        difetti += "picture " + std::to_string(slot) + " is " + figura.toStdString() +
-                   ", not the built-in one" + dove;
-    }
-    for (const int slot : caso.proprie) {
-      if (FiguraSlot(istantanee[i], slot) == FiguraSlot(predefinita, slot))
-        difetti += "picture " + std::to_string(slot) + " is the built-in one" + dove;
-    }
-  }
+  };
+  confronta(caso.predefinite, false);
+  confronta(caso.proprie, true);
   return difetti;
 }
 
@@ -349,8 +324,7 @@ struct Regole {
 };
 
 // One run of a case, checked and printed with its figures; its folder is kept only
-// when it fails. A run over its time is killed at twice that, at most after
-// SecondiMassimi.
+// when it fails.
 bool Verifica(const std::string& nome, const Cartelle& c, const std::vector<fs::path>& argv,
               const CasoOstile& caso, const Regole& regole) {
   const auto prima = ContenutoCartella(c.radice);
