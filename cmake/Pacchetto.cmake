@@ -16,6 +16,8 @@ install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.desktop
 install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${SKARVEX_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Free software under the GNU GPL, version 3 or later, said as Debian reads it.
+install(FILES ${SKARVEX_DATI}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/skarvex)
 
 # Manual pages, gzipped as Debian keeps them; -n leaves the name and time out, so the
 # same page always makes the same bytes.
@@ -40,7 +42,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME skarvex)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "SKARVEX developers")
-set(CPACK_PACKAGE_CONTACT "SKARVEX developers <sviluppo@skarvex.org>")
+# example.org stands for the project's own address, which a release fills in.
+set(CPACK_PACKAGE_CONTACT "SKARVEX developers <skarvex@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "arcade shooter against a marching alien formation, with skins")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
@@ -53,7 +56,6 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://skarvex.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont, qt6-qpa-plugins, fonts-dejavu-core")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

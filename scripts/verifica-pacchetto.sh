@@ -39,6 +39,9 @@ cat >"$tmp/attesi" <<ELENCO
 ./usr/share/
 ./usr/share/applications/
 ./usr/share/applications/$id.desktop
+./usr/share/doc/
+./usr/share/doc/skarvex/
+./usr/share/doc/skarvex/copyright
 ./usr/share/icons/
 ./usr/share/icons/hicolor/
 ./usr/share/icons/hicolor/scalable/
@@ -75,6 +78,14 @@ appstreamcli validate --no-net --strict "$usr/share/metainfo/$id.metainfo.xml" >
   cat "$tmp/appstream" >&2
   fallito "appstreamcli validate found problems"
 }
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$usr/share/metainfo/$id.metainfo.xml" ||
+  fallito "the metadata does not name the licence GPL-3.0-or-later"
+grep -q '^License: GPL-3.0+$' "$usr/share/doc/skarvex/copyright" ||
+  fallito "the copyright file does not name the licence"
+# Only the placeholder domain: no address the project does not own.
+if dpkg-deb -f "$deb" | grep -qE 'skarvex\.(org|com|net)' || grep -rIqE 'skarvex\.(org|com|net)' "$radice"; then
+  fallito "the package names a domain the project does not own"
+fi
 for pagina in "$usr"/share/man/man6/*.6.gz; do
   avvisi=$(zcat "$pagina" | groff -man -ww -Tutf8 -z 2>&1)
   [[ -z $avvisi ]] || fallito "$(basename "$pagina"): $avvisi"
