@@ -1,5 +1,5 @@
 # Installing like a desktop game: beside the two executables in bin/, the desktop entry,
-# the icon, the AppStream metadata and the manual pages; and the Debian package that
+# the icon, the AppStream metadata, the combination files' type and the manual pages; and the Debian package that
 # `cpack -G DEB` makes from that install.
 
 set(SKARVEX_DATI ${PROJECT_SOURCE_DIR}/data)
@@ -16,6 +16,13 @@ install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.desktop
 install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${SKARVEX_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The combination files' type, with the game's icon as its own.
+install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${SKARVEX_ID_APPLICAZIONE}.xml)
+install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes
+        RENAME application-x-skarvex-combination.svg)
 # Free software under the GNU GPL, version 3 or later, said as Debian reads it.
 install(FILES ${SKARVEX_DATI}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/skarvex)
 

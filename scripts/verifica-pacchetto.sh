@@ -47,12 +47,17 @@ cat >"$tmp/attesi" <<ELENCO
 ./usr/share/icons/hicolor/scalable/
 ./usr/share/icons/hicolor/scalable/apps/
 ./usr/share/icons/hicolor/scalable/apps/$id.svg
+./usr/share/icons/hicolor/scalable/mimetypes/
+./usr/share/icons/hicolor/scalable/mimetypes/application-x-skarvex-combination.svg
 ./usr/share/man/
 ./usr/share/man/man6/
 ./usr/share/man/man6/skarvex-comb.6.gz
 ./usr/share/man/man6/skarvex.6.gz
 ./usr/share/metainfo/
 ./usr/share/metainfo/$id.metainfo.xml
+./usr/share/mime/
+./usr/share/mime/packages/
+./usr/share/mime/packages/$id.xml
 ELENCO
 dpkg-deb -c "$deb" | awk '{print $6}' | LC_ALL=C sort >"$tmp/trovati"
 LC_ALL=C sort -o "$tmp/attesi" "$tmp/attesi"
@@ -86,6 +91,17 @@ grep -q '^License: GPL-3.0+$' "$usr/share/doc/skarvex/copyright" ||
 if dpkg-deb -f "$deb" | grep -qE 'skarvex\.(org|com|net)' || grep -rIqE 'skarvex\.(org|com|net)' "$radice"; then
   fallito "the package names a domain the project does not own"
 fi
+# The combination type: well formed, and found for a .skcom file once the desktop's
+# database is built from it.
+xmllint --noout "$usr/share/mime/packages/$id.xml" || fallito "the MIME definition is not well formed"
+mkdir -p "$tmp/mime/packages"
+cp "$usr/share/mime/packages/$id.xml" "$tmp/mime/packages/"
+update-mime-database "$tmp/mime" >"$tmp/mime.log" 2>&1 || {
+  cat "$tmp/mime.log" >&2
+  fallito "update-mime-database refused the MIME definition"
+}
+grep -qx '50:application/x-skarvex-combination:\*\.skcom' "$tmp/mime/globs2" ||
+  fallito "the MIME database does not give .skcom files their type"
 for pagina in "$usr"/share/man/man6/*.6.gz; do
   avvisi=$(zcat "$pagina" | groff -man -ww -Tutf8 -z 2>&1)
   [[ -z $avvisi ]] || fallito "$(basename "$pagina"): $avvisi"
