@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QFileSystemWatcher>
 #include <QMenuBar>
 #include <QPainter>
 #include <QTimer>
 
+#include "combinations/GestioneDatiEsterni.h"
 #include "game/Campo.h"
 #include "model/Gioco.h"
 #include "game/frm_main.h"
@@ -82,6 +84,7 @@ FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm) : g(gioco), 
   m_campo = new Area(*this);
   setCentralWidget(m_campo);
   CostruisciMenuBar();
+  OsservaCartella();
   setWindowTitle(g.Caption);
   setStyleSheet(QStringLiteral("QMainWindow { background: black; }"));
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -133,6 +136,22 @@ void FinestraPrincipale::AggiornaMenu() {
     m_comb.push_back(azione);
   }
   for (size_t i = 0; i < m_comb.size(); ++i) Riporta(m_comb[i], voci[i]);
+}
+
+// The combination menu follows the program folder: a combination file added, removed
+// or renamed there shows in or leaves the menu within a second, by the menu's own
+// listing. The folder's churn while a combination is applied or a file is saved is
+// gathered into one listing a quarter of a second after it settles.
+void FinestraPrincipale::OsservaCartella() {
+  auto* osservatore = new QFileSystemWatcher(this);
+  osservatore->addPath(QString::fromStdString(g.CartellaProgramma.string()));
+  auto* attesa = new QTimer(this);
+  attesa->setSingleShot(true);
+  attesa->setInterval(250);
+  connect(osservatore, &QFileSystemWatcher::directoryChanged, attesa, qOverload<>(&QTimer::start));
+  connect(attesa, &QTimer::timeout, this, [this] {
+    if (!m_chiusa) DopoHandler([this] { GestioneDatiEsterni::CostruisciMenu(g); });
+  });
 }
 
 void FinestraPrincipale::DopoHandler(const std::function<void()>& handler) {

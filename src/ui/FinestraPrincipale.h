@@ -58,6 +58,7 @@ class FinestraPrincipale final : public QMainWindow {
 
   void CostruisciMenuBar();
   void AggiornaMenu();
+  void OsservaCartella();
   Fotografia Scatta() const;
   void DopoHandler(const std::function<void()>& handler);
 

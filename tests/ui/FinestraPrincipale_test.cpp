@@ -1,5 +1,6 @@
 // The main window on Qt's offscreen platform: menus, keys, clicks and closing.
 #include <QAction>
+#include <QElapsedTimer>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/Banco.h"
+#include "support/File.h"
 #include "ui/FinestraPrincipale.h"
 #include "ui/FinestreQt.h"
 
@@ -74,6 +76,26 @@ TEST_F(Finestra, CarriesTheCaptionAndMenusThatRunTheirHandlersAndFollowTheModel)
   EXPECT_TRUE(audio_->isChecked());
   Voce("?", "Aiuto")->trigger();
   EXPECT_TRUE(finestre.Caricata(::Finestra::frm_aiuto));
+}
+
+// While the game runs, the combination menu follows the program folder.
+TEST_F(Finestra, ACombinationFileAddedToOrRemovedFromTheFolderShowsInOrLeavesTheMenu) {
+  const auto attendi = [this](const QString& voce, bool presente) {
+    QElapsedTimer tempo;
+    tempo.start();
+    while ((Voce("Combinazioni", voce) != nullptr) != presente && tempo.elapsed() < 1000)
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return (Voce("Combinazioni", voce) != nullptr) == presente;
+  };
+  ScriviTutto(g.File("Tramonto.skcom"), "");
+  EXPECT_TRUE(attendi("Tramonto", true));
+  EXPECT_FALSE(Voce("Combinazioni", "Tramonto")->isChecked());
+  std::filesystem::rename(g.File("Tramonto.skcom"), g.File("Alba.skcom"));
+  EXPECT_TRUE(attendi("Alba", true));
+  EXPECT_TRUE(attendi("Tramonto", false));
+  std::filesystem::remove(g.File("Alba.skcom"));
+  EXPECT_TRUE(attendi("Alba", false));
+  EXPECT_TRUE(Voce("Combinazioni", "Default")->isChecked());
 }
 
 TEST_F(Finestra, KeysReachTheHandlersAndAutoRepeatedReleasesAreIgnored) {
