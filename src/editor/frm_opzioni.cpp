@@ -267,8 +267,12 @@ bool frm_opzioni::eventFilter(QObject* oggetto, QEvent* evento) {
     if (p != PulsantiImmagine.end())
       PulsanteImmagine_MouseMove(static_cast<int>(p - PulsantiImmagine.begin()));
   } else if (tipo == QEvent::FocusOut) {
+    // Leaving the box within the window; not another window coming up, a message
+    // box or the window going away.
     const auto v = std::find(txt_vol.begin(), txt_vol.end(), oggetto);
-    if (v != txt_vol.end()) ConfermaVolumiDigitati();
+    if (v != txt_vol.end() &&
+        static_cast<QFocusEvent*>(evento)->reason() != Qt::ActiveWindowFocusReason)
+      ConfermaVolumiDigitati();
   } else if (tipo == QEvent::MouseButtonDblClick) {
     const auto t = std::find(txt_audio.begin(), txt_audio.end(), oggetto);
     if (t != txt_audio.end()) {

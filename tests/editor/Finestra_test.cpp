@@ -15,8 +15,6 @@
 #include <QStyleOptionSlider>
 #include <QTimer>
 
-#include <set>
-
 namespace {
 
 using namespace banco_editor;
@@ -107,7 +105,7 @@ TEST_F(FinestraEditor, TheSliderMovesOneUnitAPixelAndAUnitOrTenAKey) {
   EXPECT_EQ(tasto(Qt::Key_Left), 74);
   EXPECT_EQ(Testo(QStringLiteral("txt_vol_3")), "74");
 
-  // The handle dragged from one end to the other, a pixel at a time, passes every value.
+  // The handle dragged from one end to the other a pixel at a time passes every value.
   cursore->setValue(0);
   QStyleOptionSlider opzioni;
   opzioni.initFrom(cursore);
@@ -123,17 +121,14 @@ TEST_F(FinestraEditor, TheSliderMovesOneUnitAPixelAndAUnitOrTenAKey) {
                                Qt::NoModifier));
   };
   mouse(QEvent::MouseButtonPress, presa);
-  std::set<int> valori;
   int salto = 0;
   for (int x = presa.x(); x <= cursore->width(); ++x) {
     const int prima = cursore->value();
     mouse(QEvent::MouseMove, {x, presa.y()});
     salto = std::max(salto, cursore->value() - prima);
-    valori.insert(cursore->value());
   }
   mouse(QEvent::MouseButtonRelease, {cursore->width(), presa.y()});
   EXPECT_EQ(salto, 1);
-  EXPECT_EQ(valori.size(), 101u);
   EXPECT_EQ(Testo(QStringLiteral("txt_vol_3")), "100");
 }
 
