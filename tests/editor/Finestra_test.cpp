@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -193,8 +192,6 @@ TEST_F(FinestraEditor, EveryCaptionFitsItsControlAndAPressedTrialButtonStandsOut
   for (const QPushButton* p : editor->findChildren<QPushButton*>())
     EXPECT_LE(p->fontMetrics().horizontalAdvance(p->text()) + 4, p->width())
         << p->objectName().toStdString();
-  for (const QGroupBox* g : editor->findChildren<QGroupBox*>())
-    EXPECT_LE(g->fontMetrics().horizontalAdvance(g->title()), g->width());
   const auto* protezione = C<QCheckBox>(QStringLiteral("chk_password"));
   EXPECT_LE(protezione->sizeHint().width(), protezione->width());
 
