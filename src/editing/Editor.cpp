@@ -213,8 +213,8 @@ bool ChiediPassword(Gioco& g, const ModelloEditor& m) {
     return true;
   }
   for (;;) {
-    const QString password = g.dialoghi.InputBox(
-        QStringLiteral("Scegli una PassWord da 3 a 12 caratteri"), Firma(), QString());
+    const QString password =
+        g.dialoghi.PasswordBox(QStringLiteral("Scegli una PassWord da 3 a 12 caratteri"), Firma());
     if (password.isEmpty()) return false;
     if (Lunghezza(password) >= MinimoPassword && Lunghezza(password) <= MassimoPassword) {
       g.PasswordCombinazione = password;
@@ -239,7 +239,7 @@ ModelloEditor Apri(Gioco& g, ModelloEditor::Avvisi avvisi) {
                          ? GestioneDatiEsterni::ImmagineSlot(g, n)
                          : GestioneDatiEsterni::ImmagineIncorporata(g, n);
   }
-  m.cd_audio = {Filtro(FiltriEditor::Audio), cartella, QString()};
+  m.cd_audio = {Filtro(FiltriEditor::Audio), cartella, Firma()};
   m.Cd = {Filtro(FiltriEditor::Immagini), cartella, Firma()};
   g.CombinazioneInModifica = m.nome = g.CombinazioneCorrente;
   m.autore = g.AutoreCombinazione;
@@ -471,6 +471,7 @@ void Crea(Gioco& g, ModelloEditor& m) {
   // The game still uses its old combination, and the captions say so.
   m.titolo = Didascalia(g.CombinazioneCorrente, std::nullopt, 2, QStringLiteral("OPZIONI - "));
   m.Cd.titolo = Didascalia(g.CombinazioneCorrente, std::nullopt, 2, QStringLiteral("APRI - "));
+  m.cd_audio.titolo = m.Cd.titolo;
   Predefinito(g, m);
   AggiornaPrincipale(m);
 }
@@ -612,8 +613,7 @@ void CancellaFileFont(ModelloEditor& m) {
 }
 
 void InserisciPassword(Gioco& g, ModelloEditor& m) {
-  const QString risposta =
-      g.dialoghi.InputBox(QStringLiteral("Inserire la PassWord"), Firma(), QString());
+  const QString risposta = g.dialoghi.PasswordBox(QStringLiteral("Inserire la PassWord"), Firma());
   if (risposta != g.PasswordCombinazione) {
     Messaggio(g, QStringLiteral("Password errata"), Icona::Critica);
     return;

@@ -10,8 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QSlider>
 
+using TabelleEditor::SlotSfondo;
 using TabelleEditor::Twips;
 
 namespace {
@@ -23,11 +24,15 @@ constexpr int PulsanteSinistra = 120, DefSinistra = 1320, CasellaSinistra = 1800
 constexpr int PulsanteDestra = 5280, DefDestra = 6480, CasellaDestra = 6960;
 constexpr int AltezzaRiga = 375;
 
+// A sound row gives its slider about a pixel a unit, so a drag reaches every volume;
+// the file box is narrower for it.
 struct ColonnaSuoni {
   int apri, audio, play, volume, testoVolume;
 };
-constexpr ColonnaSuoni ColonneSuoni[2] = {{120, 1560, 3600, 3840, 4800},
-                                          {5280, 6720, 8760, 9000, 9960}};
+constexpr ColonnaSuoni ColonneSuoni[2] = {{120, 1560, 2805, 3045, 4800},
+                                          {5280, 6720, 7965, 8205, 9960}};
+constexpr int LarghezzaApri = 1455, LarghezzaAudio = 1260, LarghezzaPlay = 255,
+              LarghezzaVolume = 1770, LarghezzaTestoVolume = 375;
 
 QFont Font(const char* nome, double punti, bool grassetto = false) {
   return Caratteri::FontQt({QString::fromLatin1(nome), punti, grassetto, false});
@@ -69,11 +74,15 @@ QString Elemento(const char* nome, int i) {
   return QStringLiteral("%1_%2").arg(QLatin1String(nome)).arg(i);
 }
 
-// The preview's box inside "ANTEPRIMA": the proportions of the recommended size,
-// as large as the frame allows, centred.
-QRect RiquadroAnteprima(const TabelleEditor::SlotImmagine& slot) {
+// The playfield's size in pixels: the background's preview has its proportions.
+constexpr QSize Campo(static_cast<int>(LarghezzaCampo) / TwipsPerPixel,
+                      static_cast<int>(AltezzaCampo) / TwipsPerPixel);
+
+// The preview's box inside "ANTEPRIMA": the proportions of the recommended size (of
+// the playfield for the background), as large as the frame allows, centred.
+QRect RiquadroAnteprima(int n, const TabelleEditor::SlotImmagine& slot) {
   const QRect interno = Twips(120, 240, 4215, 1335);
-  QSize dimensione(slot.larghezza, slot.altezza);
+  QSize dimensione = n == SlotSfondo ? Campo : QSize(slot.larghezza, slot.altezza);
   dimensione.scale(interno.size(), Qt::KeepAspectRatio);
   QRect box(QPoint(0, 0), dimensione);
   box.moveCenter(interno.center());
@@ -81,6 +90,20 @@ QRect RiquadroAnteprima(const TabelleEditor::SlotImmagine& slot) {
 }
 
 }  // namespace
+
+void frm_opzioni::Adatta(QLabel* l) {
+  // Always from the label's own font, kept the first time round.
+  QVariant pieno = l->property("fontPieno");
+  if (!pieno.isValid()) l->setProperty("fontPieno", pieno = l->font());
+  QFont font = pieno.value<QFont>();
+  l->setFont(font);
+  // The fonts are sized in pixels, as the twips they were laid out in.
+  while ((l->sizeHint().width() > l->width() || l->sizeHint().height() > l->height()) &&
+         font.pixelSize() > 6) {
+    font.setPixelSize(font.pixelSize() - 1);
+    l->setFont(font);
+  }
+}
 
 void frm_opzioni::CostruisciControlli() {
   setObjectName(QStringLiteral("frm_opzioni"));
@@ -123,7 +146,8 @@ void frm_opzioni::CostruisciControlli() {
     const auto& slot = TabelleEditor::SlotImmagini[static_cast<size_t>(n)];
     auto* a = new Anteprima(Frame1, *m_incorporate);
     a->setObjectName(QLatin1String(slot.anteprima));
-    a->setGeometry(RiquadroAnteprima(slot));
+    a->setGeometry(RiquadroAnteprima(n, slot));
+    if (n == SlotSfondo) a->ComeCampo(Campo.width());
     a->hide();
     Anteprime[static_cast<size_t>(n)] = a;
   }
@@ -157,7 +181,7 @@ void frm_opzioni::CostruisciControlli() {
   for (int k = 0; k < 6; ++k) {
     const ColonnaSuoni& col = ColonneSuoni[k / 3];
     const int left[] = {col.apri, col.audio, col.volume};
-    const int width[] = {1455, 2055, 1335};
+    const int width[] = {LarghezzaApri, LarghezzaAudio, LarghezzaVolume + LarghezzaTestoVolume};
     Scritta(this, QLatin1String(titoli[k].first), QLatin1String(titoli[k].second),
             Twips(left[k % 3], 4440, width[k % 3], 255), intestazioni,
             Qt::AlignHCenter | Qt::AlignTop);
@@ -168,21 +192,31 @@ void frm_opzioni::CostruisciControlli() {
     const ColonnaSuoni& col = ColonneSuoni[i / 8];
     const int top = 4800 + 360 * (i % 8);
     cb_apri[s] = Pulsante(this, Elemento("cb_apri", i), QString::fromUtf8(NomiSuoni[s]),
-                          Twips(col.apri, top, 1455, AltezzaRiga));
-    txt_audio[s] =
-        Casella(this, Elemento("txt_audio", i), Twips(col.audio, top, 2055, AltezzaRiga), caselle);
+                          Twips(col.apri, top, LarghezzaApri, AltezzaRiga));
+    txt_audio[s] = Casella(this, Elemento("txt_audio", i),
+                           Twips(col.audio, top, LarghezzaAudio, AltezzaRiga), caselle);
     txt_audio[s]->installEventFilter(this);
     chk_play[s] = Pulsante(this, Elemento("chk_play", i), QStringLiteral(">"),
-                           Twips(col.play, top, 255, AltezzaRiga));
+                           Twips(col.play, top, LarghezzaPlay, AltezzaRiga));
     chk_play[s]->setCheckable(true);  // latched: a trial lasts while the button is down
-    HS_regolavol[s] = Crea<QScrollBar>(this, Elemento("HS_regolavol", i),
-                                       Twips(col.volume, top, 975, AltezzaRiga), normale);
+    // Down, it is lit: a trial playing can be told at a glance.
+    chk_play[s]->setStyleSheet(QStringLiteral(
+        "QPushButton:checked { background-color: #1f8f3a; color: white; font-weight: bold;"
+        " border: 1px solid #0b4a1a; border-radius: 2px; }"));
+    HS_regolavol[s] = Crea<QSlider>(this, Elemento("HS_regolavol", i),
+                                    Twips(col.volume, top, LarghezzaVolume, AltezzaRiga), normale);
     HS_regolavol[s]->setOrientation(Qt::Horizontal);
     HS_regolavol[s]->setRange(0, 100);
+    HS_regolavol[s]->setSingleStep(1);  // the arrow keys
+    HS_regolavol[s]->setPageStep(10);   // the Page keys and a click beside the handle
+    HS_regolavol[s]->setFocusPolicy(Qt::StrongFocus);
     HS_regolavol[s]->setEnabled(false);
-    txt_vol[s] = Crea<QLineEdit>(this, Elemento("txt_vol", i),
-                                 Twips(col.testoVolume, top, 375, AltezzaRiga), normale);
+    txt_vol[s] =
+        Crea<QLineEdit>(this, Elemento("txt_vol", i),
+                        Twips(col.testoVolume, top, LarghezzaTestoVolume, AltezzaRiga), normale);
     txt_vol[s]->setTextMargins(0, 0, 0, 0);
+    // Leaving the box takes over what was typed, as Enter does.
+    txt_vol[s]->installEventFilter(this);
     txt_vol[s]->setText(QStringLiteral("50"));
     txt_vol[s]->setEnabled(false);
   }
@@ -207,6 +241,7 @@ void frm_opzioni::CostruisciControlli() {
                      Twips(9240, 240, 855, 375));
 
   CostruisciPannelloFont();
+  for (QLabel* l : findChildren<QLabel*>()) Adatta(l);
 }
 
 void frm_opzioni::CostruisciPannelloFont() {
@@ -257,6 +292,11 @@ void frm_opzioni::CollegaControlli() {
   const auto turno = [this](std::function<void()> gestore) {
     return [this, gestore = std::move(gestore)] { Turno(gestore); };
   };
+  // A button does not take the focus, so a volume box being typed in is taken over
+  // as the button goes down: what its click saves or plays is what the box shows.
+  for (QPushButton* p : findChildren<QPushButton*>()) {
+    connect(p, &QPushButton::pressed, this, [this] { ConfermaVolumiDigitati(); });
+  }
   for (int n = 0; n < NumeroImmagini; ++n) {
     connect(PulsantiImmagine[static_cast<size_t>(n)], &QPushButton::clicked, this,
             turno([this, n] { PulsanteImmagine_Click(n); }));
@@ -268,9 +308,8 @@ void frm_opzioni::CollegaControlli() {
     connect(cb_apri[s], &QPushButton::clicked, this, turno([this, i] { cb_apri_Click(i); }));
     connect(chk_play[s], &QPushButton::clicked, this, turno([this, i] { chk_play_Click(i); }));
     connect(txt_vol[s], &QLineEdit::returnPressed, this,
-            turno([this, i] { txt_vol_KeyPress(i, 13); }));
-    connect(HS_regolavol[s], &QScrollBar::valueChanged, this,
-            [this, i] { HS_regolavol_Change(i); });
+            [this, i] { Turno([this, i] { txt_vol_KeyPress(i, 13); }); });
+    connect(HS_regolavol[s], &QSlider::valueChanged, this, [this, i] { HS_regolavol_Change(i); });
     connect(txt_vol[s], &QLineEdit::textChanged, this, [this, i] { txt_vol_Change(i); });
   }
   const std::pair<QPushButton*, void (frm_opzioni::*)()> pulsanti[] = {

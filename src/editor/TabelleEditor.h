@@ -40,6 +40,8 @@ inline constexpr std::array<SlotImmagine, NumeroImmagini> SlotImmagini = {{
     {"Cb_sfondo", "txt_sfondo", "img_sfondo", 3480, true, 800, 600},
 }};
 
+inline constexpr int SlotSfondo = 13;  // the window's background
+
 // A rectangle given in twips, in logical pixels.
 constexpr QRect Twips(int left, int top, int width, int height) {
   return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};

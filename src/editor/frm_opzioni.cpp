@@ -14,7 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QSlider>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -24,6 +24,12 @@ namespace {
 void Testo(QLineEdit* casella, const QString& testo) {
   // Only a change: setting the same text would move the cursor of a box being typed in.
   if (casella->text() != testo) casella->setText(testo);
+}
+
+bool Cambia(QLabel* l, const QString& testo) {
+  if (l->text() == testo) return false;
+  l->setText(testo);
+  return true;
 }
 
 }  // namespace
@@ -54,7 +60,7 @@ frm_opzioni::~frm_opzioni() {
 void frm_opzioni::Mostra() {
   const QSignalBlocker bloccoCheck(chk_password);
   setWindowTitle(m.titolo);
-  lbl_combinazione->setText(m.intestazione);
+  if (Cambia(lbl_combinazione, m.intestazione)) Adatta(lbl_combinazione);
   for (size_t n = 0; n < NumeroImmagini; ++n) {
     Testo(CaselleImmagine[n], m.immagini[n]);
     if (!(Anteprime[n]->Picture() == m.anteprime[n])) Anteprime[n]->Imposta(m.anteprime[n]);
@@ -92,8 +98,9 @@ void frm_opzioni::Mostra() {
                                                         ? QStringLiteral("white")
                                                         : QStringLiteral("black")));
   }
-  lbl_fontdacaricare->setText(m.fontFileNome.empty() ? QStringLiteral("Nessuno")
-                                                     : QString::fromStdString(m.fontFileNome));
+  if (Cambia(lbl_fontdacaricare, m.fontFileNome.empty() ? QStringLiteral("Nessuno")
+                                                        : QString::fromStdString(m.fontFileNome)))
+    Adatta(lbl_fontdacaricare);
 }
 
 void frm_opzioni::Turno(const std::function<void()>& gestore) {
@@ -155,9 +162,24 @@ void frm_opzioni::txt_vol_Change(int i) {
 }
 
 void frm_opzioni::txt_vol_KeyPress(int i, int KeyAscii) {
-  if (KeyAscii != 13) return;
+  if (KeyAscii != 13 || i < 0 || i >= NumeroSuoni) return;
+  // Taken over now: the message a wrong value shows takes the focus from the box, and
+  // that must not take it over a second time.
+  txt_vol[static_cast<size_t>(i)]->setModified(false);
   Editor::ConfermaVolume(g, m, i);
   Mostra();
+}
+
+void frm_opzioni::txt_vol_LostFocus(int i) {
+  if (i < 0 || i >= NumeroSuoni || !txt_vol[static_cast<size_t>(i)]->isModified()) return;
+  txt_vol_KeyPress(i, 13);
+}
+
+void frm_opzioni::ConfermaVolumiDigitati() {
+  // Each is a turn of the game, as an Enter would be.
+  for (int i = 0; i < NumeroSuoni; ++i) {
+    if (txt_vol[static_cast<size_t>(i)]->isModified()) Turno([this, i] { txt_vol_LostFocus(i); });
+  }
 }
 
 void frm_opzioni::txt_audio_DblClick(int i) {
@@ -244,6 +266,13 @@ bool frm_opzioni::eventFilter(QObject* oggetto, QEvent* evento) {
     const auto p = std::find(PulsantiImmagine.begin(), PulsantiImmagine.end(), oggetto);
     if (p != PulsantiImmagine.end())
       PulsanteImmagine_MouseMove(static_cast<int>(p - PulsantiImmagine.begin()));
+  } else if (tipo == QEvent::FocusOut) {
+    // Leaving the box within the window; not another window coming up, a message
+    // box or the window going away.
+    const auto v = std::find(txt_vol.begin(), txt_vol.end(), oggetto);
+    if (v != txt_vol.end() &&
+        static_cast<QFocusEvent*>(evento)->reason() != Qt::ActiveWindowFocusReason)
+      ConfermaVolumiDigitati();
   } else if (tipo == QEvent::MouseButtonDblClick) {
     const auto t = std::find(txt_audio.begin(), txt_audio.end(), oggetto);
     if (t != txt_audio.end()) {

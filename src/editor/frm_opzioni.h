@@ -23,7 +23,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
+class QSlider;
 
 class frm_opzioni final : public QWidget {
  public:
@@ -56,6 +56,7 @@ class frm_opzioni final : public QWidget {
   void HS_regolavol_Change(int i);
   void txt_vol_Change(int i);
   void txt_vol_KeyPress(int i, int KeyAscii);
+  void txt_vol_LostFocus(int i);
   void txt_audio_DblClick(int i);
 
   // Resetting and deleting.
@@ -92,6 +93,10 @@ class frm_opzioni final : public QWidget {
   // Shows the model: every control takes its value without running its handler.
   void Mostra();
   void Turno(const std::function<void()>& gestore);
+  // A label's text in the largest size of its font that fits it.
+  static void Adatta(QLabel* l);
+  // The volume boxes typed in and not yet taken over, taken over.
+  void ConfermaVolumiDigitati();
 
   Gioco& g;
   std::function<void()> m_aggiornaPrincipale;
@@ -116,7 +121,7 @@ class frm_opzioni final : public QWidget {
   std::array<QPushButton*, NumeroSuoni> cb_apri{};
   std::array<QLineEdit*, NumeroSuoni> txt_audio{};
   std::array<QPushButton*, NumeroSuoni> chk_play{};
-  std::array<QScrollBar*, NumeroSuoni> HS_regolavol{};
+  std::array<QSlider*, NumeroSuoni> HS_regolavol{};
   std::array<QLineEdit*, NumeroSuoni> txt_vol{};
   QPushButton* CB_crea = nullptr;
   QPushButton* cb_salva = nullptr;

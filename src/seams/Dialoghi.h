@@ -30,6 +30,8 @@ class Dialoghi {
   // The typed text; "" when the box is cancelled or left empty.
   virtual QString InputBox(const QString& prompt, const QString& titolo,
                            const QString& predefinito) = 0;
+  // An input box that hides what is typed, for passwords; "" as above.
+  virtual QString PasswordBox(const QString& prompt, const QString& titolo) = 0;
   // The chosen file's full path, or nothing when cancelled.
   virtual std::optional<QString> ApriFile(const RichiestaFile& richiesta) = 0;
   // The chosen font (screen fonts), or nothing when cancelled.

@@ -31,6 +31,11 @@ QString DialoghiCopione::InputBox(const QString& prompt, const QString& titolo, 
   return Preleva(m_testi).value_or(QString());
 }
 
+QString DialoghiCopione::PasswordBox(const QString& prompt, const QString& titolo) {
+  m_box.push_back({QStringLiteral("input"), prompt, Icona::Nessuna, titolo, true});
+  return Preleva(m_testi).value_or(QString());
+}
+
 std::optional<QString> DialoghiCopione::ApriFile(const RichiestaFile& richiesta) {
   m_richiesteFile.push_back(richiesta);
   return Preleva(m_file).value_or(std::nullopt);

@@ -13,6 +13,7 @@ struct BoxMostrato {
   QString testo;
   Icona icona = Icona::Nessuna;
   QString titolo;
+  bool nascosto = false;  // an input box that hides what is typed
 };
 
 class DialoghiCopione final : public Dialoghi {
@@ -34,6 +35,7 @@ class DialoghiCopione final : public Dialoghi {
                   const QString& titolo) override;
   QString InputBox(const QString& prompt, const QString& titolo,
                    const QString& predefinito) override;
+  QString PasswordBox(const QString& prompt, const QString& titolo) override;
   std::optional<QString> ApriFile(const RichiestaFile& richiesta) override;
   std::optional<Carattere> ScegliFont(const Carattere& iniziale) override;
   std::optional<uint32_t> ScegliColore() override;

@@ -15,6 +15,13 @@ namespace {
 QWidget* Genitore() {
   return QApplication::activeWindow();
 }
+
+QString Chiedi(const QString& prompt, const QString& titolo, const QString& predefinito,
+               QLineEdit::EchoMode eco) {
+  bool ok = false;
+  const QString testo = QInputDialog::getText(Genitore(), titolo, prompt, eco, predefinito, &ok);
+  return ok ? testo : QString();
+}
 }  // namespace
 
 Risposta DialoghiQt::MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona,
@@ -63,10 +70,11 @@ Risposta DialoghiQt::MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona
 
 QString DialoghiQt::InputBox(const QString& prompt, const QString& titolo,
                              const QString& predefinito) {
-  bool ok = false;
-  const QString testo =
-      QInputDialog::getText(Genitore(), titolo, prompt, QLineEdit::Normal, predefinito, &ok);
-  return ok ? testo : QString();
+  return Chiedi(prompt, titolo, predefinito, QLineEdit::Normal);
+}
+
+QString DialoghiQt::PasswordBox(const QString& prompt, const QString& titolo) {
+  return Chiedi(prompt, titolo, QString(), QLineEdit::Password);
 }
 
 QString DialoghiQt::FiltroQt(const QString& filtro) {

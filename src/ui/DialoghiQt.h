@@ -12,6 +12,7 @@ class DialoghiQt final : public Dialoghi {
                   const QString& titolo) override;
   QString InputBox(const QString& prompt, const QString& titolo,
                    const QString& predefinito) override;
+  QString PasswordBox(const QString& prompt, const QString& titolo) override;
   std::optional<QString> ApriFile(const RichiestaFile& richiesta) override;
   std::optional<Carattere> ScegliFont(const Carattere& iniziale) override;
   std::optional<uint32_t> ScegliColore() override;

@@ -4,11 +4,15 @@
 #include "support/BancoEditor.h"
 #include "editor/TabelleEditor.h"
 #include "ui/Demo.h"
+#include "ui/DialoghiQt.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyleOptionSlider>
+#include <QTimer>
 
 namespace {
 
@@ -34,9 +38,13 @@ TEST_F(FinestraEditor, ShowsItsModelAndItsLocks) {
   EXPECT_FALSE(Visibile(QStringLiteral("chk_password")));
   EXPECT_FALSE(C(QStringLiteral("Cb_default"))->isEnabled());
 
-  // Unlocked, the window follows; the protect box is the model's.
+  // Unlocked, the window follows; the protect box is the model's. The password is
+  // asked for in a box that hides it.
   b.dialoghi.AccodaTesto(QStringLiteral("segreto"));
   Clic(QStringLiteral("Cb_InserisciPass"));
+  const std::vector<BoxMostrato> chiesti = b.dialoghi.PrendiBox();
+  ASSERT_FALSE(chiesti.empty());
+  EXPECT_TRUE(chiesti.back().tipo == "input" && chiesti.back().nascosto);
   EXPECT_FALSE(Visibile(QStringLiteral("lbl_pass")));
   EXPECT_TRUE(C<QCheckBox>(QStringLiteral("chk_password"))->isChecked());
   C<QCheckBox>(QStringLiteral("chk_password"))->setChecked(false);
@@ -53,6 +61,10 @@ TEST_F(FinestraEditor, TheControlsReachTheModel) {
   b.dialoghi.AccodaFile(File("colpo.wav", Wav));
   Clic(QStringLiteral("cb_apri_5"));
   EXPECT_TRUE(Cursore(5)->isEnabled());
+  // The sound dialog is titled as the picture dialog.
+  ASSERT_EQ(b.dialoghi.RichiesteFile().size(), 2u);
+  EXPECT_TRUE(b.dialoghi.RichiesteFile()[0].titolo.startsWith("SKARVEX - by Dorvanel"));
+  EXPECT_EQ(b.dialoghi.RichiesteFile()[1].titolo, b.dialoghi.RichiesteFile()[0].titolo);
 
   // The slider writes the box, the box takes over on Enter, the trial button latches.
   Cursore(5)->setValue(30);
@@ -76,6 +88,136 @@ TEST_F(FinestraEditor, TheControlsReachTheModel) {
   Clic(QStringLiteral("cb_color"));
   EXPECT_EQ(C<QLabel>(QStringLiteral("lbl_anteprimafont"))->palette().windowText().color(),
             QColor(Qt::red));
+}
+
+TEST_F(FinestraEditor, TheSliderMovesOneUnitAPixelAndAUnitOrTenAKey) {
+  Metti(Blu());
+  Apri(true);
+  QSlider* cursore = Cursore(3);
+  const auto tasto = [&](Qt::Key k) {
+    Invia(cursore, QKeyEvent(QEvent::KeyPress, k, Qt::NoModifier));
+    return cursore->value();
+  };
+  EXPECT_EQ(tasto(Qt::Key_Right), 75);
+  EXPECT_EQ(tasto(Qt::Key_PageUp), 85);
+  EXPECT_EQ(tasto(Qt::Key_PageDown), 75);
+  EXPECT_EQ(tasto(Qt::Key_Left), 74);
+  EXPECT_EQ(Testo(QStringLiteral("txt_vol_3")), "74");
+
+  // The handle dragged from one end to the other a pixel at a time passes every value.
+  cursore->setValue(0);
+  QStyleOptionSlider opzioni;
+  opzioni.initFrom(cursore);
+  opzioni.orientation = Qt::Horizontal;
+  opzioni.maximum = 100;
+  const QPoint presa =
+      cursore->style()
+          ->subControlRect(QStyle::CC_Slider, &opzioni, QStyle::SC_SliderHandle, cursore)
+          .center();
+  const auto mouse = [&](QEvent::Type tipo, QPoint dove) {
+    Invia(cursore, QMouseEvent(tipo, dove, cursore->mapToGlobal(dove), Qt::LeftButton,
+                               tipo == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                               Qt::NoModifier));
+  };
+  mouse(QEvent::MouseButtonPress, presa);
+  int salto = 0;
+  for (int x = presa.x(); x <= cursore->width(); ++x) {
+    const int prima = cursore->value();
+    mouse(QEvent::MouseMove, {x, presa.y()});
+    salto = std::max(salto, cursore->value() - prima);
+  }
+  mouse(QEvent::MouseButtonRelease, {cursore->width(), presa.y()});
+  EXPECT_EQ(salto, 1);
+  EXPECT_EQ(Testo(QStringLiteral("txt_vol_3")), "100");
+}
+
+TEST_F(FinestraEditor, ATypedVolumeIsTakenOverWhenTheBoxIsLeftOrAButtonClicked) {
+  Metti(Blu());
+  Apri(true);
+  auto* casella = C<QLineEdit>(QStringLiteral("txt_vol_3"));
+  const auto digita = [&](const char* testo) {
+    casella->selectAll();
+    casella->insert(QString::fromLatin1(testo));  // as typed: the box is modified
+  };
+  Box();
+  const auto esci = [&] { Invia(casella, QFocusEvent(QEvent::FocusOut, Qt::TabFocusReason)); };
+  digita("30");
+  esci();
+  EXPECT_EQ(Cursore(3)->value(), 30);
+  esci();  // left again without typing: nothing more happens
+  EXPECT_EQ(Box(), QStringList());
+  spia->Prendi();
+
+  // A button doesn't take the focus, yet what it plays is what the box shows.
+  digita("20");
+  Clic(QStringLiteral("chk_play_3"));
+  EXPECT_TRUE(spia->Prendi().back().endsWith("-8000 ciclo"));
+  EXPECT_EQ(Cursore(3)->value(), 20);
+
+  // A wrong value left in the box is told as on Enter.
+  digita("150");
+  esci();
+  EXPECT_EQ(Box(), QStringList{"Valore non in range (0 - 100)"});
+  EXPECT_EQ(Cursore(3)->value(), 100);
+}
+
+TEST_F(FinestraEditor, TheBackgroundPreviewShowsThePictureAtItsSizeOnAScaledDownPlayfield) {
+  Metti(Blu());  // an 80 x 60 background
+  Apri(true);
+  auto* anteprima = C<Anteprima>(QStringLiteral("img_sfondo"));
+  const QSize d = anteprima->size();
+  EXPECT_NEAR(d.width() * 548.0 / 794.0, d.height(), 1.0);
+  const QImage disegno = anteprima->grab().toImage();
+  const double scala = d.width() / 794.0;
+  const auto colore = [&](double x, double y) {
+    return disegno.pixelColor(static_cast<int>(x), static_cast<int>(y));
+  };
+  EXPECT_EQ(colore(1, 1), QColor(Qt::darkBlue));
+  EXPECT_EQ(colore(80 * scala - 2, 60 * scala - 2), QColor(Qt::darkBlue));
+  EXPECT_EQ(colore(80 * scala + 2, 1), QColor(Qt::black));
+  EXPECT_EQ(colore(1, 60 * scala + 2), QColor(Qt::black));
+}
+
+TEST_F(FinestraEditor, EveryCaptionFitsItsControlAndAPressedTrialButtonStandsOut) {
+  TipoCombinazione c = Blu();
+  c.Nome = std::string(25, 'W');  // the longest name and author
+  c.Autore = std::string(25, 'M');
+  c.FontFileNome = "UnCarattereDalNomeMoltoLungo.ttf";
+  Metti(c);
+  Apri(true);
+  for (const QLabel* l : editor->findChildren<QLabel*>()) {
+    EXPECT_LE(l->sizeHint().width(), l->width()) << l->objectName().toStdString();
+    EXPECT_LE(l->sizeHint().height(), l->height()) << l->objectName().toStdString();
+  }
+  for (const QPushButton* p : editor->findChildren<QPushButton*>())
+    EXPECT_LE(p->fontMetrics().horizontalAdvance(p->text()) + 4, p->width())
+        << p->objectName().toStdString();
+  const auto* protezione = C<QCheckBox>(QStringLiteral("chk_password"));
+  EXPECT_LE(protezione->sizeHint().width(), protezione->width());
+
+  auto* prova = C<QPushButton>(QStringLiteral("chk_play_3"));
+  const QImage su = prova->grab().toImage();
+  prova->setChecked(true);
+  const QImage giu = prova->grab().toImage();
+  int diversi = 0;
+  for (int y = 0; y < su.height(); ++y)
+    for (int x = 0; x < su.width(); ++x)
+      diversi += std::abs(qGray(su.pixel(x, y)) - qGray(giu.pixel(x, y))) > 60;
+  EXPECT_GT(diversi, su.width() * su.height() / 2);
+}
+
+TEST(FinestraQt, ThePasswordBoxHidesWhatIsTyped) {
+  QLineEdit::EchoMode eco = QLineEdit::Normal;
+  QTimer::singleShot(0, [&eco] {
+    auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(box);
+    eco = box->textEchoMode();
+    box->setTextValue(QStringLiteral("segreto"));
+    box->accept();
+  });
+  DialoghiQt dialoghi;
+  EXPECT_EQ(dialoghi.PasswordBox(QStringLiteral("Inserire la PassWord"), QString()), "segreto");
+  EXPECT_EQ(eco, QLineEdit::Password);
 }
 
 TEST_F(FinestraEditor, OnePreviewAtATimeFollowsThePointerAndOnlyTheBackgroundClearsIt) {

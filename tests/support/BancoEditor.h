@@ -16,7 +16,7 @@
 #include <QEnterEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QSlider>
 
 #include <gtest/gtest.h>
 
@@ -95,9 +95,7 @@ struct BancoEditor : ::testing::Test {
   QString Testo(const QString& nome) const { return C<QLineEdit>(nome)->text(); }
   bool Visibile(const QString& nome) const { return C(nome)->isVisibleTo(editor.get()); }
   void Clic(const QString& nome) const { C<QAbstractButton>(nome)->click(); }
-  QScrollBar* Cursore(int i) const {
-    return C<QScrollBar>(QStringLiteral("HS_regolavol_%1").arg(i));
-  }
+  QSlider* Cursore(int i) const { return C<QSlider>(QStringLiteral("HS_regolavol_%1").arg(i)); }
   void Invia(QObject* dove, QEvent&& evento) const { QApplication::sendEvent(dove, &evento); }
   void Sopra(const QString& pulsante) const {
     Invia(C(pulsante), QEnterEvent(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5)));
