@@ -44,7 +44,8 @@ install(FILES ${SKARVEX_MANUALI} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # The Debian package. Its dependencies on shared libraries come from dpkg-shlibdeps; the
 # rest are what the game needs at run time but does not link: the soundfont for the MIDI
-# music, the platform plugin without which no window opens, and the fonts it draws with.
+# music, the platform plugin without which no window opens, the fonts it draws with, and
+# Qt's Italian translation, so that Qt's own buttons and dialogs speak the game's language.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME skarvex)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -64,7 +65,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont, qt6-qpa-plugins, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "timgm6mb-soundfont, qt6-qpa-plugins, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The build's debugging information stays in the build folder.

@@ -65,7 +65,8 @@ diff -u "$tmp/attesi" "$tmp/trovati" >&2 || fallito "the package's files differ 
 
 dipendenze=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $dipendenze"
-for d in libqt6widgets6 libqt6svg6 libsdl2-mixer timgm6mb-soundfont qt6-qpa-plugins fonts-dejavu-core; do
+for d in libqt6widgets6 libqt6svg6 libsdl2-mixer timgm6mb-soundfont qt6-qpa-plugins fonts-dejavu-core \
+  qt6-translations-l10n; do
   [[ $dipendenze == *"$d"* ]] || fallito "the package does not depend on $d"
 done
 

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <cmath>
@@ -107,4 +109,12 @@ std::optional<uint32_t> DialoghiQt::ScegliColore() {
   const QColor colore = QColorDialog::getColor(Qt::black, Genitore());
   if (!colore.isValid()) return std::nullopt;
   return Caratteri::ColoreModello(colore);
+}
+
+std::unique_ptr<QTranslator> TraduzioneQtItaliana() {
+  auto traduzione = std::make_unique<QTranslator>();
+  if (!traduzione->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return nullptr;
+  return traduzione;
 }

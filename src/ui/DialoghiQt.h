@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QPointer>
+#include <QTranslator>
 #include <QWidget>
+
+#include <memory>
 
 #include "seams/Dialoghi.h"
 
@@ -20,3 +23,8 @@ class DialoghiQt final : public Dialoghi {
   // "Description|*.a;*.b" as a Qt file-dialog filter: "Description (*.a *.b)".
   static QString FiltroQt(const QString& filtro);
 };
+
+// Qt's own texts (the standard buttons, the file, font and colour dialogs) in Italian,
+// like the game's, whatever the system's language: Debian's translation of Qt. Null
+// when it is not installed; the caller installs what it gets and keeps it alive.
+std::unique_ptr<QTranslator> TraduzioneQtItaliana();

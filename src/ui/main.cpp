@@ -63,6 +63,13 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   app.setDesktopFileName(QString::fromLatin1(IdApplicazione));
   app.setWindowIcon(QIcon(QStringLiteral(":/programma/icona.svg")));
   app.setQuitOnLastWindowClosed(false);
+  const std::unique_ptr<QTranslator> italiano = TraduzioneQtItaliana();
+  if (italiano) {
+    app.installTranslator(italiano.get());
+  } else {
+    std::cerr << "skarvex: Qt's Italian translation (qt6-translations-l10n) is missing: "
+                 "its standard buttons and dialogs stay in English\n";
+  }
 
   Partita<LatiQt> partita(cartella);
   FinestraPrincipale principale(partita.g, partita.frm);

@@ -1,10 +1,12 @@
 // The main window on Qt's offscreen platform: menus, keys, clicks and closing.
+#include <QAbstractButton>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include "support/Banco.h"
 #include "support/File.h"
 #include "ui/FinestraPrincipale.h"
+#include "ui/DialoghiQt.h"
 #include "ui/FinestreQt.h"
 
 namespace {
@@ -141,6 +144,18 @@ TEST_F(Finestra, TheCloseBoxEndsTheProgramAndClosesTheOtherWindows) {
   finestra.close();
   EXPECT_FALSE(finestra.isVisible());
   EXPECT_TRUE(finestre.Caricate().isEmpty());
+}
+
+// Qt's own buttons speak Italian like the game, whatever the system's language.
+TEST(Italiano, QtsStandardButtonsAreInItalian) {
+  const std::unique_ptr<QTranslator> italiano = TraduzioneQtItaliana();
+  ASSERT_TRUE(italiano) << "qt6-translations-l10n is not installed";
+  QCoreApplication::installTranslator(italiano.get());
+  QMessageBox box;
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), "Sì");
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), "Annulla");
+  QCoreApplication::removeTranslator(italiano.get());
 }
 
 }  // namespace
