@@ -30,8 +30,9 @@ constexpr int CanaliUscita = 2;
 // About 23 ms at 44.1 kHz: a sound starts within one 25 ms tick of the game.
 constexpr int CampioniPerBlocco = 1024;
 
-// What a music reports when the mixer can tell neither its length nor its position
-// (MIDI): a length of one second, at 0 while it plays and at 1 once it has ended.
+// What a music reports when neither the mixer nor its file can tell its length (a
+// MIDI file that cannot be read to its end): a length of one second, at 0 while it
+// plays and at 1 once it has ended.
 constexpr double DurataSconosciuta = 1.0;
 
 struct LiberaChunk {
@@ -78,6 +79,8 @@ class DispositivoMixer {
       qCWarning(lcSuono).noquote()
           << "decodificatori MP3/MIDI non tutti disponibili:" << Riga(Mix_GetError());
     }
+    // The rate and the channel count may change to suit the device; the format
+    // never does (SDL converts it for the device).
     m_aperto =
         Mix_OpenAudio(FrequenzaUscita, MIX_DEFAULT_FORMAT, CanaliUscita, CampioniPerBlocco) == 0;
   }
@@ -94,9 +97,10 @@ class DispositivoMixer {
   bool m_aperto = false;
 };
 
-// The mixer's own volumes have 128 steps: every stored volume of -4900 or lower
-// would be silent. So effects and music are mixed at full volume and brought to
-// their exact gain here, on the mixer's thread. Each effect channel hands its
+// The mixer's own volumes have 128 steps, and every stored volume of -4900 or
+// lower is below the first. So effects and music are mixed at full volume and
+// brought to their exact gain here, on the mixer's thread, in the 16-bit samples
+// the device is always opened with. Each effect channel hands its
 // samples, at its gain, to `effetti` instead of the mix (one block at a time);
 // at the end of the block the mix holds the music alone, which is scaled to its
 // gain and gets the effects added.
@@ -236,7 +240,7 @@ class AudioSdl final : public Audio {
     // on before the sound, so no block is ever mixed without it; an earlier start
     // that failed may have left it on.
     Mix_UnregisterEffect(canale, RaccogliEffetto);
-    Mix_RegisterEffect(canale, RaccogliEffetto, nullptr, &m_guadagni);
+    if (Mix_RegisterEffect(canale, RaccogliEffetto, nullptr, &m_guadagni) == 0) return;
     Mix_PlayChannel(canale, sdl->Chunk(), ciclo ? -1 : 0);
   }
 
