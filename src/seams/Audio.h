@@ -36,8 +36,9 @@ class Audio {
   // The background music, streamed from a file (MP3, WAV, MID). Opening does not
   // play. Position and duration behave like a media player's: after the music has
   // played to its end the position equals the duration until it is restarted or
-  // stopped; where the mixer cannot tell a duration (MIDI) the two are reported
-  // as 1.0 and 0.0 while it plays and 1.0 and 1.0 once it has ended by itself.
+  // stopped; where neither the mixer nor the file can tell a duration (a MIDI file
+  // that cannot be read to its end) the two are reported as 1.0 and 0.0 while it
+  // plays and 1.0 and 1.0 once it has ended by itself.
   virtual bool ApriMusica(const std::filesystem::path& file) = 0;
   virtual bool MusicaAperta() const = 0;
   virtual void RiproduciDallInizio() = 0;

@@ -3,6 +3,7 @@
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
 #include "codec/Vaglio.h"
+#include "sound/DurataMidi.h"
 
 #include <QLoggingCategory>
 #include <QString>
@@ -12,11 +13,13 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 Q_LOGGING_CATEGORY(lcSuono, "skarvex.suono")
 
@@ -27,8 +30,9 @@ constexpr int CanaliUscita = 2;
 // About 23 ms at 44.1 kHz: a sound starts within one 25 ms tick of the game.
 constexpr int CampioniPerBlocco = 1024;
 
-// What a music reports when the mixer can tell neither its length nor its position
-// (MIDI): a length of one second, at 0 while it plays and at 1 once it has ended.
+// What a music reports when neither the mixer nor its file can tell its length (a
+// MIDI file that cannot be read to its end): a length of one second, at 0 while it
+// plays and at 1 once it has ended.
 constexpr double DurataSconosciuta = 1.0;
 
 struct LiberaChunk {
@@ -75,6 +79,8 @@ class DispositivoMixer {
       qCWarning(lcSuono).noquote()
           << "decodificatori MP3/MIDI non tutti disponibili:" << Riga(Mix_GetError());
     }
+    // The rate and the channel count may change to suit the device; the format
+    // never does (SDL converts it for the device).
     m_aperto =
         Mix_OpenAudio(FrequenzaUscita, MIX_DEFAULT_FORMAT, CanaliUscita, CampioniPerBlocco) == 0;
   }
@@ -90,6 +96,52 @@ class DispositivoMixer {
  private:
   bool m_aperto = false;
 };
+
+// The mixer's own volumes have 128 steps, and every stored volume of -4900 or
+// lower is below the first. So effects and music are mixed at full volume and
+// brought to their exact gain here, on the mixer's thread, in the 16-bit samples
+// the device is always opened with. Each effect channel hands its
+// samples, at its gain, to `effetti` instead of the mix (one block at a time);
+// at the end of the block the mix holds the music alone, which is scaled to its
+// gain and gets the effects added.
+struct Guadagni {
+  std::array<std::atomic<float>, CanaliMixer> canale{};
+  std::atomic<float> musica{1};
+  std::atomic<int64_t> fotogrammi{0};  // mixed since the device opened
+  int canaliUscita = CanaliUscita;
+
+  // The block being mixed: the effects so far, and how far each channel has got.
+  std::vector<float> effetti = std::vector<float>(size_t{CampioniPerBlocco} * 8);
+  std::array<size_t, CanaliMixer> scritti{};
+};
+
+void SDLCALL RaccogliEffetto(int canale, void* dati, int byte, void* udata) {
+  auto& g = *static_cast<Guadagni*>(udata);
+  if (canale < 0 || canale >= CanaliMixer || byte <= 0) return;
+  auto* campioni = static_cast<int16_t*>(dati);
+  const auto n = static_cast<size_t>(byte) / sizeof(int16_t);
+  size_t& da = g.scritti[static_cast<size_t>(canale)];
+  if (g.effetti.size() < da + n) g.effetti.resize(da + n);  // a larger block than asked for
+  const float guadagno = g.canale[static_cast<size_t>(canale)].load(std::memory_order_relaxed);
+  for (size_t i = 0; i < n; ++i) g.effetti[da + i] += guadagno * campioni[i];
+  da += n;
+  std::memset(dati, 0, static_cast<size_t>(byte));  // heard through the effects, not the mix
+}
+
+void SDLCALL Mescola(void* udata, Uint8* flusso, int byte) {
+  auto& g = *static_cast<Guadagni*>(udata);
+  auto* campioni = reinterpret_cast<int16_t*>(flusso);
+  const auto n = static_cast<size_t>(std::max(byte, 0)) / sizeof(int16_t);
+  const size_t scritti = std::min(*std::max_element(g.scritti.begin(), g.scritti.end()), n);
+  const float musica = g.musica.load(std::memory_order_relaxed);
+  for (size_t i = 0; i < n; ++i) {
+    const float v = campioni[i] * musica + (i < scritti ? g.effetti[i] : 0.0f);
+    campioni[i] = static_cast<int16_t>(std::lrint(std::clamp(v, -32768.0f, 32767.0f)));
+  }
+  std::fill_n(g.effetti.begin(), scritti, 0.0f);
+  g.scritti.fill(0);
+  g.fotogrammi += static_cast<int64_t>(n) / g.canaliUscita;
+}
 
 class EffettoSdl final : public Effetto {
  public:
@@ -132,8 +184,22 @@ bool MusicaSenzaCanali(const std::filesystem::path& file) {
 class AudioSdl final : public Audio {
  public:
   AudioSdl(std::unique_ptr<SottosistemaAudio> sottosistema, std::unique_ptr<DispositivoMixer> mixer)
-      : m_sottosistema(std::move(sottosistema)), m_mixer(std::move(mixer)) {}
-  ~AudioSdl() override { ChiudiMusica(); }
+      : m_sottosistema(std::move(sottosistema)), m_mixer(std::move(mixer)) {
+    Uint16 formato = 0;
+    Mix_QuerySpec(&m_frequenza, &formato, &m_guadagni.canaliUscita);
+    m_guadagni.canaliUscita = std::max(m_guadagni.canaliUscita, 1);
+    for (auto& g : m_guadagni.canale) g = 1;
+    // Channels and music at the mixer's full volume; the gains do the rest.
+    Mix_Volume(-1, VolumeMixerPieno);
+    Mix_VolumeMusic(VolumeMixerPieno);
+    Mix_SetPostMix(Mescola, &m_guadagni);
+  }
+  ~AudioSdl() override {
+    ChiudiMusica();
+    Mix_HaltChannel(-1);
+    for (int canale = 0; canale < CanaliMixer; ++canale) Mix_UnregisterAllEffects(canale);
+    Mix_SetPostMix(nullptr, nullptr);
+  }
 
   bool Disponibile() const override { return true; }
 
@@ -165,8 +231,16 @@ class AudioSdl final : public Audio {
     if (sdl == nullptr) return;
     // The volume goes on first, so a fresh start is never heard at the channel's
     // previous volume.
-    Mix_Volume(canale, VolumeMixer(volume));
-    if (Mix_Playing(canale) && Mix_GetChunk(canale) == sdl->Chunk()) return;  // goes on
+    VolumeCanale(canale, volume);
+    if (Mix_Playing(canale)) {
+      if (Mix_GetChunk(canale) == sdl->Chunk()) return;  // goes on
+      Mix_HaltChannel(canale);
+    }
+    // A channel loses its gain whenever its sound ends or is halted. The gain goes
+    // on before the sound, so no block is ever mixed without it; an earlier start
+    // that failed may have left it on.
+    Mix_UnregisterEffect(canale, RaccogliEffetto);
+    if (Mix_RegisterEffect(canale, RaccogliEffetto, nullptr, &m_guadagni) == 0) return;
     Mix_PlayChannel(canale, sdl->Chunk(), ciclo ? -1 : 0);
   }
 
@@ -175,7 +249,8 @@ class AudioSdl final : public Audio {
   }
 
   void VolumeCanale(int canale, int32_t volume) override {
-    if (CanaleValido(canale)) Mix_Volume(canale, VolumeMixer(volume));
+    if (CanaleValido(canale))
+      m_guadagni.canale[static_cast<size_t>(canale)] = static_cast<float>(Guadagno(volume));
   }
 
   // The music is streamed by the decoder of the kind its first bytes announce, and
@@ -216,6 +291,13 @@ class AudioSdl final : public Audio {
       return false;
     }
     m_durata = std::max(Mix_MusicDuration(musica.get()), 0.0);
+    if (tipo == MUS_MID && m_durata <= 0) {
+      // The synthesizer says it plays for seconds after the last note has died away:
+      // the file itself tells where it ends.
+      m_midi = true;
+      const auto byte = LeggiFile(file, Vaglio::MaxByteMidi);
+      m_durata = byte ? DurataMidi(byte.valore()) : 0;
+    }
     m_musica = std::move(musica);
     return true;
   }
@@ -226,6 +308,8 @@ class AudioSdl final : public Audio {
     if (!m_musica) return;
     // Played once: the game's loop check restarts it at its end.
     m_avviata = Mix_PlayMusic(m_musica.get(), 0) == 0;
+    // Counted from the first block that can hold the music: late by a block at most.
+    m_avvio = m_guadagni.fotogrammi;
   }
 
   void FermaMusica() override {
@@ -243,11 +327,14 @@ class AudioSdl final : public Audio {
     if (!m_musica || !m_avviata) return 0;           // stopped and rewound, or never started
     if (!Mix_PlayingMusic()) return DurataMusica();  // it played to its end by itself
     if (m_durata <= 0) return 0;
-    return std::clamp(Mix_GetMusicPosition(m_musica.get()), 0.0, m_durata);
+    const double posizione =
+        m_midi ? static_cast<double>(m_guadagni.fotogrammi - m_avvio) / m_frequenza
+               : Mix_GetMusicPosition(m_musica.get());
+    return std::clamp(posizione, 0.0, m_durata);
   }
 
   void VolumeMusica(int32_t volume) override {
-    if (m_musica) Mix_VolumeMusic(VolumeMixer(volume));
+    if (m_musica) m_guadagni.musica = static_cast<float>(Guadagno(volume));
   }
 
   void ChiudiMusica() override {
@@ -256,6 +343,7 @@ class AudioSdl final : public Audio {
     m_musica.reset();  // closes the file
     m_avviata = false;
     m_durata = 0;
+    m_midi = false;
   }
 
  private:
@@ -271,8 +359,12 @@ class AudioSdl final : public Audio {
   // music before the device it plays on.
   std::unique_ptr<SottosistemaAudio> m_sottosistema;
   std::unique_ptr<DispositivoMixer> m_mixer;
+  Guadagni m_guadagni;
+  int m_frequenza = FrequenzaUscita;
   PtrMusica m_musica;
-  double m_durata = 0;     // seconds; 0 when the mixer cannot tell (MIDI)
+  double m_durata = 0;     // seconds; 0 when it cannot be told
+  bool m_midi = false;     // its position is counted in mixed frames
+  int64_t m_avvio = 0;     // the mixed frame it was last started at
   bool m_avviata = false;  // started, and not stopped since: at its end it ended by itself
 };
 
@@ -290,10 +382,6 @@ void ImpostaSoundfont() {
 }
 
 }  // namespace
-
-int VolumeMixer(int32_t volume) {
-  return static_cast<int>(std::lround(Guadagno(volume) * VolumeMixerPieno));
-}
 
 std::unique_ptr<Audio> CreaAudioSdl() {
   // The mixer is one device per process; a second owner would share its channels.

@@ -12,15 +12,13 @@
 // slot 0 being the music).
 constexpr int CanaliMixer = 16;
 
-// The mixer's volumes run from 0 (silent) to 128 (full).
+// The mixer's volumes run from 0 (silent) to 128 (full); its channels and music
+// stay at full, and each sound is brought to its exact gain as it is mixed.
 constexpr int VolumeMixerPieno = 128;
 
 // Where Debian's General MIDI soundfont lives; used for MIDI music unless the
 // environment (SDL_SOUNDFONTS) names another.
 constexpr const char* SoundfontPredefinito = "/usr/share/sounds/sf2/default-GM.sf2";
-
-// A volume in hundredths of a decibel as the mixer's 0..128.
-int VolumeMixer(int32_t volume);
 
 // Opens the default audio device. With none usable (no sound card, no sound server,
 // or the mixer already open elsewhere in this process) it says so once on standard

@@ -16,9 +16,9 @@
 
 namespace suoni_di_prova {
 
-// A mono 16-bit PCM wave file holding `secondi` of a 440 Hz tone.
+// A mono 16-bit PCM wave file holding `secondi` of a tone of `hz`.
 inline void ScriviWav(const std::filesystem::path& percorso, double secondi,
-                      uint32_t frequenza = 44100) {
+                      uint32_t frequenza = 44100, double hz = 440) {
   const auto campioni = static_cast<uint32_t>(secondi * frequenza);
   QByteArray byte;
   QDataStream s(&byte, QIODevice::WriteOnly);
@@ -32,18 +32,19 @@ inline void ScriviWav(const std::filesystem::path& percorso, double secondi,
   s.writeRawData("data", 4);
   s << quint32(campioni * 2);
   for (uint32_t i = 0; i < campioni; ++i) {
-    s << static_cast<qint16>(8000 * std::sin(2 * std::numbers::pi * 440 * i / frequenza));
+    s << static_cast<qint16>(8000 * std::sin(2 * std::numbers::pi * hz * i / frequenza));
   }
   ScriviTutto(percorso, byte.toStdString());
 }
 
-// A format-0 MIDI file: one middle C of 24 ticks (1/8 s at the default tempo).
-inline void ScriviMidi(const std::filesystem::path& percorso) {
-  const std::string traccia(
-      "\x00\x90\x3C\x64"   // note on
-      "\x18\x80\x3C\x40"   // 24 ticks later, note off
-      "\x00\xFF\x2F\x00",  // end of track
-      12);
+// A format-0 MIDI file: one middle C of 24 ticks (1/8 s at the default tempo), and
+// its end `pausa` ticks (under 128) after the note.
+inline void ScriviMidi(const std::filesystem::path& percorso, char pausa = 0) {
+  const std::string traccia = std::string(
+                                  "\x00\x90\x3C\x64"   // note on
+                                  "\x18\x80\x3C\x40",  // 24 ticks later, note off
+                                  8) +
+                              pausa + std::string("\xFF\x2F\x00", 3);  // end of track
   std::string s("MThd\0\0\0\x06\0\0\0\x01\0\x60", 14);  // format 0, one track, 96 ticks a beat
   s += "MTrk";
   s += std::string("\0\0\0", 3) + static_cast<char>(traccia.size());
