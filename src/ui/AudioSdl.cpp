@@ -3,7 +3,7 @@
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
 #include "codec/Vaglio.h"
-#include "sound/DurataMidi.h"
+#include "codec/DurataMidi.h"
 
 #include <QLoggingCategory>
 #include <QString>

@@ -238,11 +238,18 @@ std::string Wav(uint32_t campioni, uint16_t canali = 1, uint32_t rif = 0, uint32
   return Onda(byte, 8000, 16, canali, rif, dati);
 }
 
-// A one-track MIDI file playing a note; the track's length may lie.
-std::string Midi(uint32_t lunghezza = 0) {
-  const std::string traccia = "\x00\x90\x3C\x40\x60\x80\x3C\x00\x00\xFF\x2F\x00"s;
+// A one-track MIDI file, by default playing a note; the track's length may lie.
+std::string Midi(uint32_t lunghezza = 0,
+                 const std::string& traccia = "\x00\x90\x3C\x40\x60\x80\x3C\x00\x00\xFF\x2F\x00"s) {
   return "MThd"s + Grande(6, 4) + "\x00\x00\x00\x01\x00\x60"s + "MTrk"s +
          Grande(lunghezza ? lunghezza : static_cast<uint32_t>(traccia.size()), 4) + traccia;
+}
+
+// Notes each after the longest pause a MIDI file can write: music of many days.
+std::string MidiInterminabile() {
+  std::string traccia;
+  for (int i = 0; i < 200; ++i) traccia += "\xFF\xFF\xFF\x7F\x90\x3C\x40"s;
+  return Midi(0, traccia + "\x00\xFF\x2F\x00"s);
 }
 
 // An AIFF of 100 random 16-bit samples at 8 kHz, claiming `canali` channels.
@@ -490,6 +497,8 @@ class Generatore {
              {"wav-troncato", Wav(100).substr(0, 40)},
              {"midi", Midi()},
              {"midi-traccia-enorme", Midi(0xFFFFFFF0)},
+             {"midi-65535-tracce", Midi().replace(10, 2, "\xFF\xFF"s)},
+             {"midi-interminabile", MidiInterminabile()},
              {"immagine", Bmp(2, 2)},
              {"un-byte", "R"},
              {"aiff-senza-canali", Aiff(0)},

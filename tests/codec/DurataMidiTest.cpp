@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sound/DurataMidi.h"
+#include "codec/DurataMidi.h"
 
 namespace {
 

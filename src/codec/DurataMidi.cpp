@@ -1,4 +1,4 @@
-#include "sound/DurataMidi.h"
+#include "codec/DurataMidi.h"
 
 #include <algorithm>
 #include <cstdint>
