@@ -8,6 +8,28 @@ namespace {
 using namespace banco_editor;
 using namespace Editor;
 
+// A JPEG of one grey. `annunciata` rewrites the size its header gives, which is all
+// the gate reads before it refuses a picture.
+std::string Jpeg(QSize dimensione, std::optional<QSize> annunciata = {}) {
+  QImage immagine(dimensione, QImage::Format_Grayscale8);
+  immagine.fill(128);
+  QByteArray byte;
+  QBuffer buffer(&byte);
+  buffer.open(QIODevice::WriteOnly);
+  immagine.save(&buffer, "JPG");
+  std::string jpeg = byte.toStdString();
+  if (annunciata) {
+    const size_t sof = jpeg.find("\xFF\xC0");
+    const auto due = [&](size_t da, int v) {
+      jpeg[da] = static_cast<char>(v >> 8);
+      jpeg[da + 1] = static_cast<char>(v & 0xFF);
+    };
+    due(sof + 5, annunciata->height());
+    due(sof + 7, annunciata->width());
+  }
+  return jpeg;
+}
+
 struct Modello : BancoEditor {
   TipoCombinazione Letta(const std::string& nome) const {
     auto c = LeggiFileCombinazione(b.File(nome + ".skcom"));
@@ -102,6 +124,40 @@ TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndTheGameWaitsForASave) {
   EXPECT_EQ(b.g.img_proiettilenemico[0].Picture, Immagine::Incorporata(6));
 }
 
+// The budgets a combination's pictures are held to when it is applied: a picture
+// over them is refused as too large, with the limit it broke, when it is chosen.
+TEST_F(Modello, APictureOverTheBudgetsIsCalledTooLargeAndABigOneWithinThemIsTaken) {
+  Apri();
+  const QString grande = File("grande.jpg", Jpeg({4000, 4000}));  // the most a picture may have
+  for (int n = 0; n < 4; ++n) {
+    b.dialoghi.AccodaFile(grande);
+    ScegliImmagine(b.g, m, n);
+  }
+  EXPECT_TRUE(Box().isEmpty());
+  EXPECT_EQ(m.anteprime[3].Dati.size(), QSize(4000, 4000));
+
+  const QString enorme = File("enorme.jpg", Jpeg({16, 16}, QSize{12000, 12000}));
+  const std::pair<QString, QString> troppo[] = {
+      {enorme, "immagine di 144 milioni di pixel, oltre il limite di 16 milioni per immagine"},
+      {grande,  // a fifth one
+       "con essa le immagini arrivano a 80 milioni di pixel, oltre il limite di 64 milioni per "
+       "combinazione"},
+  };
+  for (const auto& [file, motivo] : troppo) {
+    b.dialoghi.AccodaFile(file);
+    ScegliImmagine(b.g, m, 4);
+    EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + file + ": è troppo grande (" +
+                                 motivo + ")."});
+    EXPECT_EQ(m.immagini[4], "Default");
+  }
+  // In place of one of the four it fits, and the game takes all four.
+  b.dialoghi.AccodaFile(grande);
+  ScegliImmagine(b.g, m, 0);
+  SalvaCome(QStringLiteral("Grande"), QStringLiteral("Anna"));
+  EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", "Autore?"}));
+  EXPECT_EQ(b.g.img_quartafila[0].Picture, m.anteprime[3]);
+}
+
 TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
   Apri();
   const QString colpo = File("colpo.wav", Wav);
@@ -131,7 +187,7 @@ TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
   EXPECT_EQ(m.suoni[5].posizione, 40);
   EXPECT_EQ(spia->Prendi(), QStringList{"VolumeCanale 5 -6000"});
   Digita(5, QStringLiteral("62.5"));
-  EXPECT_EQ(m.suoni[5].posizione, 62);
+  EXPECT_EQ(Riga(5), "colpo.wav|62|62|on");  // the box shows what the slider holds
   for (const char* sbagliato : {"150", "-1", "tanto"}) {
     Digita(5, QString::fromLatin1(sbagliato));
     EXPECT_EQ(Box(), QStringList{"Valore non in range (0 - 100)"}) << sbagliato;
@@ -142,6 +198,16 @@ TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
   ImpostaTestoVolume(b.g, m, 5, QStringLiteral("10"));
   EXPECT_EQ(m.suoni[5].posizione, 100);
   ConfermaVolume(b.g, m, 6);
+  EXPECT_TRUE(Box().isEmpty());
+  // Leaving the box takes the typed value too, or silently gives the slider's back.
+  const std::pair<const char*, int> lasciati[] = {
+      {"40", 40}, {"62.5", 62}, {"150", 62}, {"tanto", 62}, {"", 62}};
+  for (const auto& [testo, volume] : lasciati) {
+    ImpostaTestoVolume(b.g, m, 5, QString::fromLatin1(testo));
+    LasciaVolume(b.g, m, 5);
+    EXPECT_EQ(Riga(5), QStringLiteral("colpo.wav|%1|%1|on").arg(volume)) << testo;
+    EXPECT_EQ(b.g.VolumiEditor[5], volume * 100 - 10000) << testo;
+  }
   EXPECT_TRUE(Box().isEmpty());
 
   ImpostaPosizione(b.g, m, 5, 30);
@@ -452,7 +518,8 @@ TEST_F(Modello, ACombinationMadeHereComesBackWholeAfterARestart) {
   ScegliImmagine(b.g, m, 9);
   b.dialoghi.AccodaFile(File("colpo.wav", Wav));
   ScegliSuono(b.g, m, 14);
-  Digita(14, QStringLiteral("40"));
+  // Typed and never confirmed, the shown volume is the one saved.
+  ImpostaTestoVolume(b.g, m, 14, QStringLiteral("40"));
   b.dialoghi.AccodaFile(File("viola.ttf", std::string("\0\1\0\0", 4) + "font bytes"));
   ScegliFileFont(b.g, m);
   Salva(b.g, m);
