@@ -59,6 +59,23 @@ void AvvisaTimer(ModelloEditor& m, bool acceso) {
   if (m.avvisi.timerProva) m.avvisi.timerProva(acceso);
 }
 
+// The text fields of a combination are stored in Windows-1252: a character it lacks
+// would come back as '?', so a name would no longer be its file's and a password
+// would no longer open. What says so, naming the first such character of `testo`.
+std::optional<QString> FuoriWindows1252(const QString& campo, const QString& testo) {
+  const std::string fuori = PrimoFuoriWindows1252(testo.toStdString());
+  if (fuori.empty()) return std::nullopt;
+  QString carattere = QString::fromStdString(fuori);
+  const char32_t codice = carattere.toUcs4().value(0);
+  // One that can't be seen is named by its code.
+  if (!QChar::isPrint(codice))
+    carattere =
+        QStringLiteral("U+%1").arg(static_cast<uint>(codice), 4, 16, QLatin1Char('0')).toUpper();
+  return campo +
+         QStringLiteral(" contiene il carattere %1, che non si può salvare in una combinazione")
+             .arg(carattere);
+}
+
 // Why a name can't be stored inside a combination and be its file's name too; nothing
 // when it can. The name is written in Windows-1252, so each character must have a
 // byte there, and it becomes "<name>.skcom" in the program folder, so it must make a
@@ -66,19 +83,7 @@ void AvvisaTimer(ModelloEditor& m, bool acceso) {
 std::optional<QString> NomeNonSalvabile(const Gioco& g, const QString& nome) {
   if (nome.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0)
     return QStringLiteral("Il nome Default è riservato alla combinazione predefinita");
-  const std::string fuori = PrimoFuoriWindows1252(nome.toStdString());
-  if (!fuori.empty()) {
-    QString carattere = QString::fromStdString(fuori);
-    const char32_t codice = carattere.toUcs4().value(0);
-    // One that can't be seen is named by its code.
-    if (!QChar::isPrint(codice))
-      carattere =
-          QStringLiteral("U+%1").arg(static_cast<uint>(codice), 4, 16, QLatin1Char('0')).toUpper();
-    return QStringLiteral(
-               "Il nome contiene il carattere %1, che non si può salvare in una "
-               "combinazione")
-        .arg(carattere);
-  }
+  if (const auto motivo = FuoriWindows1252(QStringLiteral("Il nome"), nome)) return motivo;
   if (!GestioneDatiEsterni::FileCombinazione(g, nome))
     return QStringLiteral("Il nome contiene caratteri non validi");
   return std::nullopt;
@@ -132,8 +137,13 @@ std::optional<QString> NonEliminabile(const Gioco& g, const fs::path& file) {
   return std::nullopt;
 }
 
-QString ChiediAutore(Gioco& g) {
+// The author; nothing after telling the player it can't be stored.
+std::optional<QString> ChiediAutore(Gioco& g) {
   const QString autore = g.dialoghi.InputBox(QStringLiteral("Autore?"), Firma(), QString());
+  if (const auto motivo = FuoriWindows1252(QStringLiteral("L'autore"), autore)) {
+    Messaggio(g, *motivo, Icona::Esclamazione);
+    return std::nullopt;
+  }
   return autore.isEmpty() ? QStringLiteral("Anonimo") : autore;
 }
 
@@ -278,7 +288,9 @@ bool ChiediNome(Gioco& g, ModelloEditor& m) {
               Icona::Esclamazione);
     return false;
   }
-  g.AutoreCombinazione = m.autore = ChiediAutore(g);
+  const std::optional<QString> autore = ChiediAutore(g);
+  if (!autore) return false;
+  g.AutoreCombinazione = m.autore = *autore;
   if (Lunghezza(m.autore) > MassimoAutore) {
     Messaggio(g, QStringLiteral("Il numero massimo di caratteri consentiti è 25"),
               Icona::Esclamazione);
@@ -300,11 +312,14 @@ bool ChiediPassword(Gioco& g, const ModelloEditor& m) {
     const QString password = g.dialoghi.InputBox(
         QStringLiteral("Scegli una PassWord da 3 a 12 caratteri"), Firma(), QString());
     if (password.isEmpty()) return false;
-    if (Lunghezza(password) >= MinimoPassword && Lunghezza(password) <= MassimoPassword) {
+    if (Lunghezza(password) < MinimoPassword || Lunghezza(password) > MassimoPassword) {
+      Messaggio(g, QStringLiteral("Password non in range"), Icona::Informazione);
+    } else if (const auto motivo = FuoriWindows1252(QStringLiteral("La password"), password)) {
+      Messaggio(g, *motivo, Icona::Informazione);
+    } else {
       g.PasswordCombinazione = password;
       return true;
     }
-    Messaggio(g, QStringLiteral("Password non in range"), Icona::Informazione);
   }
 }
 
@@ -595,8 +610,11 @@ void Crea(Gioco& g, ModelloEditor& m) {
     Messaggio(g, QStringLiteral("Il nome esiste già"), Icona::Esclamazione);
     return;
   }
+  // An author that can't be stored leaves everything as it was.
+  const std::optional<QString> autore = ChiediAutore(g);
+  if (!autore) return;
   g.CombinazioneInModifica = m.nome = nome;
-  g.AutoreCombinazione = m.autore = ChiediAutore(g);
+  g.AutoreCombinazione = m.autore = *autore;
   m.intestazione = nome + QStringLiteral(" by ") + m.autore;
   // The game still uses its old combination, and the captions say so.
   m.titolo = Didascalia(g.CombinazioneCorrente, std::nullopt, 2, QStringLiteral("OPZIONI - "));

@@ -119,7 +119,8 @@ void Elimina(Gioco& g, ModelloEditor& m);
 // at its ends dropped), not only blanks, every one Windows-1252 holds, makes a file
 // name and is not Default in any letter case. A combination opened from its file is
 // saved back into that file, under the file's name, which goes inside too; when
-// that name can't be stored, the save says why and asks for another.
+// that name can't be stored, the save says why and asks for another. The author and
+// the password, stored in Windows-1252 too, are refused with a character it lacks.
 void Crea(Gioco& g, ModelloEditor& m);
 void Salva(Gioco& g, ModelloEditor& m);
 

@@ -365,6 +365,15 @@ TEST_F(Modello, CreaAndSalvaRefuseANameSayingWhichRuleItBreaks) {
 
 TEST_F(Modello, CreaStartsFromTheBuiltInState) {
   ApriVerde();
+  // An author that can't be stored changes nothing.
+  b.dialoghi.AccodaTesto(QStringLiteral("Nuova"));
+  b.dialoghi.AccodaTesto(QStringLiteral("Ωlga"));
+  Crea(b.g, m);
+  EXPECT_EQ(Box().last(),
+            "L'autore contiene il carattere Ω, che non si può salvare in una combinazione");
+  EXPECT_EQ(m.nome, "Verde");
+  EXPECT_EQ(m.immagini[0], "Verde");
+
   b.dialoghi.AccodaTesto(QStringLiteral("Nuova"));  // and no author
   Crea(b.g, m);
   EXPECT_EQ(b.g.CombinazioneInModifica, "Nuova");
@@ -382,8 +391,12 @@ TEST_F(Modello, SavingDefaultAsksANameOf3To25AndAnAuthorOfAtMost25) {
   Apri();
   TuttoADefault(b.g, m);  // back to no name of its own
   SalvaCome(QString(25, QLatin1Char('x')), QString(26, QLatin1Char('a')));
+  SalvaCome(QString(25, QLatin1Char('x')), QStringLiteral("Ωlga"));
   EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", "Autore?",
-                                "Il numero massimo di caratteri consentiti è 25"}));
+                                "Il numero massimo di caratteri consentiti è 25",
+                                "Inserire il nome della combinazione", "Autore?",
+                                "L'autore contiene il carattere Ω, che non si può salvare in una "
+                                "combinazione"}));
   EXPECT_TRUE(Aperto());
   EXPECT_EQ(b.g.CombinazioneCorrente, "Verde");
 
@@ -447,12 +460,16 @@ TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndAnEmptyAnswerSavesNothing) {
   b.dialoghi.AccodaTesto(QStringLiteral("Blu"));
   b.dialoghi.AccodaTesto(QStringLiteral("Anna"));
   b.dialoghi.AccodaTesto(QStringLiteral("ab"));
-  Salva(b.g, m);  // then no answer
+  b.dialoghi.AccodaTesto(QStringLiteral("Ωmega"));  // stored as "?mega", it would never open
+  Salva(b.g, m);                                    // then no answer
   const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 5u);
+  ASSERT_EQ(box.size(), 7u);
   EXPECT_EQ(box[2].testo, "Scegli una PassWord da 3 a 12 caratteri");
   EXPECT_EQ(box[3].testo, "Password non in range");
   EXPECT_EQ(box[3].icona, Icona::Informazione);
+  EXPECT_EQ(box[5].testo,
+            "La password contiene il carattere Ω, che non si può salvare in una combinazione");
+  EXPECT_EQ(box[6].testo, "Scegli una PassWord da 3 a 12 caratteri");
   EXPECT_FALSE(fs::exists(b.File("Blu.skcom")));
   EXPECT_TRUE(Aperto());
 
