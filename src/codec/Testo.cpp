@@ -138,6 +138,20 @@ std::string AWindows1252(std::string_view testo) {
   return Converti(testo, Verso::AWindows1252);
 }
 
+std::string PrimoFuoriWindows1252(std::string_view testo) {
+  for (size_t i = 0; i < testo.size();) {
+    const size_t n = SequenzaUtf8(testo.substr(i));
+    if (n == 0) return std::string(testo.substr(i, 1));
+    // A character fits when it comes back from its byte unchanged: one without a
+    // byte comes back as '?', and so does one that iconv would map to an undefined
+    // byte.
+    const std::string_view carattere = testo.substr(i, n);
+    if (n > 1 && DaWindows1252(AWindows1252(carattere)) != carattere) return std::string(carattere);
+    i += n;
+  }
+  return {};
+}
+
 Risultato<std::string> LettoreCampi::Stringa() {
   const size_t n = m_testo.size();
   while (m_pos < n && Spazio(m_testo[m_pos])) ++m_pos;

@@ -17,6 +17,11 @@ std::string DaWindows1252(std::string_view byte);
 // that are not valid UTF-8, become '?'.
 std::string AWindows1252(std::string_view testo);
 
+// The first character of UTF-8 text that Windows-1252 cannot hold, so that it would
+// be stored as '?' (a byte that is not valid UTF-8 counts alone); empty when every
+// character fits.
+std::string PrimoFuoriWindows1252(std::string_view testo);
+
 // Reads the fields of a text file one after the other. A field ends at a line end
 // (CR LF, CR or LF), at a comma outside double quotes, or at the end of the text.
 // A field that opens with a double quote is the text up to the closing quote (or

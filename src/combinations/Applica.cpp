@@ -248,7 +248,9 @@ void ApplicaCombinazione(Gioco& g) {
   }
 
   const TipoCombinazione& c = g.Comb;
-  const QString nome = Testo(c.Nome);
+  // A combination is called by its file's name, as the menu lists it and the editor
+  // saves it; the name stored inside may differ in a file made elsewhere.
+  const QString nome = QString::fromStdString(segno);
   QStringList inutilizzabili;
   // Every slot is held against the budgets before anything is decoded.
   const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);

@@ -3,6 +3,7 @@
 #include "editing/Editor.h"
 
 #include "codec/FileAtomico.h"
+#include "codec/Testo.h"
 #include "codec/Vaglio.h"
 #include "combinations/Decodifica.h"
 #include "combinations/GestioneDatiEsterni.h"
@@ -58,12 +59,60 @@ void AvvisaTimer(ModelloEditor& m, bool acceso) {
   if (m.avvisi.timerProva) m.avvisi.timerProva(acceso);
 }
 
-// A name becomes "<name>.skcom" in the program folder, so it must make a plain file
-// name there.
-bool NomeAccettabile(Gioco& g, const QString& nome) {
-  if (GestioneDatiEsterni::FileCombinazione(g, nome)) return true;
-  Messaggio(g, QStringLiteral("Il nome contiene caratteri non validi"), Icona::Esclamazione);
-  return false;
+// The text fields of a combination are stored in Windows-1252: a character it lacks
+// would come back as '?', so a name would no longer be its file's and a password
+// would no longer open. What says so, naming the first such character of `testo`.
+std::optional<QString> FuoriWindows1252(const QString& campo, const QString& testo) {
+  const std::string fuori = PrimoFuoriWindows1252(testo.toStdString());
+  if (fuori.empty()) return std::nullopt;
+  QString carattere = QString::fromStdString(fuori);
+  const char32_t codice = carattere.toUcs4().value(0);
+  // One that can't be seen is named by its code.
+  if (!QChar::isPrint(codice))
+    carattere =
+        QStringLiteral("U+%1").arg(static_cast<uint>(codice), 4, 16, QLatin1Char('0')).toUpper();
+  return campo +
+         QStringLiteral(" contiene il carattere %1, che non si può salvare in una combinazione")
+             .arg(carattere);
+}
+
+// Why a name can't be stored inside a combination and be its file's name too; nothing
+// when it can. The name is written in Windows-1252, so each character must have a
+// byte there, and it becomes "<name>.skcom" in the program folder, so it must make a
+// plain file name; Default is the built-in combination's.
+std::optional<QString> NomeNonSalvabile(const Gioco& g, const QString& nome) {
+  if (nome.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0)
+    return QStringLiteral("Il nome Default è riservato alla combinazione predefinita");
+  if (const auto motivo = FuoriWindows1252(QStringLiteral("Il nome"), nome)) return motivo;
+  if (!GestioneDatiEsterni::FileCombinazione(g, nome))
+    return QStringLiteral("Il nome contiene caratteri non validi");
+  return std::nullopt;
+}
+
+enum class Domanda { Crea, Salva };
+
+// A name typed for "Crea" or "Salva e applica", without the blanks at its ends; nothing
+// after telling the player which rule it breaks.
+std::optional<QString> NomeDato(Gioco& g, const QString& risposta, Domanda domanda) {
+  const QString nome = risposta.trimmed();
+  std::optional<QString> motivo;
+  if (nome.isEmpty()) {
+    motivo = QStringLiteral("Il nome non può essere fatto solo di spazi");
+  } else if (domanda == Domanda::Salva &&
+             (Lunghezza(nome) < MinimoNome || Lunghezza(nome) > MassimoNome)) {
+    motivo = QStringLiteral("Il nome deve avere un numero di caratteri compreso tra 3 e 25");
+  } else if (Lunghezza(nome) < MinimoNome) {
+    motivo = QStringLiteral("Il nome deve contenere almeno 3 caratteri");
+  } else if (Lunghezza(nome) > MassimoNome) {
+    motivo = QStringLiteral("Il nome può avere al massimo 25 caratteri");
+  } else {
+    motivo = NomeNonSalvabile(g, nome);
+  }
+  if (motivo) {
+    Messaggio(g, *motivo, Icona::Esclamazione);
+    return std::nullopt;
+  }
+  return nome;
 }
 
 bool NomeEsiste(const Gioco& g, const QString& nome) {
@@ -71,24 +120,72 @@ bool NomeEsiste(const Gioco& g, const QString& nome) {
   return file && GestioneDatiEsterni::VerificaEsistenza(*file);
 }
 
-QString ChiediAutore(Gioco& g) {
+// Why the file chosen for "Elimina" is not to be deleted: only a combination file of
+// the program folder is, itself and not a link to somewhere else.
+std::optional<QString> NonEliminabile(const Gioco& g, const fs::path& file) {
+  std::error_code ec;
+  const fs::file_status stato = fs::symlink_status(file, ec);
+  if (ec || !fs::exists(stato)) return QStringLiteral("il file non esiste");
+  const std::string nome = file.filename().string();
+  const bool skcom = nome.size() > 6 && nome.ends_with(".skcom");
+  if (fs::is_symlink(stato)) return QStringLiteral("è un collegamento, non una combinazione");
+  if (!skcom || !fs::is_regular_file(stato))
+    return QStringLiteral("non è un file di combinazione (.skcom)");
+  if (!fs::equivalent(file.parent_path(), g.CartellaProgramma, ec))
+    return QStringLiteral("si eliminano solo le combinazioni della cartella del programma (%1)")
+        .arg(QString::fromStdString(g.CartellaProgramma.string()));
+  return std::nullopt;
+}
+
+// The author; nothing after telling the player it can't be stored.
+std::optional<QString> ChiediAutore(Gioco& g) {
   const QString autore = g.dialoghi.InputBox(QStringLiteral("Autore?"), Firma(), QString());
+  if (const auto motivo = FuoriWindows1252(QStringLiteral("L'autore"), autore)) {
+    Messaggio(g, *motivo, Icona::Esclamazione);
+    return std::nullopt;
+  }
   return autore.isEmpty() ? QStringLiteral("Anonimo") : autore;
 }
 
 // A picture decoded from a file as a combination's pictures are, through the same
-// gate; the reason when it can't be used.
-std::variant<Immagine, QString> ImmagineDaFile(const QString& file) {
+// gate and within what the combination's other pictures leave of its budget; the
+// reason when it can't be used.
+std::variant<Immagine, QString> ImmagineDaFile(const QString& file, uint64_t altriPixel) {
   const QString illeggibile = QStringLiteral("non è un'immagine JPG, GIF o BMP leggibile");
   auto byte = LeggiFile(Percorso(file), Vaglio::MaxByteCombinazione);
   if (!byte) return illeggibile;
-  const Vaglio::EsameImmagine esame = Vaglio::EsaminaImmagine(byte.valore());
-  if (esame.rifiuto && esame.rifiuto->motivo != Vaglio::Motivo::Formato &&
-      esame.rifiuto->motivo != Vaglio::Motivo::Danneggiato)
-    return MotivoRifiuto(*esame.rifiuto, TipoSlot::Immagine);
+  Vaglio::EsameImmagine esame = Vaglio::EsaminaImmagine(byte.valore());
+  if (!esame.rifiuto && altriPixel + esame.Pixel() > Vaglio::MaxPixelCombinazione)
+    esame.rifiuto = Vaglio::Rifiuto{Vaglio::Motivo::PixelCombinazione, altriPixel + esame.Pixel(),
+                                    Vaglio::MaxPixelCombinazione};
+  if (esame.rifiuto) {
+    switch (esame.rifiuto->motivo) {
+      case Vaglio::Motivo::Formato:
+      case Vaglio::Motivo::Danneggiato:
+        return illeggibile;
+      case Vaglio::Motivo::Pixel:
+      case Vaglio::Motivo::PixelCombinazione:
+        return QStringLiteral("è troppo grande (%1)")
+            .arg(MotivoRifiuto(*esame.rifiuto, TipoSlot::Immagine));
+      default:
+        return MotivoRifiuto(*esame.rifiuto, TipoSlot::Immagine);
+    }
+  }
   Immagine immagine = DecodificaImmagine(byte.valore(), esame);
   if (immagine.Vuota()) return illeggibile;
   return immagine;
+}
+
+// The pixels of the pictures chosen for the slots other than n, as the game will
+// decode them.
+uint64_t PixelAltriSlot(const ModelloEditor& m, int n) {
+  uint64_t pixel = 0;
+  for (int k = 0; k < NumeroImmagini; ++k) {
+    const QImage& dati = m.anteprime[static_cast<size_t>(k)].Dati;
+    if (k != n && m.immagini[static_cast<size_t>(k)] != QLatin1String("Default"))
+      pixel += static_cast<uint64_t>(dati.width()) * static_cast<uint64_t>(dati.height());
+  }
+  return pixel;
 }
 
 // The player a row's trial uses: the one of the file chosen here, else the game's.
@@ -180,21 +277,20 @@ void ApriMusica(Gioco& g, ModelloEditor& m) {
 // The questions of "Salva e applica"; false when the player refused or was refused
 // (and told why).
 bool ChiediNome(Gioco& g, ModelloEditor& m) {
-  const QString nome = g.dialoghi.InputBox(QStringLiteral("Inserire il nome della combinazione"),
-                                           Firma(), QString());
-  if (nome.isEmpty()) return false;
-  if (Lunghezza(nome) < MinimoNome || Lunghezza(nome) > MassimoNome) {
-    Messaggio(g, QStringLiteral("Il nome deve avere un numero di caratteri compreso tra 3 e 25"),
-              Icona::Esclamazione);
-    return false;
-  }
-  if (!NomeAccettabile(g, nome)) return false;
+  const QString risposta = g.dialoghi.InputBox(
+      QStringLiteral("Inserire il nome della combinazione"), Firma(), QString());
+  if (risposta.isEmpty()) return false;
+  const std::optional<QString> dato = NomeDato(g, risposta, Domanda::Salva);
+  if (!dato) return false;
+  const QString& nome = *dato;
   if (NomeEsiste(g, nome)) {
     Messaggio(g, QStringLiteral("la combinazione ") + nome + QStringLiteral(" esiste già!"),
               Icona::Esclamazione);
     return false;
   }
-  g.AutoreCombinazione = m.autore = ChiediAutore(g);
+  const std::optional<QString> autore = ChiediAutore(g);
+  if (!autore) return false;
+  g.AutoreCombinazione = m.autore = *autore;
   if (Lunghezza(m.autore) > MassimoAutore) {
     Messaggio(g, QStringLiteral("Il numero massimo di caratteri consentiti è 25"),
               Icona::Esclamazione);
@@ -216,11 +312,14 @@ bool ChiediPassword(Gioco& g, const ModelloEditor& m) {
     const QString password =
         g.dialoghi.PasswordBox(QStringLiteral("Scegli una PassWord da 3 a 12 caratteri"), Firma());
     if (password.isEmpty()) return false;
-    if (Lunghezza(password) >= MinimoPassword && Lunghezza(password) <= MassimoPassword) {
+    if (Lunghezza(password) < MinimoPassword || Lunghezza(password) > MassimoPassword) {
+      Messaggio(g, QStringLiteral("Password non in range"), Icona::Informazione);
+    } else if (const auto motivo = FuoriWindows1252(QStringLiteral("La password"), password)) {
+      Messaggio(g, *motivo, Icona::Informazione);
+    } else {
       g.PasswordCombinazione = password;
       return true;
     }
-    Messaggio(g, QStringLiteral("Password non in range"), Icona::Informazione);
   }
 }
 
@@ -241,7 +340,7 @@ ModelloEditor Apri(Gioco& g, ModelloEditor::Avvisi avvisi) {
   }
   m.cd_audio = {Filtro(FiltriEditor::Audio), cartella, Firma()};
   m.Cd = {Filtro(FiltriEditor::Immagini), cartella, Firma()};
-  g.CombinazioneInModifica = m.nome = g.CombinazioneCorrente;
+  g.CombinazioneInModifica = m.nome = m.origine = g.CombinazioneCorrente;
   m.autore = g.AutoreCombinazione;
   m.font = g.lbl_hiscore.Font;
   m.colore = g.lbl_hiscore.ForeColor;
@@ -286,7 +385,7 @@ void ScegliImmagine(Gioco& g, ModelloEditor& m, int n) {
   if (Protetta(g) || n < 0 || n >= NumeroImmagini) return;
   const std::optional<QString> scelto = g.dialoghi.ApriFile(m.Cd);
   if (!scelto) return;
-  std::variant<Immagine, QString> immagine = ImmagineDaFile(*scelto);
+  std::variant<Immagine, QString> immagine = ImmagineDaFile(*scelto, PixelAltriSlot(m, n));
   if (const QString* motivo = std::get_if<QString>(&immagine)) {
     Messaggio(g, QStringLiteral("Impossibile usare il file %1: %2.").arg(*scelto, *motivo),
               Icona::Esclamazione);
@@ -383,18 +482,46 @@ void ImpostaTestoVolume(Gioco& g, ModelloEditor& m, int i, const QString& testo)
   if (i == 0) VolumeMusicaEditor(g);
 }
 
+}  // namespace Editor
+
+namespace {
+
+// The box's text as a volume for the slider, when it is one.
+std::optional<int> VolumeDigitato(const RigaSuono& riga) {
+  const std::optional<int> valore = UnitaVolume::Intero(riga.volume);
+  if (!valore || *valore < 0 || *valore > 100) return std::nullopt;
+  return valore;
+}
+
+// The slider at `posizione`, and the box showing it as the slider's change handling
+// writes it, even when the slider was there already ("62.5" becomes "62").
+void VolumeRiga(Gioco& g, ModelloEditor& m, int i, int posizione) {
+  Editor::ImpostaPosizione(g, m, i, posizione);
+  Editor::ImpostaTestoVolume(g, m, i, QString::number(posizione));
+}
+
+}  // namespace
+
+namespace Editor {
+
 void ConfermaVolume(Gioco& g, ModelloEditor& m, int i) {
   if (!Riga(i)) return;
-  const auto s = static_cast<size_t>(i);
-  if (m.suoni[s].sorgente.isEmpty()) return;
-  const std::optional<int> valore = UnitaVolume::Intero(m.suoni[s].volume);
-  if (!valore || *valore < 0 || *valore > 100) {
+  const RigaSuono& riga = m.suoni[static_cast<size_t>(i)];
+  if (riga.sorgente.isEmpty()) return;
+  const std::optional<int> valore = VolumeDigitato(riga);
+  if (!valore) {
     Messaggio(g, QStringLiteral("Valore non in range (0 - 100)"), Icona::Esclamazione);
-    ImpostaTestoVolume(g, m, i, QStringLiteral("100"));
-    ImpostaPosizione(g, m, i, 100);
-    return;
+    return VolumeRiga(g, m, i, 100);
   }
-  ImpostaPosizione(g, m, i, *valore);
+  VolumeRiga(g, m, i, *valore);
+}
+
+void LasciaVolume(Gioco& g, ModelloEditor& m, int i) {
+  if (!Riga(i)) return;
+  const RigaSuono& riga = m.suoni[static_cast<size_t>(i)];
+  if (riga.sorgente.isEmpty()) return;
+  // Leaving the box says nothing: what can't be a volume gives way to the slider.
+  VolumeRiga(g, m, i, VolumeDigitato(riga).value_or(riga.posizione));
 }
 
 void SvuotaRiga(ModelloEditor& m, int i) {
@@ -428,45 +555,66 @@ void Elimina(Gioco& g, ModelloEditor& m) {
     m.Cd.filtro = Filtro(FiltriEditor::ImmaginiRipristinato);
     return;
   }
-  const Risposta risposta =
-      g.dialoghi.MsgBox(QStringLiteral("Eliminare ") + *scelto + QStringLiteral(" ?"),
-                        Pulsanti::OKAnnulla, Icona::Domanda, Firma());
-  if (risposta == Risposta::OK) {
-    const fs::path file = Percorso(*scelto);
-    const bool esisteva = GestioneDatiEsterni::VerificaEsistenza(file);
-    // The game goes on showing what it shows; the menu catches up at its next rebuild.
-    if (!GestioneDatiEsterni::EliminaCombinazione(g, file)) {
-      if (!esisteva || GestioneDatiEsterni::VerificaEsistenza(file)) {
-        Messaggio(g, QStringLiteral("Impossibile eliminare il file %1.").arg(*scelto),
-                  Icona::Critica);
-      } else {
-        Messaggio(g,
-                  QStringLiteral("Il file %1 è stato eliminato, ma non il file delle scelte "
-                                 "CombinazioneScelta: al prossimo avvio si userà ancora la "
-                                 "combinazione che vi è indicata, se esiste.")
-                      .arg(*scelto),
-                  Icona::Esclamazione);
-      }
+  m.Cd.filtro = Filtro(FiltriEditor::Immagini);
+  const fs::path file = Percorso(*scelto);
+  if (const std::optional<QString> motivo = NonEliminabile(g, file)) {
+    Messaggio(g, QStringLiteral("Impossibile eliminare %1: %2.").arg(*scelto, *motivo),
+              Icona::Esclamazione);
+    return;
+  }
+  const std::optional<fs::path> inUso =
+      GestioneDatiEsterni::FileCombinazione(g, g.CombinazioneCorrente);
+  std::error_code ec;
+  const bool corrente = !g.UsaDefault && inUso && fs::equivalent(file, *inUso, ec);
+  QString domanda = QStringLiteral("Eliminare ") + *scelto + QStringLiteral(" ?");
+  if (corrente)
+    domanda +=
+        QLatin1Char('\r') + QStringLiteral(
+                                "%1 è la combinazione in uso: il gioco continua a usarla fino alla "
+                                "chiusura, dal prossimo avvio userà la combinazione Default.")
+                                .arg(g.CombinazioneCorrente);
+  if (g.dialoghi.MsgBox(domanda, Pulsanti::OKAnnulla, Icona::Domanda, Firma()) != Risposta::OK)
+    return;
+  // The game goes on showing what it shows; the menu catches up at its next rebuild.
+  // The choice remembered for the next start goes only with the combination in use:
+  // deleting another one leaves it, and the audio switch it keeps, alone.
+  if (!corrente) {
+    if (!EliminaFile(file))
+      Messaggio(g, QStringLiteral("Impossibile eliminare il file %1.").arg(*scelto),
+                Icona::Critica);
+    return;
+  }
+  if (!GestioneDatiEsterni::EliminaCombinazione(g, file)) {
+    if (GestioneDatiEsterni::VerificaEsistenza(file)) {
+      Messaggio(g, QStringLiteral("Impossibile eliminare il file %1.").arg(*scelto),
+                Icona::Critica);
+    } else {
+      Messaggio(g,
+                QStringLiteral("Il file %1 è stato eliminato, ma non il file delle scelte "
+                               "CombinazioneScelta: al prossimo avvio si userà ancora la "
+                               "combinazione che vi è indicata, se esiste.")
+                    .arg(*scelto),
+                Icona::Esclamazione);
     }
   }
-  m.Cd.filtro = Filtro(FiltriEditor::Immagini);
 }
 
 void Crea(Gioco& g, ModelloEditor& m) {
-  const QString nome =
+  const QString risposta =
       g.dialoghi.InputBox(QStringLiteral("Nome Combinazione?"), Firma(), QString());
-  if (nome.isEmpty()) return;
-  if (Lunghezza(nome) < MinimoNome) {
-    Messaggio(g, QStringLiteral("Il nome deve contenere almeno 3 caratteri"), Icona::Esclamazione);
-    return;
-  }
-  if (!NomeAccettabile(g, nome)) return;
+  if (risposta.isEmpty()) return;
+  const std::optional<QString> dato = NomeDato(g, risposta, Domanda::Crea);
+  if (!dato) return;
+  const QString& nome = *dato;
   if (NomeEsiste(g, nome)) {
     Messaggio(g, QStringLiteral("Il nome esiste già"), Icona::Esclamazione);
     return;
   }
+  // An author that can't be stored leaves everything as it was.
+  const std::optional<QString> autore = ChiediAutore(g);
+  if (!autore) return;
   g.CombinazioneInModifica = m.nome = nome;
-  g.AutoreCombinazione = m.autore = ChiediAutore(g);
+  g.AutoreCombinazione = m.autore = *autore;
   m.intestazione = nome + QStringLiteral(" by ") + m.autore;
   // The game still uses its old combination, and the captions say so.
   m.titolo = Didascalia(g.CombinazioneCorrente, std::nullopt, 2, QStringLiteral("OPZIONI - "));
@@ -477,15 +625,29 @@ void Crea(Gioco& g, ModelloEditor& m) {
 }
 
 void Salva(Gioco& g, ModelloEditor& m) {
-  // Default is never written, and neither is a name that can't be a file name here
-  // (it came from inside a combination made elsewhere): both ask for a new name.
-  const bool rinomina =
-      m.nome == QLatin1String("Default") || !GestioneDatiEsterni::FileCombinazione(g, m.nome);
+  // What is typed in a volume box and not yet taken over is what the player sees.
+  for (int i = 0; i < NumeroSuoni; ++i) LasciaVolume(g, m, i);
+  // Default is never written. Nor is a name that can't be stored as it is (the file,
+  // made elsewhere or by an earlier version, has a name outside Windows-1252 or one
+  // that is reserved): the player is told why, and both ask for a new name.
+  bool rinomina = m.nome == QLatin1String("Default");
+  if (!rinomina) {
+    if (const std::optional<QString> motivo = NomeNonSalvabile(g, m.nome)) {
+      Messaggio(g, *motivo + QStringLiteral(": la combinazione va salvata con un altro nome."),
+                Icona::Esclamazione);
+      rinomina = true;
+    }
+  }
   if (rinomina && !ChiediNome(g, m)) return;
   const QString passwordPrima = g.PasswordCombinazione;
   if (!ChiediPassword(g, m)) return;
 
-  g.PercorsiImmagini = m.immagini;
+  // The slots still showing the game's combination keep what they hold, under
+  // whatever name it is saved.
+  const auto propria = [&](const QString& sorgente) {
+    return m.origine != QLatin1String("Default") && sorgente == m.origine ? m.nome : sorgente;
+  };
+  for (size_t n = 0; n < NumeroImmagini; ++n) g.PercorsiImmagini[n] = propria(m.immagini[n]);
   g.EditorFontNome = m.font.Name;
   g.EditorFontDimensione = QString::number(m.font.Size);
   g.EditorFontColore = QString::number(m.colore);
@@ -507,7 +669,7 @@ void Salva(Gioco& g, ModelloEditor& m) {
   std::array<QString, NumeroSuoni> sorgenti;
   for (size_t i = 0; i < NumeroSuoni; ++i) {
     g.Volumi[i] = UnitaVolume::DaPosizione(m.suoni[i].posizione);
-    sorgenti[i] = m.suoni[i].sorgente;
+    sorgenti[i] = propria(m.suoni[i].sorgente);
   }
   g.Comb.FontFile = m.fontFile;
   g.Comb.FontFileNome = m.fontFileNome;

@@ -49,6 +49,8 @@ struct ModelloEditor {
   } avvisi;
 
   QString nome;  // of the combination being edited ("Default": none yet)
+  // The name the sources of the game's own slots show: what a save keeps in place.
+  QString origine;
   QString autore;
   QString titolo;        // the window's caption
   QString intestazione;  // "<name> by <author>" over the slots
@@ -96,18 +98,29 @@ void ScegliImmagine(Gioco& g, ModelloEditor& m, int n);
 void ScegliSuono(Gioco& g, ModelloEditor& m, int i);
 void Prova(Gioco& g, ModelloEditor& m, int i, bool giu);
 void TimerProva(Gioco& g, ModelloEditor& m);
-// The slider moved, the box's text changed, Enter in the box, the box emptied.
+// The slider moved, the box's text changed, Enter in the box, the box lost the
+// focus, the box emptied. After Enter or leaving the box, the box and the slider
+// show the same whole number: a typed value out of range gives a message on Enter
+// and the slider's value back on leaving.
 void ImpostaPosizione(Gioco& g, ModelloEditor& m, int i, int posizione);
 void ImpostaTestoVolume(Gioco& g, ModelloEditor& m, int i, const QString& testo);
 void ConfermaVolume(Gioco& g, ModelloEditor& m, int i);
+void LasciaVolume(Gioco& g, ModelloEditor& m, int i);
 void SvuotaRiga(ModelloEditor& m, int i);
 
-// "Def", "TUTTO A DEFAULT", "Elimina".
+// "Def", "TUTTO A DEFAULT", "Elimina". Only a combination file (*.skcom) of the
+// program folder is deleted; deleting the one in use says that the game goes on with
+// it until it is closed and starts on Default.
 void Def(Gioco& g, ModelloEditor& m, int n);
 void TuttoADefault(Gioco& g, ModelloEditor& m);
 void Elimina(Gioco& g, ModelloEditor& m);
 
-// "Crea" and "Salva e applica".
+// "Crea" and "Salva e applica". A name given to either has 3 to 25 characters (blanks
+// at its ends dropped), not only blanks, every one Windows-1252 holds, makes a file
+// name and is not Default in any letter case. A combination opened from its file is
+// saved back into that file, under the file's name, which goes inside too; when
+// that name can't be stored, the save says why and asks for another. The author and
+// the password, stored in Windows-1252 too, are refused with a character it lacks.
 void Crea(Gioco& g, ModelloEditor& m);
 void Salva(Gioco& g, ModelloEditor& m);
 

@@ -15,6 +15,13 @@ TEST(Windows1252, CharactersOutsideItInvalidUtf8AndUndefinedBytesBecomeQuestionM
   EXPECT_EQ(AWindows1252("\xED\xA0\x80x"), "???x");  // an encoded surrogate
   EXPECT_EQ(AWindows1252("\xC0\xAF"), "??");         // an overlong '/'
   EXPECT_EQ(AWindows1252("fine\xE2\x82"), "fine?");  // cut at the very end
+
+  // The first character that would become '?': none in what Windows-1252 holds,
+  // the C1 controls (U+0081 and U+0085 have no byte of their own) and bad bytes do.
+  const std::pair<const char*, const char*> primi[] = {
+      {"Città €ŽŸ?", ""},        {"Ωmega", "Ω"},     {"ab😀Ł", "😀"}, {"x\xC2\x85", "\xC2\x85"},
+      {"x\xC2\x81", "\xC2\x81"}, {"a\xC3(b", "\xC3"}};
+  for (const auto& [testo, primo] : primi) EXPECT_EQ(PrimoFuoriWindows1252(testo), primo) << testo;
 }
 
 TEST(LettoreCampi, QuotedFieldsKeepCommasAndUnquotedFieldsEndAtThem) {

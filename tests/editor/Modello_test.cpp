@@ -8,6 +8,28 @@ namespace {
 using namespace banco_editor;
 using namespace Editor;
 
+// A JPEG of one grey. `annunciata` rewrites the size its header gives, which is all
+// the gate reads before it refuses a picture.
+std::string Jpeg(QSize dimensione, std::optional<QSize> annunciata = {}) {
+  QImage immagine(dimensione, QImage::Format_Grayscale8);
+  immagine.fill(128);
+  QByteArray byte;
+  QBuffer buffer(&byte);
+  buffer.open(QIODevice::WriteOnly);
+  immagine.save(&buffer, "JPG");
+  std::string jpeg = byte.toStdString();
+  if (annunciata) {
+    const size_t sof = jpeg.find("\xFF\xC0");
+    const auto due = [&](size_t da, int v) {
+      jpeg[da] = static_cast<char>(v >> 8);
+      jpeg[da + 1] = static_cast<char>(v & 0xFF);
+    };
+    due(sof + 5, annunciata->height());
+    due(sof + 7, annunciata->width());
+  }
+  return jpeg;
+}
+
 struct Modello : BancoEditor {
   TipoCombinazione Letta(const std::string& nome) const {
     auto c = LeggiFileCombinazione(b.File(nome + ".skcom"));
@@ -102,6 +124,40 @@ TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndTheGameWaitsForASave) {
   EXPECT_EQ(b.g.img_proiettilenemico[0].Picture, Immagine::Incorporata(6));
 }
 
+// The budgets a combination's pictures are held to when it is applied: a picture
+// over them is refused as too large, with the limit it broke, when it is chosen.
+TEST_F(Modello, APictureOverTheBudgetsIsCalledTooLargeAndABigOneWithinThemIsTaken) {
+  Apri();
+  const QString grande = File("grande.jpg", Jpeg({4000, 4000}));  // the most a picture may have
+  for (int n = 0; n < 4; ++n) {
+    b.dialoghi.AccodaFile(grande);
+    ScegliImmagine(b.g, m, n);
+  }
+  EXPECT_TRUE(Box().isEmpty());
+  EXPECT_EQ(m.anteprime[3].Dati.size(), QSize(4000, 4000));
+
+  const QString enorme = File("enorme.jpg", Jpeg({16, 16}, QSize{12000, 12000}));
+  const std::pair<QString, QString> troppo[] = {
+      {enorme, "immagine di 144 milioni di pixel, oltre il limite di 16 milioni per immagine"},
+      {grande,  // a fifth one
+       "con essa le immagini arrivano a 80 milioni di pixel, oltre il limite di 64 milioni per "
+       "combinazione"},
+  };
+  for (const auto& [file, motivo] : troppo) {
+    b.dialoghi.AccodaFile(file);
+    ScegliImmagine(b.g, m, 4);
+    EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + file + ": è troppo grande (" +
+                                 motivo + ")."});
+    EXPECT_EQ(m.immagini[4], "Default");
+  }
+  // In place of one of the four it fits, and the game takes all four.
+  b.dialoghi.AccodaFile(grande);
+  ScegliImmagine(b.g, m, 0);
+  SalvaCome(QStringLiteral("Grande"), QStringLiteral("Anna"));
+  EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", "Autore?"}));
+  EXPECT_EQ(b.g.img_quartafila[0].Picture, m.anteprime[3]);
+}
+
 TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
   Apri();
   const QString colpo = File("colpo.wav", Wav);
@@ -131,7 +187,7 @@ TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
   EXPECT_EQ(m.suoni[5].posizione, 40);
   EXPECT_EQ(spia->Prendi(), QStringList{"VolumeCanale 5 -6000"});
   Digita(5, QStringLiteral("62.5"));
-  EXPECT_EQ(m.suoni[5].posizione, 62);
+  EXPECT_EQ(Riga(5), "colpo.wav|62|62|on");  // the box shows what the slider holds
   for (const char* sbagliato : {"150", "-1", "tanto"}) {
     Digita(5, QString::fromLatin1(sbagliato));
     EXPECT_EQ(Box(), QStringList{"Valore non in range (0 - 100)"}) << sbagliato;
@@ -142,6 +198,16 @@ TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
   ImpostaTestoVolume(b.g, m, 5, QStringLiteral("10"));
   EXPECT_EQ(m.suoni[5].posizione, 100);
   ConfermaVolume(b.g, m, 6);
+  EXPECT_TRUE(Box().isEmpty());
+  // Leaving the box takes the typed value too, or silently gives the slider's back.
+  const std::pair<const char*, int> lasciati[] = {
+      {"40", 40}, {"62.5", 62}, {"150", 62}, {"tanto", 62}, {"", 62}};
+  for (const auto& [testo, volume] : lasciati) {
+    ImpostaTestoVolume(b.g, m, 5, QString::fromLatin1(testo));
+    LasciaVolume(b.g, m, 5);
+    EXPECT_EQ(Riga(5), QStringLiteral("colpo.wav|%1|%1|on").arg(volume)) << testo;
+    EXPECT_EQ(b.g.VolumiEditor[5], volume * 100 - 10000) << testo;
+  }
   EXPECT_TRUE(Box().isEmpty());
 
   ImpostaPosizione(b.g, m, 5, 30);
@@ -180,48 +246,133 @@ TEST_F(Modello, DefAndTuttoADefaultPutSlotsBackInTheEditorAndOnTheGameAtOnce) {
   EXPECT_TRUE(b.g.BufferSuoni[2]);
 }
 
-TEST_F(Modello, EliminaAsksFirstDeletesOnOkAndTheGameKeepsShowingItUntilTheNextStart) {
+TEST_F(Modello, EliminaDeletesOnlyCombinationFilesOfTheFolderAndSaysWhenItIsTheOneInUse) {
   ApriVerde();
-  b.dialoghi.AccodaFile(Verde());  // then Cancel at the question
-  Elimina(b.g, m);
-  Elimina(b.g, m);  // the dialog cancelled
-  EXPECT_TRUE(fs::exists(b.File("Verde.skcom")));
-  Box();
+  // Anything but a combination file of the program folder is refused unasked.
+  fs::create_directories(b.File("sotto"));
+  fs::create_directory(b.File("Cartella.skcom"));
+  b.Scrivi("sotto/Fuori.skcom", "dati");
+  fs::create_symlink(b.File("sotto/Fuori.skcom"), b.File("Link.skcom"));
+  b.Scrivi("Record", "\"Anna\"\r\n");
+  b.Scrivi("nota.txt", "dati");
+  const QString cartella = QString::fromStdString(b.g.CartellaProgramma.string());
+  const std::pair<const char*, QString> rifiutati[] = {
+      {"sotto/Fuori.skcom",
+       "si eliminano solo le combinazioni della cartella del programma (" + cartella + ")"},
+      {"Record", "non è un file di combinazione (.skcom)"},
+      {"CombinazioneScelta", "non è un file di combinazione (.skcom)"},
+      {"nota.txt", "non è un file di combinazione (.skcom)"},
+      {"Cartella.skcom", "non è un file di combinazione (.skcom)"},
+      {"Link.skcom", "è un collegamento, non una combinazione"},
+  };
+  for (const auto& [nome, motivo] : rifiutati) {
+    const QString file = QString::fromStdString(b.File(nome).string());
+    b.dialoghi.AccodaFile(file);
+    Elimina(b.g, m);  // nothing asked
+    EXPECT_EQ(Box(), QStringList{"Impossibile eliminare " + file + ": " + motivo + "."}) << nome;
+    EXPECT_TRUE(fs::exists(b.File(nome))) << nome;
+  }
+  EXPECT_TRUE(fs::exists(b.File("sotto/Fuori.skcom")));
 
+  // Another combination goes alone: the remembered choice (and audio switch) stays.
+  const QString altra = File("Altra.skcom", "dati");
+  b.dialoghi.AccodaFile(altra);
+  b.dialoghi.AccodaPulsante(Risposta::OK);
+  Elimina(b.g, m);
+  EXPECT_EQ(Box(), QStringList{"Eliminare " + altra + " ?"});
+  EXPECT_FALSE(fs::exists(b.File("Altra.skcom")));
+  EXPECT_TRUE(fs::exists(b.File("CombinazioneScelta")));
+
+  // The one in use: the question says what follows; Cancel or no file keeps it.
+  b.dialoghi.AccodaFile(Verde());
+  Elimina(b.g, m);
+  Elimina(b.g, m);
+  EXPECT_TRUE(fs::exists(b.File("Verde.skcom")));
   b.dialoghi.AccodaFile(Verde());
   b.dialoghi.AccodaPulsante(Risposta::OK);
   Elimina(b.g, m);
-  EXPECT_EQ(Box(), QStringList{"Eliminare " + Verde() + " ?"});
+  EXPECT_EQ(Box().last(), "Eliminare " + Verde() +
+                              " ?\rVerde è la combinazione in uso: il gioco continua a usarla "
+                              "fino alla chiusura, dal prossimo avvio userà la combinazione "
+                              "Default.");
   EXPECT_FALSE(fs::exists(b.File("Verde.skcom")));
   EXPECT_FALSE(fs::exists(b.File("CombinazioneScelta")));
   EXPECT_EQ(b.g.CombinazioneCorrente, "Verde");
   EXPECT_EQ(m.immagini[0], "Verde");
 
-  // What can't be deleted is said.
-  fs::create_directory(b.File("Cartella.skcom"));
-  const QString cartella = QString::fromStdString(b.File("Cartella.skcom").string());
-  b.dialoghi.AccodaFile(cartella);
-  b.dialoghi.AccodaPulsante(Risposta::OK);
-  Elimina(b.g, m);
-  EXPECT_EQ(Box().last(), "Impossibile eliminare il file " + cartella + ".");
-
   b.frm.Form_Load();  // the next start
   EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
 }
 
-TEST_F(Modello, CreaRefusesShortTakenAndImpossibleNamesThenStartsFromTheBuiltInState) {
+// The rules for a name, as "Crea" and "Salva e applica" tell each refusal.
+TEST_F(Modello, CreaAndSalvaRefuseANameSayingWhichRuleItBreaks) {
   ApriVerde();
-  for (const char* nome : {"ab", "Verde", "a/b", "..", ".nascosta", "a\\b"}) {
-    b.dialoghi.AccodaTesto(QString::fromLatin1(nome));
-    Crea(b.g, m);
-  }
+  const QString corto = QStringLiteral("Il nome deve contenere almeno 3 caratteri");
+  const QString tra3e25 =
+      QStringLiteral("Il nome deve avere un numero di caratteri compreso tra 3 e 25");
+  const QString spazi = QStringLiteral("Il nome non può essere fatto solo di spazi");
+  const QString riservato =
+      QStringLiteral("Il nome Default è riservato alla combinazione predefinita");
   const QString invalido = QStringLiteral("Il nome contiene caratteri non validi");
-  EXPECT_EQ(Box(),
-            (QStringList{"Nome Combinazione?", "Il nome deve contenere almeno 3 caratteri",
-                         "Nome Combinazione?", "Il nome esiste già", "Nome Combinazione?", invalido,
-                         "Nome Combinazione?", "Il nome deve contenere almeno 3 caratteri",
-                         "Nome Combinazione?", invalido, "Nome Combinazione?", invalido}));
+  const auto carattere = [](const char* c) {
+    return QStringLiteral(
+               "Il nome contiene il carattere %1, che non si può salvare in una "
+               "combinazione")
+        .arg(QString::fromUtf8(c));
+  };
+  struct Caso {
+    QString nome, crea, salva;
+  };
+  const Caso casi[] = {
+      {"ab", corto, tra3e25},
+      {"  ab  ", corto, tra3e25},  // the blanks at the ends don't count
+      {QString(26, 'x'), "Il nome può avere al massimo 25 caratteri", tra3e25},
+      {QString(300, 'x'), "Il nome può avere al massimo 25 caratteri", tra3e25},
+      {"   ", spazi, spazi},
+      {"Default", riservato, riservato},
+      {" dEFAULT", riservato, riservato},
+      {"Ωmega", carattere("Ω"), carattere("Ω")},
+      {"Notte😀", carattere("😀"), carattere("😀")},
+      {"ze\u200Bro", carattere("U+200B"), carattere("U+200B")},  // unseen: by its code
+      {"a/b", invalido, invalido},
+      {"a\\b", invalido, invalido},
+      {".nascosta", invalido, invalido},
+      {"tab\tx", invalido, invalido},
+      {"Verde", "Il nome esiste già", "la combinazione Verde esiste già!"},
+  };
+  for (const Caso& c : casi) {
+    b.dialoghi.AccodaTesto(c.nome);
+    Crea(b.g, m);
+    EXPECT_EQ(Box(), (QStringList{"Nome Combinazione?", c.crea})) << c.nome.toStdString();
+  }
   EXPECT_EQ(m.nome, "Verde");
+  EXPECT_EQ(aggiornamenti, 0);
+  TuttoADefault(b.g, m);  // a save asks for a name
+  for (const Caso& c : casi) {
+    SalvaCome(c.nome);
+    EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", c.salva}))
+        << c.nome.toStdString();
+  }
+  EXPECT_TRUE(Aperto());
+
+  // What Windows-1252 holds is a name, without the blanks at its ends; the file is
+  // called as the name stored inside.
+  SalvaCome(QStringLiteral("  Città € Ž  "), QStringLiteral("Zoë"));
+  ASSERT_FALSE(Aperto());
+  EXPECT_EQ(Letta("Città € Ž").Nome, "Città € Ž");
+  EXPECT_EQ(b.g.CombinazioneCorrente, "Città € Ž");
+}
+
+TEST_F(Modello, CreaStartsFromTheBuiltInState) {
+  ApriVerde();
+  // An author that can't be stored changes nothing.
+  b.dialoghi.AccodaTesto(QStringLiteral("Nuova"));
+  b.dialoghi.AccodaTesto(QStringLiteral("Ωlga"));
+  Crea(b.g, m);
+  EXPECT_EQ(Box().last(),
+            "L'autore contiene il carattere Ω, che non si può salvare in una combinazione");
+  EXPECT_EQ(m.nome, "Verde");
+  EXPECT_EQ(m.immagini[0], "Verde");
 
   b.dialoghi.AccodaTesto(QStringLiteral("Nuova"));  // and no author
   Crea(b.g, m);
@@ -239,18 +390,13 @@ TEST_F(Modello, SavingDefaultAsksANameOf3To25AndAnAuthorOfAtMost25) {
   Metti(CombinazioneVuota("Verde"));
   Apri();
   TuttoADefault(b.g, m);  // back to no name of its own
-  SalvaCome(QStringLiteral("ab"));
-  SalvaCome(QString(26, QLatin1Char('x')));
-  SalvaCome(QStringLiteral("Verde"));
   SalvaCome(QString(25, QLatin1Char('x')), QString(26, QLatin1Char('a')));
-  EXPECT_EQ(Box(),
-            (QStringList{"Inserire il nome della combinazione",
-                         "Il nome deve avere un numero di caratteri compreso tra 3 e 25",
-                         "Inserire il nome della combinazione",
-                         "Il nome deve avere un numero di caratteri compreso tra 3 e 25",
-                         "Inserire il nome della combinazione", "la combinazione Verde esiste già!",
-                         "Inserire il nome della combinazione", "Autore?",
-                         "Il numero massimo di caratteri consentiti è 25"}));
+  SalvaCome(QString(25, QLatin1Char('x')), QStringLiteral("Ωlga"));
+  EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", "Autore?",
+                                "Il numero massimo di caratteri consentiti è 25",
+                                "Inserire il nome della combinazione", "Autore?",
+                                "L'autore contiene il carattere Ω, che non si può salvare in una "
+                                "combinazione"}));
   EXPECT_TRUE(Aperto());
   EXPECT_EQ(b.g.CombinazioneCorrente, "Verde");
 
@@ -263,19 +409,49 @@ TEST_F(Modello, SavingDefaultAsksANameOf3To25AndAnAuthorOfAtMost25) {
                           [&](const VoceMenu& v) { return v.Caption == nome && v.Checked; }));
 }
 
-// A combination made elsewhere may store a name that can't be a file name here:
-// saving it asks for a new name, as for Default, and writes nothing outside.
-TEST_F(Modello, ACombinationWhoseStoredNameIsNoFileNameIsSavedUnderANewOne) {
-  TipoCombinazione c = CombinazioneVuota("../Fuori");
-  ASSERT_TRUE(ScriviFileCombinazione(b.File("Fuori.skcom"), c));
-  ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File("Fuori.skcom"), false));
-  Apri();
-  ASSERT_EQ(b.g.CombinazioneCorrente, "../Fuori");
-  SalvaCome(QStringLiteral("Dentro"));
-  EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", "Autore?"}));
-  EXPECT_EQ(Letta("Dentro").Nome, "Dentro");
-  EXPECT_EQ(b.g.CombinazioneCorrente, "Dentro");
-  EXPECT_FALSE(fs::exists(b.File("../Fuori.skcom")));
+// A combination is its file's name, whatever name a file made elsewhere stores: the
+// game and the menu call it so, and a save writes it back there with that name
+// inside. A file name that can't be stored (an earlier version let "Ωmega" through,
+// stored as "?mega") is told and a new name asked; the slots keep their pictures and
+// sounds under it.
+TEST_F(Modello, ACombinationIsSavedUnderItsFilesNameOrANewOneWhenThatCantBeStored) {
+  const struct {
+    std::string file, dentro;
+    QStringList domande;
+    QString nuovo;
+  } casi[] = {
+      {"Blu", "../Rosso", {}, "Blu"},
+      {"Ωmega",
+       "?mega",
+       {"Il nome contiene il carattere Ω, che non si può salvare in una combinazione: la "
+        "combinazione va salvata con un altro nome.",
+        "Inserire il nome della combinazione", "Autore?"},
+       "Omega"},
+  };
+  for (const auto& c : casi) {
+    TipoCombinazione comb = CombinazioneVuota(c.dentro);
+    comb.Immagini[4] = Png(Qt::cyan);
+    comb.Suoni[7] = Wav;
+    comb.Volumi[7] = -3000;
+    ASSERT_TRUE(ScriviFileCombinazione(b.File(c.file + ".skcom"), comb));
+    ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File(c.file + ".skcom"), false));
+    Apri();
+    const QString file = QString::fromStdString(c.file);
+    EXPECT_EQ(b.g.CombinazioneCorrente, file);
+    EXPECT_TRUE(std::any_of(b.g.mn_comb.begin(), b.g.mn_comb.end(),
+                            [&](const VoceMenu& v) { return v.Caption == file && v.Checked; }));
+    EXPECT_EQ(m.immagini[4], file);
+    if (!c.domande.isEmpty()) b.dialoghi.AccodaTesto(c.nuovo);
+    Salva(b.g, m);
+    EXPECT_EQ(Box(), c.domande) << c.file;
+    ASSERT_FALSE(Aperto()) << c.file;
+    const TipoCombinazione salvata = Letta(c.nuovo.toStdString());
+    EXPECT_EQ(salvata.Nome, c.nuovo.toStdString());
+    EXPECT_EQ(salvata.Immagini[4], comb.Immagini[4]);
+    EXPECT_EQ((std::pair{salvata.Suoni[7], salvata.Volumi[7]}), (std::pair{Wav, -3000}));
+    EXPECT_FALSE(fs::exists(b.File(c.dentro + ".skcom"))) << c.dentro;
+    EXPECT_EQ(b.g.CombinazioneCorrente, c.nuovo);
+  }
 }
 
 TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndAnEmptyAnswerSavesNothing) {
@@ -284,12 +460,16 @@ TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndAnEmptyAnswerSavesNothing) {
   b.dialoghi.AccodaTesto(QStringLiteral("Blu"));
   b.dialoghi.AccodaTesto(QStringLiteral("Anna"));
   b.dialoghi.AccodaTesto(QStringLiteral("ab"));
-  Salva(b.g, m);  // then no answer
+  b.dialoghi.AccodaTesto(QStringLiteral("Ωmega"));  // stored as "?mega", it would never open
+  Salva(b.g, m);                                    // then no answer
   const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 5u);
+  ASSERT_EQ(box.size(), 7u);
   EXPECT_EQ(box[2].testo, "Scegli una PassWord da 3 a 12 caratteri");
   EXPECT_EQ(box[3].testo, "Password non in range");
   EXPECT_EQ(box[3].icona, Icona::Informazione);
+  EXPECT_EQ(box[5].testo,
+            "La password contiene il carattere Ω, che non si può salvare in una combinazione");
+  EXPECT_EQ(box[6].testo, "Scegli una PassWord da 3 a 12 caratteri");
   EXPECT_FALSE(fs::exists(b.File("Blu.skcom")));
   EXPECT_TRUE(Aperto());
 
@@ -355,7 +535,8 @@ TEST_F(Modello, ACombinationMadeHereComesBackWholeAfterARestart) {
   ScegliImmagine(b.g, m, 9);
   b.dialoghi.AccodaFile(File("colpo.wav", Wav));
   ScegliSuono(b.g, m, 14);
-  Digita(14, QStringLiteral("40"));
+  // Typed and never confirmed, the shown volume is the one saved.
+  ImpostaTestoVolume(b.g, m, 14, QStringLiteral("40"));
   b.dialoghi.AccodaFile(File("viola.ttf", std::string("\0\1\0\0", 4) + "font bytes"));
   ScegliFileFont(b.g, m);
   Salva(b.g, m);
