@@ -1,10 +1,17 @@
 // skarvex-comb: inspect, unpack, pack and check combination files from the command
 // line, for skin makers and for checks from outside the game.
+#include "codec/CartellaProgramma.h"
 #include "codec/Combinazione.h"
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
 #include "codec/Vaglio.h"
 #include "tools/Manifesto.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -35,9 +42,10 @@ std::string MiB(uint64_t byte) {
 std::string Aiuto() {
   std::string testo = R"(usage: skarvex-comb COMMAND ARGUMENTS
 
-  info FILE                 name, author, whether it is protected, every slot
+  info [--json] FILE        name, author, whether it is protected, every slot
                             (Default, empty, or its size and format, and why the
-                            game refuses it if it does), volumes, font
+                            game refuses it if it does), volumes, font; --json
+                            prints the same as one JSON object
   unpack [--force] FILE DIR writes DIR/manifest.json and one file per non-empty slot
                             (DIR is created when missing); when DIR already holds
                             any of those names it writes nothing, unless --force
@@ -45,6 +53,13 @@ std::string Aiuto() {
   pack MANIFEST.json OUT    writes the combination a manifest describes
   check FILE                exit 0 when FILE reads whole and the game takes every
                             slot, 1 with one line per reason otherwise
+  install [--force] [--program-folder DIR] FILE...
+                            checks each FILE as check does and copies it into the
+                            program folder (DIR, or the one the game would choose)
+                            as NAME.skcom, NAME being the name stored in the file;
+                            a different file already there is replaced only with
+                            --force, an identical one counts as installed; one
+                            line per FILE, exit 0 when every FILE was installed
   --help                    this text
 
 The manifest is a JSON object whose keys are the record's fields: "Nome", "Autore",
@@ -140,6 +155,65 @@ int Info(const fs::path& file) {
   return Successo;
 }
 
+// What Info prints, as one JSON object: a slot is {"bytes", "format"} or Default or
+// empty, with "refused" when the game refuses it.
+QJsonObject SlotJson(const std::string& slot, const std::optional<Vaglio::Rifiuto>& rifiuto) {
+  QJsonObject o;
+  if (slot.empty()) {
+    o["content"] = "empty";
+  } else {
+    o["content"] = "data";
+    o["bytes"] = static_cast<qint64>(slot.size());
+    o["format"] = QString::fromStdString(std::string(NomeFormato(RiconosciFormato(slot))));
+  }
+  if (rifiuto) o["refused"] = QString::fromStdString(Vaglio::Descrivi(*rifiuto));
+  return o;
+}
+
+int InfoJson(const fs::path& file) {
+  auto comb = LeggiFileCombinazione(file);
+  if (!comb) return Fallisci(comb.errore());
+  const TipoCombinazione& c = comb.valore();
+  const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
+  const auto testo = [](const std::string& utf8) { return QString::fromStdString(utf8); };
+  QJsonArray immagini, suoni;
+  for (int n = 0; n < NumeroImmagini; ++n) {
+    QJsonObject o;
+    if (c.Immagini[n] == ImmagineDefault) {
+      o["content"] = "Default";
+      if (esame.immagini[n].rifiuto)
+        o["refused"] = testo(Vaglio::Descrivi(*esame.immagini[n].rifiuto));
+    } else {
+      o = SlotJson(c.Immagini[n], esame.immagini[n].rifiuto);
+    }
+    o["slot"] = n;
+    o["name"] = testo(NomiImmagini[n]);
+    immagini.append(o);
+  }
+  for (int n = 0; n < NumeroSuoni; ++n) {
+    QJsonObject o = SlotJson(c.Suoni[n], esame.suoni[n]);
+    o["slot"] = n;
+    o["name"] = testo(NomiSuoni[n]);
+    o["volume"] = c.Volumi[n];
+    suoni.append(o);
+  }
+  const QJsonObject radice{{"Nome", testo(c.Nome)},
+                           {"Autore", testo(c.Autore)},
+                           {"Protected", !c.Password.empty()},
+                           {"Immagini", immagini},
+                           {"Suoni", suoni},
+                           {"FontNome", testo(c.FontNome)},
+                           {"FontDimensione", testo(c.FontDimensione)},
+                           {"FontColore", testo(c.FontColore)},
+                           {"FontGrassetto", c.FontGrassetto},
+                           {"FontCorsivo", c.FontCorsivo},
+                           {"FontFile", SlotJson(c.FontFile, esame.font)},
+                           {"FontFileNome", testo(c.FontFileNome)}};
+  const QByteArray json = QJsonDocument(radice).toJson(QJsonDocument::Indented);
+  std::cout.write(json.constData(), json.size());
+  return Successo;
+}
+
 // Unpacking into a folder that already holds some of the names would mix two skins,
 // or overwrite a file someone put there (even through a link) with bytes a stranger
 // chose: so it replaces nothing unless `sostituisci`, and then it replaces the names
@@ -202,57 +276,156 @@ int Pack(const fs::path& manifesto, const fs::path& uscita) {
   return Successo;
 }
 
-// The file must read whole, and every slot must pass the gate the game holds it to.
-int Check(const fs::path& file) {
-  auto comb = LeggiFileCombinazione(file);
-  if (!comb) return Fallisci(comb.errore());
-  const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(comb.valore());
+// Every slot the game would refuse, as "<slot>: <why>".
+std::vector<std::string> Rifiuti(const TipoCombinazione& comb) {
+  const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(comb);
+  std::vector<std::string> rifiuti;
   const auto rifiuta = [&](const std::string& slot, const std::optional<Vaglio::Rifiuto>& r) {
-    if (r) Avvisa(file.string() + ": " + slot + ": " + Vaglio::Descrivi(*r));
+    if (r) rifiuti.push_back(slot + ": " + Vaglio::Descrivi(*r));
   };
   for (int n = 0; n < NumeroImmagini; ++n) rifiuta(SlotImmagine(n), esame.immagini[n].rifiuto);
   for (int n = 0; n < NumeroSuoni; ++n) rifiuta(SlotSuono(n), esame.suoni[n]);
   rifiuta("FontFile", esame.font);
-  if (!esame.Tutto()) return Fallimento;
+  return rifiuti;
+}
+
+// The file must read whole, and every slot must pass the gate the game holds it to.
+int Check(const fs::path& file) {
+  auto comb = LeggiFileCombinazione(file);
+  if (!comb) return Fallisci(comb.errore());
+  const std::vector<std::string> rifiuti = Rifiuti(comb.valore());
+  for (const std::string& rifiuto : rifiuti) Avvisa(file.string() + ": " + rifiuto);
+  if (!rifiuti.empty()) return Fallimento;
   std::cout << file.string() << ": reads whole\n";
   return Successo;
+}
+
+// One file into the program folder: the line that says where it went, or why not.
+// It goes under the name stored in it, so that the menu, the editor and the file agree
+// on what the combination is called; the name the file came with only has to say it is
+// a combination.
+Risultato<std::string> Installa(const fs::path& file, const fs::path& cartella, bool sostituisci) {
+  if (!file.filename().string().ends_with(".skcom"))
+    return Errore{"not installed: its name does not end in .skcom"};
+  auto byte = LeggiFile(file, Vaglio::MaxByteCombinazione);
+  if (!byte) return Errore{"not installed: " + byte.errore()};
+  auto comb = DecodificaCombinazione(byte.valore());
+  if (!comb) return Errore{"not installed: " + comb.errore()};
+  const std::vector<std::string> rifiuti = Rifiuti(comb.valore());
+  if (!rifiuti.empty()) {
+    std::string perche = "not installed, the game refuses " + rifiuti.front();
+    if (rifiuti.size() > 1)
+      perche += " (and " + std::to_string(rifiuti.size() - 1) + " more: see check)";
+    return Errore{perche};
+  }
+  const std::string& nome = comb.valore().Nome;
+  if (nome == "Default")
+    return Errore{"not installed: the name stored in it is Default, the built-in combination's"};
+  const std::string nomeFile = nome + ".skcom";
+  if (!NomeFileSicuro(nomeFile))
+    return Errore{"not installed: the name stored in it, \"" + nome +
+                  "\", cannot be a file name (empty, hidden, too long, or with a slash)"};
+
+  const fs::path percorso = cartella / nomeFile;
+  const std::string dove =
+      percorso.string() + (file.filename() == nomeFile ? std::string() : ", the name stored in it");
+  std::error_code ec;
+  const fs::file_status stato = fs::symlink_status(percorso, ec);
+  const bool presente = stato.type() != fs::file_type::not_found;
+  if (presente && ec)
+    return Errore{"not installed: cannot look for " + percorso.string() + ": " + ec.message()};
+  if (stato.type() == fs::file_type::regular) {
+    const auto gia = LeggiFile(percorso, Vaglio::MaxByteCombinazione);
+    if (gia && gia.valore() == byte.valore()) return "already installed as " + dove;
+  }
+  if (presente && !sostituisci)
+    return Errore{"not installed: a different " + percorso.string() +
+                  " is already there (use --force to replace it)"};
+  // Not forced, a name that appeared since the look above still stays as it was; forced,
+  // the name itself is replaced, never what a link there points to.
+  if (auto esito = sostituisci ? ScriviFileAtomico(percorso, byte.valore())
+                               : CreaFileAtomico(percorso, byte.valore());
+      !esito)
+    return Errore{"not installed: " + esito.errore()};
+  return (presente ? "installed, replacing " : "installed as ") + dove;
+}
+
+// Without a folder given, the one the game would choose for this installation: the
+// tool sits beside the game's executable.
+int Install(const std::vector<std::string>& file, const std::optional<fs::path>& opzione,
+            bool sostituisci) {
+  const auto scelta =
+      ScegliCartellaProgramma(opzione, CartellaEseguibile(), Ambiente::DelProcesso());
+  if (!scelta) return Fallisci(scelta.errore(), UsoSbagliato);
+  const auto cartella = PreparaCartella(scelta.valore());
+  if (!cartella) return Fallisci(cartella.errore(), UsoSbagliato);
+  int codice = Successo;
+  for (const std::string& f : file) {
+    const auto riga = Installa(f, cartella.valore(), sostituisci);
+    if (riga) {
+      std::cout << Stampabile(f + ": " + riga.valore()) << "\n";
+    } else {
+      Avvisa(f + ": " + riga.errore());
+      codice = Fallimento;
+    }
+  }
+  return codice;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> arg;
-  bool forza = false;
+  bool forza = false, json = false;
+  std::optional<fs::path> cartella;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--help" || a == "-h") {
       std::cout << Aiuto();
       return Successo;
     }
-    if (a == "--force")
+    if (a == "--force") {
       forza = true;
-    else
+    } else if (a == "--json") {
+      json = true;
+    } else if (a == "--program-folder" || a.starts_with("--program-folder=")) {
+      const std::string valore =
+          a == "--program-folder" ? (i + 1 < argc ? argv[++i] : "") : a.substr(a.find('=') + 1);
+      if (valore.empty()) return Fallisci("--program-folder needs a DIR", UsoSbagliato);
+      cartella = valore;
+    } else if (a.starts_with("--")) {
+      return Fallisci("unknown option \"" + a + "\" (try --help)", UsoSbagliato);
+    } else {
       arg.push_back(a);
+    }
   }
   if (arg.empty()) return Fallisci("no command given (try --help)", UsoSbagliato);
 
+  // The options a command takes; any other is a mistake, not something to ignore.
+  enum Opzione { Forza = 1, Json = 2, Cartella = 4 };
   struct Comando {
     const char* nome;
-    size_t argomenti;
+    size_t argomenti;  // 0: one or more
+    int opzioni;
     const char* uso;
   };
-  constexpr std::array<Comando, 4> comandi = {{{"info", 1, "info FILE"},
-                                               {"unpack", 2, "unpack [--force] FILE DIR"},
-                                               {"pack", 2, "pack MANIFEST.json OUT.skcom"},
-                                               {"check", 1, "check FILE"}}};
+  constexpr std::array<Comando, 5> comandi = {
+      {{"info", 1, Json, "info [--json] FILE"},
+       {"unpack", 2, Forza, "unpack [--force] FILE DIR"},
+       {"pack", 2, 0, "pack MANIFEST.json OUT.skcom"},
+       {"check", 1, 0, "check FILE"},
+       {"install", 0, Forza | Cartella, "install [--force] [--program-folder DIR] FILE..."}}};
   const std::string& nome = arg[0];
+  const int date = (forza ? Forza : 0) | (json ? Json : 0) | (cartella ? Cartella : 0);
   for (const Comando& c : comandi) {
     if (nome != c.nome) continue;
-    if (arg.size() - 1 != c.argomenti || (forza && nome != "unpack"))
+    const size_t argomenti = arg.size() - 1;
+    if ((c.argomenti ? argomenti != c.argomenti : argomenti == 0) || (date & ~c.opzioni))
       return Fallisci(std::string("usage: skarvex-comb ") + c.uso + " (try --help)", UsoSbagliato);
-    if (nome == "info") return Info(arg[1]);
+    if (nome == "info") return json ? InfoJson(arg[1]) : Info(arg[1]);
     if (nome == "unpack") return Unpack(arg[1], arg[2], forza);
     if (nome == "pack") return Pack(arg[1], arg[2]);
+    if (nome == "install") return Install({arg.begin() + 1, arg.end()}, cartella, forza);
     return Check(arg[1]);
   }
   return Fallisci("unknown command \"" + nome + "\" (try --help)", UsoSbagliato);

@@ -1,6 +1,10 @@
 // The skarvex-comb tool, run as a program the way a skin maker runs it.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -28,8 +32,10 @@ struct Esecuzione {
 
 class SkarvexComb : public ::testing::Test {
  protected:
-  Esecuzione Esegui(const std::vector<std::string>& argomenti) {
-    std::string comando = "'" SKARVEX_COMB "'";
+  // `prima`: what the shell line starts with, such as variables for the environment.
+  Esecuzione Esegui(const std::vector<std::string>& argomenti, const std::string& prima = "",
+                    const std::string& eseguibile = SKARVEX_COMB) {
+    std::string comando = prima + "'" + eseguibile + "'";
     for (const std::string& a : argomenti) comando += " '" + a + "'";
     comando += " >'" + (cartella / "out").string() + "' 2>'" + (cartella / "err").string() + "'";
     const int stato = std::system(comando.c_str());
@@ -169,6 +175,23 @@ TEST_F(SkarvexComb, BadArgumentsAndUnreadableInputsGiveOneLineAndANonZeroExit) {
   }
   EXPECT_FALSE(fs::exists(cartella / "o.skcom"));
 
+  // Arguments a command does not take are a mistake (exit 2), never ignored.
+  const std::vector<std::vector<std::string>> sbagliati = {
+      {"install"},
+      {"install", "--program-folder", Percorso("manca"), giusto},
+      {"install", giusto, "--program-folder"},
+      {"install", "--json", "--program-folder", cartella.percorso().string(), giusto},
+      {"install", "--forse", "--program-folder", cartella.percorso().string(), giusto},
+      {"info", "--force", giusto},
+      {"check", "--program-folder=" + cartella.percorso().string(), giusto},
+  };
+  for (const auto& argomenti : sbagliati) {
+    const Esecuzione e = Esegui(argomenti);
+    EXPECT_EQ(e.codice, 2) << argomenti[1] << " -> " << e.errori;
+    EXPECT_EQ(e.errori.find('\n'), e.errori.size() - 1) << e.errori;
+  }
+  EXPECT_FALSE(fs::exists(cartella / "Notte più scura.skcom"));
+
   // check tells why a file does not read whole, with exit code 1.
   const Esecuzione rotta =
       Esegui({"check", Scrivi("rotta.skcom", CodificaCombinazione(Completa()).substr(0, 37))});
@@ -244,4 +267,137 @@ TEST_F(SkarvexComb, CheckAndInfoNameEverySlotTheGameWouldRefuse) {
   ASSERT_EQ(info.codice, 0) << info.errori;
   EXPECT_NE(info.uscita.find("Immagini(13) SFONDO: 54 bytes, BMP, refused: "), std::string::npos)
       << info.uscita;
+}
+
+TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOnlyWhenForced) {
+  const fs::path prog = cartella / "prog";
+  fs::create_directories(prog);
+  const std::vector<std::string> inCartella = {"--program-folder", prog.string()};
+  const auto installa = [&](std::vector<std::string> file, bool forza = false) {
+    std::vector<std::string> argomenti = {"install"};
+    if (forza) argomenti.push_back("--force");
+    argomenti.insert(argomenti.end(), inCartella.begin(), inCartella.end());
+    argomenti.insert(argomenti.end(), file.begin(), file.end());
+    return Esegui(argomenti);
+  };
+  const std::string blu = CodificaCombinazione(CombinazioneVuota("Blu"));
+  // A file renamed on the way goes in under the name stored in it.
+  const std::string notte = CodificaCombinazione(Completa()) + "surplus";
+  const Esecuzione e = installa({Scrivi("Blu.skcom", blu), Scrivi("ricevuta.skcom", notte)});
+  ASSERT_EQ(e.codice, 0) << e.errori;
+  EXPECT_EQ(e.uscita, Percorso("Blu.skcom") + ": installed as " + (prog / "Blu.skcom").string() +
+                          "\n" + Percorso("ricevuta.skcom") + ": installed as " +
+                          (prog / "Notte più scura.skcom").string() + ", the name stored in it\n");
+  EXPECT_EQ(ContenutoCartella(prog), (std::map<std::string, std::string>{
+                                         {"Blu.skcom", blu}, {"Notte più scura.skcom", notte}}));
+
+  // The same bytes again are already installed.
+  const Esecuzione ancora = installa({Percorso("Blu.skcom")});
+  EXPECT_EQ(ancora.codice, 0) << ancora.errori;
+  EXPECT_NE(ancora.uscita.find("already installed"), std::string::npos) << ancora.uscita;
+
+  // Each refusal is one line saying why, and nothing of it reaches the folder; the files
+  // beside a refused one are still installed.
+  TipoCombinazione pesante = CombinazioneVuota("Pesante");
+  pesante.Immagini[13] = Bmp(20000, 20000);
+  TipoCombinazione altraBlu = CombinazioneVuota("Blu");
+  altraBlu.Autore = "Bruno";
+  fs::create_symlink(cartella / "fuori.skcom", prog / "Link.skcom");
+  const std::vector<std::pair<std::string, std::string>> rifiutati = {
+      {Scrivi("Pesante.skcom", CodificaCombinazione(pesante)), "the game refuses Immagini(13)"},
+      {Scrivi("Blu2.skcom", CodificaCombinazione(altraBlu)), "use --force"},
+      {Scrivi("Link.skcom", CodificaCombinazione(CombinazioneVuota("Link"))), "use --force"},
+      {Scrivi("rotta.skcom", blu.substr(0, 40)), "truncated"},
+      {Scrivi("Blu.txt", blu), "does not end in .skcom"},
+      {Scrivi("d.skcom", CodificaCombinazione(CombinazioneVuota("Default"))), "Default"},
+      {Scrivi("s.skcom", CodificaCombinazione(CombinazioneVuota("../su"))), "file name"},
+      {Scrivi("h.skcom", CodificaCombinazione(CombinazioneVuota(".nascosta"))), "file name"},
+  };
+  const auto prima = ContenutoCartella(prog);
+  std::vector<std::string> file = {
+      Scrivi("Verde.skcom", CodificaCombinazione(CombinazioneVuota("Verde")))};
+  for (const auto& [f, perche] : rifiutati) file.push_back(f);
+  const Esecuzione r = installa(file);
+  EXPECT_EQ(r.codice, 1);
+  EXPECT_EQ(std::count(r.errori.begin(), r.errori.end(), '\n'), static_cast<long>(rifiutati.size()))
+      << r.errori;
+  for (const auto& [f, perche] : rifiutati)
+    EXPECT_NE(r.errori.find("skarvex-comb: " + f + ": not installed"), std::string::npos) << f;
+  for (const auto& [f, perche] : rifiutati)
+    EXPECT_NE(r.errori.find(perche), std::string::npos) << perche << " in " << r.errori;
+  auto dopo = ContenutoCartella(prog);
+  EXPECT_EQ(dopo.erase("Verde.skcom"), 1u);
+  EXPECT_EQ(dopo, prima);
+  EXPECT_FALSE(fs::exists(cartella / "fuori.skcom"));
+
+  // --force replaces the file, and a link by a file, never what it points to.
+  const Esecuzione forzata = installa({Percorso("Blu2.skcom"), Percorso("Link.skcom")}, true);
+  ASSERT_EQ(forzata.codice, 0) << forzata.errori;
+  EXPECT_NE(forzata.uscita.find("installed, replacing " + (prog / "Blu.skcom").string()),
+            std::string::npos)
+      << forzata.uscita;
+  EXPECT_EQ(LeggiFile(prog / "Blu.skcom").valore(), CodificaCombinazione(altraBlu));
+  EXPECT_FALSE(fs::is_symlink(prog / "Link.skcom"));
+  EXPECT_FALSE(fs::exists(cartella / "fuori.skcom"));
+}
+
+// Without --program-folder the tool, beside the game's executable, uses the game's folder.
+TEST_F(SkarvexComb, InstallFindsTheFolderTheGameWouldChoose) {
+  const std::string blu = Scrivi("Blu.skcom", CodificaCombinazione(CombinazioneVuota("Blu")));
+  const std::string dati = "XDG_DATA_HOME='" + Percorso("dati") + "' ";
+  struct Caso {
+    const char* copia;
+    bool installata;
+    fs::path atteso;
+  } casi[] = {{"portatile", false, cartella / "portatile"},
+              {"usr/bin", true, cartella / "dati/skarvex"}};
+  for (const Caso& c : casi) {
+    const fs::path bin = cartella / c.copia;
+    fs::create_directories(bin);
+    fs::copy_file(SKARVEX_COMB, bin / "skarvex-comb");
+    if (c.installata) {
+      fs::create_directories(bin / "../share/applications");
+      ScriviTutto(bin / "../share/applications" / SKARVEX_ID_APPLICAZIONE ".desktop", "");
+    }
+    const Esecuzione e = Esegui({"install", blu}, dati, (bin / "skarvex-comb").string());
+    ASSERT_EQ(e.codice, 0) << c.copia << ": " << e.errori;
+    EXPECT_TRUE(fs::exists(c.atteso / "Blu.skcom")) << c.copia << ": " << e.uscita;
+  }
+}
+
+TEST_F(SkarvexComb, InfoJsonHoldsWhatInfoShowsWithTextEscaped) {
+  TipoCombinazione c = Completa();
+  c.Autore = "\"Anna\" \\ à\x01";
+  c.Immagini[13] = Bmp(20000, 20000);
+  const Esecuzione e = Esegui({"info", "--json", Scrivi("n.skcom", CodificaCombinazione(c))});
+  ASSERT_EQ(e.codice, 0) << e.errori;
+  QJsonParseError errore;
+  const QJsonDocument documento =
+      QJsonDocument::fromJson(QByteArray::fromStdString(e.uscita), &errore);
+  ASSERT_TRUE(documento.isObject()) << errore.errorString().toStdString() << "\n" << e.uscita;
+  const QJsonObject o = documento.object();
+  EXPECT_EQ(o["Nome"].toString().toStdString(), "Notte più scura");
+  EXPECT_EQ(o["Autore"].toString().toStdString(), c.Autore);
+  EXPECT_EQ(o["Protected"], QJsonValue(true));
+  EXPECT_EQ(e.uscita.find("segretissima"), std::string::npos);
+  const QJsonArray immagini = o["Immagini"].toArray(), suoni = o["Suoni"].toArray();
+  ASSERT_EQ(immagini.size(), NumeroImmagini);
+  ASSERT_EQ(suoni.size(), NumeroSuoni);
+  EXPECT_EQ(immagini[0].toObject(), (QJsonObject{{"slot", 0},
+                                                 {"name", "Alieno 1"},
+                                                 {"content", "data"},
+                                                 {"bytes", 17},
+                                                 {"format", "JPG"}}));
+  EXPECT_EQ(immagini[1].toObject()["content"], QJsonValue("Default"));
+  EXPECT_TRUE(immagini[13].toObject()["refused"].isString());
+  EXPECT_EQ(suoni[4].toObject(), (QJsonObject{{"slot", 4},
+                                              {"name", "Esplosione I° fila"},
+                                              {"content", "data"},
+                                              {"bytes", 60},
+                                              {"format", "WAV"},
+                                              {"volume", -250}}));
+  EXPECT_EQ(suoni[15].toObject()["content"], QJsonValue("empty"));
+  EXPECT_EQ(o["FontFile"].toObject()["format"], QJsonValue("TTF"));
+  EXPECT_EQ(o["FontFileNome"], QJsonValue("notte.ttf"));
+  EXPECT_EQ(o["FontGrassetto"], QJsonValue(false));
 }
