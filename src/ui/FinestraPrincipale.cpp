@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QFileSystemWatcher>
 #include <QMenuBar>
 #include <QPainter>
+#include <QThread>
 #include <QTimer>
 
 #include "combinations/GestioneDatiEsterni.h"
@@ -231,4 +233,33 @@ void FinestraPrincipale::closeEvent(QCloseEvent* evento) {
   }
   evento->accept();
   QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+void FinestraPrincipale::Termina() {
+  if (m_termina) return;
+  m_termina = new QTimer(this);
+  m_termina->setInterval(10);
+  connect(m_termina, &QTimer::timeout, this, &FinestraPrincipale::PassoTermina);
+  m_termina->start();
+  PassoTermina();
+}
+
+void FinestraPrincipale::PassoTermina() {
+  // A cancelled dialog's handler may open another one: the window closes only once a
+  // look finds none open and no dialog's event loop still running.
+  bool aperti = false;
+  if (QWidget* menu = QApplication::activePopupWidget()) {
+    menu->close();
+    aperti = true;
+  }
+  for (QWidget* finestra : QApplication::topLevelWidgets()) {
+    auto* dialogo = qobject_cast<QDialog*>(finestra);
+    if (dialogo && dialogo->isVisible()) {
+      dialogo->reject();
+      aperti = true;
+    }
+  }
+  if (aperti || QThread::currentThread()->loopLevel() > 1) return;
+  m_termina->stop();
+  close();
 }

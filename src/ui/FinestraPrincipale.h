@@ -15,6 +15,7 @@ class frm_main;
 class QAction;
 struct Controllo;
 class QMenu;
+class QTimer;
 
 class FinestraPrincipale final : public QMainWindow {
  public:
@@ -27,6 +28,10 @@ class FinestraPrincipale final : public QMainWindow {
   const ImmaginiIncorporate& Immagini() const { return m_incorporate; }
   // Closes the window at the end of the exit sequence.
   void Chiudi();
+  // Ends the program from outside (a signal) as the close box does, within a few
+  // milliseconds even with a dialog open: the open dialogs and menus are cancelled
+  // first, the handlers that opened them run to their end, and then the window closes.
+  void Termina();
   // How the window runs a handler of its own events (by default, simply).
   void ImpostaTurno(std::function<void(const std::function<void()>&)> turno) {
     m_turno = std::move(turno);
@@ -61,6 +66,7 @@ class FinestraPrincipale final : public QMainWindow {
   void OsservaCartella();
   Fotografia Scatta() const;
   void DopoHandler(const std::function<void()>& handler);
+  void PassoTermina();
 
   Gioco& g;
   frm_main& m_frm;
@@ -77,5 +83,6 @@ class FinestraPrincipale final : public QMainWindow {
   Fotografia m_ultimaFotografia;
   std::function<void(const std::function<void()>&)> m_turno;
   bool m_chiusa = false;
+  QTimer* m_termina = nullptr;
   bool m_esciDopoPrimoFrame = false;
 };

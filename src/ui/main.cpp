@@ -19,6 +19,7 @@
 #include "ui/FinestreQt.h"
 #include "ui/FontsQt.h"
 #include "ui/OrologioQt.h"
+#include "ui/Segnali.h"
 
 namespace {
 
@@ -73,6 +74,12 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
 
   Partita<LatiQt> partita(cartella);
   FinestraPrincipale principale(partita.g, partita.frm);
+  // Ctrl+C, kill, a closed terminal or the end of the desktop session take the close
+  // box's way out: the other windows close, the sound is released and the unpacked
+  // music file is removed. A session that ends closes the windows itself; should Qt
+  // quit without that, the window still runs its exit on the way out.
+  const Segnali segnali([&principale] { principale.Termina(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &principale, &QWidget::close);
   partita.principale = &principale;
   OrologioQt& orologio = partita.orologio;
   orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });

@@ -4,11 +4,18 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "codec/Impostazioni.h"
+#include "support/File.h"
 #include "support/Processo.h"
 
 namespace {
@@ -109,6 +116,54 @@ TEST(Programma, StartsInAFolderItCannotWriteAndSaysSo) {
                   "' cannot be written: high scores, settings and combinations will not be saved");
   }
   QFile::setPermissions(sola.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Ctrl+C, kill and a closed terminal end the game as its close box does: at once, with
+// success, and with the unpacked music removed. A record file that cannot be read
+// opens a message box at start-up, before the event loop runs: the signal must close
+// it too.
+TEST(Programma, EachSignalEndsTheGameLikeTheCloseBoxEvenWithADialogOpen) {
+  struct Caso {
+    int segnale;
+    bool dialogo;
+  };
+  for (const Caso c :
+       {Caso{SIGINT, false}, Caso{SIGTERM, false}, Caso{SIGHUP, false}, Caso{SIGTERM, true}}) {
+    SCOPED_TRACE(::testing::Message() << "signal " << c.segnale << (c.dialogo ? ", dialog" : ""));
+    QTemporaryDir radice;
+    const std::filesystem::path cartella = radice.path().toStdString();
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+    ambiente.insert("SDL_AUDIODRIVER", "dummy");
+    // The demo combination, offered on the first start, unpacks its music when applied.
+    ASSERT_TRUE(
+        ScriviFileScelta(cartella / NomeFileScelta, cartella / "Notturno.skcom", true).ok());
+    if (c.dialogo) {
+      QProcessEnvironment primaVolta = ambiente;
+      primaVolta.insert("SKARVEX_ESCI_AL_PRIMO_FRAME", "1");
+      ASSERT_EQ(
+          Esegui(SKARVEX_ESEGUIBILE, {"--program-folder", radice.path()}, {}, primaVolta).stato, 0);
+      std::filesystem::remove(cartella / "Record");
+      ScriviTutto(cartella / "Record", "\"Anna\"\r\n10\r\n");
+    }
+    QProcess gioco;
+    gioco.setProcessEnvironment(ambiente);
+    gioco.start(SKARVEX_ESEGUIBILE, {"--program-folder", radice.path()});
+    const std::filesystem::path musica = cartella / "aud0.sktemp";
+    QElapsedTimer tempo;
+    tempo.start();
+    while (!std::filesystem::exists(musica) && tempo.elapsed() < 20000) QThread::msleep(10);
+    ASSERT_TRUE(std::filesystem::exists(musica));
+    QThread::msleep(200);  // on its way to the event loop, or in it
+
+    ::kill(static_cast<pid_t>(gioco.processId()), c.segnale);
+    tempo.restart();
+    ASSERT_TRUE(gioco.waitForFinished(5000));
+    EXPECT_LT(tempo.elapsed(), 1000);
+    EXPECT_EQ(gioco.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(gioco.exitCode(), 0) << gioco.readAllStandardError().toStdString();
+    EXPECT_FALSE(std::filesystem::exists(musica));
+  }
 }
 
 }  // namespace
