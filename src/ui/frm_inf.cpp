@@ -1,9 +1,12 @@
 #include "ui/frm_inf.h"
 
-#include <QEvent>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "model/Gioco.h"
 #include "drawing/ImmaginiIncorporate.h"
@@ -12,15 +15,11 @@ namespace {
 QRect Twips(int left, int top, int width, int height) {
   return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
 }
-
-QLabel* Testo(QWidget* genitore, const QString& testo, QRect dove) {
-  auto* etichetta = new QLabel(testo, genitore);
-  etichetta->setWordWrap(true);
-  etichetta->setGeometry(dove);
-  return etichetta;
-}
 }  // namespace
 
+// The picture at the top left, the credits beside it and "OK" centred below, laid out
+// from the fonts' own sizes: the window keeps its width and grows taller when its
+// font needs more room than the window was drawn for.
 frm_inf::frm_inf(QWidget* genitore)
     : FinestraFugace(Firma(), Twips(0, 0, 6450, 2610).size(), genitore) {
   QImage figura(Twips(0, 0, 2145, 2010).size() * devicePixelRatioF(),
@@ -34,23 +33,37 @@ frm_inf::frm_inf(QWidget* genitore)
   }
   auto* immagine = new QLabel(this);
   immagine->setPixmap(QPixmap::fromImage(figura));
-  immagine->setGeometry(Twips(0, 0, 2145, 2010));
 
-  Testo(this,
-        QStringLiteral(
-            "Ricreato da Dorvanel con aggiunta di opzioni per immagini e suoni, su richiesta di "
-            "un pazzo che voleva sparare al suo capo :)"),
-        Twips(2280, 60, 4080, 660));
-  Testo(this, QStringLiteral("Grazie a chi ha provato le prime partite e segnalato ogni errore."),
-        Twips(2280, 780, 4080, 420));
-  Testo(this, QStringLiteral("Grazie a chi disegna e condivide nuove combinazioni."),
-        Twips(2280, 1200, 4080, 300));
-  Testo(this, QStringLiteral("Contatti: squadra@skarvex.example.org"),
-        Twips(2280, 1500, 4080, 300));
-  Testo(this, QStringLiteral("hosted by skarvex.example.org"), Twips(2280, 1800, 4080, 300));
+  auto* crediti = new QVBoxLayout;
+  crediti->setContentsMargins(0, Twips(0, 0, 0, 60).height(), 0, 0);
+  crediti->setSpacing(Twips(0, 0, 0, 90).height());
+  for (const QString& testo :
+       {QStringLiteral("Ricreato da Dorvanel con aggiunta di opzioni per immagini e suoni, su "
+                       "richiesta di un pazzo che voleva sparare al suo capo :)"),
+        QStringLiteral("Grazie a chi ha provato le prime partite e segnalato ogni errore."),
+        QStringLiteral("Grazie a chi disegna e condivide nuove combinazioni."),
+        QStringLiteral("Contatti: squadra@skarvex.example.org"),
+        QStringLiteral("hosted by skarvex.example.org")}) {
+    auto* etichetta = new QLabel(testo, this);
+    etichetta->setWordWrap(true);
+    crediti->addWidget(etichetta);
+  }
+  crediti->addStretch();
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("Command1"));
-  ok->setGeometry(Twips(2760, 2160, 855, 375));
+  ok->setMinimumSize(Twips(0, 0, 855, 375).size());
   connect(ok, &QPushButton::clicked, this, &QWidget::close);
+
+  auto* griglia = new QGridLayout(this);
+  griglia->setContentsMargins(0, 0, Twips(0, 0, 90, 0).width(), Twips(0, 0, 0, 75).height());
+  griglia->setHorizontalSpacing(Twips(0, 0, 135, 0).width());
+  griglia->addWidget(immagine, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+  griglia->addLayout(crediti, 0, 1);
+  griglia->addWidget(ok, 1, 0, 1, 2, Qt::AlignHCenter);
+  griglia->setColumnStretch(1, 1);
+
+  const QSize disegnata = Twips(0, 0, 6450, 2610).size();
+  setFixedSize(disegnata.width(),
+               std::max(disegnata.height(), griglia->totalHeightForWidth(disegnata.width())));
 }

@@ -1,9 +1,10 @@
 // The main window on Qt's offscreen platform: menus, keys, clicks and closing.
 #include <QAbstractButton>
 #include <QAction>
-#include <QElapsedTimer>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 #include "ui/FinestraPrincipale.h"
 #include "ui/DialoghiQt.h"
 #include "ui/FinestreQt.h"
+#include "ui/frm_inf.h"
 
 namespace {
 
@@ -156,6 +158,30 @@ TEST(Italiano, QtsStandardButtonsAreInItalian) {
   EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), "Sì");
   EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), "Annulla");
   QCoreApplication::removeTranslator(italiano.get());
+}
+
+// Every credit of the about window shows whole: each label has the room its text needs,
+// inside the window, and nothing covers anything else.
+TEST(Informazioni, EveryCreditHasTheRoomItsTextNeedsAndNothingOverlaps) {
+  frm_inf finestra;
+  finestra.show();
+  const QList<QWidget*> figli = finestra.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  ASSERT_EQ(figli.size(), 7);  // the picture, five credits and "OK"
+  for (qsizetype i = 0; i < figli.size(); ++i) {
+    const QRect dove = figli[i]->geometry();
+    SCOPED_TRACE(figli[i]->metaObject()->className());
+    EXPECT_TRUE(finestra.rect().contains(dove));
+    const auto* etichetta = qobject_cast<QLabel*>(figli[i]);
+    if (etichetta && etichetta->wordWrap()) {
+      EXPECT_LE(etichetta->heightForWidth(dove.width()), dove.height())
+          << etichetta->text().toStdString();
+      EXPECT_GE(dove.width(), etichetta->minimumSizeHint().width());
+    } else {
+      EXPECT_TRUE(dove.size().expandedTo(figli[i]->sizeHint()) == dove.size());
+    }
+    for (qsizetype j = i + 1; j < figli.size(); ++j)
+      EXPECT_FALSE(dove.intersects(figli[j]->geometry())) << i << " and " << j;
+  }
 }
 
 }  // namespace
