@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSet>
 
 #include <cmath>
 
@@ -18,11 +21,48 @@ QWidget* Genitore() {
   return QApplication::activeWindow();
 }
 
+// Keys already on their way when an input box opens are not typed into it: a space
+// still held as the game ends must not start the player's name with blanks, or fill
+// it with nothing else. The box ignores every key pressed in its first 300 ms, and
+// the auto-repeated presses of a key it has not seen go down (one held since before
+// it opened), until that key is released and pressed again.
+class TastiInCorso final : public QObject {
+ public:
+  static constexpr int Attesa = 300;  // ms
+
+  explicit TastiInCorso(QWidget* box) : m_box(box) {
+    m_aperta.start();
+    QApplication::instance()->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* oggetto, QEvent* evento) override {
+    if (evento->type() != QEvent::KeyPress) return false;
+    auto* widget = qobject_cast<QWidget*>(oggetto);
+    if (!widget || widget->window() != m_box) return false;
+    const auto* tasto = static_cast<QKeyEvent*>(evento);
+    if (tasto->isAutoRepeat()) return !m_visti.contains(tasto->key());
+    if (m_aperta.elapsed() < Attesa) return true;
+    m_visti.insert(tasto->key());
+    return false;
+  }
+
+ private:
+  QWidget* m_box;
+  QElapsedTimer m_aperta;
+  QSet<int> m_visti;  // keys seen going down since the box opened
+};
+
 QString Chiedi(const QString& prompt, const QString& titolo, const QString& predefinito,
                QLineEdit::EchoMode eco) {
-  bool ok = false;
-  const QString testo = QInputDialog::getText(Genitore(), titolo, prompt, eco, predefinito, &ok);
-  return ok ? testo : QString();
+  QInputDialog box(Genitore());
+  box.setInputMode(QInputDialog::TextInput);
+  box.setWindowTitle(titolo);
+  box.setLabelText(prompt);
+  box.setTextEchoMode(eco);
+  box.setTextValue(predefinito);
+  const TastiInCorso filtro(&box);
+  return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 }  // namespace
 

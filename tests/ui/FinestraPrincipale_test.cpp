@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -182,6 +185,50 @@ TEST(Informazioni, EveryCreditHasTheRoomItsTextNeedsAndNothingOverlaps) {
     for (qsizetype j = i + 1; j < figli.size(); ++j)
       EXPECT_FALSE(dove.intersects(figli[j]->geometry())) << i << " and " << j;
   }
+}
+
+// A space still held as the game ends is not typed into the name box: the box ignores
+// the keys pressed in its first moments and the repeats of a key held since before it
+// opened; once that key is released, it types as any other.
+TEST(CasellaNome, IgnoresTheKeysAlreadyUnderWayWhenItOpens) {
+  struct Pressione {
+    int tasto;
+    const char* testo;
+    bool ripetuto;
+  };
+  const auto premi = [](std::initializer_list<Pressione> tasti) {
+    auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    auto* campo = box ? box->findChild<QLineEdit*>() : nullptr;
+    if (!campo) return QStringLiteral("no name box");
+    for (const Pressione& p : tasti) {
+      QKeyEvent evento(QEvent::KeyPress, p.tasto, Qt::NoModifier, QString::fromLatin1(p.testo),
+                       p.ripetuto);
+      QApplication::sendEvent(campo, &evento);
+    }
+    return campo->text();
+  };
+  QString allApertura, dopo;
+  QTimer::singleShot(0, [&] {
+    allApertura = premi({{Qt::Key_Space, " ", true},
+                         {Qt::Key_Space, " ", false},
+                         {Qt::Key_A, "a", false},
+                         {Qt::Key_A, "a", true}});
+  });
+  QTimer::singleShot(450, [&] {
+    dopo = premi({{Qt::Key_Space, " ", true},
+                  {Qt::Key_A, "a", true},
+                  {Qt::Key_B, "B", false},
+                  {Qt::Key_O, "o", false},
+                  {Qt::Key_O, "o", true},
+                  {Qt::Key_Space, " ", false},
+                  {Qt::Key_Space, " ", true}});
+    if (auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) box->accept();
+  });
+  DialoghiQt dialoghi;
+  EXPECT_EQ(dialoghi.InputBox(QStringLiteral("Inserisci il tuo nome"), QString(), QString()),
+            "Boo  ");
+  EXPECT_EQ(allApertura, "");
+  EXPECT_EQ(dopo, "Boo  ");
 }
 
 }  // namespace
