@@ -24,8 +24,8 @@ QWidget* Genitore() {
 // Keys already on their way when an input box opens are not typed into it: a space
 // still held as the game ends must not start the player's name with blanks, or fill
 // it with nothing else. The box ignores every key pressed in its first 300 ms, and
-// the auto-repeated presses of a key it has not seen go down (one held since before
-// it opened), until that key is released and pressed again.
+// the auto-repeats of any key whose press it has not let through (one held since
+// before it opened, or pressed in those first moments) until that key goes down again.
 class TastiInCorso final : public QObject {
  public:
   static constexpr int Attesa = 300;  // ms

@@ -151,6 +151,22 @@ TEST_F(Finestra, TheCloseBoxEndsTheProgramAndClosesTheOtherWindows) {
   EXPECT_TRUE(finestre.Caricate().isEmpty());
 }
 
+// A signal ends the program as the close box does even with a dialog open: the dialog
+// is cancelled, its handler goes on, and then the windows close.
+TEST_F(Finestra, TerminatingCancelsTheOpenDialogsThenClosesLikeTheCloseBox) {
+  Voce("?", "Aiuto")->trigger();
+  QTimer::singleShot(0, [this] { finestra.Termina(); });
+  DialoghiQt qt;
+  EXPECT_EQ(qt.MsgBox(QStringLiteral("Sovrascrivere?"), Pulsanti::SiNo, Icona::Domanda, {}),
+            Risposta::No);
+  QElapsedTimer tempo;
+  tempo.start();
+  while (finestra.isVisible() && tempo.elapsed() < 1000)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_FALSE(finestra.isVisible());
+  EXPECT_TRUE(finestre.Caricate().isEmpty());
+}
+
 // Qt's own buttons speak Italian like the game, whatever the system's language.
 TEST(Italiano, QtsStandardButtonsAreInItalian) {
   const std::unique_ptr<QTranslator> italiano = TraduzioneQtItaliana();
