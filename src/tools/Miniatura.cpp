@@ -14,8 +14,8 @@
 
 namespace {
 
-// Where a wave's formation starts: its rows, bottom first, stand 720 twips apart,
-// and its ten columns 950 apart from 1080. The preview shows the middle of each row.
+// Where the game builds a wave's formation: its rows, bottom first, stand 720 twips
+// apart, and its ten columns 950 apart from 1080. The preview shows each row's middle.
 constexpr std::array<float, 5> TopRighe = {3720, 3000, 2280, 1560, 840};
 constexpr float LeftAlieni = 1080 + 950 * 4.5f;
 // The second of the four walls, the one left of the cannon.
@@ -42,7 +42,8 @@ class Miniatura {
     DisegnaSfondo(p);
     const ModelloMain campo;
     for (int m = 0; m < MattoniPerMuro; ++m)
-      DisegnaSprite(p, campo.img_muro[MuroMostrato * MattoniPerMuro + m], 9);
+      DisegnaSprite(p, campo.img_muro[MuroMostrato * MattoniPerMuro + m],
+                    ImmaginiDefault::Mattoncino);
     const auto righe = campo.RigheDalBasso();
     for (size_t r = 0; r < righe.size(); ++r) {
       Sprite alieno = (*righe[r])[0];
@@ -50,7 +51,7 @@ class Miniatura {
       alieno.Top = TopRighe[r];
       DisegnaSprite(p, alieno, static_cast<int>(r));
     }
-    DisegnaSprite(p, campo.img_giocatore, 8);
+    DisegnaSprite(p, campo.img_giocatore, ImmaginiDefault::Giocatore);
     p.end();
     return std::move(m_immagine);
   }
