@@ -1,6 +1,6 @@
 # Installing like a desktop game: beside the two executables in bin/, the desktop entry,
-# the icon, the AppStream metadata, the combination files' type and the manual pages; and the Debian package that
-# `cpack -G DEB` makes from that install.
+# the icon, the AppStream metadata, the combination files' type and previews, and the
+# manual pages; and the Debian package that `cpack -G DEB` makes from that install.
 
 set(SKARVEX_DATI ${PROJECT_SOURCE_DIR}/data)
 set(SKARVEX_DATI_FATTI ${PROJECT_BINARY_DIR}/data)
@@ -23,6 +23,9 @@ install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.mime.xml
 install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes
         RENAME application-x-skarvex-combination.svg)
+# Their previews in file managers, drawn by skarvex-comb thumbnail.
+install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.thumbnailer
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
 # Free software under the GNU GPL, version 3 or later, said as Debian reads it.
 install(FILES ${SKARVEX_DATI}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/skarvex)
 
@@ -60,7 +63,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "steps. Every picture and sound comes from a combination file that players make in\n"
     "the built-in editor and share. The interface is in Italian.\n"
     "\n"
-    "skarvex-comb inspects, unpacks, packs and checks combination files.")
+    "skarvex-comb inspects, unpacks, packs, checks and installs combination files, and\n"
+    "draws the previews file managers show for them.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

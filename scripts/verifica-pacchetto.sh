@@ -2,7 +2,8 @@
 # Builds the Debian package in a build folder and checks it as a player would get it:
 # the desktop entry, the metadata and the manual pages pass their checkers, the package
 # holds exactly the expected files and depends on the libraries it links and on the
-# soundfont, and its executable, extracted into a temporary folder, starts.
+# soundfont, its executable, extracted into a temporary folder, starts, and its
+# thumbnailer draws the demo combination's preview without a display.
 # Usage: scripts/verifica-pacchetto.sh BUILD_DIR   (after the build folder is built)
 set -euo pipefail
 
@@ -58,6 +59,8 @@ cat >"$tmp/attesi" <<ELENCO
 ./usr/share/mime/
 ./usr/share/mime/packages/
 ./usr/share/mime/packages/$id.xml
+./usr/share/thumbnailers/
+./usr/share/thumbnailers/$id.thumbnailer
 ELENCO
 dpkg-deb -c "$deb" | awk '{print $6}' | LC_ALL=C sort >"$tmp/trovati"
 LC_ALL=C sort -o "$tmp/attesi" "$tmp/attesi"
@@ -103,6 +106,13 @@ update-mime-database "$tmp/mime" >"$tmp/mime.log" 2>&1 || {
 }
 grep -qx '50:application/x-skarvex-combination:\*\.skcom' "$tmp/mime/globs2" ||
   fallito "the MIME database does not give .skcom files their type"
+# The previews: the file managers' thumbnailer for that type, run as they run it.
+miniatura="$usr/share/thumbnailers/$id.thumbnailer"
+[[ $(head -n1 "$miniatura") == '[Thumbnailer Entry]' ]] || fallito "$miniatura has no [Thumbnailer Entry]"
+for chiave in 'TryExec=skarvex-comb' 'Exec=skarvex-comb thumbnail %i %o %s' \
+  'MimeType=application/x-skarvex-combination;'; do
+  grep -qxF "$chiave" "$miniatura" || fallito "$miniatura lacks $chiave"
+done
 for pagina in "$usr"/share/man/man6/*.6.gz; do
   avvisi=$(zcat "$pagina" | groff -man -ww -Tutf8 -z 2>&1)
   [[ -z $avvisi ]] || fallito "$(basename "$pagina"): $avvisi"
@@ -128,6 +138,59 @@ istantanea=$("$usr/bin/skarvex" --headless --program-folder "$tmp/cartella" "$tm
 # An installed copy keeps a player's files in the per-user folder, never beside itself.
 "$usr/bin/skarvex" --headless "$tmp/copione" >/dev/null
 [[ -f $XDG_DATA_HOME/skarvex/Record ]] || fallito "the installed copy did not use \$XDG_DATA_HOME/skarvex"
+# The demo combination's preview, drawn by the thumbnailer's own command line with no
+# display and no platform chosen, as a sandboxed file manager runs it.
+demo="$build/Notturno.skcom"
+[[ -f $demo ]] || fallito "no demo combination $demo: is the build folder built?"
+read -ra comando <<<"$(sed -n 's/^Exec=//p' "$miniatura")"
+for i in "${!comando[@]}"; do
+  case ${comando[$i]} in
+    %i) comando[$i]=$demo ;;
+    %o) comando[$i]=$tmp/anteprima.png ;;
+    %s) comando[$i]=256 ;;
+  esac
+done
+env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY PATH="$usr/bin:$PATH" "${comando[@]}" ||
+  fallito "the thumbnailer failed on $demo"
+[[ $(file -b "$tmp/anteprima.png") == 'PNG image data, 256 x '* ]] ||
+  fallito "the demo's preview is not a PNG 256 pixels wide: $(file -b "$tmp/anteprima.png")"
+# Not one flat colour: the pixels, unfiltered, in more than a few colours.
+colori=$(python3 - "$tmp/anteprima.png" <<'PYTHON'
+import struct, sys, zlib
+dati = open(sys.argv[1], 'rb').read()
+pos, idat = 8, b''
+while pos < len(dati):
+    lunghezza, tipo = struct.unpack('>I4s', dati[pos:pos + 8])
+    corpo = dati[pos + 8:pos + 8 + lunghezza]
+    if tipo == b'IHDR':
+        larghezza, altezza, bit, colore = struct.unpack('>IIBB', corpo[:10])
+    elif tipo == b'IDAT':
+        idat += corpo
+    pos += 12 + lunghezza
+if bit != 8 or colore not in (2, 6):
+    sys.exit('not 8-bit RGB or RGBA')
+bpp = 3 if colore == 2 else 4
+grezzi, riga = zlib.decompress(idat), larghezza * bpp
+sopra, colori = bytearray(riga), set()
+for y in range(altezza):
+    inizio = y * (riga + 1)
+    filtro, r = grezzi[inizio], bytearray(grezzi[inizio + 1:inizio + 1 + riga])
+    for x in range(riga):
+        a = r[x - bpp] if x >= bpp else 0
+        b, c = sopra[x], sopra[x - bpp] if x >= bpp else 0
+        if filtro == 1: r[x] = (r[x] + a) & 255
+        elif filtro == 2: r[x] = (r[x] + b) & 255
+        elif filtro == 3: r[x] = (r[x] + (a + b) // 2) & 255
+        elif filtro == 4:
+            p = a + b - c
+            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+            r[x] = (r[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+    colori.update(bytes(r[x:x + bpp]) for x in range(0, riga, bpp))
+    sopra = r
+print(len(colori))
+PYTHON
+) || fallito "the demo's preview cannot be read: $colori"
+((colori > 16)) || fallito "the demo's preview is nearly one flat colour ($colori colours)"
 [[ $(ls "$usr/bin") == $'skarvex\nskarvex-comb' ]] || fallito "files were left beside the executables"
 
 echo "verifica-pacchetto: $(basename "$deb") is sound ($(du -k "$deb" | cut -f1) KiB)"

@@ -1,12 +1,15 @@
 // The skarvex-comb tool, run as a program the way a skin maker runs it.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,7 @@
 #include "support/MediaProva.h"
 #include "support/Combinazioni.h"
 #include "support/File.h"
+#include "support/Png.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -400,4 +404,59 @@ TEST_F(SkarvexComb, InfoJsonHoldsWhatInfoShowsWithTextEscaped) {
   EXPECT_EQ(o["FontFile"].toObject()["format"], QJsonValue("TTF"));
   EXPECT_EQ(o["FontFileNome"], QJsonValue("notte.ttf"));
   EXPECT_EQ(o["FontGrassetto"], QJsonValue(false));
+}
+
+TEST_F(SkarvexComb, ThumbnailDrawsTheFieldWithTheCombinationsOwnAndBuiltInPictures) {
+  TipoCombinazione c = CombinazioneVuota("Anteprima");
+  const QColor sfondo(200, 30, 60), cannone(0, 220, 40);
+  c.Immagini[13] = Png(sfondo, {794, 548});
+  c.Immagini[8] = Png(cannone);
+  c.Immagini[0] = Bmp(20000, 20000);  // refused: the built-in alien stands in for it
+  const std::string file = Scrivi("a.skcom", CodificaCombinazione(c));
+
+  // SIZE is the width, held to 16..1024; the height keeps the field's 794 x 548.
+  const std::vector<std::pair<std::string, int>> larghezze = {
+      {"256", 256}, {"3", 16}, {"5000", 1024}, {"99999999999999", 1024}};
+  for (const auto& [chiesta, larghezza] : larghezze) {
+    const Esecuzione e = Esegui({"thumbnail", file, Percorso("a.png"), chiesta});
+    ASSERT_EQ(e.codice, 0) << chiesta << " -> " << e.errori;
+    const QImage anteprima(QString::fromStdString(Percorso("a.png")), "PNG");
+    EXPECT_EQ(anteprima.width(), larghezza) << chiesta;
+    EXPECT_EQ(anteprima.height(), std::lround(548.0 * larghezza / 794)) << chiesta;
+  }
+
+  ASSERT_EQ(Esegui({"thumbnail", file, Percorso("a.png"), "256"}).codice, 0);
+  const QImage anteprima(QString::fromStdString(Percorso("a.png")), "PNG");
+  EXPECT_EQ(anteprima.pixelColor(0, 0), sfondo);
+  // The cannon's own picture where the cannon starts, at the bottom in the middle.
+  EXPECT_EQ(anteprima.pixelColor(128, 165), cannone);
+  // The built-in aliens and bricks over the background.
+  std::set<QRgb> colori;
+  for (int y = 0; y < anteprima.height(); ++y)
+    for (int x = 0; x < anteprima.width(); ++x) colori.insert(anteprima.pixel(x, y));
+  EXPECT_GT(colori.size(), 10u);
+}
+
+TEST_F(SkarvexComb, ThumbnailWritesNothingForAnUnreadableFileAndNeverThroughALink) {
+  const std::string file = Scrivi("a.skcom", CodificaCombinazione(CombinazioneVuota("A")));
+  const std::string png = Percorso("a.png");
+  for (const std::string& rotta :
+       {Scrivi("rotta.skcom", CodificaCombinazione(CombinazioneVuota("A")).substr(0, 37)),
+        Scrivi("nulla.skcom", ""), Percorso("manca.skcom")})
+    FallisceConUnaRiga(Esegui({"thumbnail", rotta, png, "128"}), rotta);
+  for (const char* dimensione : {"0", "-4", "abc", "12px", "", "+8"}) {
+    const Esecuzione e = Esegui({"thumbnail", file, png, dimensione});
+    EXPECT_EQ(e.codice, 2) << dimensione << " -> " << e.errori;
+    EXPECT_EQ(e.errori.find('\n'), e.errori.size() - 1) << e.errori;
+  }
+  EXPECT_EQ(Esegui({"thumbnail", file, png}).codice, 2);
+  EXPECT_FALSE(fs::exists(png));
+
+  // The link itself is replaced by the picture; what it pointed to stays.
+  const std::string bersaglio = Scrivi("bersaglio", "di qualcun altro");
+  fs::create_symlink(bersaglio, png);
+  ASSERT_EQ(Esegui({"thumbnail", file, png, "64"}).codice, 0);
+  EXPECT_EQ(LeggiFile(bersaglio).valore(), "di qualcun altro");
+  EXPECT_FALSE(fs::is_symlink(png));
+  EXPECT_EQ(QImage(QString::fromStdString(png), "PNG").width(), 64);
 }

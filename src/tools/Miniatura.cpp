@@ -1,0 +1,111 @@
+#include "tools/Miniatura.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "codec/Vaglio.h"
+#include "combinations/Decodifica.h"
+#include "drawing/ImmaginiIncorporate.h"
+#include "model/ModelloMain.h"
+
+namespace {
+
+// Where the game builds a wave's formation: its rows, bottom first, stand 720 twips
+// apart, and its ten columns 950 apart from 1080. The preview shows each row's middle.
+constexpr std::array<float, 5> TopRighe = {3720, 3000, 2280, 1560, 840};
+constexpr float LeftAlieni = 1080 + 950 * 4.5f;
+// The second of the four walls, the one left of the cannon.
+constexpr int MuroMostrato = 1;
+constexpr int MattoniPerMuro = 12;
+constexpr int SlotSfondo = 13;
+
+class Miniatura {
+ public:
+  Miniatura(const TipoCombinazione& comb, int larghezza)
+      : m_comb(comb),
+        m_esame(Vaglio::EsaminaCombinazione(comb)),
+        m_scala(larghezza / (LarghezzaCampo / TwipsPerPixel)),
+        m_immagine(
+            larghezza,
+            std::max(1, static_cast<int>(std::lround(AltezzaCampo / TwipsPerPixel * m_scala))),
+            QImage::Format_RGB32) {
+    m_immagine.fill(Qt::black);
+  }
+
+  QImage Disegna() {
+    QPainter p(&m_immagine);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    DisegnaSfondo(p);
+    const ModelloMain campo;
+    for (int m = 0; m < MattoniPerMuro; ++m)
+      DisegnaSprite(p, campo.img_muro[MuroMostrato * MattoniPerMuro + m],
+                    ImmaginiDefault::Mattoncino);
+    const auto righe = campo.RigheDalBasso();
+    for (size_t r = 0; r < righe.size(); ++r) {
+      Sprite alieno = (*righe[r])[0];
+      alieno.Left = LeftAlieni;
+      alieno.Top = TopRighe[r];
+      DisegnaSprite(p, alieno, static_cast<int>(r));
+    }
+    DisegnaSprite(p, campo.img_giocatore, ImmaginiDefault::Giocatore);
+    p.end();
+    return std::move(m_immagine);
+  }
+
+ private:
+  // Slot n's picture as the game would hold it; a null image for the built-in one.
+  const QImage& Decodificata(int n) {
+    auto& [fatta, immagine] = m_decodificate[static_cast<size_t>(n)];
+    if (!fatta) {
+      fatta = true;
+      const std::string& byte = m_comb.Immagini[static_cast<size_t>(n)];
+      if (byte != ImmagineDefault)
+        immagine = DecodificaImmagine(byte, m_esame.immagini[static_cast<size_t>(n)]).Dati;
+    }
+    return immagine;
+  }
+
+  // The background has no built-in picture: without one of its own the field stays black.
+  void DisegnaSfondo(QPainter& p) {
+    const QImage& sfondo = Decodificata(SlotSfondo);
+    if (sfondo.isNull()) return;
+    // Only the part over the field is scaled.
+    const QRect visibile =
+        sfondo.rect().intersected(QRect(0, 0, static_cast<int>(LarghezzaCampo / TwipsPerPixel),
+                                        static_cast<int>(AltezzaCampo / TwipsPerPixel)));
+    const QSize pixel(std::max(1, static_cast<int>(std::lround(visibile.width() * m_scala))),
+                      std::max(1, static_cast<int>(std::lround(visibile.height() * m_scala))));
+    p.drawImage(QPointF(0, 0), sfondo.copy(visibile).scaled(pixel, Qt::IgnoreAspectRatio,
+                                                            Qt::SmoothTransformation));
+  }
+
+  void DisegnaSprite(QPainter& p, const Sprite& s, int slot) {
+    const qreal twips = m_scala / TwipsPerPixel;
+    const QRectF rettangolo(s.Left * twips, s.Top * twips, s.Width * twips, s.Height * twips);
+    const QSize pixel(std::max(1, static_cast<int>(std::lround(rettangolo.width()))),
+                      std::max(1, static_cast<int>(std::lround(rettangolo.height()))));
+    const QImage& propria = Decodificata(slot);
+    const QImage resa =
+        propria.isNull() ? m_incorporate.Rendi(slot, pixel)
+                         : propria.scaled(pixel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    p.drawImage(QRectF(rettangolo.topLeft(), QSizeF(pixel)), resa);
+  }
+
+  const TipoCombinazione& m_comb;
+  const Vaglio::EsameCombinazione m_esame;
+  const qreal m_scala;  // device pixels per logical pixel of the field
+  QImage m_immagine;
+  ImmaginiIncorporate m_incorporate;
+  std::array<std::pair<bool, QImage>, NumeroImmagini> m_decodificate{};
+};
+
+}  // namespace
+
+QImage DisegnaMiniatura(const TipoCombinazione& comb, int larghezza) {
+  return Miniatura(comb, std::clamp(larghezza, MinLarghezzaMiniatura, MaxLarghezzaMiniatura))
+      .Disegna();
+}
