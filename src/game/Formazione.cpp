@@ -7,13 +7,6 @@
 
 namespace GestioneOggetti {
 
-namespace {
-constexpr float PrimaColonna = 1080;
-constexpr float PassoColonne = 950;
-// The rows' Top, bottom row first; rows stand 720 apart.
-constexpr float TopRighe[5] = {3720, 3000, 2280, 1560, 840};
-}  // namespace
-
 void CaricaFormazione(Gioco& g) {
   if (g.img_gameover.Visible || g.FormazioneCaricata) return;
   const auto righe = g.RigheDalBasso();

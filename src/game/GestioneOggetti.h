@@ -8,6 +8,12 @@ class Gioco;
 
 namespace GestioneOggetti {
 
+// Where a wave's formation is built: ten columns 950 twips apart from 1080, and the
+// rows' Top, bottom row first, 720 apart.
+inline constexpr float PrimaColonna = 1080;
+inline constexpr float PassoColonne = 950;
+inline constexpr float TopRighe[5] = {3720, 3000, 2280, 1560, 840};
+
 // The formation and the walls.
 void CaricaFormazione(Gioco& g);
 void ScaricaFormazione(Gioco& g);

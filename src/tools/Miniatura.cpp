@@ -10,14 +10,13 @@
 #include "codec/Vaglio.h"
 #include "combinations/Decodifica.h"
 #include "drawing/ImmaginiIncorporate.h"
+#include "game/GestioneOggetti.h"
 #include "model/ModelloMain.h"
 
 namespace {
 
-// Where the game builds a wave's formation: its rows, bottom first, stand 720 twips
-// apart, and its ten columns 950 apart from 1080. The preview shows each row's middle.
-constexpr std::array<float, 5> TopRighe = {3720, 3000, 2280, 1560, 840};
-constexpr float LeftAlieni = 1080 + 950 * 4.5f;
+// One alien of each row of a wave's formation, in the middle of the rows.
+constexpr float LeftAlieni = GestioneOggetti::PrimaColonna + GestioneOggetti::PassoColonne * 4.5f;
 // The second of the four walls, the one left of the cannon.
 constexpr int MuroMostrato = 1;
 constexpr int MattoniPerMuro = 12;
@@ -48,7 +47,7 @@ class Miniatura {
     for (size_t r = 0; r < righe.size(); ++r) {
       Sprite alieno = (*righe[r])[0];
       alieno.Left = LeftAlieni;
-      alieno.Top = TopRighe[r];
+      alieno.Top = GestioneOggetti::TopRighe[r];
       DisegnaSprite(p, alieno, static_cast<int>(r));
     }
     DisegnaSprite(p, campo.img_giocatore, ImmaginiDefault::Giocatore);
