@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core fontconfig
   xvfb xauth
-  dpkg-dev file desktop-file-utils appstream groff-base shared-mime-info libxml2-utils
+  dpkg-dev file desktop-file-utils appstream groff-base shared-mime-info libxml2-utils python3
   zlib1g-dev
 )
 
