@@ -133,7 +133,16 @@ void FinestraPrincipale::AggiornaMenu() {
     QAction* azione = m_array.menu->addAction(QString());
     azione->setCheckable(m_array.voce->spunta);
     connect(azione, &QAction::triggered, this, [this, indice, gestore = m_array.voce->clickIndice] {
+      // A choice may apply a combination, which takes a while for a large one: the
+      // menu is off the screen before it starts, the pointer over the window is busy
+      // until it ends, and a question it asks does not get the playfield drawn
+      // half-changed behind it.
+      repaint();
+      setCursor(Qt::WaitCursor);
+      m_campo->setUpdatesEnabled(false);
       DopoHandler([this, indice, gestore] { (m_frm.*gestore)(indice); });
+      m_campo->setUpdatesEnabled(true);
+      unsetCursor();
     });
     m_comb.push_back(azione);
   }

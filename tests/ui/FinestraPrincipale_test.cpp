@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "combinations/GestioneDatiEsterni.h"
 #include "support/Banco.h"
 #include "support/File.h"
 #include "ui/FinestraPrincipale.h"
@@ -24,13 +26,43 @@
 
 namespace {
 
+// The scripted dialogs, noting for each message whether the main window showed itself
+// busy and kept its playfield as it was meanwhile.
+struct DialoghiSpia final : Dialoghi {
+  Risposta MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona,
+                  const QString& titolo) override {
+    if (principale)
+      occupata.push_back(principale->cursor().shape() == Qt::WaitCursor &&
+                         !principale->centralWidget()->updatesEnabled());
+    return copione.MsgBox(testo, pulsanti, icona, titolo);
+  }
+  QString InputBox(const QString& prompt, const QString& titolo,
+                   const QString& predefinito) override {
+    return copione.InputBox(prompt, titolo, predefinito);
+  }
+  QString PasswordBox(const QString& prompt, const QString& titolo) override {
+    return copione.PasswordBox(prompt, titolo);
+  }
+  std::optional<QString> ApriFile(const RichiestaFile& richiesta) override {
+    return copione.ApriFile(richiesta);
+  }
+  std::optional<Carattere> ScegliFont(const Carattere& iniziale) override {
+    return copione.ScegliFont(iniziale);
+  }
+  std::optional<uint32_t> ScegliColore() override { return copione.ScegliColore(); }
+
+  DialoghiCopione copione;
+  QMainWindow* principale = nullptr;
+  std::vector<bool> occupata;
+};
+
 // The scripted sides, but with the program's real windows: the about and the help
 // window, and the main window that their closing ends.
 struct LatiFinestra {
   void Collega(Gioco&) {}
 
   OrologioVirtuale orologio;
-  DialoghiCopione dialoghi;
+  DialoghiSpia dialoghi;
   FinestreQt finestre{[] { return nullptr; }, [this] { principale->Chiudi(); }};
   std::unique_ptr<Audio> audio = CreaAudioMuto();
   std::unique_ptr<Fonts> fonts = std::make_unique<FontsCopione>();
@@ -41,6 +73,7 @@ struct LatiFinestra {
 struct Finestra : ::testing::Test, CartellaDiProva, Partita<LatiFinestra> {
   Finestra() : Partita(Percorso()), finestra(g, frm) {
     principale = &finestra;
+    dialoghi.principale = &finestra;
     frm.Form_Load();
     finestra.Aggiorna();
     finestra.show();
@@ -166,6 +199,19 @@ TEST_F(Finestra, TerminatingCancelsTheOpenDialogsThenClosesLikeTheCloseBox) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
   EXPECT_FALSE(finestra.isVisible());
   EXPECT_TRUE(finestre.Caricate().isEmpty());
+}
+
+// A combination chosen from the menu is applied with the window busy and its playfield
+// left as it was until it is done; then the window is itself again.
+TEST_F(Finestra, ApplyingAChosenCombinationShowsTheWindowBusyUntilItIsDone) {
+  ScriviTutto(g.File("Rotta.skcom"), "\x03\x00Ro");
+  GestioneDatiEsterni::CostruisciMenu(g);
+  finestra.Aggiorna();
+  ASSERT_TRUE(Voce("Combinazioni", "Rotta"));
+  Voce("Combinazioni", "Rotta")->trigger();  // it can't be read, and says so
+  EXPECT_EQ(dialoghi.occupata, std::vector<bool>{true});
+  EXPECT_EQ(finestra.cursor().shape(), Qt::ArrowCursor);
+  EXPECT_TRUE(finestra.centralWidget()->updatesEnabled());
 }
 
 // Qt's own buttons speak Italian like the game, whatever the system's language.
