@@ -4,6 +4,7 @@
 #include "codec/Combinazione.h"
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
+#include "codec/InstallaCombinazione.h"
 #include "codec/Vaglio.h"
 #include "tools/Miniatura.h"
 #include "tools/Manifesto.h"
@@ -287,24 +288,11 @@ int Pack(const fs::path& manifesto, const fs::path& uscita) {
   return Successo;
 }
 
-// Every slot the game would refuse, as "<slot>: <why>".
-std::vector<std::string> Rifiuti(const TipoCombinazione& comb) {
-  const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(comb);
-  std::vector<std::string> rifiuti;
-  const auto rifiuta = [&](const std::string& slot, const std::optional<Vaglio::Rifiuto>& r) {
-    if (r) rifiuti.push_back(slot + ": " + Vaglio::Descrivi(*r));
-  };
-  for (int n = 0; n < NumeroImmagini; ++n) rifiuta(SlotImmagine(n), esame.immagini[n].rifiuto);
-  for (int n = 0; n < NumeroSuoni; ++n) rifiuta(SlotSuono(n), esame.suoni[n]);
-  rifiuta("FontFile", esame.font);
-  return rifiuti;
-}
-
 // The file must read whole, and every slot must pass the gate the game holds it to.
 int Check(const fs::path& file) {
   auto comb = LeggiFileCombinazione(file);
   if (!comb) return Fallisci(comb.errore());
-  const std::vector<std::string> rifiuti = Rifiuti(comb.valore());
+  const std::vector<std::string> rifiuti = RifiutiCombinazione(comb.valore());
   for (const std::string& rifiuto : rifiuti) Avvisa(file.string() + ": " + rifiuto);
   if (!rifiuti.empty()) return Fallimento;
   std::cout << file.string() << ": reads whole\n";
@@ -312,53 +300,26 @@ int Check(const fs::path& file) {
 }
 
 // One file into the program folder: the line that says where it went, or why not.
-// It goes under the name stored in it, so that the menu, the editor and the file agree
-// on what the combination is called; the name the file came with only has to say it is
-// a combination.
 Risultato<std::string> Installa(const fs::path& file, const fs::path& cartella, bool sostituisci) {
-  if (!file.filename().string().ends_with(".skcom"))
-    return Errore{"not installed: its name does not end in .skcom"};
-  auto byte = LeggiFile(file, Vaglio::MaxByteCombinazione);
-  if (!byte) return Errore{"not installed: " + byte.errore()};
-  auto comb = DecodificaCombinazione(byte.valore());
-  if (!comb) return Errore{"not installed: " + comb.errore()};
-  const std::vector<std::string> rifiuti = Rifiuti(comb.valore());
-  if (!rifiuti.empty()) {
-    std::string perche = "not installed, the game refuses " + rifiuti.front();
-    if (rifiuti.size() > 1)
-      perche += " (and " + std::to_string(rifiuti.size() - 1) + " more: see check)";
-    return Errore{perche};
-  }
-  const std::string& nome = comb.valore().Nome;
-  if (nome == "Default")
-    return Errore{"not installed: the name stored in it is Default, the built-in combination's"};
-  const std::string nomeFile = nome + ".skcom";
-  if (!NomeFileSicuro(nomeFile))
-    return Errore{"not installed: the name stored in it, \"" + nome +
-                  "\", cannot be a file name (empty, hidden, too long, or with a slash)"};
-
-  const fs::path percorso = cartella / nomeFile;
+  using Come = CombinazioneInstallata::Come;
+  const auto esito = InstallaCombinazione(file, cartella, sostituisci);
+  if (!esito) return Errore{"not installed: " + esito.errore()};
+  const CombinazioneInstallata& fatto = esito.valore();
   const std::string dove =
-      percorso.string() + (file.filename() == nomeFile ? std::string() : ", the name stored in it");
-  std::error_code ec;
-  const fs::file_status stato = fs::symlink_status(percorso, ec);
-  const bool presente = stato.type() != fs::file_type::not_found;
-  if (presente && ec)
-    return Errore{"not installed: cannot look for " + percorso.string() + ": " + ec.message()};
-  if (stato.type() == fs::file_type::regular) {
-    const auto gia = LeggiFile(percorso, Vaglio::MaxByteCombinazione);
-    if (gia && gia.valore() == byte.valore()) return "already installed as " + dove;
+      fatto.percorso.string() +
+      (file.filename() == fatto.percorso.filename() ? std::string() : ", the name stored in it");
+  switch (fatto.come) {
+    case Come::Identica:
+      return "already installed as " + dove;
+    case Come::Diversa:
+      return Errore{"not installed: a different " + fatto.percorso.string() +
+                    " is already there (use --force to replace it)"};
+    case Come::Sostituita:
+      return "installed, replacing " + dove;
+    case Come::Nuova:
+      break;
   }
-  if (presente && !sostituisci)
-    return Errore{"not installed: a different " + percorso.string() +
-                  " is already there (use --force to replace it)"};
-  // Not forced, a name that appeared since the look above still stays as it was; forced,
-  // the name itself is replaced, never what a link there points to.
-  if (auto esito = sostituisci ? ScriviFileAtomico(percorso, byte.valore())
-                               : CreaFileAtomico(percorso, byte.valore());
-      !esito)
-    return Errore{"not installed: " + esito.errore()};
-  return (presente ? "installed, replacing " : "installed as ") + dove;
+  return "installed as " + dove;
 }
 
 // Without a folder given, the one the game would choose for this installation: the
