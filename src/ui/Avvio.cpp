@@ -39,14 +39,19 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
     if (posizionali.size() > 1)
       return Errore{"--headless takes one SCRIPT, not " + std::to_string(posizionali.size())};
     opzioni.copione = posizionali.front();
-  } else if (!posizionali.empty()) {
-    return Errore{"unexpected argument '" + posizionali.front() + "' (see --help)"};
+  } else {
+    // Combination files to open, as the file manager passes them.
+    for (const std::string& f : posizionali) {
+      std::error_code ec;
+      const fs::path assoluto = fs::absolute(f, ec);
+      opzioni.file.push_back(ec ? fs::path(f) : assoluto);
+    }
   }
   return opzioni;
 }
 
 std::string Uso() {
-  return "Usage: skarvex [--program-folder DIR]\n"
+  return "Usage: skarvex [--program-folder DIR] [FILE.skcom...]\n"
          "       skarvex --headless [--program-folder DIR] SCRIPT\n"
          "\n"
          "A fixed-screen arcade shooter with skins (combinations) made in its editor.\n"
@@ -56,6 +61,8 @@ std::string Uso() {
          "                        (default: the executable's folder when it can be written\n"
          "                        and is not installed, else $XDG_DATA_HOME/skarvex or\n"
          "                        ~/.local/share/skarvex)\n"
+         "  FILE.skcom            add these combination files to the menu (to the game\n"
+         "                        already running on that folder, when there is one)\n"
          "  --headless SCRIPT     run the game without a window from a script of inputs,\n"
          "                        printing one JSON snapshot per 'dump' (SCRIPT - reads stdin)\n"
          "  --version             print the version and exit\n"

@@ -15,6 +15,7 @@ struct Opzioni {
   bool headless = false;
   std::optional<std::filesystem::path> cartella;  // --program-folder
   std::string copione;                            // the script of --headless, or "-"
+  std::vector<std::filesystem::path> file;        // combination files to open, absolute
 };
 
 [[nodiscard]] Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti);

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QMimeData>
 #include <QFileSystemWatcher>
 #include <QMenuBar>
 #include <QPainter>
@@ -211,6 +214,34 @@ void FinestraPrincipale::Aggiorna() {
     if (!sporco.isEmpty()) m_campo->update(sporco.toAlignedRect().adjusted(-1, -1, 1, 1));
   }
   m_ultimaFotografia = std::move(adesso);
+}
+
+namespace {
+
+// The combination files among what is dragged: local files whose name ends in .skcom.
+std::vector<std::filesystem::path> FileCombinazioneTrascinati(const QMimeData* dati) {
+  std::vector<std::filesystem::path> file;
+  if (!dati || !dati->hasUrls()) return file;
+  for (const QUrl& url : dati->urls())
+    if (url.isLocalFile() && url.fileName().endsWith(QLatin1String(".skcom")))
+      file.emplace_back(url.toLocalFile().toStdString());
+  return file;
+}
+
+}  // namespace
+
+void FinestraPrincipale::dragEnterEvent(QDragEnterEvent* evento) {
+  if (m_apriFile && !FileCombinazioneTrascinati(evento->mimeData()).empty())
+    evento->acceptProposedAction();
+}
+
+void FinestraPrincipale::dropEvent(QDropEvent* evento) {
+  const auto file = FileCombinazioneTrascinati(evento->mimeData());
+  if (!m_apriFile || file.empty()) return;
+  evento->acceptProposedAction();
+  // Opened after the drop has ended: opening may ask questions, and the program the
+  // files came from should not wait on them.
+  for (const auto& f : file) QTimer::singleShot(0, this, [this, f] { m_apriFile(f); });
 }
 
 void FinestraPrincipale::keyPressEvent(QKeyEvent* evento) {

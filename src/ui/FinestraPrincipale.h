@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -36,6 +37,11 @@ class FinestraPrincipale final : public QMainWindow {
   void ImpostaTurno(std::function<void(const std::function<void()>&)> turno) {
     m_turno = std::move(turno);
   }
+  // What a combination file dropped on the window is given to.
+  void ImpostaApriFile(std::function<void(const std::filesystem::path&)> apri) {
+    m_apriFile = std::move(apri);
+    setAcceptDrops(static_cast<bool>(m_apriFile));
+  }
   // For the start-up benchmark: the program ends once the first frame is painted.
   void EsciDopoPrimoFrame() { m_esciDopoPrimoFrame = true; }
 
@@ -43,6 +49,8 @@ class FinestraPrincipale final : public QMainWindow {
   void keyPressEvent(QKeyEvent* evento) override;
   void keyReleaseEvent(QKeyEvent* evento) override;
   void closeEvent(QCloseEvent* evento) override;
+  void dragEnterEvent(QDragEnterEvent* evento) override;
+  void dropEvent(QDropEvent* evento) override;
 
  private:
   class Area;
@@ -68,6 +76,7 @@ class FinestraPrincipale final : public QMainWindow {
   void DopoHandler(const std::function<void()>& handler);
   void PassoTermina();
 
+  std::function<void(const std::filesystem::path&)> m_apriFile;
   Gioco& g;
   frm_main& m_frm;
   ImmaginiIncorporate m_incorporate;

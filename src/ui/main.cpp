@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <fstream>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include "game/Partita.h"
 #include "model/Gioco.h"
 #include "seams/Audio.h"
+#include "ui/ApriCombinazione.h"
 #include "ui/AudioSdl.h"
 #include "ui/Avvio.h"
 #include "ui/Copione.h"
@@ -18,6 +20,7 @@
 #include "ui/FinestraPrincipale.h"
 #include "ui/FinestreQt.h"
 #include "ui/FontsQt.h"
+#include "ui/IstanzaUnica.h"
 #include "ui/OrologioQt.h"
 #include "ui/Segnali.h"
 
@@ -57,8 +60,20 @@ struct LatiQt {
   FinestraPrincipale* principale = nullptr;
 };
 
-int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
+int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::path& cartella) {
   QApplication app(argc, argv);
+  // Files opened while the game already runs on this folder go to that game.
+  const QString nomeIstanza = NomeIstanza(cartella);
+  if (!opzioni.file.empty()) switch (ConsegnaAlGioco(nomeIstanza, opzioni.file)) {
+      case Consegna::Consegnata:
+        return 0;
+      case Consegna::NonRisponde:
+        std::cerr << "skarvex: the game running on '" << cartella.string()
+                  << "' did not take the files\n";
+        return 1;
+      case Consegna::NessunGioco:
+        break;
+    }
   app.setApplicationName(QStringLiteral("skarvex"));
   // The desktop matches the windows to the menu entry and its icon by this name.
   app.setDesktopFileName(QString::fromLatin1(IdApplicazione));
@@ -92,6 +107,19 @@ int Gioca(int argc, char** argv, const std::filesystem::path& cartella) {
   partita.orologio.Guarda();  // start-up runs outside any turn
   principale.Aggiorna();
   principale.show();
+
+  // A file opened, handed over or dropped is a turn of the game like a menu choice.
+  const auto apri = [&partita, &principale](const std::filesystem::path& file) {
+    partita.orologio.Turno([&] { ApriCombinazione(partita.g, partita.frm, file); });
+    principale.Aggiorna();
+  };
+  principale.ImpostaApriFile(apri);
+  IstanzaUnica istanza(apri);
+  if (!istanza.Ascolta(nomeIstanza))
+    std::cerr << "skarvex: another game runs on '" << cartella.string()
+              << "': files opened now go to that one\n";
+  for (const auto& file : opzioni.file)
+    QTimer::singleShot(0, &principale, [apri, file] { apri(file); });
   return app.exec();
 }
 
@@ -144,5 +172,5 @@ int main(int argc, char** argv) {
               << "' cannot be written: high scores, settings and combinations will not be saved\n";
   EliminaTemporaneiRimasti(cartella.valore(), std::chrono::minutes(10));
   return opzioni.valore().headless ? Esegui(argc, argv, opzioni.valore(), cartella.valore())
-                                   : Gioca(argc, argv, cartella.valore());
+                                   : Gioca(argc, argv, opzioni.valore(), cartella.valore());
 }

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codec/Combinazione.h"
 #include "codec/Impostazioni.h"
 #include "support/File.h"
 #include "support/Processo.h"
@@ -164,6 +166,64 @@ TEST(Programma, EachSignalEndsTheGameLikeTheCloseBoxEvenWithADialogOpen) {
     EXPECT_EQ(gioco.exitCode(), 0) << gioco.readAllStandardError().toStdString();
     EXPECT_FALSE(std::filesystem::exists(musica));
   }
+}
+
+// One game per program folder: a second start with a combination file hands it to the
+// game already running there and exits at once.
+TEST(Programma, ASecondStartWithAFileHandsItToTheRunningGame) {
+  QTemporaryDir radice, altrove, runtime;
+  const std::filesystem::path cartella = radice.path().toStdString();
+  QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+  ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+  ambiente.insert("SDL_AUDIODRIVER", "dummy");
+  ambiente.insert("XDG_RUNTIME_DIR", runtime.path());
+  // Whether a game answers on the folder's socket, within 20 seconds.
+  const auto risponde = [&runtime] {
+    QElapsedTimer tempo;
+    tempo.start();
+    while (tempo.elapsed() < 20000) {
+      for (const QString& nome : QDir(runtime.path()).entryList({"skarvex-*"}, QDir::System)) {
+        QLocalSocket prova;
+        prova.connectToServer(runtime.filePath(nome));
+        if (prova.waitForConnected(100)) return true;
+      }
+      QThread::msleep(20);
+    }
+    return false;
+  };
+  // A game that crashed leaves its socket behind; the next one still listens.
+  QProcess gioco;
+  gioco.setProcessEnvironment(ambiente);
+  gioco.start(SKARVEX_ESEGUIBILE, {"--program-folder", radice.path()});
+  ASSERT_TRUE(risponde());
+  gioco.kill();
+  ASSERT_TRUE(gioco.waitForFinished(10000));
+  ASSERT_FALSE(QDir(runtime.path()).entryList({"skarvex-*"}, QDir::System).isEmpty());
+  gioco.start(SKARVEX_ESEGUIBILE, {"--program-folder", radice.path()});
+  ASSERT_TRUE(risponde());
+
+  TipoCombinazione c;
+  c.Nome = "Blu";
+  c.Immagini.fill(std::string(ImmagineDefault));
+  const std::filesystem::path file =
+      std::filesystem::path(altrove.path().toStdString()) / "x.skcom";
+  ASSERT_TRUE(ScriviFileCombinazione(file, c).ok());
+  QProcess secondo;
+  secondo.setProcessEnvironment(ambiente);
+  QElapsedTimer tempo;
+  tempo.start();
+  secondo.start(SKARVEX_ESEGUIBILE,
+                {"--program-folder", radice.path(), QString::fromStdString(file.string())});
+  ASSERT_TRUE(secondo.waitForFinished(10000));
+  EXPECT_EQ(secondo.exitCode(), 0) << secondo.readAllStandardError().toStdString();
+  // The running game copies it (and then asks, between games, whether to use it).
+  while (!std::filesystem::exists(cartella / "Blu.skcom") && tempo.elapsed() < 10000)
+    QThread::msleep(10);
+  EXPECT_EQ(LeggiTutto(cartella / "Blu.skcom"), LeggiTutto(file));
+
+  ::kill(static_cast<pid_t>(gioco.processId()), SIGTERM);
+  ASSERT_TRUE(gioco.waitForFinished(10000));
+  EXPECT_EQ(gioco.exitCode(), 0) << gioco.readAllStandardError().toStdString();
 }
 
 }  // namespace
