@@ -95,6 +95,10 @@ grep -q '^License: GPL-3.0+$' "$usr/share/doc/skarvex/copyright" ||
 if dpkg-deb -f "$deb" | grep -qE 'skarvex\.(org|com|net)' || grep -rIqE 'skarvex\.(org|com|net)' "$radice"; then
   fallito "the package names a domain the project does not own"
 fi
+# The game opens the combination files the file manager hands it.
+for chiave in 'Exec=skarvex %f' 'MimeType=application/x-skarvex-combination;'; do
+  grep -qxF "$chiave" "$usr/share/applications/$id.desktop" || fallito "the desktop entry lacks $chiave"
+done
 # The combination type: well formed, and found for a .skcom file once the desktop's
 # database is built from it.
 xmllint --noout "$usr/share/mime/packages/$id.xml" || fallito "the MIME definition is not well formed"
