@@ -108,8 +108,15 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   principale.Aggiorna();
   principale.show();
 
-  // A file opened, handed over or dropped is a turn of the game like a menu choice.
-  const auto apri = [&partita, &principale](const std::filesystem::path& file) {
+  // A file opened, handed over or dropped is a turn of the game like a menu choice; one
+  // that arrives while a dialog is open waits for it to close, so that its questions
+  // never stack on another's.
+  std::function<void(const std::filesystem::path&)> apri;
+  apri = [&partita, &principale, &apri](const std::filesystem::path& file) {
+    if (QApplication::activeModalWidget()) {
+      QTimer::singleShot(200, &principale, [&apri, file] { apri(file); });
+      return;
+    }
     partita.orologio.Turno([&] { ApriCombinazione(partita.g, partita.frm, file); });
     principale.Aggiorna();
   };

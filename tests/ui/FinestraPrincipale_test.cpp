@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QInputDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -138,6 +141,30 @@ TEST_F(Finestra, ACombinationFileAddedToOrRemovedFromTheFolderShowsInOrLeavesThe
   std::filesystem::remove(g.File("Alba.skcom"));
   EXPECT_TRUE(attendi("Alba", false));
   EXPECT_TRUE(Voce("Combinazioni", "Default")->isChecked());
+}
+
+// Dropped on the window, local combination files are opened, after the drop; other
+// files are not even accepted.
+TEST_F(Finestra, DroppedCombinationFilesAreOpenedAndNothingElseIsTaken) {
+  std::vector<std::filesystem::path> aperti;
+  finestra.ImpostaApriFile([&aperti](const std::filesystem::path& f) { aperti.push_back(f); });
+  const auto trascina = [this](const QList<QUrl>& url) {
+    QMimeData dati;
+    dati.setUrls(url);
+    QDragEnterEvent entra(QPoint(10, 10), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&finestra, &entra);
+    if (!entra.isAccepted()) return false;
+    QDropEvent lascia(QPointF(10, 10), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&finestra, &lascia);
+    return true;
+  };
+  EXPECT_FALSE(
+      trascina({QUrl::fromLocalFile("/tmp/foto.png"), QUrl("https://example.org/a.skcom")}));
+  EXPECT_TRUE(trascina({QUrl::fromLocalFile("/tmp/foto.png"), QUrl::fromLocalFile("/tmp/Blu.skcom"),
+                        QUrl::fromLocalFile("/tmp/Tramonto.skcom")}));
+  EXPECT_TRUE(aperti.empty());  // not inside the drop
+  QApplication::processEvents();
+  EXPECT_EQ(aperti, (std::vector<std::filesystem::path>{"/tmp/Blu.skcom", "/tmp/Tramonto.skcom"}));
 }
 
 TEST_F(Finestra, KeysReachTheHandlersAndAutoRepeatedReleasesAreIgnored) {
