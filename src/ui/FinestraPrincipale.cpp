@@ -136,16 +136,7 @@ void FinestraPrincipale::AggiornaMenu() {
     QAction* azione = m_array.menu->addAction(QString());
     azione->setCheckable(m_array.voce->spunta);
     connect(azione, &QAction::triggered, this, [this, indice, gestore = m_array.voce->clickIndice] {
-      // A choice may apply a combination, which takes a while for a large one: the
-      // menu is off the screen before it starts, the pointer over the window is busy
-      // until it ends, and a question it asks does not get the playfield drawn
-      // half-changed behind it.
-      repaint();
-      setCursor(Qt::WaitCursor);
-      m_campo->setUpdatesEnabled(false);
-      DopoHandler([this, indice, gestore] { (m_frm.*gestore)(indice); });
-      m_campo->setUpdatesEnabled(true);
-      unsetCursor();
+      TurnoOccupato([this, indice, gestore] { (m_frm.*gestore)(indice); });
     });
     m_comb.push_back(azione);
   }
@@ -166,6 +157,15 @@ void FinestraPrincipale::OsservaCartella() {
   connect(attesa, &QTimer::timeout, this, [this] {
     if (!m_chiusa) DopoHandler([this] { GestioneDatiEsterni::CostruisciMenu(g); });
   });
+}
+
+void FinestraPrincipale::TurnoOccupato(const std::function<void()>& handler) {
+  repaint();
+  setCursor(Qt::WaitCursor);
+  m_campo->setUpdatesEnabled(false);
+  DopoHandler(handler);
+  m_campo->setUpdatesEnabled(true);
+  unsetCursor();
 }
 
 void FinestraPrincipale::DopoHandler(const std::function<void()>& handler) {

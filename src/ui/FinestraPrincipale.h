@@ -37,6 +37,11 @@ class FinestraPrincipale final : public QMainWindow {
   void ImpostaTurno(std::function<void(const std::function<void()>&)> turno) {
     m_turno = std::move(turno);
   }
+  // Runs a handler that may apply a combination, which takes a while for a large one:
+  // a menu just closed is off the screen before it starts, the pointer over the window
+  // is busy until it ends, and a question it asks does not get the playfield drawn
+  // half-changed behind it. Then the window catches up, as after any event.
+  void TurnoOccupato(const std::function<void()>& handler);
   // What a combination file dropped on the window is given to.
   void ImpostaApriFile(std::function<void(const std::filesystem::path&)> apri) {
     m_apriFile = std::move(apri);

@@ -117,8 +117,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
       QTimer::singleShot(200, &principale, [&apri, file] { apri(file); });
       return;
     }
-    partita.orologio.Turno([&] { ApriCombinazione(partita.g, partita.frm, file); });
-    principale.Aggiorna();
+    principale.TurnoOccupato([&] { ApriCombinazione(partita.g, partita.frm, file); });
   };
   principale.ImpostaApriFile(apri);
   IstanzaUnica istanza(apri);
