@@ -39,7 +39,9 @@ QImage Pittore::Fotografa(const Gioco& g, qreal scala) {
 }
 
 void Pittore::Disegna(QPainter& p, const Gioco& g) {
-  m_scala = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+  // Pictures are made at the size they take on the device, so they stay sharp at any
+  // scale: the device's own ratio times the painter's scaling.
+  m_scala = (p.device() ? p.device()->devicePixelRatioF() : 1.0) * p.worldTransform().m11();
   if (g.GenerazioneFont != m_generazioneFont) {  // a font was installed: look the families up again
     m_font.clear();
     m_generazioneFont = g.GenerazioneFont;

@@ -1,6 +1,7 @@
 // Drawing the playfield in one pass: the background picture, the sprites in a fixed
 // stacking order, then the labels. Positions are twips; the painter works in
-// logical pixels, 15 twips each. Scaled pictures are cached by (picture, size).
+// logical pixels, 15 twips each, scaled by its own transform when the playfield is
+// shown larger or smaller. Scaled pictures are cached by (picture, size).
 #pragma once
 
 #include <QFont>
@@ -19,7 +20,8 @@ class Pittore {
   // Draws the built-in pictures from `immagini`, which the caller owns and keeps alive.
   explicit Pittore(const ImmaginiIncorporate& immagini) : m_immagini(immagini) {}
 
-  // Draws the client area with the painter's origin at its top left.
+  // Draws the client area with the painter's origin at its top left; a painter scaled
+  // (evenly on both axes) gets the pictures made at the scaled size.
   void Disegna(QPainter& p, const Gioco& g);
   // The client area as drawn at `scala` device pixels per logical pixel.
   QImage Fotografa(const Gioco& g, qreal scala = 1.0);

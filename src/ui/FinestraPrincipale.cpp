@@ -6,32 +6,50 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QMimeData>
 #include <QFileSystemWatcher>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QThread>
 #include <QTimer>
 
+#include <iostream>
+
 #include "combinations/GestioneDatiEsterni.h"
+#include "drawing/Inquadratura.h"
 #include "game/Campo.h"
 #include "model/Gioco.h"
 #include "game/frm_main.h"
+#include "ui/GeometriaFinestra.h"
 
-// The client area: 11910 x 8220 twips at 15 twips a logical pixel.
+// The client area: any size, with the playfield (11910 x 8220 twips at 15 twips a
+// logical pixel) as large as fits, centred between black bars.
 class FinestraPrincipale::Area final : public QWidget {
  public:
   explicit Area(FinestraPrincipale& finestra) : QWidget(&finestra), m_finestra(finestra) {
-    setFixedSize(static_cast<int>(LarghezzaCampo) / TwipsPerPixel,
-                 static_cast<int>(AltezzaCampo) / TwipsPerPixel);
+    setMinimumSize((Inquadratura::Naturale / 2).toSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
   }
 
+  QSize sizeHint() const override { return Inquadratura::Naturale.toSize(); }
+  Inquadratura Posto() const { return Inquadratura::Di(size()); }
+
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* evento) override {
     QPainter p(this);
+    const Inquadratura posto = Posto();
+    const QRectF campo = posto.Campo();
+    // The bars: all but the playfield's whole pixels, which it paints itself.
+    const QRect interno(campo.topLeft().toPoint(),
+                        QSize(static_cast<int>(campo.width()), static_cast<int>(campo.height())));
+    for (const QRect& barra : evento->region().subtracted(interno)) p.fillRect(barra, Qt::black);
+    p.translate(posto.origine);
+    p.scale(posto.fattore, posto.fattore);
+    // Sprites off the playfield (the bonus ship waiting past the right edge) stay out
+    // of the bars.
+    p.setClipRect(QRectF(QPointF(0, 0), Inquadratura::Naturale));
     m_finestra.m_pittore.Disegna(p, m_finestra.g);
     if (m_finestra.m_esciDopoPrimoFrame) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
   }
@@ -39,13 +57,14 @@ class FinestraPrincipale::Area final : public QWidget {
   // The topmost shown sprite with a click handler under the pointer takes the click.
   void mouseReleaseEvent(QMouseEvent* evento) override {
     if (evento->button() != Qt::LeftButton) return;
+    const QPointF punto = Posto().NelCampo(evento->position());
+    if (!QRectF(QPointF(0, 0), Inquadratura::Naturale).contains(punto)) return;
     const Gioco& gioco = m_finestra.g;
     void (frm_main::*gestore)() = nullptr;
     Campo::PerOgniStrato(
         [&](const Controllo& c) {
           const Sprite* sprite = c.click ? Campo::Elemento<Sprite>(gioco, c, -1) : nullptr;
-          if (!gestore && sprite && sprite->Visible &&
-              Pittore::Rettangolo(*sprite).contains(evento->position()))
+          if (!gestore && sprite && sprite->Visible && Pittore::Rettangolo(*sprite).contains(punto))
             gestore = c.click;
         },
         true);
@@ -92,7 +111,6 @@ FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm) : g(gioco), 
   OsservaCartella();
   setWindowTitle(g.Caption);
   setStyleSheet(QStringLiteral("QMainWindow { background: black; }"));
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
   m_campo->setFocus();
 }
 
@@ -211,7 +229,8 @@ void FinestraPrincipale::Aggiorna() {
       if (vecchia.visibile) sporco |= vecchia.rettangolo;
       if (nuova.visibile) sporco |= nuova.rettangolo;
     }
-    if (!sporco.isEmpty()) m_campo->update(sporco.toAlignedRect().adjusted(-1, -1, 1, 1));
+    if (!sporco.isEmpty())
+      m_campo->update(m_campo->Posto().Area(sporco).toAlignedRect().adjusted(-1, -1, 1, 1));
   }
   m_ultimaFotografia = std::move(adesso);
 }
@@ -245,6 +264,11 @@ void FinestraPrincipale::dropEvent(QDropEvent* evento) {
 }
 
 void FinestraPrincipale::keyPressEvent(QKeyEvent* evento) {
+  const bool invio = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+  if (evento->key() == Qt::Key_F11 || (invio && evento->modifiers() & Qt::AltModifier)) {
+    if (!evento->isAutoRepeat()) CommutaSchermoIntero();
+    return;
+  }
   const int codice = CodiceTasto(evento->key());
   DopoHandler([&] {
     if (codice && codice != Tasti::Spazio) m_frm.Form_KeyDown(codice);
@@ -265,7 +289,45 @@ void FinestraPrincipale::Chiudi() {
   close();
 }
 
+void FinestraPrincipale::Mostra() {
+  m_ricorda = true;
+  QList<QRect> schermi;
+  if (const QScreen* primario = QGuiApplication::primaryScreen())
+    schermi << primario->availableGeometry();
+  for (const QScreen* schermo : QGuiApplication::screens())
+    if (schermo != QGuiApplication::primaryScreen()) schermi << schermo->availableGeometry();
+
+  const auto ricordata = LeggiGeometria(g.CartellaProgramma);
+  if (!ricordata) {
+    if (!schermi.isEmpty())
+      resize(DimensioneIniziale(schermi.front().size(), QSize(0, menuBar()->sizeHint().height())));
+    show();
+    return;
+  }
+  setGeometry(SuGliSchermi(ricordata->normale, schermi));
+  Qt::WindowStates stato;
+  if (ricordata->massimizzata) stato |= Qt::WindowMaximized;
+  if (ricordata->schermoIntero) stato |= Qt::WindowFullScreen;
+  setWindowState(stato);
+  show();
+}
+
+void FinestraPrincipale::CommutaSchermoIntero() {
+  // The maximised state stays underneath, for when full screen ends.
+  setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void FinestraPrincipale::RicordaGeometria() {
+  if (!m_ricorda) return;
+  m_ricorda = false;
+  const GeometriaFinestra geometria{normalGeometry(), isMaximized(), isFullScreen()};
+  const Esito esito = ScriviGeometria(g.CartellaProgramma, geometria);
+  if (!esito)
+    std::cerr << "skarvex: the window's place was not remembered: " << esito.errore() << '\n';
+}
+
 void FinestraPrincipale::closeEvent(QCloseEvent* evento) {
+  RicordaGeometria();
   // The close box ends the program, as "Esci" does.
   if (!m_chiusa) {
     m_chiusa = true;

@@ -22,6 +22,12 @@ class FinestraPrincipale final : public QMainWindow {
  public:
   FinestraPrincipale(Gioco& g, frm_main& frm);
 
+  // Shows the window as it was when it last closed on this program folder: its size
+  // and place, maximised, full screen. At a first start it takes a size that suits the
+  // screen. Where it is when it closes is remembered for the next start.
+  void Mostra();
+  // Full screen and back (F11, Alt+Enter), the playfield scaled to fit.
+  void CommutaSchermoIntero();
   // Brings the window up to date with the model after an event: the caption, the
   // menus, and a repaint of what moved.
   void Aggiorna();
@@ -80,6 +86,7 @@ class FinestraPrincipale final : public QMainWindow {
   Fotografia Scatta() const;
   void DopoHandler(const std::function<void()>& handler);
   void PassoTermina();
+  void RicordaGeometria();
 
   std::function<void(const std::filesystem::path&)> m_apriFile;
   Gioco& g;
@@ -99,4 +106,5 @@ class FinestraPrincipale final : public QMainWindow {
   bool m_chiusa = false;
   QTimer* m_termina = nullptr;
   bool m_esciDopoPrimoFrame = false;
+  bool m_ricorda = false;  // shown by Mostra, so its place is remembered at closing
 };

@@ -106,7 +106,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   partita.frm.Form_Load();
   partita.orologio.Guarda();  // start-up runs outside any turn
   principale.Aggiorna();
-  principale.show();
+  principale.Mostra();
 
   // A file opened, handed over or dropped is a turn of the game like a menu choice; one
   // that arrives while a dialog is open waits for it to close, so that its questions

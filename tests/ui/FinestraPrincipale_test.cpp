@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -22,7 +23,9 @@
 #include "combinations/GestioneDatiEsterni.h"
 #include "support/Banco.h"
 #include "support/File.h"
+#include "drawing/Inquadratura.h"
 #include "ui/FinestraPrincipale.h"
+#include "ui/GeometriaFinestra.h"
 #include "ui/DialoghiQt.h"
 #include "ui/FinestreQt.h"
 #include "ui/frm_inf.h"
@@ -79,6 +82,7 @@ struct Finestra : ::testing::Test, CartellaDiProva, Partita<LatiFinestra> {
     dialoghi.principale = &finestra;
     frm.Form_Load();
     finestra.Aggiorna();
+    finestra.resize(finestra.sizeHint());
     finestra.show();
   }
 
@@ -190,6 +194,109 @@ TEST_F(Finestra, AClickOnTheShownBannerRunsItsHandler) {
   QApplication::sendEvent(campo, &premuto);
   QApplication::sendEvent(campo, &rilasciato);
   EXPECT_TRUE(g.FormazioneCaricata);
+}
+
+// How many pixels of `r` in `immagine` are not black.
+double Accesi(const QImage& immagine, QRect r) {
+  int n = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) n += immagine.pixel(x, y) != qRgb(0, 0, 0);
+  return n;
+}
+
+// The playfield fills any window with its own proportions, centred between black
+// bars, and a click is taken where the player sees it.
+TEST_F(Finestra, ThePlayfieldScalesToAnySizeBetweenBarsAndClicksFollowIt) {
+  QWidget* campo = finestra.centralWidget();
+  const QPointF banner(6000 / 15.0, 2100 / 15.0);  // the start banner's middle
+  const auto clicca = [campo](QPointF punto) {
+    for (auto tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent evento(tipo, punto, campo->mapToGlobal(punto), Qt::LeftButton,
+                         tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                         Qt::NoModifier);
+      QApplication::sendEvent(campo, &evento);
+    }
+  };
+  struct Caso {
+    QSize area;
+    qreal fattore;
+    QPointF origine;
+  };
+  for (const Caso& caso : {Caso{{794, 548}, 1.0, {0, 0}}, Caso{{1588, 1096}, 2.0, {0, 0}},
+                           Caso{{1191, 548}, 1.0, {198, 0}}, Caso{{794, 1000}, 1.0, {0, 226}},
+                           Caso{{500, 300}, 300 / 548.0, {32, 0}}}) {
+    SCOPED_TRACE(testing::Message() << caso.area.width() << "x" << caso.area.height());
+    campo->setMinimumSize(0, 0);
+    finestra.resize(caso.area + QSize(0, finestra.menuBar()->height()));
+    QApplication::processEvents();
+    ASSERT_EQ(campo->size(), caso.area);
+    const Inquadratura posto = Inquadratura::Di(caso.area);
+    EXPECT_DOUBLE_EQ(posto.fattore, caso.fattore);
+    EXPECT_EQ(posto.origine, caso.origine);
+    // The start banner and the table light up the same share of their place at any size.
+    const QRect tabella = posto.Area(QRectF(200, 40, 400, 480)).toRect();
+    EXPECT_NEAR(Accesi(campo->grab().toImage(), tabella) / (tabella.width() * tabella.height()),
+                0.2, 0.1);
+    // The bars are black, also where the bonus ship waits past the right edge.
+    g.img_navicellabonus.Visible = true;
+    g.img_navicellabonus.Left = 11500;
+    finestra.Aggiorna();
+    const QImage conNave = campo->grab().toImage();
+    for (const QRect& barra : QRegion(campo->rect()).subtracted(posto.Campo().toAlignedRect())) {
+      EXPECT_EQ(Accesi(conNave, barra), 0);
+    }
+    g.img_navicellabonus.Visible = false;
+    // Where the banner stood unscaled is not where it is now, unless nothing moved.
+    clicca(QPointF(posto.origine.x() / 2, posto.origine.y() / 2));
+    ASSERT_FALSE(g.FormazioneCaricata);
+  }
+  clicca(Inquadratura::Di(campo->size()).origine + banner * (300 / 548.0));
+  EXPECT_TRUE(g.FormazioneCaricata);
+}
+
+// F11 and Alt+Enter switch full screen on and off; the game never sees them.
+TEST_F(Finestra, F11AndAltEnterToggleFullScreenAndAreNotTheGamesKeys) {
+  const QRect normale = finestra.geometry();
+  for (auto [tasto, modificatori] :
+       {std::pair{Qt::Key_F11, Qt::NoModifier}, {Qt::Key_Return, Qt::AltModifier}}) {
+    QKeyEvent premuto(QEvent::KeyPress, tasto, modificatori,
+                      tasto == Qt::Key_Return ? QStringLiteral("\r") : QString());
+    QApplication::sendEvent(&finestra, &premuto);
+    QApplication::processEvents();
+    EXPECT_TRUE(finestra.isFullScreen());
+    EXPECT_EQ(finestra.geometry(), finestra.screen()->geometry());
+    QApplication::sendEvent(&finestra, &premuto);
+    QApplication::processEvents();
+    EXPECT_FALSE(finestra.isFullScreen());
+    EXPECT_EQ(finestra.geometry(), normale);
+  }
+  EXPECT_FALSE(g.FormazioneCaricata);  // no key reached the start banner
+}
+
+// The window comes back where it was when it last closed on this folder, full screen
+// included; a first start gets a size that suits the screen.
+TEST_F(Finestra, TheWindowsPlaceIsRememberedPerProgramFolder) {
+  const QSize primaVolta = DimensioneIniziale(finestra.screen()->availableGeometry().size(),
+                                              QSize(0, finestra.menuBar()->sizeHint().height()));
+  finestra.hide();
+  finestra.Mostra();
+  QApplication::processEvents();
+  EXPECT_EQ(finestra.size(), primaVolta);
+  finestra.setGeometry(40, 50, 600, 400);
+  finestra.CommutaSchermoIntero();
+  QApplication::processEvents();
+  finestra.close();
+  ASSERT_EQ(LeggiGeometria(Percorso()), (GeometriaFinestra{QRect(40, 50, 600, 400), false, true}));
+
+  FinestraPrincipale seconda(g, frm);
+  seconda.Mostra();
+  QApplication::processEvents();
+  EXPECT_TRUE(seconda.isFullScreen());
+  EXPECT_EQ(seconda.normalGeometry(), QRect(40, 50, 600, 400));
+  seconda.CommutaSchermoIntero();
+  QApplication::processEvents();
+  seconda.close();
+  EXPECT_EQ(LeggiGeometria(Percorso()), (GeometriaFinestra{QRect(40, 50, 600, 400), false, false}));
 }
 
 TEST_F(Finestra, AboutAndHelpGoAwayWhenTheMainWindowBecomesActive) {

@@ -1,0 +1,75 @@
+// The remembered window place: only the program's own file is read or replaced, and
+// a place from another desktop still lands on a screen.
+#include <gtest/gtest.h>
+
+#include "support/CartellaTemporanea.h"
+#include "support/File.h"
+#include "ui/GeometriaFinestra.h"
+
+namespace {
+
+TEST(GeometriaFinestra, ReadsBackWhatItWroteAndNothingElse) {
+  const GeometriaFinestra g{QRect(-1280, 20, 1588, 1120), true, true};
+  EXPECT_EQ(DecodificaGeometria(CodificaGeometria(g)), g);
+
+  const std::string buono = CodificaGeometria(g);
+  const auto con = [&buono](const std::string& da, const std::string& a) {
+    std::string s = buono;
+    s.replace(s.find(da), da.size(), a);
+    return s;
+  };
+  for (const std::string& cattivo :
+       {std::string(), std::string("[]"), std::string("{\"x\": 1}"), buono.substr(0, 40),
+        con("skarvex-finestra", "altro"), con("\"versione\": 1", "\"versione\": 2"),
+        con("\"larghezza\": 1588", "\"larghezza\": 0"),
+        con("\"larghezza\": 1588", "\"larghezza\": 1e300"),
+        con("\"larghezza\": 1588", "\"larghezza\": 15.5"), con("\"x\": -1280", "\"x\": \"-1280\""),
+        con("\"massimizzata\": true", "\"massimizzata\": 1"), buono + std::string(5000, ' ')})
+    EXPECT_FALSE(DecodificaGeometria(cattivo)) << cattivo;
+}
+
+TEST(GeometriaFinestra, ReplacesOnlyItsOwnFile) {
+  CartellaTemporanea cartella;
+  const auto file = cartella.percorso() / NomeFileFinestra;
+  const GeometriaFinestra g{QRect(10, 20, 794, 568), false, false};
+  ASSERT_TRUE(ScriviGeometria(cartella.percorso(), g));
+  EXPECT_EQ(LeggiGeometria(cartella.percorso()), g);
+  // A damaged file of its own is still its own.
+  ScriviTutto(file, R"({"formato": "skarvex-finestra", "x": "?"})");
+  EXPECT_FALSE(LeggiGeometria(cartella.percorso()));
+  EXPECT_TRUE(ScriviGeometria(cartella.percorso(), g));
+  // A player's file of that name, or a folder, is left alone.
+  ScriviTutto(file, "appunti");
+  EXPECT_FALSE(ScriviGeometria(cartella.percorso(), g));
+  EXPECT_EQ(LeggiTutto(file), "appunti");
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);
+  EXPECT_FALSE(ScriviGeometria(cartella.percorso(), g));
+  EXPECT_FALSE(LeggiGeometria(cartella.percorso()));
+}
+
+TEST(GeometriaFinestra, APlaceOffEveryScreenIsCentredOnThePrimaryAndFitsIt) {
+  const QList<QRect> schermi{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+  struct Caso {
+    QRect salvato, atteso;
+  } casi[] = {
+      {{100, 100, 800, 600}, {100, 100, 800, 600}},    // where it was
+      {{2000, 50, 800, 600}, {2000, 50, 800, 600}},    // on the second screen
+      {{1900, 50, 800, 600}, {1900, 50, 800, 600}},    // across both
+      {{5000, 5000, 800, 600}, {560, 240, 800, 600}},  // a screen gone
+      {{1890, 1050, 800, 600}, {560, 240, 800, 600}},  // a corner showing
+      {{5000, 0, 3000, 3000}, {0, 0, 1920, 1080}},     // larger than the screen
+      {{2000, 0, 3000, 3000}, {2000, 0, 1280, 1024}},
+  };
+  for (const Caso& c : casi) EXPECT_EQ(SuGliSchermi(c.salvato, schermi), c.atteso) << c.salvato.x();
+}
+
+TEST(GeometriaFinestra, AFirstStartTakesAWholeMultipleThatSuitsTheScreen) {
+  const QSize menu(0, 20);
+  EXPECT_EQ(DimensioneIniziale({1024, 768}, menu), QSize(794, 568));     // 1x
+  EXPECT_EQ(DimensioneIniziale({2560, 1440}, menu), QSize(1588, 1116));  // 2x
+  EXPECT_EQ(DimensioneIniziale({3840, 2160}, menu), QSize(2382, 1664));  // 3x
+  EXPECT_EQ(DimensioneIniziale({800, 480}, menu), QSize(666, 480));      // what the room holds
+}
+
+}  // namespace
