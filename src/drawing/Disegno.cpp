@@ -1,6 +1,8 @@
 #include "drawing/Disegno.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QRegion>
 
 #include <cmath>
 
@@ -8,6 +10,7 @@
 #include "model/Gioco.h"
 #include "drawing/Caratteri.h"
 #include "drawing/ImmaginiIncorporate.h"
+#include "drawing/Inquadratura.h"
 
 namespace {
 
@@ -16,9 +19,16 @@ constexpr qreal Pixel = TwipsPerPixel;
 // don't stay for the rest of the run: a full-size background at 2x is about 8 MB.
 constexpr int MassimoPixmap = 512;
 constexpr qint64 MassimoBytePixmap = 64 * 1024 * 1024;
+constexpr int MassimoFont = 64;
+constexpr int MassimoTesti = 256;
 
-QString ChiaveFont(const Carattere& c) {
-  return QStringLiteral("%1|%2|%3|%4").arg(c.Name).arg(c.Size).arg(c.Bold).arg(c.Italic);
+QString ChiaveFont(const Carattere& c, qreal fattore) {
+  return QStringLiteral("%1|%2|%3|%4|%5")
+      .arg(c.Name)
+      .arg(c.Size)
+      .arg(c.Bold)
+      .arg(c.Italic)
+      .arg(fattore);
 }
 
 }  // namespace
@@ -38,41 +48,60 @@ QImage Pittore::Fotografa(const Gioco& g, qreal scala) {
   return immagine;
 }
 
+void Pittore::DisegnaInArea(QPainter& p, const Gioco& g, QSize area, const QRegion& daRifare) {
+  const Inquadratura posto = Inquadratura::Di(area);
+  const QRectF campo = posto.Campo();
+  // The bars: all but the playfield's whole pixels, which it paints itself.
+  const QRect interno(campo.topLeft().toPoint(),
+                      QSize(static_cast<int>(campo.width()), static_cast<int>(campo.height())));
+  for (const QRect& barra : daRifare.subtracted(interno)) p.fillRect(barra, Qt::black);
+  p.save();
+  p.translate(posto.origine);
+  p.scale(posto.fattore, posto.fattore);
+  // Sprites off the playfield (the bonus ship waiting past the right edge) stay out of
+  // the bars.
+  p.setClipRect(QRectF(QPointF(0, 0), Inquadratura::Naturale), Qt::IntersectClip);
+  Disegna(p, g);
+  p.restore();
+}
+
 void Pittore::Disegna(QPainter& p, const Gioco& g) {
-  // Pictures are made at the size they take on the device, so they stay sharp at any
-  // scale: the device's own ratio times the painter's scaling.
-  m_scala = (p.device() ? p.device()->devicePixelRatioF() : 1.0) * p.worldTransform().m11();
+  // Everything is placed in the device's own coordinates: pictures made at the size
+  // they take there are copied pixel for pixel, and labels are set in fonts of the
+  // scaled size. The painter's scaling only says where and how large.
+  const QTransform posto = p.worldTransform();
+  m_rapporto = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+  p.setWorldTransform(QTransform());
   if (g.GenerazioneFont != m_generazioneFont) {  // a font was installed: look the families up again
     m_font.clear();
+    m_testi.clear();
     m_generazioneFont = g.GenerazioneFont;
   }
-  p.fillRect(QRectF(0, 0, LarghezzaCampo / Pixel, AltezzaCampo / Pixel), Qt::black);
+  p.fillRect(posto.mapRect(QRectF(0, 0, LarghezzaCampo / Pixel, AltezzaCampo / Pixel)), Qt::black);
 
   // The window's background picture stands at its own size at the top left.
-  if (!g.Picture.Vuota() && !g.Picture.Dati.isNull()) {
-    const QSizeF naturale = g.Picture.Dati.size();
-    const QSize pixel(static_cast<int>(naturale.width() * m_scala),
-                      static_cast<int>(naturale.height() * m_scala));
-    p.drawPixmap(QRectF(QPointF(0, 0), naturale), PixmapDi(g.Picture, pixel),
-                 QRectF(QPointF(0, 0), pixel));
-  }
+  if (!g.Picture.Vuota() && !g.Picture.Dati.isNull())
+    DisegnaImmagine(p, posto.mapRect(QRectF(QPointF(0, 0), g.Picture.Dati.size())), g.Picture);
 
   // The sprites in their stacking order (walls at the bottom, banners on top), then
   // the labels.
   Campo::PerOgniDisegnato(
-      g, [&](const Sprite& s) { DisegnaSprite(p, s); },
-      [&](const Etichetta& e) { DisegnaEtichetta(p, e); });
+      g,
+      [&](const Sprite& s) {
+        if (s.Visible && !s.Picture.Vuota() && s.Width > 0 && s.Height > 0)
+          DisegnaImmagine(p, posto.mapRect(Rettangolo(s)), s.Picture);
+      },
+      [&](const Etichetta& e) { DisegnaEtichetta(p, e, posto); });
+  p.setWorldTransform(posto);
 }
 
-void Pittore::DisegnaSprite(QPainter& p, const Sprite& s) {
-  if (!s.Visible || s.Picture.Vuota() || s.Width <= 0 || s.Height <= 0) return;
-  const QRectF rettangolo = Rettangolo(s);
-  const QSize pixel(std::max(1, static_cast<int>(std::lround(rettangolo.width() * m_scala))),
-                    std::max(1, static_cast<int>(std::lround(rettangolo.height() * m_scala))));
-  p.drawPixmap(rettangolo, PixmapDi(s.Picture, pixel), QRectF(QPointF(0, 0), pixel));
+void Pittore::DisegnaImmagine(QPainter& p, const QRectF& dove, const Immagine& immagine) {
+  const QSize pixel(std::max(1, static_cast<int>(std::lround(dove.width() * m_rapporto))),
+                    std::max(1, static_cast<int>(std::lround(dove.height() * m_rapporto))));
+  p.drawPixmap(dove.topLeft(), PixmapDi(immagine, pixel));
 }
 
-void Pittore::DisegnaEtichetta(QPainter& p, const Etichetta& e) {
+void Pittore::DisegnaEtichetta(QPainter& p, const Etichetta& e, const QTransform& posto) {
   if (!e.Visible || e.Caption.isEmpty()) return;
   // Labels are not clipped to their width: the text grows away from the edge it
   // is aligned to, so longer scores and names stay whole.
@@ -95,14 +124,54 @@ void Pittore::DisegnaEtichetta(QPainter& p, const Etichetta& e) {
       allineamento |= Qt::AlignHCenter;
       break;
   }
-  p.setFont(FontDi(e.Font));
+  const QRectF dove = posto.mapRect(spazio);
+  const Testo& testo = TestoDi(e, posto.m11(), dove.size(), allineamento);
+  p.drawImage(dove.topLeft() + testo.scarto, testo.immagine);
+}
+
+// Glyphs past the font cache's size (64 pixels: a label at 4x) would be drawn as
+// outlines every frame, so each label's text is drawn once into a picture of its own,
+// which later frames copy as they copy the sprites'.
+const Pittore::Testo& Pittore::TestoDi(const Etichetta& e, qreal fattore, QSizeF spazio,
+                                       int allineamento) {
+  const QString chiave = QStringLiteral("%1|%2|%3|%4x%5/%6|")
+                             .arg(ChiaveFont(e.Font, fattore))
+                             .arg(e.ForeColor)
+                             .arg(allineamento)
+                             .arg(spazio.width())
+                             .arg(spazio.height())
+                             .arg(m_rapporto) +
+                         e.Caption;
+  auto it = m_testi.constFind(chiave);
+  if (it != m_testi.constEnd()) return *it;
+  if (m_testi.size() >= MassimoTesti) m_testi.clear();
+
+  const QFont& font = FontDi(e.Font, fattore);
+  // Room around the text's box for what overhangs it (italics, accents).
+  const qreal margine = std::ceil(QFontMetricsF(font).height() / 4) + 1;
+  const QRectF riquadro = QFontMetricsF(font)
+                              .boundingRect(QRectF(QPointF(0, 0), spazio), allineamento, e.Caption)
+                              .adjusted(-margine, -margine, margine, margine);
+  Testo testo;
+  testo.scarto = QPointF(std::floor(riquadro.left()), std::floor(riquadro.top()));
+  testo.immagine = QImage((riquadro.size() * m_rapporto).toSize() + QSize(2, 2),
+                          QImage::Format_ARGB32_Premultiplied);
+  testo.immagine.setDevicePixelRatio(m_rapporto);
+  testo.immagine.fill(Qt::transparent);
+  QPainter p(&testo.immagine);
+  p.setFont(font);
   p.setPen(Caratteri::ColoreQt(e.ForeColor));
-  p.drawText(spazio, allineamento, e.Caption);
+  p.drawText(QRectF(-testo.scarto, spazio), allineamento, e.Caption);
+  p.end();
+  return *m_testi.insert(chiave, std::move(testo));
 }
 
 const QPixmap& Pittore::PixmapDi(const Immagine& immagine, QSize pixel) {
-  const QString chiave =
-      QStringLiteral("%1@%2x%3").arg(immagine.Nome).arg(pixel.width()).arg(pixel.height());
+  const QString chiave = QStringLiteral("%1@%2x%3/%4")
+                             .arg(immagine.Nome)
+                             .arg(pixel.width())
+                             .arg(pixel.height())
+                             .arg(m_rapporto);
   auto it = m_pixmap.constFind(chiave);
   if (it != m_pixmap.constEnd()) return *it;
   if (m_pixmap.size() >= MassimoPixmap || m_bytePixmap >= MassimoBytePixmap) {
@@ -118,13 +187,18 @@ const QPixmap& Pittore::PixmapDi(const Immagine& immagine, QSize pixel) {
                ? immagine.Dati
                : immagine.Dati.scaled(pixel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
+  resa.setDevicePixelRatio(m_rapporto);
   m_bytePixmap += resa.sizeInBytes();
   return *m_pixmap.insert(chiave, QPixmap::fromImage(std::move(resa)));
 }
 
-const QFont& Pittore::FontDi(const Carattere& carattere) {
-  const QString chiave = ChiaveFont(carattere);
+const QFont& Pittore::FontDi(const Carattere& carattere, qreal fattore) {
+  const QString chiave = ChiaveFont(carattere, fattore);
   auto it = m_font.constFind(chiave);
   if (it != m_font.constEnd()) return *it;
-  return *m_font.insert(chiave, Caratteri::FontQt(carattere));
+  if (m_font.size() >= MassimoFont) m_font.clear();  // the sizes a resized window went through
+  QFont font = Caratteri::FontQt(carattere);
+  if (fattore != 1)
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * fattore))));
+  return *m_font.insert(chiave, font);
 }

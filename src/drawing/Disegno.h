@@ -14,6 +14,8 @@
 class Gioco;
 class ImmaginiIncorporate;
 class QPainter;
+class QTransform;
+class QRegion;
 
 class Pittore {
  public:
@@ -23,6 +25,9 @@ class Pittore {
   // Draws the client area with the painter's origin at its top left; a painter scaled
   // (evenly on both axes) gets the pictures made at the scaled size.
   void Disegna(QPainter& p, const Gioco& g);
+  // Draws the client area into an area of any size: as large as fits, centred between
+  // black bars (drawn where they meet `daRifare`), clipped to its own edges.
+  void DisegnaInArea(QPainter& p, const Gioco& g, QSize area, const QRegion& daRifare);
   // The client area as drawn at `scala` device pixels per logical pixel.
   QImage Fotografa(const Gioco& g, qreal scala = 1.0);
 
@@ -30,15 +35,23 @@ class Pittore {
   static QRectF Rettangolo(const Sprite& s);
 
  private:
-  void DisegnaSprite(QPainter& p, const Sprite& s);
-  void DisegnaEtichetta(QPainter& p, const Etichetta& e);
+  // A picture stretched over `dove`, in device-independent pixels of an unscaled painter.
+  void DisegnaImmagine(QPainter& p, const QRectF& dove, const Immagine& immagine);
+  void DisegnaEtichetta(QPainter& p, const Etichetta& e, const QTransform& posto);
   const QPixmap& PixmapDi(const Immagine& immagine, QSize pixel);
-  const QFont& FontDi(const Carattere& carattere);
+  struct Testo {
+    QImage immagine;
+    QPointF scarto;  // its top left from the label's own
+  };
+  const Testo& TestoDi(const Etichetta& e, qreal fattore, QSizeF spazio, int allineamento);
+  // The label font, its size scaled by `fattore`.
+  const QFont& FontDi(const Carattere& carattere, qreal fattore);
 
   const ImmaginiIncorporate& m_immagini;
   QHash<QString, QPixmap> m_pixmap;
   qint64 m_bytePixmap = 0;  // the pictures' size in m_pixmap
   QHash<QString, QFont> m_font;
-  qreal m_scala = 1.0;
+  QHash<QString, Testo> m_testi;
+  qreal m_rapporto = 1.0;  // the device's pixels per logical pixel
   int m_generazioneFont = 0;
 };

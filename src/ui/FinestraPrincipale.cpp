@@ -39,18 +39,7 @@ class FinestraPrincipale::Area final : public QWidget {
  protected:
   void paintEvent(QPaintEvent* evento) override {
     QPainter p(this);
-    const Inquadratura posto = Posto();
-    const QRectF campo = posto.Campo();
-    // The bars: all but the playfield's whole pixels, which it paints itself.
-    const QRect interno(campo.topLeft().toPoint(),
-                        QSize(static_cast<int>(campo.width()), static_cast<int>(campo.height())));
-    for (const QRect& barra : evento->region().subtracted(interno)) p.fillRect(barra, Qt::black);
-    p.translate(posto.origine);
-    p.scale(posto.fattore, posto.fattore);
-    // Sprites off the playfield (the bonus ship waiting past the right edge) stay out
-    // of the bars.
-    p.setClipRect(QRectF(QPointF(0, 0), Inquadratura::Naturale));
-    m_finestra.m_pittore.Disegna(p, m_finestra.g);
+    m_finestra.m_pittore.DisegnaInArea(p, m_finestra.g, size(), evento->region());
     if (m_finestra.m_esciDopoPrimoFrame) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
   }
 
