@@ -2,6 +2,8 @@
 # Plays 30 s in the real window under Xvfb, with xdotool holding the arrows and
 # pressing the space bar, and prints the CPU time the game process used
 # (target: at most 5 % of one core). Needs xvfb and xdotool (Debian packages).
+# SCREEN=3840x2160 plays on a 4K screen with the window covering it all, as full
+# screen does (target: at most 10 % of one core).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 game=${1:-build/src/ui/skarvex}
@@ -10,9 +12,18 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "needs $tool: sudo apt-get install -y xvfb xdotool" >&2; exit 2; }
 done
 
+screen=${SCREEN:-1024x768}
+target=5
 folder=$(mktemp -d)
+if [[ $screen != 1024x768 ]]; then
+  # Xvfb has no window manager to honour a full-screen request: the remembered
+  # place covers the screen instead, which draws the same.
+  target=10
+  printf '{"formato": "skarvex-finestra", "versione": 1, "x": 0, "y": 0, "larghezza": %d, "altezza": %d, "massimizzata": false, "schermoIntero": true}\n' \
+    "${screen%x*}" "${screen#*x}" >"$folder/Finestra.json"
+fi
 display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $game_pid $xvfb 2>/dev/null || true; rm -rf "$folder"' EXIT
 export DISPLAY=$display SDL_AUDIODRIVER=dummy
@@ -36,5 +47,5 @@ while ((SECONDS < end_time)); do
   done
 done
 used=$(( $(ticks) - start ))
-awk -v t="$used" -v hz="$hz" -v s="$seconds" \
-  'BEGIN { printf "CPU %.2f s in %d s of play: %.1f %% of one core (target <= 5 %%)\n", t / hz, s, 100 * t / hz / s }'
+awk -v t="$used" -v hz="$hz" -v s="$seconds" -v screen="$screen" -v target="$target" \
+  'BEGIN { printf "CPU %.2f s in %d s of play on %s: %.1f %% of one core (target <= %d %%)\n", t / hz, s, screen, 100 * t / hz / s, target }'
