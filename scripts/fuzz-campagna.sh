@@ -1,6 +1,7 @@
 #!/bin/sh
-# The fuzzing campaign: each file reader (combination, settings, Record) and the gate
-# of a combination's pictures and sounds (vaglio) runs for millions of executions
+# The fuzzing campaign: each file reader (combination, settings, Record, the length
+# of a MIDI tune, the remembered window place) and the gate of a combination's
+# pictures and sounds (vaglio) runs for millions of executions
 # under ASan + UBSan, on a working copy of its seed corpus.
 # Every crash, timeout, out-of-memory or leak input found is copied into
 # tests/fuzz/corpus/<reader>/ under libFuzzer's name for it (crash-<sha1>,
@@ -13,7 +14,7 @@
 #   -t SECONDS   time budget per reader; the run stops at whichever comes first
 #                (default 0: no time limit)
 #   -p PARALLEL  readers fuzzed at the same time, one process each (default 1)
-#   -o READERS   which readers, e.g. "record scelta" (default: all four)
+#   -o READERS   which readers, e.g. "record scelta" (default: all six)
 #   -m           afterwards, merge into the seed corpus the fewest inputs that keep
 #                the coverage the campaign reached, so that ./test starts from it
 #   BUILD_DIR    the clang sanitizer build folder of the campaign (default build-fuzz)
@@ -25,7 +26,7 @@ radice=$(cd "$(dirname "$0")/.." && pwd)
 esecuzioni=10000000
 secondi=0
 parallele=1
-lettori="combinazione scelta record vaglio"
+lettori="combinazione scelta record vaglio midi finestra"
 unisci=no
 while getopts r:t:p:o:m opzione; do
   case $opzione in

@@ -1,6 +1,7 @@
 // The skarvex executable as a command-line program: help, version, its answers to bad
 // arguments (one line on standard error, a non-zero exit, never a crash), and the
 // program folder it starts in.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -118,6 +119,50 @@ TEST(Programma, StartsInAFolderItCannotWriteAndSaysSo) {
                   "' cannot be written: high scores, settings and combinations will not be saved");
   }
   QFile::setPermissions(sola.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Whatever lies in the folder under the name of the remembered window place, the game
+// starts and ends as usual; it replaces only its own file, damaged or not.
+TEST(Programma, AnyFileWhereTheWindowsPlaceIsKeptIsHarmless) {
+  struct Caso {
+    const char* nome;
+    std::string byte;  // written as a file; "fifo" and "cartella" make those instead
+    bool nostro;
+  };
+  const std::string nostro = R"({"formato": "skarvex-finestra", "versione": 1, )";
+  for (const Caso& c : {
+           Caso{"a player's notes", "appunti della partita", false},
+           Caso{"too large", nostro + std::string(1 << 20, ' ') + "}", false},
+           Caso{"a FIFO", "fifo", false},
+           Caso{"a folder", "cartella", false},
+           Caso{"absurd figures", nostro + R"("x": -2147483648, "y": 1e308, "larghezza": 0,
+                "altezza": 99999999999, "massimizzata": true, "schermoIntero": false})",
+                true},
+           Caso{"off every screen",
+                nostro + R"("x": 900000, "y": -900000, "larghezza": 200000, "altezza": 1,
+                "massimizzata": false, "schermoIntero": false})",
+                true},
+       }) {
+    SCOPED_TRACE(c.nome);
+    QTemporaryDir radice;
+    const std::filesystem::path file = radice.path().toStdString() + "/Finestra.json";
+    if (c.byte == "fifo")
+      ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    else if (c.byte == "cartella")
+      std::filesystem::create_directory(file);
+    else
+      ScriviTutto(file, c.byte);
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("SKARVEX_ESCI_AL_PRIMO_FRAME", "1");
+    const Uscita u = Esegui(SKARVEX_ESEGUIBILE, {"--program-folder", radice.path()}, {}, ambiente);
+    EXPECT_EQ(u.stato, 0) << u.err.toStdString();
+    if (c.nostro) {
+      EXPECT_NE(LeggiTutto(file), c.byte);
+    } else if (std::filesystem::is_regular_file(file)) {
+      EXPECT_EQ(LeggiTutto(file), c.byte);
+    }
+    EXPECT_EQ(u.err.contains("is not the game's own file"), !c.nostro) << u.err.toStdString();
+  }
 }
 
 // Ctrl+C, kill and a closed terminal end the game as its close box does: with success,
