@@ -85,12 +85,12 @@ Joypad::~Joypad() {
 }
 
 void Joypad::ApriDopoPrimoFrame() {
-  m_finestra.installEventFilter(this);
+  m_finestra.centralWidget()->installEventFilter(this);  // the playfield
 }
 
 bool Joypad::eventFilter(QObject* oggetto, QEvent* evento) {
-  if (oggetto == &m_finestra && evento->type() == QEvent::Paint) {
-    m_finestra.removeEventFilter(this);
+  if (evento->type() == QEvent::Paint) {
+    oggetto->removeEventFilter(this);
     QTimer::singleShot(AttesaApertura, this, &Joypad::Apri);
   }
   return false;
