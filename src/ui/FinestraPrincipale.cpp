@@ -273,6 +273,19 @@ void FinestraPrincipale::keyReleaseEvent(QKeyEvent* evento) {
   if (codice) DopoHandler([&] { m_frm.Form_KeyUp(codice); });
 }
 
+void FinestraPrincipale::Tasto(int codice, bool premuto) {
+  // What keyPressEvent sends for the key: its key-down, and the key press of the
+  // character it types (the space bar has only the latter, Esc both).
+  DopoHandler([&] {
+    if (!premuto) {
+      m_frm.Form_KeyUp(codice);
+      return;
+    }
+    if (codice != Tasti::Spazio) m_frm.Form_KeyDown(codice);
+    if (codice == Tasti::Spazio || codice == Tasti::Esc) m_frm.Form_KeyPress(codice);
+  });
+}
+
 void FinestraPrincipale::Chiudi() {
   m_chiusa = true;
   close();

@@ -53,6 +53,9 @@ class FinestraPrincipale final : public QMainWindow {
     m_apriFile = std::move(apri);
     setAcceptDrops(static_cast<bool>(m_apriFile));
   }
+  // A key of the game (Tasti::) pressed or released by something other than the
+  // keyboard, a gamepad: the handlers it reaches are the key's, as a turn of the game.
+  void Tasto(int codice, bool premuto);
   // For the start-up benchmark: the program ends once the first frame is painted.
   void EsciDopoPrimoFrame() { m_esciDopoPrimoFrame = true; }
 

@@ -21,6 +21,7 @@
 #include "ui/FinestreQt.h"
 #include "ui/FontsQt.h"
 #include "ui/IstanzaUnica.h"
+#include "ui/Joypad.h"
 #include "ui/OrologioQt.h"
 #include "ui/Segnali.h"
 
@@ -107,6 +108,8 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   partita.orologio.Guarda();  // start-up runs outside any turn
   principale.Aggiorna();
   principale.Mostra();
+  Joypad joypad(principale, partita.g);
+  joypad.ApriDopoPrimoFrame();
 
   // A file opened, handed over or dropped is a turn of the game like a menu choice; one
   // that arrives while a dialog is open waits for it to close, so that its questions
