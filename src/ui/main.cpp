@@ -8,58 +8,17 @@
 #include <iostream>
 
 #include "codec/FileAtomico.h"
-#include "editor/frm_opzioni.h"
-#include "game/Partita.h"
-#include "model/Gioco.h"
-#include "seams/Audio.h"
 #include "ui/ApriCombinazione.h"
-#include "ui/AudioSdl.h"
 #include "ui/Avvio.h"
 #include "ui/Copione.h"
 #include "ui/DialoghiQt.h"
 #include "ui/FinestraPrincipale.h"
-#include "ui/FinestreQt.h"
-#include "ui/FontsQt.h"
 #include "ui/IstanzaUnica.h"
 #include "ui/Joypad.h"
-#include "ui/OrologioQt.h"
+#include "ui/LatiQt.h"
 #include "ui/Segnali.h"
 
 namespace {
-
-// The real sides of the seams: precise Qt timers, Qt dialogs, the program's windows
-// and the sound device (a silent one, with a line on stderr, when none can be opened).
-struct LatiQt {
-  LatiQt()
-      : audio(CreaAudioSdl()),
-        finestre(
-            [this]() -> QWidget* {
-              // A new editor at every opening; after its saves and resets the main window
-              // catches up, and its clicks are turns of the game like the main window's.
-              if (!gioco) return nullptr;
-              return new frm_opzioni(
-                  *gioco,
-                  [this] {
-                    if (principale) principale->Aggiorna();
-                  },
-                  [this](const std::function<void()>& h) { orologio.Turno(h); },
-                  principale ? &principale->Immagini() : nullptr);
-            },
-            [this] {
-              if (principale) principale->Chiudi();
-            }) {}
-
-  void Collega(Gioco& g) { gioco = &g; }
-
-  std::unique_ptr<Audio> audio;
-  std::unique_ptr<Fonts> fonts = std::make_unique<FontsQt>();
-  ChiamateFile& chiamateFile = ChiamateFile::Sistema();
-  OrologioQt orologio;
-  DialoghiQt dialoghi;
-  FinestreQt finestre;
-  Gioco* gioco = nullptr;
-  FinestraPrincipale* principale = nullptr;
-};
 
 int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::path& cartella) {
   QApplication app(argc, argv);
@@ -96,11 +55,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   // quit without that, the window still runs its exit on the way out.
   const Segnali segnali([&principale] { principale.Termina(); });
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &principale, &QWidget::close);
-  partita.principale = &principale;
-  OrologioQt& orologio = partita.orologio;
-  orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });
-  principale.ImpostaTurno(
-      [&orologio](const std::function<void()>& handler) { orologio.Turno(handler); });
+  CollegaFinestra(partita, principale);
   // For the start-up benchmark and the tests: the first frame painted, it says so and ends.
   if (qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME"))
     principale.DopoPrimoFrame([] {
@@ -108,11 +63,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
       QCoreApplication::quit();
     });
 
-  OffriDemo(cartella);
-  partita.frm.Form_Load();
-  partita.orologio.Guarda();  // start-up runs outside any turn
-  principale.Aggiorna();
-  principale.Mostra();
+  MostraPartita(partita, principale, cartella);
   Joypad joypad(principale, partita.g);
   joypad.ApriDopoPrimoFrame();
 
