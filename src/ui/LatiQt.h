@@ -10,6 +10,7 @@
 #include "game/Partita.h"
 #include "model/Gioco.h"
 #include "seams/Audio.h"
+#include "ui/AudioDifferito.h"
 #include "ui/AudioSdl.h"
 #include "ui/DialoghiQt.h"
 #include "ui/FinestraPrincipale.h"
@@ -18,10 +19,11 @@
 #include "ui/OrologioQt.h"
 
 // Precise Qt timers, Qt dialogs, the program's windows and the sound device (a silent
-// one, with a line on stderr, when none can be opened).
+// one, with a line on stderr, when none can be opened), opened once the first frame
+// is painted or sooner, when the start-up needs it for a combination's sounds.
 struct LatiQt {
   LatiQt()
-      : audio(CreaAudioSdl()),
+      : audio(std::make_unique<AudioDifferito>(CreaAudioSdl)),
         finestre(
             [this]() -> QWidget* {
               // A new editor at every opening; after its saves and resets the main window
@@ -40,6 +42,7 @@ struct LatiQt {
             }) {}
 
   void Collega(Gioco& g) { gioco = &g; }
+  AudioDifferito& Suono() { return static_cast<AudioDifferito&>(*audio); }
 
   std::unique_ptr<Audio> audio;
   std::unique_ptr<Fonts> fonts = std::make_unique<FontsQt>();
@@ -56,6 +59,10 @@ struct LatiQt {
 void CollegaFinestra(Partita<LatiQt>& partita, FinestraPrincipale& principale);
 
 // The start-up once the window is joined: the demo combination on a first start,
-// Form_Load, and the window shown on the game as loaded.
+// Form_Load, and the window shown on the game as loaded. When its first frame is
+// painted `alPrimoFrame` runs, and then what could wait for that frame: opening the
+// sound device, and `differito`. These also run half a second after the window is
+// shown if it has not been painted by then (shown minimised, say).
 void MostraPartita(Partita<LatiQt>& partita, FinestraPrincipale& principale,
-                   const std::filesystem::path& cartella);
+                   const std::filesystem::path& cartella, std::function<void()> alPrimoFrame = {},
+                   std::function<void()> differito = {});

@@ -56,16 +56,6 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   const Segnali segnali([&principale] { principale.Termina(); });
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &principale, &QWidget::close);
   CollegaFinestra(partita, principale);
-  // For the start-up benchmark and the tests: the first frame painted, it says so and ends.
-  if (qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME"))
-    principale.DopoPrimoFrame([] {
-      std::cout << "primo fotogramma" << std::endl;
-      QCoreApplication::quit();
-    });
-
-  MostraPartita(partita, principale, cartella);
-  Joypad joypad(principale, partita.g);
-  joypad.ApriDopoPrimoFrame();
 
   // A file opened, handed over or dropped is a turn of the game like a menu choice; one
   // that arrives while a dialog is open waits for it to close, so that its questions
@@ -79,10 +69,25 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
     principale.TurnoOccupato([&] { ApriCombinazione(partita.g, partita.frm, file); });
   };
   principale.ImpostaApriFile(apri);
+  // Files handed over by a later start are taken once the first frame is painted.
   IstanzaUnica istanza(apri);
-  if (!istanza.Ascolta(nomeIstanza))
-    std::cerr << "skarvex: another game runs on '" << cartella.string()
-              << "': files opened now go to that one\n";
+  const bool esciAlPrimoFrame = qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME");
+  MostraPartita(
+      partita, principale, cartella,
+      [esciAlPrimoFrame] {
+        // For the start-up benchmark and the tests: the first frame painted, it says so
+        // and ends.
+        if (!esciAlPrimoFrame) return;
+        std::cout << "primo fotogramma" << std::endl;
+        QCoreApplication::quit();
+      },
+      [&] {
+        if (!istanza.Ascolta(nomeIstanza))
+          std::cerr << "skarvex: another game runs on '" << cartella.string()
+                    << "': files opened now go to that one\n";
+      });
+  Joypad joypad(principale, partita.g);
+  joypad.ApriDopoPrimoFrame();
   for (const auto& file : opzioni.file)
     QTimer::singleShot(0, &principale, [apri, file] { apri(file); });
   return app.exec();
