@@ -16,7 +16,7 @@ void CollegaFinestra(Partita<LatiQt>& partita, FinestraPrincipale& principale) {
 }
 
 void MostraPartita(Partita<LatiQt>& partita, FinestraPrincipale& principale,
-                   const std::filesystem::path& cartella, std::function<void()> alPrimoFrame,
+                   const std::filesystem::path& cartella, std::function<bool()> alPrimoFrame,
                    std::function<void()> differito) {
   auto attesa =
       std::make_shared<std::function<void()>>([&partita, differito = std::move(differito)] {
@@ -27,8 +27,7 @@ void MostraPartita(Partita<LatiQt>& partita, FinestraPrincipale& principale,
     if (*attesa) std::exchange(*attesa, {})();
   };
   principale.DopoPrimoFrame([alPrimoFrame = std::move(alPrimoFrame), finisci] {
-    if (alPrimoFrame) alPrimoFrame();
-    finisci();
+    if (!alPrimoFrame || alPrimoFrame()) finisci();
   });
   OffriDemo(cartella);
   partita.frm.Form_Load();

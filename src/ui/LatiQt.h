@@ -60,9 +60,10 @@ void CollegaFinestra(Partita<LatiQt>& partita, FinestraPrincipale& principale);
 
 // The start-up once the window is joined: the demo combination on a first start,
 // Form_Load, and the window shown on the game as loaded. When its first frame is
-// painted `alPrimoFrame` runs, and then what could wait for that frame: opening the
-// sound device, and `differito`. These also run half a second after the window is
-// shown if it has not been painted by then (shown minimised, say).
+// painted `alPrimoFrame` runs, and then, unless it answers that the program ends
+// there, what could wait for that frame: opening the sound device, and `differito`.
+// These also run half a second after the window is shown if it has not been painted
+// by then (shown minimised, say).
 void MostraPartita(Partita<LatiQt>& partita, FinestraPrincipale& principale,
-                   const std::filesystem::path& cartella, std::function<void()> alPrimoFrame = {},
+                   const std::filesystem::path& cartella, std::function<bool()> alPrimoFrame = {},
                    std::function<void()> differito = {});

@@ -76,10 +76,11 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
       partita, principale, cartella,
       [esciAlPrimoFrame] {
         // For the start-up benchmark and the tests: the first frame painted, it says so
-        // and ends.
-        if (!esciAlPrimoFrame) return;
+        // and ends, as a program that only starts would.
+        if (!esciAlPrimoFrame) return true;
         std::cout << "primo fotogramma" << std::endl;
         QCoreApplication::quit();
+        return false;
       },
       [&] {
         if (!istanza.Ascolta(nomeIstanza))
