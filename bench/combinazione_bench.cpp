@@ -125,7 +125,7 @@ void AvvioConCombinazionePesante(benchmark::State& state) {
 }
 BENCHMARK(AvvioConCombinazionePesante)
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
+    ->UseManualTime()
     ->Iterations(3)
     ->Repetitions(3)
     ->ReportAggregatesOnly();

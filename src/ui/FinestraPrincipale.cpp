@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <iostream>
+#include <utility>
 
 #include "combinations/GestioneDatiEsterni.h"
 #include "drawing/Inquadratura.h"
@@ -40,7 +41,8 @@ class FinestraPrincipale::Area final : public QWidget {
   void paintEvent(QPaintEvent* evento) override {
     QPainter p(this);
     m_finestra.m_pittore.DisegnaInArea(p, m_finestra.g, size(), evento->region());
-    if (m_finestra.m_esciDopoPrimoFrame) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    if (m_finestra.m_dopoPrimoFrame)
+      QTimer::singleShot(0, &m_finestra, std::exchange(m_finestra.m_dopoPrimoFrame, {}));
   }
 
   // The topmost shown sprite with a click handler under the pointer takes the click.

@@ -56,8 +56,9 @@ class FinestraPrincipale final : public QMainWindow {
   // A key of the game (Tasti::) pressed or released by something other than the
   // keyboard, a gamepad: the handlers it reaches are the key's, as a turn of the game.
   void Tasto(int codice, bool premuto);
-  // For the start-up benchmark: the program ends once the first frame is painted.
-  void EsciDopoPrimoFrame() { m_esciDopoPrimoFrame = true; }
+  // Runs `dopo` once, from the event loop, when the first frame has been painted: what
+  // the start-up can leave until the player sees the game.
+  void DopoPrimoFrame(std::function<void()> dopo) { m_dopoPrimoFrame = std::move(dopo); }
 
  protected:
   void keyPressEvent(QKeyEvent* evento) override;
@@ -108,6 +109,6 @@ class FinestraPrincipale final : public QMainWindow {
   std::function<void(const std::function<void()>&)> m_turno;
   bool m_chiusa = false;
   QTimer* m_termina = nullptr;
-  bool m_esciDopoPrimoFrame = false;
   bool m_ricorda = false;  // shown by Mostra, so its place is remembered at closing
+  std::function<void()> m_dopoPrimoFrame;
 };

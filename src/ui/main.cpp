@@ -8,58 +8,17 @@
 #include <iostream>
 
 #include "codec/FileAtomico.h"
-#include "editor/frm_opzioni.h"
-#include "game/Partita.h"
-#include "model/Gioco.h"
-#include "seams/Audio.h"
 #include "ui/ApriCombinazione.h"
-#include "ui/AudioSdl.h"
 #include "ui/Avvio.h"
 #include "ui/Copione.h"
 #include "ui/DialoghiQt.h"
 #include "ui/FinestraPrincipale.h"
-#include "ui/FinestreQt.h"
-#include "ui/FontsQt.h"
 #include "ui/IstanzaUnica.h"
 #include "ui/Joypad.h"
-#include "ui/OrologioQt.h"
+#include "ui/LatiQt.h"
 #include "ui/Segnali.h"
 
 namespace {
-
-// The real sides of the seams: precise Qt timers, Qt dialogs, the program's windows
-// and the sound device (a silent one, with a line on stderr, when none can be opened).
-struct LatiQt {
-  LatiQt()
-      : audio(CreaAudioSdl()),
-        finestre(
-            [this]() -> QWidget* {
-              // A new editor at every opening; after its saves and resets the main window
-              // catches up, and its clicks are turns of the game like the main window's.
-              if (!gioco) return nullptr;
-              return new frm_opzioni(
-                  *gioco,
-                  [this] {
-                    if (principale) principale->Aggiorna();
-                  },
-                  [this](const std::function<void()>& h) { orologio.Turno(h); },
-                  principale ? &principale->Immagini() : nullptr);
-            },
-            [this] {
-              if (principale) principale->Chiudi();
-            }) {}
-
-  void Collega(Gioco& g) { gioco = &g; }
-
-  std::unique_ptr<Audio> audio;
-  std::unique_ptr<Fonts> fonts = std::make_unique<FontsQt>();
-  ChiamateFile& chiamateFile = ChiamateFile::Sistema();
-  OrologioQt orologio;
-  DialoghiQt dialoghi;
-  FinestreQt finestre;
-  Gioco* gioco = nullptr;
-  FinestraPrincipale* principale = nullptr;
-};
 
 int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::path& cartella) {
   QApplication app(argc, argv);
@@ -96,20 +55,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   // quit without that, the window still runs its exit on the way out.
   const Segnali segnali([&principale] { principale.Termina(); });
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &principale, &QWidget::close);
-  partita.principale = &principale;
-  OrologioQt& orologio = partita.orologio;
-  orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });
-  principale.ImpostaTurno(
-      [&orologio](const std::function<void()>& handler) { orologio.Turno(handler); });
-  if (qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME")) principale.EsciDopoPrimoFrame();
-
-  OffriDemo(cartella);
-  partita.frm.Form_Load();
-  partita.orologio.Guarda();  // start-up runs outside any turn
-  principale.Aggiorna();
-  principale.Mostra();
-  Joypad joypad(principale, partita.g);
-  joypad.ApriDopoPrimoFrame();
+  CollegaFinestra(partita, principale);
 
   // A file opened, handed over or dropped is a turn of the game like a menu choice; one
   // that arrives while a dialog is open waits for it to close, so that its questions
@@ -123,10 +69,26 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
     principale.TurnoOccupato([&] { ApriCombinazione(partita.g, partita.frm, file); });
   };
   principale.ImpostaApriFile(apri);
+  // Files handed over by a later start are taken once the first frame is painted.
   IstanzaUnica istanza(apri);
-  if (!istanza.Ascolta(nomeIstanza))
-    std::cerr << "skarvex: another game runs on '" << cartella.string()
-              << "': files opened now go to that one\n";
+  const bool esciAlPrimoFrame = qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME");
+  MostraPartita(
+      partita, principale, cartella,
+      [esciAlPrimoFrame] {
+        // For the start-up benchmark and the tests: the first frame painted, it says so
+        // and ends, as a program that only starts would.
+        if (!esciAlPrimoFrame) return true;
+        std::cout << "primo fotogramma" << std::endl;
+        QCoreApplication::quit();
+        return false;
+      },
+      [&] {
+        if (!istanza.Ascolta(nomeIstanza))
+          std::cerr << "skarvex: another game runs on '" << cartella.string()
+                    << "': files opened now go to that one\n";
+      });
+  Joypad joypad(principale, partita.g);
+  joypad.ApriDopoPrimoFrame();
   for (const auto& file : opzioni.file)
     QTimer::singleShot(0, &principale, [apri, file] { apri(file); });
   return app.exec();

@@ -1,0 +1,38 @@
+#include "ui/LatiQt.h"
+
+#include <QTimer>
+
+#include <memory>
+#include <utility>
+
+#include "ui/Avvio.h"
+
+void CollegaFinestra(Partita<LatiQt>& partita, FinestraPrincipale& principale) {
+  partita.principale = &principale;
+  OrologioQt& orologio = partita.orologio;
+  orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });
+  principale.ImpostaTurno(
+      [&orologio](const std::function<void()>& handler) { orologio.Turno(handler); });
+}
+
+void MostraPartita(Partita<LatiQt>& partita, FinestraPrincipale& principale,
+                   const std::filesystem::path& cartella, std::function<bool()> alPrimoFrame,
+                   std::function<void()> differito) {
+  auto attesa =
+      std::make_shared<std::function<void()>>([&partita, differito = std::move(differito)] {
+        partita.Suono().Apri();
+        if (differito) differito();
+      });
+  const auto finisci = [attesa] {
+    if (*attesa) std::exchange(*attesa, {})();
+  };
+  principale.DopoPrimoFrame([alPrimoFrame = std::move(alPrimoFrame), finisci] {
+    if (!alPrimoFrame || alPrimoFrame()) finisci();
+  });
+  OffriDemo(cartella);
+  partita.frm.Form_Load();
+  partita.orologio.Guarda();  // start-up runs outside any turn
+  principale.Aggiorna();
+  principale.Mostra();
+  QTimer::singleShot(500, &principale, finisci);
+}
