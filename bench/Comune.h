@@ -62,10 +62,11 @@ inline void AvviaFinoAlPrimoFotogramma(benchmark::State& state, const QString& e
   }
 }
 
-// The main of a benchmark program that needs a Qt application of type App.
+// The main of a benchmark program that needs a Qt application of type App: offscreen,
+// unless QT_QPA_PLATFORM names another platform (xcb, to measure under Xvfb).
 template <class App>
 int EseguiBenchmark(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
   App app(argc, argv);
   benchmark::Initialize(&argc, argv);

@@ -19,6 +19,8 @@
 #include <cmath>
 #include <vector>
 
+#include "Comune.h"
+
 #include "ui/Joypad.h"
 #include "ui/LatiQt.h"
 
@@ -137,11 +139,5 @@ BENCHMARK(RitardoTimer)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return EseguiBenchmark<QApplication>(argc, argv);
 }
