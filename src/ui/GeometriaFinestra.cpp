@@ -108,7 +108,7 @@ QSize DimensioneIniziale(QSize disponibile, QSize altri) {
     return std::min((spazio - altri).width() / Inquadratura::Naturale.width(),
                     (spazio - altri).height() / Inquadratura::Naturale.height());
   };
-  const qreal multiplo = std::floor(volte(disponibile * 9 / 10));
-  const qreal fattore = multiplo >= 1 ? multiplo : std::clamp(volte(disponibile), 0.5, 1.0);
+  const qreal passi = std::floor(volte(disponibile * 3 / 4) * 4) / 4;
+  const qreal fattore = passi >= 1 ? passi : std::clamp(volte(disponibile), 0.5, 1.0);
   return (Inquadratura::Naturale * fattore).toSize() + altri;
 }

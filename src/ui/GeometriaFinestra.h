@@ -41,9 +41,9 @@ std::optional<GeometriaFinestra> LeggiGeometria(const std::filesystem::path& car
 // areas, the first the primary): kept where it was when enough of it shows on one,
 // otherwise centred on the primary; never larger than the screen it ends on.
 QRect SuGliSchermi(QRect normale, const QList<QRect>& schermi);
-// The size of a first start on a screen with `disponibile` room: the playfield at
-// the largest whole multiple of its own size that fills at most nine tenths of
-// the room either way; on a screen too small for that, its own size, or as much of
-// it as the whole room holds. `altri` is what the window adds around the playfield
-// (the menu bar).
+// The size of a first start on a screen with `disponibile` room: the playfield as
+// large as fits in three quarters of the room either way, in quarter steps of its own
+// size (it is drawn sharp at any size); on a screen too small for its own size, as
+// much of it as the whole room holds. `altri` is what the window adds around the
+// playfield (the menu bar).
 QSize DimensioneIniziale(QSize disponibile, QSize altri);

@@ -64,11 +64,11 @@ TEST(GeometriaFinestra, APlaceOffEveryScreenIsCentredOnThePrimaryAndFitsIt) {
   for (const Caso& c : casi) EXPECT_EQ(SuGliSchermi(c.salvato, schermi), c.atteso) << c.salvato.x();
 }
 
-TEST(GeometriaFinestra, AFirstStartTakesAWholeMultipleThatSuitsTheScreen) {
+TEST(GeometriaFinestra, AFirstStartTakesThreeQuartersOfTheScreenInQuarterSteps) {
   const QSize menu(0, 20);
   EXPECT_EQ(DimensioneIniziale({1024, 768}, menu), QSize(794, 568));     // 1x
-  EXPECT_EQ(DimensioneIniziale({2560, 1440}, menu), QSize(1588, 1116));  // 2x
-  EXPECT_EQ(DimensioneIniziale({3840, 2160}, menu), QSize(2382, 1664));  // 3x
+  EXPECT_EQ(DimensioneIniziale({1920, 1080}, menu), QSize(993, 705));    // 1.25x
+  EXPECT_EQ(DimensioneIniziale({3840, 2160}, menu), QSize(2184, 1527));  // 2.75x
   EXPECT_EQ(DimensioneIniziale({800, 480}, menu), QSize(666, 480));      // what the room holds
 }
 
