@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays 30 s in the real window under Xvfb, with xdotool holding the arrows and
 # pressing the space bar, and prints the CPU time the game process used
-# (target: at most 5 % of one core). Needs xvfb and xdotool (Debian packages).
+# (target: at most 5 % of one core). Needs xvfb and xdotool, which scripts/setup.sh installs.
 # SCREEN=3840x2160 plays on a 4K screen with the window covering it all, as full
 # screen does (target: at most 10 % of one core).
 set -euo pipefail
@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 game=${1:-build/src/ui/skarvex}
 seconds=${SECONDS_OF_PLAY:-30}
 for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "needs $tool: sudo apt-get install -y xvfb xdotool" >&2; exit 2; }
+  command -v "$tool" >/dev/null || { echo "needs $tool: scripts/setup.sh installs it" >&2; exit 2; }
 done
 
 screen=${SCREEN:-1024x768}

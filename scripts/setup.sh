@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core fontconfig
-  xvfb xauth
+  xvfb xauth xdotool
   dpkg-dev file desktop-file-utils appstream groff-base shared-mime-info libxml2-utils python3
   zlib1g-dev
 )
