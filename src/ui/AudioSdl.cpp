@@ -389,9 +389,6 @@ std::unique_ptr<Audio> CreaAudioSdl() {
     return Silenzio(QStringLiteral("il mixer è già in uso"));
   }
   SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "SKARVEX");
-  // SDL would turn SIGINT and SIGTERM into quit events that nobody reads; the program
-  // handles its signals itself.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   auto sottosistema = std::make_unique<SottosistemaAudio>();
   if (!sottosistema->Attivo()) return Silenzio(Riga(SDL_GetError()));
   ImpostaSoundfont();

@@ -98,9 +98,6 @@ bool Joypad::eventFilter(QObject* oggetto, QEvent* evento) {
 
 bool Joypad::Apri() {
   if (m_aperto) return true;
-  // SDL would turn SIGINT and SIGTERM into quit events that nobody reads; the program
-  // handles its signals itself.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
     std::cerr << "skarvex: no gamepad can be used: " << SDL_GetError() << '\n';
     return false;

@@ -16,11 +16,10 @@ void CollegaFinestra(Partita<LatiQt>& partita, FinestraPrincipale& principale) {
 }
 
 void MostraPartita(Partita<LatiQt>& partita, FinestraPrincipale& principale,
-                   const std::filesystem::path& cartella, std::function<bool()> alPrimoFrame,
-                   std::function<void()> differito) {
+                   std::function<bool()> alPrimoFrame, std::function<void()> differito) {
   auto attesa =
       std::make_shared<std::function<void()>>([&partita, differito = std::move(differito)] {
-        partita.Suono().Apri();
+        partita.audio->Apri();
         if (differito) differito();
       });
   const auto finisci = [attesa] {
@@ -29,7 +28,7 @@ void MostraPartita(Partita<LatiQt>& partita, FinestraPrincipale& principale,
   principale.DopoPrimoFrame([alPrimoFrame = std::move(alPrimoFrame), finisci] {
     if (!alPrimoFrame || alPrimoFrame()) finisci();
   });
-  OffriDemo(cartella);
+  OffriDemo(partita.g.CartellaProgramma);
   partita.frm.Form_Load();
   partita.orologio.Guarda();  // start-up runs outside any turn
   principale.Aggiorna();

@@ -2,7 +2,6 @@
 // program plays, and what the timing benchmark measures.
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -42,9 +41,8 @@ struct LatiQt {
             }) {}
 
   void Collega(Gioco& g) { gioco = &g; }
-  AudioDifferito& Suono() { return static_cast<AudioDifferito&>(*audio); }
 
-  std::unique_ptr<Audio> audio;
+  std::unique_ptr<AudioDifferito> audio;
   std::unique_ptr<Fonts> fonts = std::make_unique<FontsQt>();
   ChiamateFile& chiamateFile = ChiamateFile::Sistema();
   OrologioQt orologio;
@@ -65,5 +63,4 @@ void CollegaFinestra(Partita<LatiQt>& partita, FinestraPrincipale& principale);
 // These also run half a second after the window is shown if it has not been painted
 // by then (shown minimised, say).
 void MostraPartita(Partita<LatiQt>& partita, FinestraPrincipale& principale,
-                   const std::filesystem::path& cartella, std::function<bool()> alPrimoFrame = {},
-                   std::function<void()> differito = {});
+                   std::function<bool()> alPrimoFrame = {}, std::function<void()> differito = {});

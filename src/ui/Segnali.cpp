@@ -6,6 +6,8 @@
 
 #include <QSocketNotifier>
 
+#include <SDL_hints.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -37,6 +39,9 @@ void Imposta(void (*gestore)(int)) {
 
 Segnali::Segnali(std::function<void()> arrivato, QObject* genitore)
     : QObject(genitore), m_arrivato(std::move(arrivato)) {
+  // SDL, whenever the sound or the gamepads start it, would otherwise take these
+  // signals over and turn them into quit events that nobody reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, m_coppia) != 0) {
     qWarning(
         "skarvex: no socket pair for the signals (%s): Ctrl+C and kill end the program "

@@ -73,7 +73,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   IstanzaUnica istanza(apri);
   const bool esciAlPrimoFrame = qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME");
   MostraPartita(
-      partita, principale, cartella,
+      partita, principale,
       [esciAlPrimoFrame] {
         // For the start-up benchmark and the tests: the first frame painted, it says so
         // and ends, as a program that only starts would.
