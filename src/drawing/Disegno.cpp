@@ -38,8 +38,7 @@ QRectF Pittore::Rettangolo(const Sprite& s) {
 }
 
 QImage Pittore::Fotografa(const Gioco& g, qreal scala) {
-  const QSize logica(static_cast<int>(LarghezzaCampo / Pixel),
-                     static_cast<int>(AltezzaCampo / Pixel));
+  const QSize logica = Inquadratura::Naturale.toSize();
   QImage immagine(logica * scala, QImage::Format_ARGB32_Premultiplied);
   immagine.setDevicePixelRatio(scala);
   immagine.fill(Qt::black);
@@ -77,7 +76,7 @@ void Pittore::Disegna(QPainter& p, const Gioco& g) {
     m_testi.clear();
     m_generazioneFont = g.GenerazioneFont;
   }
-  p.fillRect(posto.mapRect(QRectF(0, 0, LarghezzaCampo / Pixel, AltezzaCampo / Pixel)), Qt::black);
+  p.fillRect(posto.mapRect(QRectF(QPointF(0, 0), Inquadratura::Naturale)), Qt::black);
 
   // The window's background picture stands at its own size at the top left.
   if (!g.Picture.Vuota() && !g.Picture.Dati.isNull())

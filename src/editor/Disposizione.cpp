@@ -4,6 +4,7 @@
 #include "editor/TabelleEditor.h"
 #include "editor/frm_opzioni.h"
 #include "drawing/Caratteri.h"
+#include "drawing/Inquadratura.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -74,9 +75,8 @@ QString Elemento(const char* nome, int i) {
   return QStringLiteral("%1_%2").arg(QLatin1String(nome)).arg(i);
 }
 
-// The playfield's size in pixels: the background's preview has its proportions.
-constexpr QSize Campo(static_cast<int>(LarghezzaCampo) / TwipsPerPixel,
-                      static_cast<int>(AltezzaCampo) / TwipsPerPixel);
+// The background's preview has the playfield's proportions.
+constexpr QSize Campo = Inquadratura::Naturale.toSize();
 
 // The preview's box inside "ANTEPRIMA": the proportions of the recommended size (of
 // the playfield for the background), as large as the frame allows, centred.
