@@ -88,7 +88,8 @@ TEST(Programma, AnswersHelpVersionAndBadArgumentsWithOneClearLine) {
     EXPECT_TRUE(
         QRegularExpression(QRegularExpression::anchoredPattern(c.out)).match(u.out).hasMatch())
         << u.out.toStdString();
-    EXPECT_EQ(u.err.split('\n').filter(QRegularExpression("^skarvex: ")).join('\n'), c.errore);
+    EXPECT_EQ(u.err.split('\n').filter(QRegularExpression("^skarvex: ")).join('\n').toStdString(),
+              c.errore.toStdString());
   }
   QFile::setPermissions(sola.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
