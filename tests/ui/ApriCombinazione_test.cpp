@@ -21,6 +21,12 @@ struct Apertura : ::testing::Test {
     EXPECT_TRUE(ScriviFileCombinazione(p, c).ok());
     return p;
   }
+  // The texts of the boxes shown since the last call.
+  QStringList Testi() {
+    QStringList testi;
+    for (const BoxMostrato& m : b.dialoghi.PrendiBox()) testi << m.testo;
+    return testi;
+  }
   bool NelMenu(const QString& nome) const {
     for (const VoceMenu& voce : b.g.mn_comb)
       if (voce.Caption == nome) return true;
@@ -39,13 +45,11 @@ TEST_F(Apertura, AFileTheGameRefusesIsRefusedWithOneMessageAndNothingIsCopied) {
   ApriCombinazione(b.g, b.frm, altrove.path().toStdString() + "/rotta.skcom");
   const auto box = b.dialoghi.PrendiBox();
   ASSERT_EQ(box.size(), 2u);
-  for (const BoxMostrato& m : box) {
-    EXPECT_EQ(m.icona, Icona::Esclamazione);
-    EXPECT_TRUE(m.testo.contains(QStringLiteral("non è stato aggiunto"))) << m.testo.toStdString();
-  }
-  EXPECT_FALSE(std::filesystem::exists(b.File("Blu.skcom")));
-  EXPECT_FALSE(std::filesystem::exists(b.File("rotta.skcom")));
-  EXPECT_FALSE(NelMenu("Blu"));
+  for (const BoxMostrato& m : box)
+    EXPECT_TRUE(m.icona == Icona::Esclamazione && m.testo.contains("non è stato aggiunto"))
+        << m.testo.toStdString();
+  EXPECT_FALSE(std::filesystem::exists(b.File("Blu.skcom")) ||
+               std::filesystem::exists(b.File("rotta.skcom")) || NelMenu("Blu"));
 }
 
 TEST_F(Apertura, BetweenGamesItGoesUnderItsStoredNameAndYesUsesItNow) {
@@ -53,10 +57,8 @@ TEST_F(Apertura, BetweenGamesItGoesUnderItsStoredNameAndYesUsesItNow) {
   const auto file = Ricevuta("ricevuta (1).skcom", CombinazioneVuota("Blu"));
   b.dialoghi.AccodaPulsante(Risposta::Si);
   ApriCombinazione(b.g, b.frm, file);
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_EQ(box[0].testo, QStringLiteral("La combinazione Blu è stata aggiunta al menu "
-                                         "Combinazioni. Usarla adesso?"));
+  EXPECT_EQ(Testi(), QStringList{"La combinazione Blu è stata aggiunta al menu "
+                                 "Combinazioni. Usarla adesso?"});
   EXPECT_EQ(b.Leggi("Blu.skcom"), LeggiTutto(file));
   EXPECT_EQ(b.g.CombinazioneCorrente, QStringLiteral("Blu"));
   for (const VoceMenu& voce : b.g.mn_comb) EXPECT_EQ(voce.Checked, voce.Caption == "Blu");
@@ -66,8 +68,7 @@ TEST_F(Apertura, DuringAGameItIsOnlyAdded) {
   b.g.img_gameover.Visible = false;
   const QString prima = b.g.CombinazioneCorrente;
   ApriCombinazione(b.g, b.frm, Ricevuta("Blu.skcom", CombinazioneVuota("Blu")));
-  EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
-  EXPECT_TRUE(NelMenu("Blu"));
+  EXPECT_TRUE(Testi().isEmpty() && NelMenu("Blu"));
   EXPECT_EQ(b.g.CombinazioneCorrente, prima);
 }
 
@@ -80,17 +81,15 @@ TEST_F(Apertura, ADifferentFileOfThatNameIsReplacedOnlyWhenThePlayerSaysYes) {
 
   b.dialoghi.AccodaPulsante(Risposta::No);
   ApriCombinazione(b.g, b.frm, nuova);
-  auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_EQ(box[0].testo, QStringLiteral("Esiste già una combinazione Blu diversa: sostituirla?"));
+  const QString domanda = "Esiste già una combinazione Blu diversa: sostituirla?";
+  EXPECT_EQ(Testi(), QStringList{domanda});
   EXPECT_EQ(b.Leggi("Blu.skcom"), vecchiBytes);
 
   b.dialoghi.AccodaPulsante(Risposta::Si);
   b.dialoghi.AccodaPulsante(Risposta::No);  // not now
   ApriCombinazione(b.g, b.frm, nuova);
-  box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 2u);
-  EXPECT_TRUE(box[1].testo.endsWith(QStringLiteral("Usarla adesso?")));
+  const QStringList testi = Testi();
+  EXPECT_TRUE(testi.size() == 2 && testi[0] == domanda && testi[1].endsWith("Usarla adesso?"));
   EXPECT_EQ(b.Leggi("Blu.skcom"), LeggiTutto(nuova));
   EXPECT_NE(b.g.CombinazioneCorrente, QStringLiteral("Blu"));
 }

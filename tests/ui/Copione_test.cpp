@@ -43,11 +43,16 @@ Esito Esegui(const std::string& copione) {
   return e;
 }
 
-TEST(Copione, PrintsOneLineOfJsonPerDumpSkipsBlankAndCommentLinesAndEndsAtExit) {
-  const Esito e = Esegui("dump\r\n\n   # a comment\ndump\nmenu mn_esci\ndump\n");
+// A shot is the client area at 1:1.
+TEST(Copione, PrintsOneLineOfJsonPerDumpTakesShotsAndEndsAtExit) {
+  QTemporaryDir cartella;
+  const QString file = cartella.filePath("campo.png");
+  const Esito e = Esegui("dump\r\n\n   # a comment\ndump\nshot " + file.toStdString() +
+                         "\nmenu mn_esci\ndump\n");
   ASSERT_EQ(e.stato, 0) << e.errori;
   ASSERT_EQ(e.istantanee.size(), 2u);
   EXPECT_EQ(e.istantanee[0]["vars"].toObject()["OrigineImmagini"].toArray().size(), 14);
+  EXPECT_EQ(QImage(file).size(), QSize(794, 548));
 }
 
 TEST(Copione, ABadLineStopsTheScriptWithItsNumber) {
@@ -68,33 +73,12 @@ TEST(Copione, ABadLineStopsTheScriptWithItsNumber) {
   }
 }
 
-TEST(Copione, AShotIsTheClientAreaAtOneToOne) {
-  QTemporaryDir cartella;
-  const QString file = cartella.filePath("campo.png");
-  const Esito e = Esegui("shot " + file.toStdString() + "\n");
-  ASSERT_EQ(e.stato, 0) << e.errori;
-  const QImage immagine(file);
-  EXPECT_EQ(immagine.size(), QSize(794, 548));
-}
-
-struct Attesa {
-  int riga;
-  QString percorso;
-  QJsonValue valore;
-  int dump;  // the dump it refers to, counted from 0
-};
-
 QJsonValue Cammina(QJsonValue valore, const QString& percorso) {
   for (const QString& passo : percorso.split(QLatin1Char('.'))) {
     bool numero = false;
     const int indice = passo.toInt(&numero);
-    if (numero && valore.isArray()) {
-      valore = valore.toArray().at(indice);
-    } else if (valore.isObject() && valore.toObject().contains(passo)) {
-      valore = valore.toObject().value(passo);
-    } else {
-      return QJsonValue(QJsonValue::Undefined);
-    }
+    valore =
+        numero && valore.isArray() ? valore.toArray().at(indice) : valore.toObject().value(passo);
   }
   return valore;
 }
@@ -109,12 +93,12 @@ class Scenario : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Scenario, MatchesItsExpectations) {
   const std::string file = std::string(SKARVEX_SCENARI) + "/" + GetParam() + ".txt";
-  std::ifstream in(file);
-  ASSERT_TRUE(in) << file;
   std::stringstream copione;
-  copione << in.rdbuf();
+  copione << std::ifstream(file).rdbuf();
+  ASSERT_FALSE(copione.str().empty()) << file;
 
-  std::vector<Attesa> attese;
+  const Esito e = Esegui(copione.str());
+  ASSERT_EQ(e.stato, 0) << e.errori;
   int dump = -1;
   std::istringstream righe(copione.str());
   std::string riga;
@@ -124,23 +108,15 @@ TEST_P(Scenario, MatchesItsExpectations) {
     if (!testo.startsWith(QLatin1String("#>"))) continue;
     const QString corpo = testo.mid(2).trimmed();
     const qsizetype i = corpo.indexOf(QLatin1String(" = "));
-    ASSERT_GE(i, 0) << file << ":" << numero << ": expectation without '='";
-    ASSERT_GE(dump, 0) << file << ":" << numero << ": expectation before any dump";
     const QString valore = corpo.mid(i + 3).trimmed();
-    const QJsonValue atteso =
-        valore == QLatin1String("missing") ? QJsonValue(QJsonValue::Undefined) : Valore(valore);
-    ASSERT_TRUE(!atteso.isUndefined() || valore == QLatin1String("missing"))
-        << file << ":" << numero << ": not a JSON value: " << valore.toStdString();
-    attese.push_back({numero, corpo.left(i).trimmed(), atteso, dump});
+    const QJsonValue atteso = Valore(valore);
+    ASSERT_TRUE(i >= 0 && dump >= 0 && (!atteso.isUndefined() || valore == "missing"))
+        << file << ":" << numero << ": not `path = value` under a dump";
+    ASSERT_LT(dump, static_cast<int>(e.istantanee.size()));
+    EXPECT_EQ(Cammina(e.istantanee[static_cast<size_t>(dump)], corpo.left(i).trimmed()), atteso)
+        << file << ":" << numero << ": " << corpo.toStdString();
   }
-
-  const Esito e = Esegui(copione.str());
-  ASSERT_EQ(e.stato, 0) << e.errori;
   ASSERT_EQ(static_cast<int>(e.istantanee.size()), dump + 1);
-  for (const Attesa& a : attese) {
-    EXPECT_EQ(Cammina(e.istantanee[static_cast<size_t>(a.dump)], a.percorso), a.valore)
-        << file << ":" << a.riga << ": " << a.percorso.toStdString();
-  }
 }
 
 std::vector<std::string> Scenari() {

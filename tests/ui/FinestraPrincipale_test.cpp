@@ -4,57 +4,55 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QInputDialog>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QtEvents>
 
 #include <gtest/gtest.h>
 
 #include "combinations/GestioneDatiEsterni.h"
+#include "drawing/Inquadratura.h"
 #include "support/Banco.h"
 #include "support/File.h"
-#include "drawing/Inquadratura.h"
-#include "ui/FinestraPrincipale.h"
-#include "ui/GeometriaFinestra.h"
 #include "ui/DialoghiQt.h"
+#include "ui/FinestraPrincipale.h"
 #include "ui/FinestreQt.h"
+#include "ui/GeometriaFinestra.h"
 #include "ui/frm_inf.h"
 
 namespace {
 
+// Runs the event loop until `fatto` holds; the bound only tells a hang from a loaded machine.
+template <typename F>
+bool Finche(F fatto) {
+  QElapsedTimer tempo;
+  tempo.start();
+  while (!fatto() && tempo.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return fatto();
+}
+
 // The scripted dialogs, noting for each message whether the main window showed itself
 // busy and kept its playfield as it was meanwhile.
 struct DialoghiSpia final : Dialoghi {
-  Risposta MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona,
-                  const QString& titolo) override {
-    if (principale)
-      occupata.push_back(principale->cursor().shape() == Qt::WaitCursor &&
-                         !principale->centralWidget()->updatesEnabled());
-    return copione.MsgBox(testo, pulsanti, icona, titolo);
+  Risposta MsgBox(const QString& testo, Pulsanti p, Icona icona, const QString& titolo) override {
+    occupata.push_back(principale->cursor().shape() == Qt::WaitCursor &&
+                       !principale->centralWidget()->updatesEnabled());
+    return copione.MsgBox(testo, p, icona, titolo);
   }
-  QString InputBox(const QString& prompt, const QString& titolo,
-                   const QString& predefinito) override {
-    return copione.InputBox(prompt, titolo, predefinito);
+  QString InputBox(const QString& p, const QString& t, const QString& d) override {
+    return copione.InputBox(p, t, d);
   }
-  QString PasswordBox(const QString& prompt, const QString& titolo) override {
-    return copione.PasswordBox(prompt, titolo);
+  QString PasswordBox(const QString& p, const QString& t) override {
+    return copione.PasswordBox(p, t);
   }
-  std::optional<QString> ApriFile(const RichiestaFile& richiesta) override {
-    return copione.ApriFile(richiesta);
-  }
-  std::optional<Carattere> ScegliFont(const Carattere& iniziale) override {
-    return copione.ScegliFont(iniziale);
-  }
+  std::optional<QString> ApriFile(const RichiestaFile& r) override { return copione.ApriFile(r); }
+  std::optional<Carattere> ScegliFont(const Carattere& c) override { return copione.ScegliFont(c); }
   std::optional<uint32_t> ScegliColore() override { return copione.ScegliColore(); }
 
   DialoghiCopione copione;
@@ -87,61 +85,68 @@ struct Finestra : ::testing::Test, CartellaDiProva, Partita<LatiFinestra> {
   }
 
   QAction* Voce(const QString& menu, const QString& voce) {
-    for (QAction* m : finestra.menuBar()->actions()) {
-      if (m->text() != menu) continue;
-      for (QAction* a : m->menu()->actions()) {
-        if (a->text() == voce) return a;
-      }
-    }
+    for (QAction* m : finestra.menuBar()->actions())
+      for (QAction* a : m->menu()->actions())
+        if (m->text() == menu && a->text() == voce) return a;
     return nullptr;
   }
-
   void Tasto(QEvent::Type tipo, int tasto, const QString& testo = {}, bool ripetuto = false) {
     QKeyEvent evento(tipo, tasto, Qt::NoModifier, testo, ripetuto);
     QApplication::sendEvent(&finestra, &evento);
+  }
+  void Clicca(QPointF punto) {
+    QWidget* campo = finestra.centralWidget();
+    for (auto tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent evento(tipo, punto, campo->mapToGlobal(punto), Qt::LeftButton,
+                         tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                         Qt::NoModifier);
+      QApplication::sendEvent(campo, &evento);
+    }
   }
 
   FinestraPrincipale finestra;
 };
 
-TEST_F(Finestra, CarriesTheCaptionAndMenusThatRunTheirHandlersAndFollowTheModel) {
+// The caption, the menus that run their handlers and follow the model, and the keys,
+// whose auto-repeated releases are ignored.
+TEST_F(Finestra, MenusAndKeysReachTheHandlersAndFollowTheModel) {
   EXPECT_EQ(finestra.windowTitle(), g.Caption);
   EXPECT_EQ(finestra.centralWidget()->size(), QSize(794, 548));
   QStringList menu;
   for (QAction* m : finestra.menuBar()->actions()) menu << m->text();
   EXPECT_EQ(menu, (QStringList{"File", "Opzioni", "Combinazioni", "?"}));  // no accelerators
-  for (auto [menu_, voce] :
-       {std::pair{"File", "Esci"}, {"Opzioni", "Edita Combinazioni"}, {"?", "Informazioni"}})
-    EXPECT_TRUE(Voce(menu_, voce)) << voce;
+  EXPECT_TRUE(Voce("File", "Esci") && Voce("Opzioni", "Edita Combinazioni") &&
+              Voce("?", "Informazioni"));
   ASSERT_TRUE(Voce("Combinazioni", "Default"));
   EXPECT_TRUE(Voce("Combinazioni", "Default")->isChecked());
-
   QAction* audio_ = Voce("Opzioni", "Attiva Audio");
-  ASSERT_TRUE(audio_ && audio_->isCheckable());
-  EXPECT_FALSE(audio_->isChecked());
+  ASSERT_TRUE(audio_ && audio_->isCheckable() && !audio_->isChecked());
   audio_->trigger();
-  EXPECT_TRUE(g.AudioAttivo);
-  EXPECT_TRUE(audio_->isChecked());
+  EXPECT_TRUE(g.AudioAttivo && audio_->isChecked());
   Voce("?", "Aiuto")->trigger();
   EXPECT_TRUE(finestre.Caricata(::Finestra::frm_aiuto));
+
+  Tasto(QEvent::KeyPress, Qt::Key_Space, " ");
+  EXPECT_TRUE(g.img_giocatore.Visible);
+  Tasto(QEvent::KeyPress, Qt::Key_Left);
+  Tasto(QEvent::KeyRelease, Qt::Key_Left, {}, true);
+  EXPECT_TRUE(g.Sinistra);
+  Tasto(QEvent::KeyRelease, Qt::Key_Left);
+  EXPECT_FALSE(g.Sinistra);
+  Tasto(QEvent::KeyPress, Qt::Key_Escape, "\x1b");
+  EXPECT_TRUE(g.img_pausa.Visible);
 }
 
-// While the game runs, the combination menu follows the program folder (within a
-// second; the bound only tells a hang from a loaded machine).
+// While the game runs, the combination menu follows the program folder.
 TEST_F(Finestra, ACombinationFileAddedToOrRemovedFromTheFolderShowsInOrLeavesTheMenu) {
   const auto attendi = [this](const QString& voce, bool presente) {
-    QElapsedTimer tempo;
-    tempo.start();
-    while ((Voce("Combinazioni", voce) != nullptr) != presente && tempo.elapsed() < 5000)
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return (Voce("Combinazioni", voce) != nullptr) == presente;
+    return Finche([&] { return (Voce("Combinazioni", voce) != nullptr) == presente; });
   };
   ScriviTutto(g.File("Tramonto.skcom"), "");
   EXPECT_TRUE(attendi("Tramonto", true));
   EXPECT_FALSE(Voce("Combinazioni", "Tramonto")->isChecked());
   std::filesystem::rename(g.File("Tramonto.skcom"), g.File("Alba.skcom"));
-  EXPECT_TRUE(attendi("Alba", true));
-  EXPECT_TRUE(attendi("Tramonto", false));
+  EXPECT_TRUE(attendi("Alba", true) && attendi("Tramonto", false));
   std::filesystem::remove(g.File("Alba.skcom"));
   EXPECT_TRUE(attendi("Alba", false));
   EXPECT_TRUE(Voce("Combinazioni", "Default")->isChecked());
@@ -171,31 +176,6 @@ TEST_F(Finestra, DroppedCombinationFilesAreOpenedAndNothingElseIsTaken) {
   EXPECT_EQ(aperti, (std::vector<std::filesystem::path>{"/tmp/Blu.skcom", "/tmp/Tramonto.skcom"}));
 }
 
-TEST_F(Finestra, KeysReachTheHandlersAndAutoRepeatedReleasesAreIgnored) {
-  Tasto(QEvent::KeyPress, Qt::Key_Space, " ");
-  EXPECT_TRUE(g.img_giocatore.Visible);
-  Tasto(QEvent::KeyPress, Qt::Key_Left);
-  EXPECT_TRUE(g.Sinistra);
-  Tasto(QEvent::KeyRelease, Qt::Key_Left, {}, true);
-  EXPECT_TRUE(g.Sinistra);
-  Tasto(QEvent::KeyRelease, Qt::Key_Left);
-  EXPECT_FALSE(g.Sinistra);
-  Tasto(QEvent::KeyPress, Qt::Key_Escape, "\x1b");
-  EXPECT_TRUE(g.img_pausa.Visible);
-}
-
-TEST_F(Finestra, AClickOnTheShownBannerRunsItsHandler) {
-  QWidget* campo = finestra.centralWidget();
-  const QPointF centro(6000 / 15.0, 2100 / 15.0);
-  QMouseEvent premuto(QEvent::MouseButtonPress, centro, campo->mapToGlobal(centro), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-  QMouseEvent rilasciato(QEvent::MouseButtonRelease, centro, campo->mapToGlobal(centro),
-                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(campo, &premuto);
-  QApplication::sendEvent(campo, &rilasciato);
-  EXPECT_TRUE(g.FormazioneCaricata);
-}
-
 // How many pixels of `r` in `immagine` are not black.
 double Accesi(const QImage& immagine, QRect r) {
   int n = 0;
@@ -208,15 +188,6 @@ double Accesi(const QImage& immagine, QRect r) {
 // bars, and a click is taken where the player sees it.
 TEST_F(Finestra, ThePlayfieldScalesToAnySizeBetweenBarsAndClicksFollowIt) {
   QWidget* campo = finestra.centralWidget();
-  const QPointF banner(6000 / 15.0, 2100 / 15.0);  // the start banner's middle
-  const auto clicca = [campo](QPointF punto) {
-    for (auto tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent evento(tipo, punto, campo->mapToGlobal(punto), Qt::LeftButton,
-                         tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                         Qt::NoModifier);
-      QApplication::sendEvent(campo, &evento);
-    }
-  };
   struct Caso {
     QSize area;
     qreal fattore;
@@ -242,15 +213,15 @@ TEST_F(Finestra, ThePlayfieldScalesToAnySizeBetweenBarsAndClicksFollowIt) {
     g.img_navicellabonus.Left = 11500;
     finestra.Aggiorna();
     const QImage conNave = campo->grab().toImage();
-    for (const QRect& barra : QRegion(campo->rect()).subtracted(posto.Campo().toAlignedRect())) {
+    for (const QRect& barra : QRegion(campo->rect()).subtracted(posto.Campo().toAlignedRect()))
       EXPECT_EQ(Accesi(conNave, barra), 0);
-    }
     g.img_navicellabonus.Visible = false;
     // Where the banner stood unscaled is not where it is now, unless nothing moved.
-    clicca(QPointF(posto.origine.x() / 2, posto.origine.y() / 2));
+    Clicca(QPointF(posto.origine.x() / 2, posto.origine.y() / 2));
     ASSERT_FALSE(g.FormazioneCaricata);
   }
-  clicca(Inquadratura::Di(campo->size()).origine + banner * (300 / 548.0));
+  // The start banner's middle.
+  Clicca(Inquadratura::Di(campo->size()).origine + QPointF(400, 140) * (300 / 548.0));
   EXPECT_TRUE(g.FormazioneCaricata);
 }
 
@@ -261,14 +232,12 @@ TEST_F(Finestra, F11AndAltEnterToggleFullScreenAndAreNotTheGamesKeys) {
        {std::pair{Qt::Key_F11, Qt::NoModifier}, {Qt::Key_Return, Qt::AltModifier}}) {
     QKeyEvent premuto(QEvent::KeyPress, tasto, modificatori,
                       tasto == Qt::Key_Return ? QStringLiteral("\r") : QString());
-    QApplication::sendEvent(&finestra, &premuto);
-    QApplication::processEvents();
-    EXPECT_TRUE(finestra.isFullScreen());
-    EXPECT_EQ(finestra.geometry(), finestra.screen()->geometry());
-    QApplication::sendEvent(&finestra, &premuto);
-    QApplication::processEvents();
-    EXPECT_FALSE(finestra.isFullScreen());
-    EXPECT_EQ(finestra.geometry(), normale);
+    for (bool intero : {true, false}) {
+      QApplication::sendEvent(&finestra, &premuto);
+      QApplication::processEvents();
+      EXPECT_EQ(finestra.isFullScreen(), intero);
+      EXPECT_EQ(finestra.geometry(), intero ? finestra.screen()->geometry() : normale);
+    }
   }
   EXPECT_FALSE(g.FormazioneCaricata);  // no key reached the start banner
 }
@@ -282,21 +251,21 @@ TEST_F(Finestra, TheWindowsPlaceIsRememberedPerProgramFolder) {
   finestra.Mostra();
   QApplication::processEvents();
   EXPECT_EQ(finestra.size(), primaVolta);
-  finestra.setGeometry(40, 50, 600, 400);
+  const QRect posto(40, 50, 600, 400);
+  finestra.setGeometry(posto);
   finestra.CommutaSchermoIntero();
   QApplication::processEvents();
   finestra.close();
-  ASSERT_EQ(LeggiGeometria(Percorso()), (GeometriaFinestra{QRect(40, 50, 600, 400), false, true}));
-
+  ASSERT_EQ(LeggiGeometria(Percorso()), (GeometriaFinestra{posto, false, true}));
   FinestraPrincipale seconda(g, frm);
   seconda.Mostra();
   QApplication::processEvents();
   EXPECT_TRUE(seconda.isFullScreen());
-  EXPECT_EQ(seconda.normalGeometry(), QRect(40, 50, 600, 400));
+  EXPECT_EQ(seconda.normalGeometry(), posto);
   seconda.CommutaSchermoIntero();
   QApplication::processEvents();
   seconda.close();
-  EXPECT_EQ(LeggiGeometria(Percorso()), (GeometriaFinestra{QRect(40, 50, 600, 400), false, false}));
+  EXPECT_EQ(LeggiGeometria(Percorso()), (GeometriaFinestra{posto, false, false}));
 }
 
 TEST_F(Finestra, AboutAndHelpGoAwayWhenTheMainWindowBecomesActive) {
@@ -311,27 +280,16 @@ TEST_F(Finestra, AboutAndHelpGoAwayWhenTheMainWindowBecomesActive) {
   EXPECT_FALSE(finestre.Caricata(::Finestra::frm_inf));
 }
 
-TEST_F(Finestra, TheCloseBoxEndsTheProgramAndClosesTheOtherWindows) {
-  Voce("?", "Aiuto")->trigger();
-  frm.mn_about_Click();
-  finestra.close();
-  EXPECT_FALSE(finestra.isVisible());
-  EXPECT_TRUE(finestre.Caricate().isEmpty());
-}
-
-// A signal ends the program as the close box does even with a dialog open: the dialog
+// A signal ends the program as the close box does, even with a dialog open: the dialog
 // is cancelled, its handler goes on, and then the windows close.
 TEST_F(Finestra, TerminatingCancelsTheOpenDialogsThenClosesLikeTheCloseBox) {
   Voce("?", "Aiuto")->trigger();
+  frm.mn_about_Click();
   QTimer::singleShot(0, [this] { finestra.Termina(); });
-  DialoghiQt qt;
-  EXPECT_EQ(qt.MsgBox(QStringLiteral("Sovrascrivere?"), Pulsanti::SiNo, Icona::Domanda, {}),
-            Risposta::No);
-  QElapsedTimer tempo;
-  tempo.start();
-  while (finestra.isVisible() && tempo.elapsed() < 5000)
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  EXPECT_FALSE(finestra.isVisible());
+  EXPECT_EQ(
+      DialoghiQt().MsgBox(QStringLiteral("Sovrascrivere?"), Pulsanti::SiNo, Icona::Domanda, {}),
+      Risposta::No);
+  EXPECT_TRUE(Finche([this] { return !finestra.isVisible(); }));
   EXPECT_TRUE(finestre.Caricate().isEmpty());
 }
 
@@ -377,7 +335,7 @@ TEST(Informazioni, EveryCreditHasTheRoomItsTextNeedsAndNothingOverlaps) {
           << etichetta->text().toStdString();
       EXPECT_GE(dove.width(), etichetta->minimumSizeHint().width());
     } else {
-      EXPECT_TRUE(dove.size().expandedTo(figli[i]->sizeHint()) == dove.size());
+      EXPECT_EQ(dove.size().expandedTo(figli[i]->sizeHint()), dove.size());
     }
     for (qsizetype j = i + 1; j < figli.size(); ++j)
       EXPECT_FALSE(dove.intersects(figli[j]->geometry())) << i << " and " << j;
@@ -386,43 +344,30 @@ TEST(Informazioni, EveryCreditHasTheRoomItsTextNeedsAndNothingOverlaps) {
 
 // A space still held as the game ends is not typed into the name box: the box ignores
 // the keys pressed in its first moments and the repeats of a key held since before it
-// opened; once that key is released, it types as any other.
+// opened; once that key is released, it types as any other. Each key is its letter,
+// or '*' before it for an auto-repeat.
 TEST(CasellaNome, IgnoresTheKeysAlreadyUnderWayWhenItOpens) {
-  struct Pressione {
-    int tasto;
-    const char* testo;
-    bool ripetuto;
-  };
-  const auto premi = [](std::initializer_list<Pressione> tasti) {
+  const auto premi = [](const QString& tasti) {
     auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
     auto* campo = box ? box->findChild<QLineEdit*>() : nullptr;
     if (!campo) return QStringLiteral("no name box");
-    for (const Pressione& p : tasti) {
-      QKeyEvent evento(QEvent::KeyPress, p.tasto, Qt::NoModifier, QString::fromLatin1(p.testo),
-                       p.ripetuto);
+    for (qsizetype i = 0; i < tasti.size(); ++i) {
+      const bool ripetuto = tasti[i] == '*';
+      const QString testo = tasti.mid(i += ripetuto, 1);
+      const int tasto =
+          testo == " " ? Qt::Key_Space : Qt::Key_A + (testo.toUpper()[0].unicode() - 'A');
+      QKeyEvent evento(QEvent::KeyPress, tasto, Qt::NoModifier, testo, ripetuto);
       QApplication::sendEvent(campo, &evento);
     }
     return campo->text();
   };
   QString allApertura, dopo;
-  QTimer::singleShot(0, [&] {
-    allApertura = premi({{Qt::Key_Space, " ", true},
-                         {Qt::Key_Space, " ", false},
-                         {Qt::Key_A, "a", false},
-                         {Qt::Key_A, "a", true}});
-  });
+  QTimer::singleShot(0, [&] { allApertura = premi("*  a*a"); });
   QTimer::singleShot(450, [&] {
-    dopo = premi({{Qt::Key_Space, " ", true},
-                  {Qt::Key_A, "a", true},
-                  {Qt::Key_B, "B", false},
-                  {Qt::Key_O, "o", false},
-                  {Qt::Key_O, "o", true},
-                  {Qt::Key_Space, " ", false},
-                  {Qt::Key_Space, " ", true}});
+    dopo = premi("* *aBo*o * ");
     if (auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) box->accept();
   });
-  DialoghiQt dialoghi;
-  EXPECT_EQ(dialoghi.InputBox(QStringLiteral("Inserisci il tuo nome"), QString(), QString()),
+  EXPECT_EQ(DialoghiQt().InputBox(QStringLiteral("Inserisci il tuo nome"), QString(), QString()),
             "Boo  ");
   EXPECT_EQ(allApertura, "");
   EXPECT_EQ(dopo, "Boo  ");

@@ -9,7 +9,6 @@
 #include <iterator>
 #include <optional>
 
-#include "codec/FileAtomico.h"
 #include "seams/FontsCopione.h"
 #include "support/File.h"
 #include "ui/FontsQt.h"
@@ -17,29 +16,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets an environment variable (unset for nullopt) and puts it back afterwards.
-class Variabile {
- public:
-  Variabile(const char* nome, std::optional<QByteArray> valore)
-      : m_nome(nome),
-        m_prima(qEnvironmentVariableIsSet(nome) ? std::optional(qgetenv(nome)) : std::nullopt) {
-    Imposta(valore);
-  }
-  ~Variabile() { Imposta(m_prima); }
-  Variabile(const Variabile&) = delete;
-  Variabile& operator=(const Variabile&) = delete;
-
- private:
-  void Imposta(const std::optional<QByteArray>& valore) {
-    if (valore)
-      qputenv(m_nome, *valore);
-    else
-      qunsetenv(m_nome);
-  }
-  const char* m_nome;
-  std::optional<QByteArray> m_prima;
-};
 
 TEST(FontsQt, TheFontFolderComesFromAnAbsoluteXdgDataHomeElseAnAbsoluteHome) {
   struct Caso {
@@ -52,11 +28,20 @@ TEST(FontsQt, TheFontFolderComesFromAnAbsoluteXdgDataHomeElseAnAbsoluteHome) {
                        {"", "/h", "/h/.local/share/fonts"},
                        {"x", "h", {}},
                        {std::nullopt, std::nullopt, {}}};
+  const auto imposta = [](const char* nome, const std::optional<QByteArray>& valore) {
+    return valore ? qputenv(nome, *valore) : qunsetenv(nome);
+  };
+  const auto prima = [](const char* nome) {
+    return qEnvironmentVariableIsSet(nome) ? std::optional(qgetenv(nome)) : std::nullopt;
+  };
+  const std::optional<QByteArray> xdg = prima("XDG_DATA_HOME"), casa = prima("HOME");
   for (const Caso& c : casi) {
-    SCOPED_TRACE(c.atteso.string());
-    const Variabile xdg("XDG_DATA_HOME", c.xdg), casa("HOME", c.casa);
-    EXPECT_EQ(FontsQt().Cartella(), c.atteso);
+    imposta("XDG_DATA_HOME", c.xdg);
+    imposta("HOME", c.casa);
+    EXPECT_EQ(FontsQt().Cartella(), c.atteso) << c.atteso;
   }
+  imposta("XDG_DATA_HOME", xdg);
+  imposta("HOME", casa);
 }
 
 TEST(FontsQt, OnlyARealFontIsValid) {

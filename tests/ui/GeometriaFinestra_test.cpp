@@ -1,9 +1,7 @@
-// The remembered window place: only the program's own file is read or replaced, and
-// a place from another desktop still lands on a screen.
+// The remembered window place: only the program's own format is read, and a place
+// from another desktop still lands on a screen.
 #include <gtest/gtest.h>
 
-#include "support/CartellaTemporanea.h"
-#include "support/File.h"
 #include "ui/GeometriaFinestra.h"
 
 namespace {
@@ -26,26 +24,6 @@ TEST(GeometriaFinestra, ReadsBackWhatItWroteAndNothingElse) {
         con("\"larghezza\": 1588", "\"larghezza\": 15.5"), con("\"x\": -1280", "\"x\": \"-1280\""),
         con("\"massimizzata\": true", "\"massimizzata\": 1"), buono + std::string(5000, ' ')})
     EXPECT_FALSE(DecodificaGeometria(cattivo)) << cattivo;
-}
-
-TEST(GeometriaFinestra, ReplacesOnlyItsOwnFile) {
-  CartellaTemporanea cartella;
-  const auto file = cartella.percorso() / NomeFileFinestra;
-  const GeometriaFinestra g{QRect(10, 20, 794, 568), false, false};
-  ASSERT_TRUE(ScriviGeometria(cartella.percorso(), g));
-  EXPECT_EQ(LeggiGeometria(cartella.percorso()), g);
-  // A damaged file of its own is still its own.
-  ScriviTutto(file, R"({"formato": "skarvex-finestra", "x": "?"})");
-  EXPECT_FALSE(LeggiGeometria(cartella.percorso()));
-  EXPECT_TRUE(ScriviGeometria(cartella.percorso(), g));
-  // A player's file of that name, or a folder, is left alone.
-  ScriviTutto(file, "appunti");
-  EXPECT_FALSE(ScriviGeometria(cartella.percorso(), g));
-  EXPECT_EQ(LeggiTutto(file), "appunti");
-  std::filesystem::remove(file);
-  std::filesystem::create_directory(file);
-  EXPECT_FALSE(ScriviGeometria(cartella.percorso(), g));
-  EXPECT_FALSE(LeggiGeometria(cartella.percorso()));
 }
 
 TEST(GeometriaFinestra, APlaceOffEveryScreenIsCentredOnThePrimaryAndFitsIt) {

@@ -28,9 +28,6 @@ class ControllerVirtuale {
     m_joystick = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&descrizione));
   }
   ~ControllerVirtuale() { Scollega(); }
-  ControllerVirtuale(const ControllerVirtuale&) = delete;
-  ControllerVirtuale& operator=(const ControllerVirtuale&) = delete;
-
   bool Collegato() const { return m_joystick != nullptr; }
   void Pulsante(SDL_GameControllerButton pulsante, bool premuto) {
     SDL_JoystickSetVirtualButton(m_joystick, pulsante, premuto ? SDL_PRESSED : SDL_RELEASED);
@@ -60,14 +57,13 @@ struct Gamepad : ::testing::Test, Banco {
     QApplication::setActiveWindow(&finestra);
   }
 
-  // A button pressed or released, and the gamepads read.
-  void Pulsante(ControllerVirtuale& c, SDL_GameControllerButton pulsante, bool premuto) {
-    c.Pulsante(pulsante, premuto);
-    joypad.Leggi();
-  }
-  void Premi(ControllerVirtuale& c, SDL_GameControllerButton pulsante) {
-    Pulsante(c, pulsante, true);
-    Pulsante(c, pulsante, false);
+  // A button pressed or released (both, by default), and the gamepads read.
+  void Pulsante(ControllerVirtuale& c, SDL_GameControllerButton pulsante,
+                std::initializer_list<bool> premuto = {true, false}) {
+    for (bool p : premuto) {
+      c.Pulsante(pulsante, p);
+      joypad.Leggi();
+    }
   }
 
   FinestraPrincipale finestra;
@@ -86,39 +82,33 @@ TEST_F(Gamepad, AControllerPluggedInAfterTheStartPlaysAsTheKeys) {
   ASSERT_TRUE(pad.Collegato());
   joypad.Leggi();
 
-  Premi(pad, SDL_CONTROLLER_BUTTON_START);  // a new game, without a shot
+  Pulsante(pad, SDL_CONTROLLER_BUTTON_START);  // a new game, without a shot
   ASSERT_FALSE(g.img_gameover.Visible);
   EXPECT_FALSE(g.img_proiettilegiocatore.Visible);
-  Premi(pad, SDL_CONTROLLER_BUTTON_A);
+  Pulsante(pad, SDL_CONTROLLER_BUTTON_A);
   EXPECT_TRUE(g.img_proiettilegiocatore.Visible);
 
-  Pulsante(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  Pulsante(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, {true});
   Attendi(250);
   EXPECT_EQ(g.img_giocatore.Left, 5520 - 10 * 100);
-  Pulsante(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  Pulsante(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, {false});
   Attendi(250);
   EXPECT_EQ(g.img_giocatore.Left, 5520 - 10 * 100);
 
   // Past half its way the stick holds an arrow, and lets go only back within a quarter.
-  const struct {
-    int16_t valore;
-    bool sinistra, destra;
-  } levetta[] = {{12000, false, false}, {20000, false, true},  {9000, false, true},
-                 {7000, false, false},  {-20000, true, false}, {20000, false, true},
-                 {-9000, false, false}, {0, false, false}};
-  for (const auto& caso : levetta) {
-    pad.Levetta(caso.valore);
+  const std::tuple<int16_t, bool, bool> levetta[] = {
+      {12000, false, false}, {20000, false, true}, {9000, false, true},   {7000, false, false},
+      {-20000, true, false}, {20000, false, true}, {-9000, false, false}, {0, false, false}};
+  for (const auto& [valore, sinistra, destra] : levetta) {
+    pad.Levetta(valore);
     joypad.Leggi();
-    EXPECT_EQ(g.Sinistra, caso.sinistra) << caso.valore;
-    EXPECT_EQ(g.Destra, caso.destra) << caso.valore;
+    EXPECT_EQ(std::pair(g.Sinistra, g.Destra), std::pair(sinistra, destra)) << valore;
   }
 
-  Premi(pad, SDL_CONTROLLER_BUTTON_START);  // pauses
-  EXPECT_TRUE(g.Pausa);
-  EXPECT_TRUE(g.img_pausa.Visible);
-  Premi(pad, SDL_CONTROLLER_BUTTON_START);  // resumes
-  EXPECT_FALSE(g.Pausa);
-  EXPECT_FALSE(g.img_pausa.Visible);
+  Pulsante(pad, SDL_CONTROLLER_BUTTON_START);  // pauses
+  EXPECT_TRUE(g.Pausa && g.img_pausa.Visible);
+  Pulsante(pad, SDL_CONTROLLER_BUTTON_START);  // resumes
+  EXPECT_FALSE(g.Pausa || g.img_pausa.Visible);
 }
 
 // An arrow is held while any control of any controller holds it; unplugging a
@@ -128,25 +118,25 @@ TEST_F(Gamepad, AnArrowIsHeldUntilTheLastControlLetsGoOrIsUnplugged) {
   ASSERT_TRUE(joypad.Apri());
   ControllerVirtuale uno, due;
   joypad.Leggi();
-  Premi(uno, SDL_CONTROLLER_BUTTON_START);
+  Pulsante(uno, SDL_CONTROLLER_BUTTON_START);
 
-  Pulsante(uno, SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  Pulsante(uno, SDL_CONTROLLER_BUTTON_DPAD_LEFT, {true});
   uno.Levetta(-30000);
-  Pulsante(due, SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
-  Pulsante(uno, SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  Pulsante(due, SDL_CONTROLLER_BUTTON_DPAD_LEFT, {true});
+  Pulsante(uno, SDL_CONTROLLER_BUTTON_DPAD_LEFT, {false});
   EXPECT_TRUE(g.Sinistra);
   uno.Levetta(0);
   joypad.Leggi();
   EXPECT_TRUE(g.Sinistra);
-  Pulsante(due, SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  Pulsante(due, SDL_CONTROLLER_BUTTON_DPAD_LEFT, {false});
   EXPECT_FALSE(g.Sinistra);
 
-  Pulsante(due, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  Pulsante(due, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, {true});
   ASSERT_TRUE(g.Destra);
   QWidget altra;
   altra.show();
   QApplication::setActiveWindow(&altra);
-  Premi(uno, SDL_CONTROLLER_BUTTON_A);
+  Pulsante(uno, SDL_CONTROLLER_BUTTON_A);
   EXPECT_FALSE(g.img_proiettilegiocatore.Visible);
   due.Scollega();
   joypad.Leggi();
