@@ -111,9 +111,8 @@ void RitardoTimer(benchmark::State& state) {
     FinestraPrincipale principale(partita.g, partita.frm);
     CollegaFinestra(partita, principale);
     partita.orologio.MisuraRitardi([&gioco](std::chrono::nanoseconds r) { gioco.Aggiungi(r); });
-    MostraPartita(partita, principale);
     Joypad joypad(principale, partita.g);  // looking for gamepads, as the program does
-    joypad.ApriDopoPrimoFrame();
+    MostraPartita(partita, principale, {}, [&joypad] { joypad.Apri(); });
 
     QTimer timerNudo;
     timerNudo.setTimerType(Qt::PreciseTimer);

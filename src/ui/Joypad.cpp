@@ -1,7 +1,6 @@
 #include "ui/Joypad.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QWidget>
 
 #include <SDL.h>
@@ -41,8 +40,6 @@ constexpr int LevettaRilascio = 8192;
 // while the game only waits for one to be plugged in.
 constexpr int IntervalloGioco = 10;
 constexpr int IntervalloAttesa = 250;
-// Controllers are opened this long after the first frame, never before it.
-constexpr int AttesaApertura = 100;
 
 // A game is being played: no banner waits for an answer, so Start pauses (Esc);
 // otherwise it answers the banner shown as the space bar does.
@@ -82,18 +79,6 @@ Joypad::~Joypad() {
   if (!m_aperto) return;
   for (const auto& [id, controller] : m_controller) SDL_GameControllerClose(controller);
   SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
-}
-
-void Joypad::ApriDopoPrimoFrame() {
-  m_finestra.centralWidget()->installEventFilter(this);  // the playfield
-}
-
-bool Joypad::eventFilter(QObject* oggetto, QEvent* evento) {
-  if (evento->type() == QEvent::Paint) {
-    oggetto->removeEventFilter(this);
-    QTimer::singleShot(AttesaApertura, this, &Joypad::Apri);
-  }
-  return false;
 }
 
 bool Joypad::Apri() {

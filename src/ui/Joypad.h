@@ -25,19 +25,15 @@ class Joypad final : public QObject {
   Joypad(const Joypad&) = delete;
   Joypad& operator=(const Joypad&) = delete;
 
-  // Opens the controllers a moment after the window's first frame: SDL looks for
-  // devices, which takes milliseconds the start of the game should not wait for.
-  void ApriDopoPrimoFrame();
   // Opens SDL's game controllers and listens to them, and to controllers plugged in
   // or out later. When SDL cannot, the game goes on without gamepads and says so
-  // once on standard error.
+  // once on standard error. SDL looks for devices, which takes milliseconds the
+  // start of the game should not wait for: the program opens them after its first
+  // frame.
   bool Apri();
   // Hands what the controllers did since the last call to the window; the timer
   // calls it.
   void Leggi();
-
- protected:
-  bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
  private:
   // One control of one controller: a button of the table, or its left stick.

@@ -69,8 +69,10 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
     principale.TurnoOccupato([&] { ApriCombinazione(partita.g, partita.frm, file); });
   };
   principale.ImpostaApriFile(apri);
-  // Files handed over by a later start are taken once the first frame is painted.
+  // Files handed over by a later start, and gamepads, are taken once the first frame
+  // is painted.
   IstanzaUnica istanza(apri);
+  Joypad joypad(principale, partita.g);
   const bool esciAlPrimoFrame = qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME");
   MostraPartita(
       partita, principale,
@@ -86,9 +88,8 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
         if (!istanza.Ascolta(nomeIstanza))
           std::cerr << "skarvex: another game runs on '" << cartella.string()
                     << "': files opened now go to that one\n";
+        joypad.Apri();
       });
-  Joypad joypad(principale, partita.g);
-  joypad.ApriDopoPrimoFrame();
   for (const auto& file : opzioni.file)
     QTimer::singleShot(0, &principale, [apri, file] { apri(file); });
   return app.exec();
