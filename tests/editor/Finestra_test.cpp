@@ -79,7 +79,7 @@ TEST_F(FinestraEditor, TheControlsReachTheModel) {
   EXPECT_EQ(C<QLabel>("lbl_anteprimafont")->palette().windowText().color(), QColor(Qt::red));
 }
 
-TEST_F(FinestraEditor, TheSliderMovesOneUnitAPixelAndAUnitOrTenAKey) {
+TEST_F(FinestraEditor, TheSliderMovesByPixelsAndKeysAndTheBoxTakesOverWhenLeft) {
   Apri(true, Blu());
   QSlider* cursore = Cursore(3);
   const auto tasto = [&](Qt::Key k) {
@@ -111,10 +111,8 @@ TEST_F(FinestraEditor, TheSliderMovesOneUnitAPixelAndAUnitOrTenAKey) {
   Mouse(cursore, QEvent::MouseButtonRelease, {cursore->width(), presa.y()}, Qt::NoButton);
   EXPECT_EQ(salto, 1);
   EXPECT_EQ(Testo("txt_vol_3"), "100");
-}
 
-TEST_F(FinestraEditor, ATypedVolumeIsTakenOverWhenTheBoxIsLeftOrAButtonClicked) {
-  Apri(true, Blu());
+  // A typed volume is taken over when the box is left or a button clicked.
   auto* casella = C<QLineEdit>("txt_vol_3");
   const auto digita = [&](const char* testo) {
     casella->selectAll();

@@ -294,8 +294,7 @@ TEST_F(Modello, CreaAndSalvaRefuseANameOrAnAuthorSayingWhichRuleItBreaks) {
     }
   }
   // An author that can't be stored changes nothing either.
-  b.dialoghi.AccodaTesto("Nuova");
-  b.dialoghi.AccodaTesto("Ωlga");
+  Rispondi({"Nuova", "Ωlga"});
   Crea(b.g, m);
   EXPECT_EQ(Box().last(), carattere("L'autore", "Ω"));
   EXPECT_EQ((std::tuple{m.nome, m.immagini[0], aggiornamenti}), (std::tuple{"Verde", "Verde", 0}));
@@ -380,7 +379,7 @@ TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndAnEmptyAnswerSavesNothing) {
   Apri();
   m.proteggi = true;
   // "Ωmega" would be stored as "?mega" and never open; then no answer.
-  for (const char* testo : {"Blu", "Anna", "ab", "Ωmega"}) b.dialoghi.AccodaTesto(testo);
+  Rispondi({"Blu", "Anna", "ab", "Ωmega"});
   Salva(b.g, m);
   const QString scegli = "Scegli una PassWord da 3 a 12 caratteri";
   EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", "Autore?", scegli,
@@ -417,19 +416,16 @@ TEST_F(Modello, TheFontPanelsChoicesReachTheSavedFile) {
   fs::create_directories(fonts);
   std::ofstream(fonts / "gia.ttf") << "installed";
   const std::string tag("\0\1\0\0", 4);  // how a TrueType file starts
-  b.dialoghi.AccodaFile(File("gia.ttf", tag + "font bytes"));
-  ScegliFileFont(b.g, m);
+  PrendiFont(File("gia.ttf", tag + "font bytes"));
   EXPECT_EQ(m.fontFileNome, "gia.ttf");
   EXPECT_EQ(Box(), QStringList{"Ricorda che se vuoi utilizzare la Font che hai appena caricato "
                                "devi selezionarla con il pulsante 'Da Font'"});
   EXPECT_EQ(b.Leggi("dati/fonts/gia.ttf"), "installed");
-  b.dialoghi.AccodaFile(File("nuova.ttf", tag + "new font"));
-  ScegliFileFont(b.g, m);
+  PrendiFont(File("nuova.ttf", tag + "new font"));
   EXPECT_EQ(b.Leggi("dati/fonts/nuova.ttf"), tag + "new font");
   Box();
   // What is no font is refused, and nothing changes.
-  b.dialoghi.AccodaFile(File("finta.ttf", "<html>"));
-  ScegliFileFont(b.g, m);
+  PrendiFont(File("finta.ttf", "<html>"));
   EXPECT_TRUE(m.fontFileNome == "nuova.ttf" && !fs::exists(fonts / "finta.ttf"));
   EXPECT_EQ(Box().size(), 1);
 
@@ -443,15 +439,13 @@ TEST_F(Modello, TheFontPanelsChoicesReachTheSavedFile) {
 
 TEST_F(Modello, ACombinationMadeHereComesBackWholeAfterARestart) {
   Apri();
-  b.dialoghi.AccodaTesto("Viola");
-  b.dialoghi.AccodaTesto("Bea");
+  Rispondi({"Viola", "Bea"});
   Crea(b.g, m);
   PrendiImmagine(9, File("viola.png", Png(Qt::magenta)));
   PrendiSuono(14, File("colpo.wav", Wav));
   // Typed and never confirmed, the shown volume is the one saved.
   ImpostaTestoVolume(b.g, m, 14, "40");
-  b.dialoghi.AccodaFile(File("viola.ttf", std::string("\0\1\0\0", 4) + "font bytes"));
-  ScegliFileFont(b.g, m);
+  PrendiFont(File("viola.ttf", std::string("\0\1\0\0", 4) + "font bytes"));
   Salva(b.g, m);
   ASSERT_FALSE(Aperto());
   EXPECT_TRUE(b.g.img_muro[0].Picture.Nome.startsWith("sha1:"));

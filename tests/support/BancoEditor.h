@@ -25,7 +25,6 @@ namespace fs = std::filesystem;
 inline const auto Q = [](const fs::path& p) { return QString::fromStdString(p.string()); };
 
 inline const std::string Wav = WavMinimo("a made-up sound");
-inline const std::string Mp3 = "ID3 a made-up tune";
 
 // A protected combination with pictures, music, an effect and odd volumes.
 inline TipoCombinazione Blu() {
@@ -33,7 +32,7 @@ inline TipoCombinazione Blu() {
   c.Password = "segreto";
   c.Immagini[0] = Png(Qt::blue);
   c.Immagini[13] = Png(Qt::darkBlue, {80, 60});
-  c.Suoni[0] = Mp3;
+  c.Suoni[0] = "ID3 a made-up tune";
   c.Suoni[3] = Wav;
   c.Volumi[3] = c.Volumi[5] = -2550;  // 74.5, the second on a row without a sound
   c.Volumi[7] = -10000;
@@ -64,11 +63,8 @@ struct BancoEditor : ::testing::Test {
     conFinestra = widget;
     b.Avvia();
     b.frm.mn_immagini_Click();
-    if (widget) {
-      ASSERT_TRUE(editor);
-    } else {
-      m = Editor::Apri(b.g, {[this] { ++aggiornamenti; }, {}});
-    }
+    if (!widget) m = Editor::Apri(b.g, {[this] { ++aggiornamenti; }, {}});
+    ASSERT_EQ(bool(editor), widget);
     spia->Prendi();
   }
   bool Aperto() const { return b.finestre.Caricata(Finestra::frm_opzioni); }
@@ -81,7 +77,14 @@ struct BancoEditor : ::testing::Test {
         .arg(r.posizione)
         .arg(r.attiva ? "on" : "off");
   }
-  // A picture or a sound chosen in the file dialog.
+  // Answers to the input boxes to come; a picture, a sound or a font file chosen.
+  void Rispondi(std::initializer_list<QString> testi) {
+    for (const QString& testo : testi) b.dialoghi.AccodaTesto(testo);
+  }
+  void PrendiFont(const QString& f) {
+    b.dialoghi.AccodaFile(f);
+    Editor::ScegliFileFont(b.g, m);
+  }
   void PrendiImmagine(int n, const QString& file) {
     b.dialoghi.AccodaFile(file);
     Editor::ScegliImmagine(b.g, m, n);
