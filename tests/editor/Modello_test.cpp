@@ -88,7 +88,7 @@ TEST_F(Modello, AProtectedCombinationOpensWithItsSourcesAndVolumesAndLocksAllBut
   b.dialoghi.AccodaTesto("Segreto");
   InserisciPassword(b.g, m);
   Box();
-  EXPECT_TRUE(icone.back() == Icona::Critica && m.bloccata);
+  EXPECT_TRUE(!icone.empty() && icone.back() == Icona::Critica && m.bloccata);
   b.dialoghi.AccodaTesto("segreto");
   InserisciPassword(b.g, m);
   EXPECT_TRUE(!m.bloccata && m.proteggi && m.defaultBloccato);
@@ -215,10 +215,8 @@ TEST_F(Modello, EliminaDeletesOnlyCombinationFilesOfTheFolderAndSaysWhenItIsTheO
   ApriVerde();
   // Anything but a combination file of the program folder is refused unasked.
   for (const char* cartella : {"sotto", "Cartella.skcom"}) fs::create_directory(b.File(cartella));
-  b.Scrivi("sotto/Fuori.skcom", "dati");
+  for (const char* file : {"sotto/Fuori.skcom", "Record", "nota.txt"}) b.Scrivi(file, "dati");
   fs::create_symlink(b.File("sotto/Fuori.skcom"), b.File("Link.skcom"));
-  b.Scrivi("Record", "\"Anna\"\r\n");
-  b.Scrivi("nota.txt", "dati");
   const QString no = "non è un file di combinazione (.skcom)";
   const std::pair<const char*, QString> rifiutati[] = {
       {"sotto/Fuori.skcom", "si eliminano solo le combinazioni della cartella del programma (" +
@@ -477,7 +475,7 @@ TEST_F(Modello, ASaveThatCannotReadOrWriteItsFilesKeepsTheEditorAndTheGameAsThey
   EXPECT_EQ(Box().last(),
             "Impossibile caricare uno o più file, controllare che il percorso inserito sia "
             "valido.");
-  EXPECT_EQ(icone.back(), Icona::Critica);
+  EXPECT_EQ(icone.at(icone.size() - 1), Icona::Critica);
   EXPECT_TRUE(Aperto() && !fs::exists(b.File("Persa.skcom")));
   EXPECT_TRUE(b.g.CombinazioneCorrente == "Default" && b.g.Volumi[2] == -1000);
   EXPECT_TRUE(m.immagini[0].endsWith("sparito.png"));
