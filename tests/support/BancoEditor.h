@@ -1,7 +1,5 @@
-// The editor's test bench: a started game on the virtual clock with scripted dialogs
-// and the audio spy. The editor is opened from the game's menu; its model is what
-// most tests drive, and `editor` is the window itself, made only when a test asks
-// for the widgets.
+// The editor's test bench: a started game with scripted dialogs and the audio spy, the
+// editor opened from the game's menu as its model `m` or, when asked, its window.
 #pragma once
 
 #include "codec/Impostazioni.h"
@@ -24,8 +22,9 @@ namespace banco_editor {
 
 namespace fs = std::filesystem;
 
+inline const auto Q = [](const fs::path& p) { return QString::fromStdString(p.string()); };
+
 inline const std::string Wav = WavMinimo("a made-up sound");
-inline const std::string Mp3 = "ID3 a made-up tune";
 
 // A protected combination with pictures, music, an effect and odd volumes.
 inline TipoCombinazione Blu() {
@@ -33,7 +32,7 @@ inline TipoCombinazione Blu() {
   c.Password = "segreto";
   c.Immagini[0] = Png(Qt::blue);
   c.Immagini[13] = Png(Qt::darkBlue, {80, 60});
-  c.Suoni[0] = Mp3;
+  c.Suoni[0] = "ID3 a made-up tune";
   c.Suoni[3] = Wav;
   c.Volumi[3] = c.Volumi[5] = -2550;  // 74.5, the second on a row without a sound
   c.Volumi[7] = -10000;
@@ -52,21 +51,20 @@ struct BancoEditor : ::testing::Test {
   }
 
   // A combination file in the program folder, remembered as the menu would.
-  void Metti(const TipoCombinazione& c) {
-    ASSERT_TRUE(ScriviFileCombinazione(b.File(c.Nome + ".skcom"), c));
-    ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File(c.Nome + ".skcom"), false));
+  void Metti(const TipoCombinazione& c, std::string file = {}) {
+    if (file.empty()) file = c.Nome;
+    ASSERT_TRUE(ScriviFileCombinazione(b.File(file + ".skcom"), c));
+    ASSERT_TRUE(ScriviFileScelta(b.File("CombinazioneScelta"), b.File(file + ".skcom"), false));
   }
 
-  // Start-up, then "Edita Combinazioni": the model, or with `widget` the window.
-  void Apri(bool widget = false) {
+  // Start-up on `c` if given, then "Edita Combinazioni": the model, or the window.
+  void Apri(bool widget = false, const std::optional<TipoCombinazione>& c = {}) {
+    if (c) Metti(*c);
     conFinestra = widget;
     b.Avvia();
     b.frm.mn_immagini_Click();
-    if (widget) {
-      ASSERT_TRUE(editor);
-    } else {
-      m = Editor::Apri(b.g, {[this] { ++aggiornamenti; }, {}});
-    }
+    if (!widget) m = Editor::Apri(b.g, {[this] { ++aggiornamenti; }, {}});
+    ASSERT_EQ(bool(editor), widget);
     spia->Prendi();
   }
   bool Aperto() const { return b.finestre.Caricata(Finestra::frm_opzioni); }
@@ -78,6 +76,22 @@ struct BancoEditor : ::testing::Test {
         .arg(r.sorgente.section('/', -1), r.volume)
         .arg(r.posizione)
         .arg(r.attiva ? "on" : "off");
+  }
+  // Answers to the input boxes to come; a picture, a sound or a font file chosen.
+  void Rispondi(std::initializer_list<QString> testi) {
+    for (const QString& testo : testi) b.dialoghi.AccodaTesto(testo);
+  }
+  void PrendiFont(const QString& f) {
+    b.dialoghi.AccodaFile(f);
+    Editor::ScegliFileFont(b.g, m);
+  }
+  void PrendiImmagine(int n, const QString& file) {
+    b.dialoghi.AccodaFile(file);
+    Editor::ScegliImmagine(b.g, m, n);
+  }
+  void PrendiSuono(int i, const QString& file) {
+    b.dialoghi.AccodaFile(file);
+    Editor::ScegliSuono(b.g, m, i);
   }
   // Types into a volume box and presses Enter.
   void Digita(int riga, const QString& testo) {
@@ -97,6 +111,10 @@ struct BancoEditor : ::testing::Test {
   void Clic(const QString& nome) const { C<QAbstractButton>(nome)->click(); }
   QSlider* Cursore(int i) const { return C<QSlider>(QStringLiteral("HS_regolavol_%1").arg(i)); }
   void Invia(QObject* dove, QEvent&& evento) const { QApplication::sendEvent(dove, &evento); }
+  void Mouse(QWidget* dove, QEvent::Type tipo, QPoint punto, Qt::MouseButtons tasti) const {
+    const Qt::MouseButton tasto = tipo == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    Invia(dove, QMouseEvent(tipo, punto, dove->mapToGlobal(punto), tasto, tasti, Qt::NoModifier));
+  }
   void Sopra(const QString& pulsante) const {
     Invia(C(pulsante), QEnterEvent(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5)));
   }
@@ -104,11 +122,16 @@ struct BancoEditor : ::testing::Test {
   // A file in the program folder, by full path as a dialog answers.
   QString File(const std::string& nome, const std::string& byte) const {
     b.Scrivi(nome, byte);
-    return QString::fromStdString(b.File(nome).string());
+    return Q(b.File(nome));
   }
+  // The texts of the boxes shown since the last call; their icons go to `icone`.
   QStringList Box() {
     QStringList testi;
-    for (const BoxMostrato& box : b.dialoghi.PrendiBox()) testi << box.testo;
+    icone.clear();
+    for (const BoxMostrato& box : b.dialoghi.PrendiBox()) {
+      testi << box.testo;
+      icone.push_back(box.icona);
+    }
     return testi;
   }
 
@@ -119,6 +142,7 @@ struct BancoEditor : ::testing::Test {
   std::unique_ptr<frm_opzioni> editor;
   std::vector<std::unique_ptr<frm_opzioni>> scaricati;
   int aggiornamenti = 0;
+  std::vector<Icona> icone;
 };
 
 }  // namespace banco_editor
