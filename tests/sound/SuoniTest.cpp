@@ -185,9 +185,7 @@ TEST_F(SuoniTest, SuonaSlotSuonaLEffettoAlSuoVolumeSenzaRipartireFinchESuona) {
 }
 
 TEST_F(SuoniTest, UnoSlotTaceConLAudioSpentoSenzaSuonoOSenzaBufferMaOgniChiamataERegistrata) {
-  CaricaEffetto(2, 0.5);
-  CaricaEffetto(5, 0.5);
-  CaricaEffetto(6, 0.5);
+  for (int n : {2, 5, 6}) CaricaEffetto(n, 0.5);
   g.Comb.Suoni[5].clear();   // the new combination has no sound there: the old buffer stays
   g.BufferSuoni[6].reset();  // its sound could not be decoded
   for (SlotSuono slot :
