@@ -9,9 +9,7 @@
 
 namespace {
 
-TipoCombinazione CombinazioneBlu() {
-  return CombinazioneVuota("Blu");
-}
+const TipoCombinazione Blu = CombinazioneVuota("Blu");
 
 std::string Byte(std::initializer_list<int> valori) {
   std::string s;
@@ -19,35 +17,23 @@ std::string Byte(std::initializer_list<int> valori) {
   return s;
 }
 
-// Offsets of the Blu file's fields.
 constexpr size_t InizioImmagini = 5;
-constexpr size_t InizioAutore = InizioImmagini + 14 * 9;
-constexpr size_t InizioPassword = InizioAutore + 6;
-constexpr size_t InizioSuoni = InizioPassword + 2;
-constexpr size_t InizioVolumi = InizioSuoni + 16 * 2;
-constexpr size_t InizioGrassetto = InizioVolumi + 64 + 7 + 4 + 7;
+constexpr size_t InizioGrassetto = InizioImmagini + 14 * 9 + 6 + 2 + 16 * 2 + 16 * 4 + 7 + 4 + 7;
 
 }  // namespace
 
-TEST(CodificaCombinazione, BluByAnnaIsAFileOf261BytesFieldByField) {
-  const std::string byte = CodificaCombinazione(CombinazioneBlu());
-  ASSERT_EQ(byte.size(), 261u);
-  EXPECT_EQ(byte.substr(0, 5), Byte({3, 0}) + "Blu");
-  // A built-in picture is the 9 bytes 07 00 "Default".
-  EXPECT_EQ(byte.substr(InizioImmagini, 9), Byte({7, 0}) + "Default");
-  EXPECT_EQ(byte.substr(InizioAutore, 6), Byte({4, 0}) + "Anna");
-  // An empty password and an empty sound slot are 00 00.
-  EXPECT_EQ(byte.substr(InizioPassword, 2), Byte({0, 0}));
-  EXPECT_EQ(byte.substr(InizioSuoni, 2), Byte({0, 0}));
-  // -1000 as signed 32 bits, little-endian.
-  EXPECT_EQ(byte.substr(InizioVolumi, 4), Byte({0x18, 0xFC, 0xFF, 0xFF}));
-  EXPECT_EQ(byte.substr(InizioGrassetto, 4), Byte({0, 0, 0, 0}));
-  // Empty font file, empty font file name.
-  EXPECT_EQ(byte.substr(257), Byte({0, 0, 0, 0}));
-}
+TEST(CodificaCombinazione, BluByAnnaIsAFileOf261BytesAndTrueIsFFFF) {
+  std::string atteso = Byte({3, 0}) + "Blu";
+  for (int i = 0; i < 14; ++i) atteso += Byte({7, 0}) + "Default";             // a built-in picture
+  atteso += Byte({4, 0}) + "Anna" + Byte({0, 0}) + std::string(16 * 2, '\0');  // no sounds
+  for (int i = 0; i < 16; ++i) atteso += Byte({0x18, 0xFC, 0xFF, 0xFF});       // -1000
+  atteso += Byte({5, 0}) + "Arial" + Byte({2, 0}) + "12" + Byte({5, 0}) + "65280";
+  atteso += std::string(8, '\0');  // not bold, not italic, no font file
+  EXPECT_EQ(CodificaCombinazione(Blu), atteso);
+  ASSERT_EQ(atteso.size(), 261u);
 
-TEST(CodificaCombinazione, TrueIsFFFFAndReaderTakesAnyNonZeroAsTrue) {
-  TipoCombinazione c = CombinazioneBlu();
+  // The reader takes any non-zero as true.
+  TipoCombinazione c = Blu;
   c.FontGrassetto = true;
   std::string byte = CodificaCombinazione(c);
   EXPECT_EQ(byte.substr(InizioGrassetto, 4), Byte({0xFF, 0xFF, 0, 0}));
@@ -56,7 +42,7 @@ TEST(CodificaCombinazione, TrueIsFFFFAndReaderTakesAnyNonZeroAsTrue) {
 }
 
 TEST(CodificaCombinazione, LengthsFrom65535BytesOnAre32BitsAndTheReaderTakesEitherForm) {
-  TipoCombinazione c = CombinazioneBlu();
+  TipoCombinazione c = Blu;
   c.Immagini[0] = std::string(65534, 'a');
   c.Immagini[1] = std::string(65535, 'b');
   c.Suoni[3] = std::string(200000, 'c');
@@ -70,16 +56,16 @@ TEST(CodificaCombinazione, LengthsFrom65535BytesOnAre32BitsAndTheReaderTakesEith
 
   // Nome "Blu" written as FF FF 03 00 00 00 "Blu", the rest as usual.
   auto corta = DecodificaCombinazione(Byte({0xFF, 0xFF, 3, 0, 0, 0}) + "Blu" +
-                                      CodificaCombinazione(CombinazioneBlu()).substr(5));
+                                      CodificaCombinazione(Blu).substr(5));
   ASSERT_TRUE(corta) << corta.errore();
-  EXPECT_EQ(corta.valore(), CombinazioneBlu());
+  EXPECT_EQ(corta.valore(), Blu);
 }
 
 // That the reader gives back whatever the writer wrote, field by field, is the fuzz
 // target's; the pictures, sounds and fonts that the game's tests apply show that
 // their bytes are kept as they are.
 TEST(DecodificaCombinazione, TextIsWindows1252OnDiskAndTrailingBytesAreIgnored) {
-  TipoCombinazione c = CombinazioneBlu();
+  TipoCombinazione c = Blu;
   c.Nome = "Città più bella";
   c.Autore = "José Ñandú";
   c.FontNome = "Œuvre €";
@@ -98,7 +84,7 @@ TEST(DecodificaCombinazione, TextIsWindows1252OnDiskAndTrailingBytesAreIgnored) 
 }
 
 TEST(DecodificaCombinazione, EveryCutOfAFileFailsNamingTheFieldAndOffset) {
-  TipoCombinazione c = CombinazioneBlu();
+  TipoCombinazione c = Blu;
   c.FontFile = std::string(70000, 'x');  // a 32-bit length too
   c.FontFileNome = "a.ttf";
   const std::string byte = CodificaCombinazione(c);

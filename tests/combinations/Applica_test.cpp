@@ -227,12 +227,12 @@ TEST_F(Applica, ChoosingFromTheMenuSwitchesRemembersAndMovesTheCheckMark) {
 struct FontDaInstallare : Applica {
   FontDaInstallare() {
     b.fonts.accetta = [](const std::string& byte) { return byte.ends_with("font"); };
-    TipoCombinazione c = Blu();
     c.FontFile = std::string("\0\1\0\0", 4) + "a made-up font";
     c.FontFileNome = "Prova.ttf";
     Ricorda(c);
   }
   fs::path Installato() const { return b.fonts.Cartella() / "Prova.ttf"; }
+  TipoCombinazione c = Blu();
 };
 
 TEST_F(FontDaInstallare, YesCopiesItIntoTheUserFontFolderAtOnce) {
@@ -292,9 +292,7 @@ TEST_F(FontDaInstallare, APlayersFileOfTheFontsNameInTheProgramFolderIsNeverTouc
 }
 
 TEST_F(FontDaInstallare, BytesThatAreNoFontAreNeitherOfferedNorInstalled) {
-  TipoCombinazione c = Blu();
   c.FontFile = std::string("\0\1\0\0", 4) + std::string(500, 'j');  // a TrueType tag, no more
-  c.FontFileNome = "Prova.ttf";
   Ricorda(c);
   b.Avvia();
   const auto box = b.dialoghi.PrendiBox();

@@ -1,8 +1,6 @@
 // The high-score file Record behind the table (the table's rules are a scenario).
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include "combinations/GestioneDatiEsterni.h"
 #include "support/Banco.h"
 
@@ -16,28 +14,29 @@ std::string Voce(const char* nome, int punti, int livello) {
          std::to_string(livello) + "\r\n";
 }
 
-TEST(CaricaRecord, CreatesAFreshReadOnlyTableOnFirstStart) {
+struct Record : ::testing::Test {
   Banco b;
+};
+
+TEST_F(Record, CreatesAFreshReadOnlyTableOnFirstStart) {
   b.Avvia();
   std::string nuova;
   for (int i = 0; i < 10; ++i) nuova += Voce("no name", 0, 0);
   EXPECT_EQ(b.Leggi("Record"), nuova);
-  struct stat st {};
-  ASSERT_EQ(::stat(b.File("Record").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0444);
+  EXPECT_EQ(std::filesystem::status(b.File("Record")).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                std::filesystem::perms::others_read);
 }
 
-TEST(CaricaRecord, ADamagedFileKeepsTheFieldsReadSaysSoAndTheNextScoreWritesAGoodFile) {
-  Banco b;
+TEST_F(Record, ADamagedFileKeepsTheFieldsReadSaysSoAndTheNextScoreWritesAGoodFile) {
   b.Scrivi("Record", Voce("Anna", 1000, 5) + "\"Bice\"\r\nnovecento\r\n");
   b.Avvia();
   const auto box = b.dialoghi.PrendiBox();
   ASSERT_EQ(box.size(), 1u);
   EXPECT_EQ(box[0].testo, "Errore nel salvataggio record, record non salvato");
   EXPECT_EQ(box[0].icona, Icona::Informazione);
-  EXPECT_EQ(b.g.RecordNomi[1], "Anna");
-  EXPECT_EQ(b.g.RecordNomi[2], "Bice");
-  EXPECT_EQ(b.g.RecordPunti[2], 0);
+  EXPECT_EQ((std::tuple{b.g.RecordNomi[1], b.g.RecordNomi[2], b.g.RecordPunti[2]}),
+            (std::tuple{QString("Anna"), QString("Bice"), 0}));
   EXPECT_EQ(b.g.lbl_namer[1].Caption, "NAME");  // the labels keep their captions
 
   b.g.Punteggio = 50;
@@ -48,8 +47,7 @@ TEST(CaricaRecord, ADamagedFileKeepsTheFieldsReadSaysSoAndTheNextScoreWritesAGoo
   EXPECT_EQ(b.g.lbl_namer[2].Caption, "Zeno");
 }
 
-TEST(InserisciRecord, NamesAreStoredAsTheFileCanGiveThemBack) {
-  Banco b;
+TEST_F(Record, NamesAreStoredAsTheFileCanGiveThemBack) {
   b.Avvia();
   b.g.Punteggio = 10;
   b.dialoghi.AccodaTesto(QString::fromUtf8("Il \"Re\"\r\nNicolò ☃"));
@@ -61,8 +59,7 @@ TEST(InserisciRecord, NamesAreStoredAsTheFileCanGiveThemBack) {
   EXPECT_EQ(b.g.RecordNomi[1], salvato);
 }
 
-TEST(InserisciRecord, FindsTheTableWhateverTheLetterCaseOfItsName) {
-  Banco b;
+TEST_F(Record, FindsTheTableWhateverTheLetterCaseOfItsName) {
   std::string dieci;
   for (int i = 0; i < 10; ++i) dieci += Voce("Anna", 1000 - i, 5);
   b.Scrivi("RECORD", dieci);

@@ -55,10 +55,9 @@ TEST(Vaglio, EachPictureKindIsKnownByItsBytesAndDecodedAtTheSizeItsHeaderSays) {
     const std::string byte = Codifica(caso.decoder, {37, 23}, caso.progressivo);
     const EsameImmagine esame = EsaminaImmagine(byte);
     EXPECT_FALSE(esame.rifiuto) << caso.decoder;
-    EXPECT_EQ(esame.formato, caso.formato);
-    EXPECT_EQ(esame.larghezza, 37u);
-    EXPECT_EQ(esame.altezza, 23u);
-    EXPECT_EQ(esame.scansioni > 1, caso.progressivo) << caso.decoder;
+    EXPECT_EQ(std::tuple(esame.formato, esame.larghezza, esame.altezza, esame.scansioni > 1),
+              std::tuple(caso.formato, 37u, 23u, caso.progressivo))
+        << caso.decoder;
     EXPECT_EQ(DecodificaImmagine(byte).Dati.size(), QSize(37, 23)) << caso.decoder;
   }
 }

@@ -28,7 +28,6 @@ TEST(Menu, EditorAboutAndCombinationsAnswerOnlyInTheGameOverPhaseWhileHelpAlways
   EXPECT_TRUE(b.finestre.Caricata(Finestra::frm_aiuto));
 }
 
-// Esci with and without a music file, and the close box, which doesn't wait.
 TEST(Uscita, ReleasesTheSoundRemovesTheMusicFileClosesEveryWindowAndOnlyEsciWaitsASecond) {
   for (const auto& [esci, musica] : {std::pair{true, true}, {true, false}, {false, true}}) {
     SCOPED_TRACE(testing::Message() << "esci " << esci << ", music " << musica);

@@ -42,37 +42,30 @@ struct Sparo : ::testing::Test {
   Banco b;
 };
 
-TEST_F(Sparo, BrickWindowIsStrictOnEverySideAndWidenedLeftBy120) {
-  MostraMuri(b.g, true);
-  const Sprite& mattone = b.g.img_muro[0];  // 1440, 6360
-  for (auto [y, x, colpito] : {std::tuple{6361, 1321, true},
-                               {6360, 1400, false},
-                               {6585, 1400, false},
-                               {6584, 1784, true},
-                               {6400, 1320, false},
-                               {6400, 1785, false}}) {
+TEST_F(Sparo, BrickAndAlienWindowsAreStrictOnEverySideAndTheBricksWidenedLeftBy120) {
+  const Sprite& mattone = b.g.img_muro[0];      // 1440, 6360
+  const Sprite& alieno = b.g.img_primafila[1];  // 1080, 3720
+  for (auto [y, x, colpito] : {std::tuple{6361, 1321, &mattone},
+                               {6360, 1400, nullptr},
+                               {6585, 1400, nullptr},
+                               {6584, 1784, &mattone},
+                               {6400, 1320, nullptr},
+                               {6400, 1785, nullptr},
+                               {3720, 1100, nullptr},
+                               {4215, 1100, nullptr},
+                               {4000, 970, nullptr},
+                               {4000, 1575, nullptr},
+                               {4214, 971, &alieno}}) {
     MostraMuri(b.g, true);
+    b.g.img_primafila[1].Visible = true;
     ControllaProiettileGiocatore(b.g, static_cast<int16_t>(y), static_cast<int16_t>(x));
-    EXPECT_EQ(!mattone.Visible, colpito) << y << "," << x;
+    EXPECT_EQ(!mattone.Visible, colpito == &mattone) << y << "," << x;
+    EXPECT_EQ(!alieno.Visible, colpito == &alieno) << y << "," << x;
   }
-}
-
-TEST_F(Sparo, BricksAreTestedOnlyInsideTheWallBand) {
-  MostraMuri(b.g, true);
+  // Bricks are tested only inside the wall band.
   b.g.img_muro[0].Top = 5400;
   ControllaProiettileGiocatore(b.g, 5450, 1500);
   EXPECT_TRUE(b.g.img_muro[0].Visible);
-}
-
-TEST_F(Sparo, AlienWindowIsStrict) {
-  const Sprite& alieno = b.g.img_primafila[1];  // 1080, 3720
-  ControllaProiettileGiocatore(b.g, 3720, 1100);
-  ControllaProiettileGiocatore(b.g, 4215, 1100);
-  ControllaProiettileGiocatore(b.g, 4000, 970);
-  ControllaProiettileGiocatore(b.g, 4000, 1575);
-  EXPECT_TRUE(alieno.Visible);
-  ControllaProiettileGiocatore(b.g, 4214, 971);
-  EXPECT_FALSE(alieno.Visible);
 }
 
 }  // namespace

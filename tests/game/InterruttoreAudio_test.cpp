@@ -24,10 +24,8 @@ struct Interruttore : ::testing::Test {
 
 TEST_F(Interruttore, AtGameOverOnlyTheSwitchAndTheSettingsFileChange) {
   b.frm.mn_attiva_Click();
-  EXPECT_TRUE(b.g.AudioAttivo);
-  EXPECT_TRUE(b.g.mn_attiva.Checked);
+  EXPECT_TRUE(b.g.AudioAttivo && b.g.mn_attiva.Checked);
   EXPECT_TRUE(spia.Prendi().isEmpty());
-
   // What start-up makes of that file is the combination tests'.
   EXPECT_EQ(LeggiFileScelta(b.File("CombinazioneScelta")).AudioAttivo, true);
 

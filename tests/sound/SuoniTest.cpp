@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cmath>
 #include <complex>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -43,6 +42,16 @@ constexpr auto Tick = 25ms;  // tmr_sposta, which polls the music for its end
 std::array<std::atomic<int>, CanaliMixer> fineCanale;
 void ContaFine(int canale) {
   if (canale >= 0 && canale < CanaliMixer) ++fineCanale[static_cast<size_t>(canale)];
+}
+
+// The real audio opened on another of SDL's drivers.
+std::unique_ptr<Audio> AudioSu(const char* driver) {
+  const char* prima = std::getenv("SDL_AUDIODRIVER");
+  const std::string precedente = prima ? prima : "dummy";
+  setenv("SDL_AUDIODRIVER", driver, 1);
+  auto audio = CreaAudioSdl();
+  setenv("SDL_AUDIODRIVER", precedente.c_str(), 1);
+  return audio;
 }
 
 // Lets real time pass for the mixer until `fatto` holds, at most five seconds.
@@ -153,13 +162,9 @@ TEST_F(AudioSdl, GliEffettiPossonoSopravvivereAllAudioCheLiHaCreati) {
 }
 
 TEST(AudioSdlSenzaDispositivo, IlGiocoProsegueMutoEDiceUnaVoltaPerche) {
-  const char* prima = std::getenv("SDL_AUDIODRIVER");
-  const std::string driver = prima ? prima : "dummy";
-  setenv("SDL_AUDIODRIVER", "nessun_driver", 1);
   testing::internal::CaptureStderr();
-  auto audio = CreaAudioSdl();
+  auto audio = AudioSu("nessun_driver");
   const std::string errori = testing::internal::GetCapturedStderr();
-  setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
 
   EXPECT_FALSE(audio->Disponibile());
   EXPECT_NE(errori.find("senza suono"), std::string::npos) << errori;
@@ -180,9 +185,7 @@ TEST_F(SuoniTest, SuonaSlotSuonaLEffettoAlSuoVolumeSenzaRipartireFinchESuona) {
 }
 
 TEST_F(SuoniTest, UnoSlotTaceConLAudioSpentoSenzaSuonoOSenzaBufferMaOgniChiamataERegistrata) {
-  CaricaEffetto(2, 0.5);
-  CaricaEffetto(5, 0.5);
-  CaricaEffetto(6, 0.5);
+  for (int n : {2, 5, 6}) CaricaEffetto(n, 0.5);
   g.Comb.Suoni[5].clear();   // the new combination has no sound there: the old buffer stays
   g.BufferSuoni[6].reset();  // its sound could not be decoded
   for (SlotSuono slot :
@@ -210,18 +213,13 @@ TEST_F(SuoniTest, IlControlloDelCicloTaceConLAudioSpentoSenzaMusicaNelloSlotOAMu
   Attendi([] { return !Mix_PlayingMusic(); });
   ASSERT_FALSE(Mix_PlayingMusic());
 
-  g.AudioAttivo = false;
-  dShow::ControllaCicloMusica(g);
-  EXPECT_FALSE(Mix_PlayingMusic());
-
-  g.AudioAttivo = true;
-  g.Comb.Suoni[0].clear();
-  dShow::ControllaCicloMusica(g);
-  EXPECT_FALSE(Mix_PlayingMusic());
-
-  g.Comb.Suoni[0] = "musica";  // the same ended music, now wanted again
-  dShow::ControllaCicloMusica(g);
-  EXPECT_TRUE(Mix_PlayingMusic());
+  // Audio off, no music in the slot, then the same ended music wanted again.
+  for (const auto& [attivo, musica] : {std::pair{false, "musica"}, {true, ""}, {true, "musica"}}) {
+    g.AudioAttivo = attivo;
+    g.Comb.Suoni[0] = musica;
+    dShow::ControllaCicloMusica(g);
+    EXPECT_EQ(Mix_PlayingMusic() != 0, attivo && *musica) << attivo << musica;
+  }
 
   dShow::FermaMusica(g);  // as at game over: stopped is not ended
   for (int i = 0; i < 10; ++i) dShow::ControllaCicloMusica(g);
@@ -244,13 +242,8 @@ fs::path FileDisco() {
 }
 
 std::unique_ptr<Audio> AudioSuDisco() {
-  const char* prima = std::getenv("SDL_AUDIODRIVER");
-  const std::string driver = prima ? prima : "dummy";
-  setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", FileDisco().c_str(), 1);
-  auto audio = CreaAudioSdl();
-  setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
-  return audio;
+  return AudioSu("disk");
 }
 
 // The amplitude of the tone of `hz` in samples [da, a) of `x` (a Hann window keeps
@@ -328,7 +321,6 @@ TEST_F(Ascolto, EffettiEMusicaSiSentonoAlVolumeMemorizzato) {
   }
   const auto x = Sentito(finestre.back().second);
 
-  std::string misure;
   for (size_t i = 0; i < volumi.size(); ++i) {
     for (const double hz : {440.0, 1000.0}) {
       const auto [da, a] = finestre[i];
@@ -338,10 +330,8 @@ TEST_F(Ascolto, EffettiEMusicaSiSentonoAlVolumeMemorizzato) {
                                                           hz, frequenza));
       EXPECT_NEAR(db, volumi[i] / 100.0, 1.0)
           << (hz == 440 ? "effect" : "music") << " at " << volumi[i];
-      misure += " " + std::to_string(db);
     }
   }
-  std::printf("dB (effetto musica) a 0 -1000 -3000 -4000 -5000:%s\n", misure.c_str());
 }
 
 // A MIDI loop starts again right after its end: the music is a note of 1/8 s and a
@@ -372,13 +362,8 @@ TEST_F(Ascolto, UnCicloMidiRiparteAllaSuaFine) {
     const double prima = std::max({energia[k - 1], energia[k - 2], energia[k - 3]});
     if (energia[k] > picco / 100 && energia[k] > 10 * prima) attacchi.push_back(k / 200.0);
   }
-  std::string misure;
-  for (size_t k = 1; k < attacchi.size(); ++k) {
-    const double pausa = attacchi[k] - attacchi[k - 1] - 0.5;
-    EXPECT_LE(pausa, 0.2) << "restart " << k;
-    misure += " " + std::to_string(pausa);
-  }
-  std::printf("pause MIDI (s):%s\n", misure.c_str());
+  for (size_t k = 1; k < attacchi.size(); ++k)
+    EXPECT_LE(attacchi[k] - attacchi[k - 1] - 0.5, 0.2) << "restart " << k;
   EXPECT_GE(attacchi.size(), 3u) << "the loop did not come round twice";
 }
 

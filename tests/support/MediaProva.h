@@ -19,12 +19,17 @@ inline std::string Bmp(int32_t larghezza, int32_t altezza) {
          Le(1, 2) + Le(24, 2) + std::string(24, '\0');
 }
 
-// A wave file's headers: format tag, channels, rate, bits, then `dati` bytes of samples.
+// A wave file: format tag, channels, rate, bits, then the samples.
 inline std::string Wav(uint16_t formato, uint16_t canali, uint32_t frequenza, uint16_t bit,
-                       size_t dati) {
+                       const std::string& campioni) {
   const std::string corpo = "fmt " + Le(16, 4) + Le(formato, 2) + Le(canali, 2) + Le(frequenza, 4) +
                             Le(frequenza * canali * bit / 8, 4) + Le(canali * bit / 8, 2) +
-                            Le(bit, 2) + "data" + Le(static_cast<uint32_t>(dati), 4) +
-                            std::string(dati, 'x');
+                            Le(bit, 2) + "data" + Le(static_cast<uint32_t>(campioni.size()), 4) +
+                            campioni;
   return "RIFF" + Le(static_cast<uint32_t>(4 + corpo.size()), 4) + "WAVE" + corpo;
+}
+// Its headers, and `dati` bytes of samples that are all 'x'.
+inline std::string Wav(uint16_t formato, uint16_t canali, uint32_t frequenza, uint16_t bit,
+                       size_t dati) {
+  return Wav(formato, canali, frequenza, bit, std::string(dati, 'x'));
 }

@@ -2,10 +2,6 @@
 // MIDI file.
 #pragma once
 
-#include <QByteArray>
-#include <QDataStream>
-#include <QIODevice>
-
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -13,28 +9,20 @@
 #include <string>
 
 #include "support/File.h"
+#include "support/MediaProva.h"
 
 namespace suoni_di_prova {
 
 // A mono 16-bit PCM wave file holding `secondi` of a tone of `hz`.
 inline void ScriviWav(const std::filesystem::path& percorso, double secondi,
                       uint32_t frequenza = 44100, double hz = 440) {
-  const auto campioni = static_cast<uint32_t>(secondi * frequenza);
-  QByteArray byte;
-  QDataStream s(&byte, QIODevice::WriteOnly);
-  s.setByteOrder(QDataStream::LittleEndian);
-  s.writeRawData("RIFF", 4);
-  s << quint32(36 + campioni * 2);
-  s.writeRawData("WAVEfmt ", 8);
-  // PCM, mono, the rate, bytes a second, bytes a frame, bits a sample
-  s << quint32(16) << quint16(1) << quint16(1) << frequenza << frequenza * 2 << quint16(2)
-    << quint16(16);
-  s.writeRawData("data", 4);
-  s << quint32(campioni * 2);
-  for (uint32_t i = 0; i < campioni; ++i) {
-    s << static_cast<qint16>(8000 * std::sin(2 * std::numbers::pi * hz * i / frequenza));
+  std::string campioni;
+  for (uint32_t i = 0; i < static_cast<uint32_t>(secondi * frequenza); ++i) {
+    const auto campione =
+        static_cast<int16_t>(8000 * std::sin(2 * std::numbers::pi * hz * i / frequenza));
+    campioni += Le(static_cast<uint16_t>(campione), 2);
   }
-  ScriviTutto(percorso, byte.toStdString());
+  ScriviTutto(percorso, Wav(1, 1, frequenza, 16, campioni));
 }
 
 // A format-0 MIDI file: one middle C of 24 ticks (1/8 s at the default tempo), and
