@@ -297,23 +297,18 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
 TEST_F(SkarvexComb, InstallFindsTheFolderTheGameWouldChoose) {
   const std::string blu = Scrivi("Blu.skcom", CodificaCombinazione(CombinazioneVuota("Blu")));
   const std::string dati = "XDG_DATA_HOME='" + Percorso("dati") + "' ";
-  struct Caso {
-    const char* copia;
-    bool installata;
-    fs::path atteso;
-  } casi[] = {{"portatile", false, cartella / "portatile"},
-              {"usr/bin", true, cartella / "dati/skarvex"}};
-  for (const Caso& c : casi) {
-    const fs::path bin = cartella / c.copia;
-    fs::create_directories(bin);
+  // A copy of its own in a folder, then one installed beside a desktop entry.
+  const std::pair<std::string, fs::path> casi[] = {{"portatile", cartella / "portatile"},
+                                                   {"usr/bin", cartella / "dati/skarvex"}};
+  for (const auto& [copia, atteso] : casi) {
+    const fs::path bin = cartella / copia;
+    fs::create_directories(bin / "../share/applications");
     fs::copy_file(SKARVEX_COMB, bin / "skarvex-comb");
-    if (c.installata) {
-      fs::create_directories(bin / "../share/applications");
+    if (copia == "usr/bin")
       ScriviTutto(bin / "../share/applications" / SKARVEX_ID_APPLICAZIONE ".desktop", "");
-    }
     const Esecuzione e = Esegui({"install", blu}, dati, (bin / "skarvex-comb").string());
-    ASSERT_EQ(e.codice, 0) << c.copia << ": " << e.errori;
-    EXPECT_TRUE(fs::exists(c.atteso / "Blu.skcom")) << c.copia << ": " << e.uscita;
+    ASSERT_EQ(e.codice, 0) << copia << ": " << e.errori;
+    EXPECT_TRUE(fs::exists(atteso / "Blu.skcom")) << copia << ": " << e.uscita;
   }
 }
 
