@@ -580,15 +580,11 @@ class Generatore {
   // A font named like a file the player has in the program folder, which must stay
   // as it was; and a font that is no font, which must not be installed.
   void FontDelGiocatore() {
-    TipoCombinazione omonimo = Base();
-    omonimo.FontFileNome = "Mio.ttf";
-    omonimo.FontFile = "\0\1\0\0"s + Casuali(80, 31);
-    Aggiungi("font-nome-file-del-giocatore", CodificaCombinazione(omonimo)).fileGiocatore = {
-        {"Mio.ttf", "\0\1\0\0"s + Casuali(90, 32)}};
-    TipoCombinazione spazzatura = Base();
-    spazzatura.FontFileNome = "Junk.ttf";
-    spazzatura.FontFile = "junk" + Casuali(3000, 33);
-    Aggiungi("font-spazzatura", CodificaCombinazione(spazzatura)).nessunFont = true;
+    const std::string mio = Con("FontFileNome", "Mio.ttf"), junk = Con("FontFileNome", "Junk.ttf");
+    Aggiungi("font-nome-file-del-giocatore", Con("FontFile", "\0\1\0\0"s + Casuali(80, 31), &mio))
+        .fileGiocatore = {{"Mio.ttf", "\0\1\0\0"s + Casuali(90, 32)}};
+    Aggiungi("font-spazzatura", Con("FontFile", "junk" + Casuali(3000, 33), &junk)).nessunFont =
+        true;
   }
 
   std::string m_base;
