@@ -19,9 +19,6 @@ using namespace std::string_literals;
 
 namespace {
 
-// The raw material: small pictures and sounds made here, and headers that lie about
-// their size.
-
 // `quanti` bytes of a little-endian or big-endian number.
 std::string Piccolo(uint64_t valore, int quanti) {
   std::string byte;
@@ -105,15 +102,10 @@ std::string Jpeg(uint16_t lato) {
 // channel, or with `unBit` one bit a pixel, grey.
 std::string PngTinta(uint32_t lato, uint32_t rgb, bool unBit = false) {
   const size_t byteRiga = unBit ? (lato + 7) / 8 : size_t{3} * lato;
-  // The first row is the colour (filter None for the grey bits, Sub for RGB: the
-  // first pixel, then zeros); every other row repeats the one above (filter Up:
-  // all zeros).
-  std::string prima(1 + byteRiga, '\0');
-  if (unBit) {
-    std::fill(prima.begin() + 1, prima.end(), rgb != 0 ? '\xFF' : '\0');
-  } else {
-    prima = '\1' + Grande(rgb, 3) + std::string(byteRiga - 3, '\0');
-  }
+  // The first row is the colour (filter None for the grey bits, Sub for RGB); every
+  // other row repeats the one above (filter Up: all zeros).
+  const std::string prima = unBit ? '\0' + std::string(byteRiga, rgb != 0 ? '\xFF' : '\0')
+                                  : '\1' + Grande(rgb, 3) + std::string(byteRiga - 3, '\0');
   std::string sopra;
   for (int i = 0; i < 64; ++i) sopra += '\2' + std::string(byteRiga, '\0');
 
@@ -197,8 +189,7 @@ std::string SvgImmagine(std::string_view indirizzo) {
 }
 
 // A Windows icon of one 2 x 2 picture of 32 bits: a BMP header of twice the height
-// (the colours, then the transparency mask), four pixels, and two rows of mask
-// padded to 32 bits.
+// (colours, then mask), four pixels, two rows of mask padded to 32 bits.
 std::string Ico() {
   const std::string bmp =
       Piccolo(40, 4) + Piccolo(2, 4) + Piccolo(4, 4) + Piccolo(1, 2) + Piccolo(32, 2) +
@@ -208,8 +199,7 @@ std::string Ico() {
          Piccolo(32, 2) + Piccolo(bmp.size(), 4) + Piccolo(22, 4) + bmp;
 }
 
-// An uncompressed little-endian TIFF: one IFD of nine short or long entries, one grey
-// pixel after it.
+// An uncompressed little-endian TIFF of one grey pixel.
 std::string Tiff() {
   const auto voce = [](uint16_t etichetta, uint16_t tipo, uint32_t valore) {
     return Piccolo(etichetta, 2) + Piccolo(tipo, 2) + Piccolo(1, 4) + Piccolo(valore, 4);
@@ -281,11 +271,9 @@ TipoCombinazione Base() {
 // Where one field of an encoded combination lies.
 struct Campo {
   std::string nome;
-  size_t numero = 0;    // bytes of a number; 0 for a string
-  size_t inizio = 0;    // offset of its first byte
-  size_t prefisso = 0;  // bytes of a string's length before its content
-  size_t lunghezza = 0;
-
+  size_t numero = 0;  // bytes of a number; 0 for a string
+  // Its first byte's offset, then the bytes of a string's length and of its content.
+  size_t inizio = 0, prefisso = 0, lunghezza = 0;
   size_t Fine() const { return inizio + prefisso + lunghezza; }
 };
 
@@ -298,10 +286,9 @@ std::vector<Campo> Campi(std::string_view byte) {
       {"FontGrassetto", 2, 1}, {"FontCorsivo", 2, 1},           {"FontFile", 0, 1},
       {"FontFileNome", 0, 1}};
   std::vector<Campo> campi;
-  for (const auto& [nome, numero, quanti] : tracciato) {
+  for (const auto& [nome, numero, quanti] : tracciato)
     for (int n = 0; n < quanti; ++n)
       campi.push_back({quanti > 1 ? nome + std::to_string(n) : nome, numero});
-  }
   size_t pos = 0;
   const auto leggi = [&](size_t quanti) {  // little-endian
     uint32_t v = 0;
@@ -312,12 +299,9 @@ std::vector<Campo> Campi(std::string_view byte) {
   };
   for (Campo& c : campi) {
     c.inizio = pos;
-    c.lunghezza = c.numero;
-    if (c.numero == 0) {
-      c.lunghezza = leggi(2);
-      if (c.lunghezza == 0xFFFF) c.lunghezza = leggi(4);
-      c.prefisso = pos - c.inizio;
-    }
+    c.lunghezza = c.numero ? c.numero : leggi(2);
+    if (c.numero == 0 && c.lunghezza == 0xFFFF) c.lunghezza = leggi(4);
+    c.prefisso = pos - c.inizio;
     pos = c.Fine();
   }
   return campi;
@@ -345,11 +329,10 @@ class Generatore {
     NeiSlot("suono", {0, 2}, {{"aiff", Aiff(1)}});
     // A music that claimed no channels crashed the mixer, and a font named after
     // one of the program folder's files replaced it.
-    for (CasoOstile& caso : m_casi) {
-      caso.sempre |= caso.nome.starts_with("suono0-") && caso.nome.ends_with("senza-canali");
-      caso.sempre |= caso.nome == "font-nome-record" || caso.nome == "font-nome-combinazione" ||
+    for (CasoOstile& caso : m_casi)
+      caso.sempre |= (caso.nome.starts_with("suono0-") && caso.nome.ends_with("senza-canali")) ||
+                     caso.nome == "font-nome-record" || caso.nome == "font-nome-combinazione" ||
                      caso.nome == "font-nome-altra-combinazione";
-    }
     return std::move(m_casi);
   }
 
@@ -385,13 +368,10 @@ class Generatore {
   void NeiSlot(const std::string& tipo, std::initializer_list<int> slot, const Contenuti& contenuti,
                bool predefinita = false) {
     const std::string campo = tipo == "suono" ? "Suoni" : "Immagini";
-    for (const int n : slot) {
-      for (const auto& [nome, byte] : contenuti) {
-        CasoOstile& caso =
-            Aggiungi(tipo + std::to_string(n) + "-" + nome, Con(campo + std::to_string(n), byte));
-        if (predefinita) caso.predefinite = {n};
-      }
-    }
+    for (const int n : slot)
+      for (const auto& [nome, byte] : contenuti)
+        Aggiungi(tipo + std::to_string(n) + "-" + nome, Con(campo + std::to_string(n), byte))
+            .predefinite = predefinita ? std::vector{n} : std::vector<int>{};
   }
 
   // Cut at each field's start, inside its first bytes, after a string's length and
@@ -413,11 +393,10 @@ class Generatore {
                ConPrefisso(c, Prefisso(m_base.size() - c.inizio - c.prefisso + 1)));
     }
     for (const char* campo :
-         {"Nome", "Immagini0", "Immagini13", "Suoni0", "Suoni15", "FontFile", "FontFileNome"}) {
+         {"Nome", "Immagini0", "Immagini13", "Suoni0", "Suoni15", "FontFile", "FontFileNome"})
       for (const uint32_t quanti : {0xFFFFFFF0u, 0xFFFFFFFFu, 0x80000000u})
         Aggiungi("4g-" + std::string(campo) + "-" + std::to_string(quanti),
                  ConPrefisso(Di(campo), Piccolo(0xFFFF, 2) + Piccolo(quanti, 4)));
-    }
     // A short length written in the long form is still a valid file.
     Aggiungi("lungo-corto-Autore", ConPrefisso(Di("Autore"), Piccolo(0xFFFF, 2) + Piccolo(4, 4)));
   }
@@ -530,12 +509,10 @@ class Generatore {
     Aggiungi("file-spazi", m_base, "con degli spazi.skcom");
   }
 
-  // Pictures the slot must not take, so that it shows the built-in one. Drawings
-  // whose picture is another file: the slot's own unpacked file, one of the
-  // system's, standard input. Qt's SVG reader follows them; a drawing that showed
-  // its own file brought the game down at every start, as it recursed until the
-  // stack ran out. Then formats that an image library recognises by their first
-  // bytes, but a picture slot does not take.
+  // Pictures the slot must not take, so that it shows the built-in one. Drawings whose
+  // picture is another file (its own, the system's, standard input), which Qt's SVG
+  // reader follows: one showing its own file recursed until the stack ran out at every
+  // start. Then formats an image library recognises, but a picture slot does not take.
   void ImmaginiDaNonMostrare() {
     const auto svg = [&](const char* nome, std::string byte, std::vector<int> slot) {
       CasoOstile& caso = Aggiungi(nome, std::move(byte));
@@ -570,14 +547,12 @@ class Generatore {
   }
 
   // Files that cost much to decode. A progressive JPEG's decoder goes over the whole
-  // picture at each scan, even an empty one: 20,000 of 10 bytes each make 200 KB that
-  // keep it busy for many seconds on a picture of 12 million pixels; with one scan
-  // under the limit, the picture shows. Small files that decode to much: fifteen
-  // effects of 1,000 seconds each at 10 samples a second, which the mixer would hold
-  // as 176 MB each; fourteen pictures of 16 million pixels each, each within the
-  // limit of a picture, together far over that of a combination (the first still
-  // fits, the last does not); and one picture of 400 million pixels of one bit in
-  // 80 KB.
+  // picture at each scan, even an empty one: 20,000 of them keep it busy for seconds on
+  // 12 million pixels; with one scan under the limit, the picture shows. Small files
+  // that decode to much: fifteen effects of 1,000 s at 10 Hz (176 MB each in the mixer);
+  // fourteen pictures of 16 million pixels, each within a picture's limit but together
+  // far over a combination's (the first still fits, the last not); 400 million one-bit
+  // pixels in 80 KB.
   void Budget() {
     CasoOstile& molte =
         Aggiungi("immagine0-jpeg-20000-scansioni", Con("Immagini0", JpegProgressivo(3500, 20000)));
@@ -605,15 +580,11 @@ class Generatore {
   // A font named like a file the player has in the program folder, which must stay
   // as it was; and a font that is no font, which must not be installed.
   void FontDelGiocatore() {
-    TipoCombinazione omonimo = Base();
-    omonimo.FontFileNome = "Mio.ttf";
-    omonimo.FontFile = "\0\1\0\0"s + Casuali(80, 31);
-    Aggiungi("font-nome-file-del-giocatore", CodificaCombinazione(omonimo)).fileGiocatore = {
-        {"Mio.ttf", "\0\1\0\0"s + Casuali(90, 32)}};
-    TipoCombinazione spazzatura = Base();
-    spazzatura.FontFileNome = "Junk.ttf";
-    spazzatura.FontFile = "junk" + Casuali(3000, 33);
-    Aggiungi("font-spazzatura", CodificaCombinazione(spazzatura)).nessunFont = true;
+    const std::string mio = Con("FontFileNome", "Mio.ttf"), junk = Con("FontFileNome", "Junk.ttf");
+    Aggiungi("font-nome-file-del-giocatore", Con("FontFile", "\0\1\0\0"s + Casuali(80, 31), &mio))
+        .fileGiocatore = {{"Mio.ttf", "\0\1\0\0"s + Casuali(90, 32)}};
+    Aggiungi("font-spazzatura", Con("FontFile", "junk" + Casuali(3000, 33), &junk)).nessunFont =
+        true;
   }
 
   std::string m_base;

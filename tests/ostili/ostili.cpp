@@ -1,17 +1,13 @@
-// Hostile combinations end to end. Each file of the corpus is put in a fresh program
-// folder and chosen in the settings file; the game plays it headless as a child
-// process, bounded in time (and, outside the sanitizer build, in address space), and
-// picks it again through the menu, agreeing to install its font. The run must end
-// well with no sanitizer report; every sprite must show a picture (the built-in one
-// where the case says the slot's picture is not usable); nothing may change outside
-// the program folder and the user's font folder, nor any file the player had in the
-// program folder; and the one byte in its standard input, a pipe, must still be there
-// at the end: the game has no business reading it. A second run only starts the game;
-// with --tempi it must take at most 5 s (four times that under the sanitizers), a
-// figure for a quiet machine, which ctest's runs beside other tests are not. Outside
-// the sanitizer build no run may reach a peak of more than 600 MiB resident. The
-// sounds' cases are also played through the mixer on SDL's dummy driver, by this
-// program itself (`ostili --suona FOLDER`), since the runner is silent.
+// Hostile combinations end to end. Each file of the corpus, chosen in a fresh program
+// folder's settings, is played headless by the game as a child process, bounded in
+// time and address space, and picked again through the menu, installing its font. The
+// run must end well with no sanitizer report, every sprite showing a picture; nothing
+// may change outside the program folder and the user's font folder, nor any file the
+// player had; and the one byte in its standard input, a pipe, must still be there. A
+// second run only starts the game: with --tempi within 5 s (four times that under the
+// sanitizers; a figure for a quiet machine). No run may peak over 600 MiB resident
+// outside the sanitizer build. The sounds' cases also go through the mixer on SDL's
+// dummy driver, in this program itself (`ostili --suona FOLDER`).
 //
 //   ostili SKARVEX [--passo N] [--sanitizer] [--tempi]
 //   ostili --corpus DIR
@@ -111,9 +107,8 @@ struct Cartelle {
 // A running process's peak resident memory in KiB, as far as it has got.
 long PiccoMemoria(pid_t pid) {
   std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-  for (std::string riga; std::getline(in, riga);) {
+  for (std::string riga; std::getline(in, riga);)
     if (riga.starts_with("VmHWM:")) return std::atol(riga.c_str() + 6);
-  }
   return 0;
 }
 
@@ -134,9 +129,8 @@ Processo Lancia(const std::vector<fs::path>& argv, const Cartelle& c, double lim
       {"PATH=/usr/bin:/bin", "LANG=C.UTF-8", "QT_QPA_PLATFORM=offscreen", "SDL_AUDIODRIVER=dummy",
        "HOME=" + c.casa.string(), "XDG_DATA_HOME=" + c.dati.string(),
        "XDG_RUNTIME_DIR=" + c.runtime.string(), "TMPDIR=" + c.tmp.string()});
-  for (const char* nome : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+  for (const char* nome : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
     if (const char* valore = std::getenv(nome)) env.push_back(std::string(nome) + "=" + valore);
-  }
   std::vector<char*> a, e;
   for (const fs::path& s : argv) a.push_back(const_cast<char*>(s.c_str()));
   for (std::string& s : env) e.push_back(s.data());
@@ -272,13 +266,11 @@ std::string Cambiamenti(const std::map<std::string, std::string>& prima,
       difetti += "changed " + p + "; ";
     }
   }
-  for (const auto& [p, voce] : prima) {
+  for (const auto& [p, voce] : prima)
     if (!dopo.contains(p) && p != scelta) difetti += "removed " + p + "; ";
-  }
-  for (const char* fuori : FuoriDallaRadice) {
+  for (const char* fuori : FuoriDallaRadice)
     if (std::error_code ec; fs::exists(fuori, ec))
       difetti += "created " + std::string(fuori) + "; ";
-  }
   return difetti;
 }
 
@@ -399,34 +391,28 @@ int main(int argc, char** argv) {
     const CasoOstile& caso = corpus[i];
     if (i % passo != 0 && !caso.sempre) continue;
     const fs::path cartella = fs::path(lavoro) / std::to_string(i);
-    const Cartelle c = Prepara(cartella / "copione", caso);
-    ScriviTutto(cartella / "copione.txt",
-                Copione + ("shot " + (cartella / "shot.png").string() + "\n"));
-    bool ok =
-        Verifica(nome(i), c,
-                 {skarvex, "--headless", "--program-folder", c.programma, cartella / "copione.txt"},
-                 caso, {.istantanee = Istantanee, .memoria = !sanitizer});
-    const Cartelle avvio = Prepara(cartella / "avvio", caso);
-    ScriviTutto(cartella / "avvio.txt", CopioneAvvio);
-    ok &= Verifica(
-        nome(i) + "-avvio", avvio,
-        {skarvex, "--headless", "--program-folder", avvio.programma, cartella / "avvio.txt"}, caso,
-        {.istantanee = 1, .secondi = secondiAvvio, .memoria = !sanitizer});
-    if (caso.nome.starts_with("suono")) {
-      const Cartelle m = Prepara(cartella / "mixer", caso);
-      ok &= Verifica(nome(i) + "-mixer", m, {io, "--suona", m.programma}, caso,
-                     {.memoria = !sanitizer});
-    }
+    // The whole script, a start-up alone, and for a sound the mixer, each in a fresh root.
+    const auto esegui = [&](const std::string& parte, const std::string& copione, Regole regole) {
+      const Cartelle c = Prepara(cartella / parte, caso);
+      std::vector<fs::path> comando = {io, "--suona", c.programma};
+      if (!copione.empty()) {
+        ScriviTutto(cartella / (parte + ".txt"), copione);
+        comando = {skarvex, "--headless", "--program-folder", c.programma,
+                   cartella / (parte + ".txt")};
+      }
+      regole.memoria = !sanitizer;
+      return Verifica(nome(i) + (parte == "copione" ? "" : "-" + parte), c, comando, caso, regole);
+    };
+    bool ok = esegui("copione", Copione + ("shot " + (cartella / "shot.png").string() + "\n"),
+                     {.istantanee = Istantanee});
+    ok &= esegui("avvio", CopioneAvvio, {.istantanee = 1, .secondi = secondiAvvio});
+    if (caso.nome.starts_with("suono")) ok &= esegui("mixer", "", {});
     ++fatti;
-    if (ok)
-      fs::remove_all(cartella);
-    else
-      ++falliti;
+    falliti += !ok;
+    if (ok) fs::remove_all(cartella);
   }
-  if (falliti == 0)
-    fs::remove_all(lavoro);
-  else
-    std::printf("the failed cases' files are in %s\n", lavoro.c_str());
+  if (falliti > 0) std::printf("the failed cases' files are in %s\n", lavoro.c_str());
+  if (falliti == 0) fs::remove_all(lavoro);
   std::printf("%d cases, %d failed\n", fatti, falliti);
   return falliti == 0 ? 0 : 1;
 }
