@@ -12,7 +12,7 @@ packages=(
   fonts-dejavu-core fontconfig
   xvfb xauth xdotool
   dpkg-dev file desktop-file-utils appstream groff-base shared-mime-info libxml2-utils python3
-  zlib1g-dev
+  zlib1g-dev libseccomp-dev lintian
 )
 
 missing=()
