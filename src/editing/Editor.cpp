@@ -308,18 +308,28 @@ bool ChiediPassword(Gioco& g, const ModelloEditor& m) {
     g.PasswordCombinazione.clear();
     return true;
   }
+  // Typed hidden, a password is asked twice: a typo would lock its maker out for good.
   for (;;) {
     const QString password =
         g.dialoghi.PasswordBox(QStringLiteral("Scegli una PassWord da 3 a 12 caratteri"), Firma());
     if (password.isEmpty()) return false;
     if (Lunghezza(password) < MinimoPassword || Lunghezza(password) > MassimoPassword) {
       Messaggio(g, QStringLiteral("Password non in range"), Icona::Informazione);
-    } else if (const auto motivo = FuoriWindows1252(QStringLiteral("La password"), password)) {
+      continue;
+    }
+    if (const auto motivo = FuoriWindows1252(QStringLiteral("La password"), password)) {
       Messaggio(g, *motivo, Icona::Informazione);
-    } else {
+      continue;
+    }
+    const QString conferma =
+        g.dialoghi.PasswordBox(QStringLiteral("Scrivi di nuovo la PassWord per conferma"), Firma());
+    if (conferma.isEmpty()) return false;
+    if (conferma == password) {
       g.PasswordCombinazione = password;
       return true;
     }
+    Messaggio(g, QStringLiteral("Le due PassWord non coincidono: scrivila due volte uguale"),
+              Icona::Esclamazione);
   }
 }
 
