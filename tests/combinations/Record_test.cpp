@@ -59,6 +59,26 @@ TEST_F(Record, NamesAreStoredAsTheFileCanGiveThemBack) {
   EXPECT_EQ(b.g.RecordNomi[1], salvato);
 }
 
+// The name box's rule: a name goes into the table only when the file gives it back as
+// typed, and the refusal names the first character it would not.
+TEST(NomeRecord, IsRefusedForTheFirstCharacterTheFileCannotKeep) {
+  const std::pair<const char*, const char*> casi[] = {
+      {"Niccolò l'ultimo €", nullptr},
+      {"Ωmega Über", "Ω"},
+      {"Carla \"la Rossa\"", "\""},
+      {"due\nrighe", "U+000A"},
+  };
+  for (const auto& [nome, carattere] : casi) {
+    const auto motivo = GestioneDatiEsterni::NomeRecordNonSalvabile(QString::fromUtf8(nome));
+    EXPECT_EQ(motivo.value_or("nessuno"),
+              carattere ? QString::fromUtf8("Il nome contiene il carattere %1, che non si può "
+                                            "salvare nella tabella dei record")
+                              .arg(QString::fromUtf8(carattere))
+                        : "nessuno")
+        << nome;
+  }
+}
+
 TEST_F(Record, FindsTheTableWhateverTheLetterCaseOfItsName) {
   std::string dieci;
   for (int i = 0; i < 10; ++i) dieci += Voce("Anna", 1000 - i, 5);
