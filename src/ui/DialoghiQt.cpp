@@ -13,13 +13,14 @@
 #include <QSet>
 
 #include <cmath>
+#include <utility>
 
 #include "drawing/Caratteri.h"
 #include "ui/DialogoFile.h"
 
 namespace {
 
-// Keys already on their way when an input box opens are not typed into it: a space
+// Keys already on their way when a box opens do not answer it: a space
 // still held as the game ends must not start the player's name with blanks, or fill
 // it with nothing else. The box ignores every key pressed in its first 300 ms, and
 // the auto-repeats of any key whose press it has not let through (one held since
@@ -83,6 +84,8 @@ Risposta Messaggio(QWidget* genitore, const QString& testo, Pulsanti pulsanti, I
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       break;
   }
+  // A key held from before (the Enter that offered a refused name) does not dismiss it unread.
+  const TastiInCorso filtro(&box);
   switch (box.exec()) {
     case QMessageBox::Ok:
       return Risposta::OK;

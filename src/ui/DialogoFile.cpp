@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace {
 
 enum Colonna { Nome, Dimensione, Tipo, Data };

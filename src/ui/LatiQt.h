@@ -26,8 +26,8 @@ struct LatiQt {
         finestre(
             [this]() -> QWidget* {
               // A new editor at every opening; after its saves and resets the main window
-              // catches up, and its clicks are turns of the game like the main window's,
-              // whose questions and messages open over the editor.
+              // catches up, and its clicks are turns of the game like the main window's;
+              // what they ask opens over the editor.
               if (!gioco) return nullptr;
               auto editor = std::make_shared<QPointer<QWidget>>();
               *editor = new frm_opzioni(
