@@ -61,13 +61,12 @@ TEST(Disegno, ALongHighScoreNameStopsShortOfTheLabelsBesideIt) {
   b.g.img_gameover.Visible = false;
   const QString lungo = QString::fromUtf8("Ωmega Über Name 1234567890 abcdefghij");
   b.g.lbl_nomer.Caption = b.g.lbl_namer[1].Caption = lungo;
-  b.g.lbl_record.Caption = b.g.lbl_puntir[1].Caption = b.g.lbl_punteggio.Caption = "1234567";
-  b.g.lbl_livellor[1].Caption = b.g.lbl_level.Caption = "10";
-  const std::vector<Etichetta*> riga = {&b.g.Label1,    &b.g.lbl_punteggio, &b.g.Label2,
-                                        &b.g.lbl_level, &b.g.Label3,        &b.g.lbl_nomer,
-                                        &b.g.lbl_record};
-  const std::vector<Etichetta*> tabella = {&b.g.lbl_namer[1], &b.g.lbl_puntir[1],
-                                           &b.g.lbl_livellor[1]};
+  b.g.lbl_record.Caption = b.g.lbl_puntir[1].Caption = "1234567";
+  b.g.lbl_livellor[1].Caption = "10";
+  // Each line: the name, then the labels beside it.
+  const std::vector<Etichetta*> linee[] = {
+      {&b.g.lbl_nomer, &b.g.Label3, &b.g.lbl_record},
+      {&b.g.lbl_namer[1], &b.g.lbl_puntir[1], &b.g.lbl_livellor[1]}};
   std::vector<Etichetta*> tutte;
   Campo::PerOgniEtichetta(b.g, [&](const Controllo&, int, Etichetta& e) { tutte.push_back(&e); });
 
@@ -92,14 +91,11 @@ TEST(Disegno, ALongHighScoreNameStopsShortOfTheLabelsBesideIt) {
   for (const Carattere& font : fonts) {
     for (Etichetta* e : tutte) e->Font = font;
     for (const QSize area : {QSize(420, 330), QSize(794, 548), QSize(1920, 1080)}) {
-      for (const auto* linea : {&riga, &tabella}) {
-        const size_t nome = linea == &riga ? 5 : 0;
-        const QRect suo = acceso(area, (*linea)[nome]);
-        for (size_t j = 0; j < linea->size(); ++j) {
-          if (j == nome) continue;
-          EXPECT_FALSE(suo.intersects(acceso(area, (*linea)[j])))
+      for (const auto& linea : linee) {
+        const QRect suo = acceso(area, linea[0]);
+        for (size_t j = 1; j < linea.size(); ++j)
+          EXPECT_FALSE(suo.intersects(acceso(area, linea[j])))
               << font.Name.toStdString() << " at " << area.width() << ": " << j;
-        }
         // The name is shortened, not dropped.
         EXPECT_GT(suo.width(), area.width() / 20) << font.Name.toStdString();
       }

@@ -3,21 +3,17 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include "combinations/GestioneDatiEsterni.h"
 #include "game/Eventi.h"
@@ -36,24 +32,35 @@ bool Finche(F fatto) {
   return fatto();
 }
 
-// Runs `azione` on the next modal dialog of kind T to show, from the event loop.
-template <class T>
-void AlProssimo(std::function<void(T&)> azione) {
-  auto* attesa = new QTimer;
-  attesa->setInterval(10);
-  QObject::connect(attesa, &QTimer::timeout, [attesa, azione = std::move(azione)] {
-    auto* dialogo = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!dialogo || !dialogo->isVisible()) return;
-    attesa->stop();
-    attesa->deleteLater();
-    azione(*dialogo);
-  });
-  attesa->start();
-}
+// Answers each modal box as it shows, from the event loop: an input box with the next
+// of `risposte`, a message with OK. Notes what each showed (an input box's text) and
+// where its centre was.
+struct Pilota {
+  explicit Pilota(QStringList risposte) : m_risposte(std::move(risposte)) {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible() || box == m_risponde) return;
+      auto* input = qobject_cast<QInputDialog*>(box);
+      const auto* messaggio = qobject_cast<QMessageBox*>(box);
+      visti.push_back(
+          {input ? input->textValue() : messaggio->text(), box->frameGeometry().center()});
+      if (input && !m_risposte.isEmpty()) input->setTextValue(m_risposte.takeFirst());
+      // Answered from the event loop: a refused name opens its reason from there, and
+      // this timer must be free to answer that too.
+      m_risponde = box;
+      QTimer::singleShot(0, box, [this, box] {
+        box->accept();
+        m_risponde = nullptr;
+      });
+    });
+    m_timer.start(10);
+  }
 
-QPoint Centro(const QWidget& w) {
-  return w.frameGeometry().center();
-}
+  std::vector<std::pair<QString, QPoint>> visti;
+  QStringList m_risposte;
+  QPointer<QDialog> m_risponde;
+  QTimer m_timer;
+};
 
 // The game as the program wires it, its main window shown in the top left corner.
 struct DialoghiVeri : ::testing::Test, CartellaDiProva {
@@ -63,66 +70,43 @@ struct DialoghiVeri : ::testing::Test, CartellaDiProva {
     principale.setGeometry(0, 0, 420, 330);
     principale.show();
   }
+  void Attiva(QWidget& finestra) {
+    finestra.show();
+    finestra.activateWindow();
+    Finche([&] { return finestra.isActiveWindow(); });
+  }
 
   Partita<LatiQt> partita;
   FinestraPrincipale principale;
 };
 
 // The name box takes only a name the table gives back as typed: another character is
-// refused with the reason over the box, which stays open on what was typed, and the
-// box opens over the window it asks for.
-TEST_F(DialoghiVeri, TheHighScoreBoxRefusesACharacterTheTableCannotKeep) {
+// refused with the reason, and the box stays open on what was typed. Boxes open centred
+// on the window that asks, whichever window is active: the editor's on the editor.
+TEST_F(DialoghiVeri, TheNameBoxRefusesWhatTheTableCannotKeepAndBoxesOpenOnTheirWindow) {
   partita.g.Punteggio = 10;
-  QString motivo, rimasto;
-  bool sulPrincipale = false;
-  AlProssimo<QInputDialog>([&](QInputDialog& box) {
-    sulPrincipale = box.parentWidget() == &principale;
-    box.setTextValue(QString::fromUtf8("Ωmega"));
-    AlProssimo<QMessageBox>([&](QMessageBox& messaggio) {
-      motivo = messaggio.text();
-      messaggio.accept();
-      AlProssimo<QInputDialog>([&](QInputDialog& ancora) {
-        rimasto = ancora.textValue();
-        ancora.setTextValue(QStringLiteral("Omega"));
-        ancora.accept();
-      });
-    });
-    box.accept();
-  });
+  Pilota nome({QString::fromUtf8("Ωmega"), "Omega"});
   GestioneDatiEsterni::InserisciRecord(partita.g);
-  EXPECT_TRUE(sulPrincipale);
-  EXPECT_EQ(motivo, QString::fromUtf8("Il nome contiene il carattere Ω, che non si può salvare "
-                                      "nella tabella dei record"));
-  EXPECT_EQ(rimasto, QString::fromUtf8("Ωmega"));
+  const QString motivo = QString::fromUtf8(
+      "Il nome contiene il carattere Ω, che non si può salvare nella tabella dei record");
+  ASSERT_EQ(nome.visti.size(), 3u);
+  EXPECT_EQ((QStringList{nome.visti[1].first, nome.visti[2].first}),
+            (QStringList{motivo, QString::fromUtf8("Ωmega")}));
   EXPECT_EQ(partita.g.RecordNomi[1], "Omega");
-}
+  EXPECT_LE((nome.visti[0].second - principale.frameGeometry().center()).manhattanLength(), 4);
+  nome.m_timer.stop();  // the editor's boxes are the next one's
 
-// A question or a refusal of the editor opens centred on the editor, wherever it is and
-// whichever window is active.
-TEST_F(DialoghiVeri, TheEditorsBoxesOpenCentredOnTheEditor) {
   partita.frm.mn_immagini_Click();
   QWidget* editor = partita.finestre.Widget(Finestra::frm_opzioni);
-  ASSERT_TRUE(editor);
   const QRect schermo = editor->screen()->availableGeometry();
   editor->move(schermo.right() - editor->frameGeometry().width(), schermo.top());
-  std::vector<QPoint> centri;
-  AlProssimo<QInputDialog>([&](QInputDialog& box) {
-    centri.push_back(Centro(box));
-    box.setTextValue(QStringLiteral("ab"));
-    AlProssimo<QMessageBox>([&](QMessageBox& messaggio) {
-      centri.push_back(Centro(messaggio));
-      messaggio.accept();
-    });
-    box.accept();
-  });
-  // Which window is active when it asks does not matter: it may be another one still.
-  principale.activateWindow();
-  Finche([&] { return principale.isActiveWindow(); });
+  Attiva(principale);
+  Pilota crea({"ab"});  // too short a name, refused
   editor->findChild<QPushButton*>(QStringLiteral("CB_crea"))->click();
-  ASSERT_EQ(centri.size(), 2u);
-  for (const QPoint& centro : centri)
-    EXPECT_LE((centro - Centro(*editor)).manhattanLength(), 4)
-        << centro.x() << "," << centro.y() << " for " << Centro(*editor).x();
+  ASSERT_EQ(crea.visti.size(), 2u);
+  for (const auto& [testo, centro] : crea.visti)
+    EXPECT_LE((centro - editor->frameGeometry().center()).manhattanLength(), 4)
+        << testo.toStdString();
 }
 
 // Another window taking the keyboard pauses a game under way exactly as Esc does, and
@@ -133,52 +117,32 @@ TEST_F(DialoghiVeri, LeavingTheWindowPausesOnlyAGameUnderWay) {
   Gioco& g = partita.g;
   QWidget altra;
   const auto lascia = [&] {
-    principale.activateWindow();
-    Finche([&] { return principale.isActiveWindow(); });
-    altra.show();
-    altra.activateWindow();
-    return Finche([&] { return !principale.isActiveWindow(); });
+    Attiva(principale);
+    Attiva(altra);
   };
-  ASSERT_TRUE(lascia());
+  lascia();
   EXPECT_FALSE(g.img_pausa.Visible);  // the game-over screen
-
   principale.Tasto(Tasti::Spazio, true);
   principale.Tasto(Tasti::FrecciaSinistra, true);
   ASSERT_TRUE(!g.img_gameover.Visible && g.Sinistra);
   lascia();
-  EXPECT_TRUE(g.Pausa && g.img_pausa.Visible && !g.Sinistra);
-  EXPECT_FALSE(g.tmr_sposta.Enabled() || g.tmr_spostamentonemici.Enabled() ||
-               g.tmr_proiettilenemico.Enabled());
-  principale.activateWindow();
-  Finche([&] { return principale.isActiveWindow(); });
+  EXPECT_TRUE(g.Pausa && g.img_pausa.Visible && !g.Sinistra && !g.tmr_sposta.Enabled() &&
+              !g.tmr_spostamentonemici.Enabled() && !g.tmr_proiettilenemico.Enabled());
+  Attiva(principale);
   EXPECT_TRUE(g.Pausa);
   principale.Tasto(Tasti::Spazio, true);
-  EXPECT_TRUE(!g.Pausa && !g.img_pausa.Visible && g.tmr_spostamentonemici.Enabled());
+  EXPECT_TRUE(!g.Pausa && g.tmr_spostamentonemici.Enabled());
 
   partita.orologio.Turno([&] { Eventi::LivelloCompletato(g); });
   lascia();
   EXPECT_FALSE(g.img_pausa.Visible);  // the next-level screen
   principale.Tasto(Tasti::Spazio, true);
-
-  // The last cannon lost: the name box takes the keyboard from the window.
-  g.Vite = 0;
+  g.Vite = 0;  // the last cannon lost: the name box takes the keyboard
   g.Punteggio = 10;
-  bool lasciata = false, pausaColNome = true;
-  AlProssimo<QInputDialog>([&](QInputDialog& box) {
-    lasciata = Finche([&] { return !principale.isActiveWindow(); });
-    pausaColNome = g.Pausa || g.img_pausa.Visible;
-    box.accept();
-  });
-  principale.activateWindow();
+  Attiva(principale);
+  Pilota nome({"Zeno"});
   partita.orologio.Turno([&] { Eventi::GiocatoreColpito(g); });
-  EXPECT_TRUE(lasciata && !pausaColNome);
-  EXPECT_TRUE(g.img_gameover.Visible && !g.img_pausa.Visible);
-}
-
-// The main window is the playfield and its menus: no status strip along its bottom.
-TEST_F(DialoghiVeri, TheMainWindowHasNoStatusStrip) {
-  EXPECT_TRUE(principale.findChildren<QStatusBar*>().isEmpty());
-  EXPECT_EQ(principale.centralWidget()->geometry().bottom(), principale.rect().bottom());
+  EXPECT_TRUE(nome.visti.size() == 1 && g.img_gameover.Visible && !g.img_pausa.Visible);
 }
 
 // The file dialog lists sizes and dates as the program's locale writes them, whatever
@@ -194,25 +158,22 @@ TEST(DialogoFile, SpeaksTheProgramsLocaleAndShowsItsColumnsWhole) {
   QFileDialog dialogo(nullptr, QStringLiteral("APRI"), cartella.path());
   PreparaDialogoFile(dialogo);
   auto* vista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"));
-  ASSERT_TRUE(vista);
   dialogo.show();
-  QElapsedTimer tempo;
-  tempo.start();
-  while (vista->model()->rowCount(vista->rootIndex()) == 0 && tempo.elapsed() < 5000)
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  Finche([&] { return vista->model()->rowCount(vista->rootIndex()) > 0; });
   QApplication::processEvents();
   const QModelIndex riga = vista->model()->index(0, 0, vista->rootIndex());
-  const auto testo = [&](int colonna) { return riga.siblingAtColumn(colonna).data().toString(); };
   const QFileInfo info(cartella.path() + "/Una combinazione dal nome lungo.skcom");
-  EXPECT_EQ(testo(1), QStringLiteral("273,44 KiB"));
-  EXPECT_EQ(testo(3), QLocale().toString(info.lastModified(), QLocale::ShortFormat));
-
+  EXPECT_EQ(
+      (QStringList{riga.siblingAtColumn(1).data().toString(),
+                   riga.siblingAtColumn(3).data().toString()}),
+      (QStringList{"273,44 KiB", QLocale().toString(info.lastModified(), QLocale::ShortFormat)}));
   int colonne = 0;
   for (int c = 0; c < 4; ++c) {
-    const int larga = vista->header()->sectionSize(c);
-    EXPECT_GE(larga, static_cast<QAbstractItemView*>(vista)->sizeHintForColumn(c)) << c;
-    EXPECT_GE(larga, vista->header()->sectionSizeHint(c)) << c;
-    colonne += larga;
+    colonne += vista->header()->sectionSize(c);
+    EXPECT_GE(vista->header()->sectionSize(c),
+              std::max(static_cast<QAbstractItemView*>(vista)->sizeHintForColumn(c),
+                       vista->header()->sectionSizeHint(c)))
+        << c;
   }
   EXPECT_LE(colonne, vista->viewport()->width());
   QLocale::setDefault(prima);
