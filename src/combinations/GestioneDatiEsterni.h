@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include <QString>
 
@@ -49,5 +50,16 @@ Immagine ImmagineIncorporata(const Gioco& g, int n);
 // The high-score file.
 void CaricaRecord(Gioco& g);
 void InserisciRecord(Gioco& g);
+// Why a name can't go into the table as typed (a character it would not give back);
+// nothing when it can.
+std::optional<QString> NomeRecordNonSalvabile(const QString& nome);
+
+// Text the files keep in Windows-1252. The first character of `testo` such a field
+// can't hold (it would come back as '?'), or that `vietati` lists; nothing when
+// every one can be stored.
+std::optional<char32_t> PrimoNonSalvabile(const QString& testo, std::u32string_view vietati = {});
+// "<campo> contiene il carattere X, che non si può salvare <dove>", X named by its code
+// when it can't be seen.
+QString MotivoNonSalvabile(const QString& campo, char32_t carattere, const QString& dove);
 
 }  // namespace GestioneDatiEsterni

@@ -63,6 +63,14 @@ QString NomeSalvabile(const QString& nome) {
 
 }  // namespace
 
+std::optional<QString> NomeRecordNonSalvabile(const QString& nome) {
+  // The file has no way to keep a double quote or a line break inside a name.
+  const auto carattere = PrimoNonSalvabile(nome, U"\"\r\n");
+  if (!carattere) return std::nullopt;
+  return MotivoNonSalvabile(QStringLiteral("Il nome"), *carattere,
+                            QStringLiteral("nella tabella dei record"));
+}
+
 void CaricaRecord(Gioco& g) {
   const std::filesystem::path file = FileRecord(g);
   std::error_code ec;
@@ -95,7 +103,10 @@ void InserisciRecord(Gioco& g) {
   }
   const QString prompt =
       QStringLiteral("Complimenti sei in %1a posizione. Inserisci il tuo nome").arg(p);
-  g.RecordNomi[p] = NomeSalvabile(g.dialoghi.InputBox(prompt, Firma(), QString()));
+  // The box takes only a name the file gives back as it was typed; a scripted answer
+  // is stored as the file can keep it.
+  g.RecordNomi[p] = NomeSalvabile(
+      g.dialoghi.InputBoxConRegola(prompt, Firma(), QString(), NomeRecordNonSalvabile));
   g.RecordPunti[p] = g.Punteggio;
   g.RecordLivelli[p] = g.Livello;
 

@@ -74,6 +74,7 @@ void Pittore::Disegna(QPainter& p, const Gioco& g) {
   if (g.GenerazioneFont != m_generazioneFont) {  // a font was installed: look the families up again
     m_font.clear();
     m_testi.clear();
+    m_nomi.clear();
     m_generazioneFont = g.GenerazioneFont;
   }
   p.fillRect(posto.mapRect(QRectF(QPointF(0, 0), Inquadratura::Naturale)), Qt::black);
@@ -90,7 +91,7 @@ void Pittore::Disegna(QPainter& p, const Gioco& g) {
         if (s.Visible && !s.Picture.Vuota() && s.Width > 0 && s.Height > 0)
           DisegnaImmagine(p, posto.mapRect(Rettangolo(s)), s.Picture);
       },
-      [&](const Etichetta& e) { DisegnaEtichetta(p, e, posto); });
+      [&](const Etichetta& e) { DisegnaEtichetta(p, g, e, posto); });
   p.setWorldTransform(posto);
 }
 
@@ -100,10 +101,9 @@ void Pittore::DisegnaImmagine(QPainter& p, const QRectF& dove, const Immagine& i
   p.drawPixmap(dove.topLeft(), PixmapDi(immagine, pixel));
 }
 
-void Pittore::DisegnaEtichetta(QPainter& p, const Etichetta& e, const QTransform& posto) {
-  if (!e.Visible || e.Caption.isEmpty()) return;
+Pittore::Posa Pittore::PosaDi(const Etichetta& e, const QTransform& posto) {
   // Labels are not clipped to their width: the text grows away from the edge it
-  // is aligned to, so longer scores and names stay whole.
+  // is aligned to, so longer scores stay whole.
   constexpr qreal Largo = 2000;
   const qreal left = e.Left / Pixel, top = e.Top / Pixel, width = e.Width / Pixel,
               height = e.Height / Pixel;
@@ -123,16 +123,57 @@ void Pittore::DisegnaEtichetta(QPainter& p, const Etichetta& e, const QTransform
       allineamento |= Qt::AlignHCenter;
       break;
   }
-  const QRectF dove = posto.mapRect(spazio);
-  const Testo& testo = TestoDi(e, posto.m11(), dove.size(), allineamento);
-  p.drawImage(dove.topLeft() + testo.scarto, testo.immagine);
+  return {posto.mapRect(spazio), allineamento};
+}
+
+QRectF Pittore::Scritto(const Etichetta& e, const QTransform& posto) {
+  const Posa posa = PosaDi(e, posto);
+  return QFontMetricsF(FontDi(e.Font, posto.m11()))
+      .boundingRect(posa.dove, posa.allineamento, e.Caption);
+}
+
+// A high-score name stops a blank short of its neighbour on the line and is elided
+// where it does not fit before it: the best name, which grows leftwards, before
+// "HI-SCORE"; a table row's name, which grows rightwards, before its points. The
+// model keeps the whole name; only the drawing shortens it.
+QString Pittore::TestoDisegnato(const Gioco& g, const Etichetta& e, const Posa& posa,
+                                const QTransform& posto) {
+  const Etichetta* vicino = &e == &g.lbl_nomer ? &g.Label3 : nullptr;
+  for (size_t i = 1; i < g.lbl_namer.size() && !vicino; ++i)
+    if (&e == &g.lbl_namer[i]) vicino = &g.lbl_puntir[i];
+  if (!vicino) return e.Caption;
+  // Measured again only when either label or the scale changed.
+  NomeDisegnato& nome = m_nomi[&e];
+  if (nome.nome == e && nome.vicino == *vicino && nome.fattore == posto.m11()) return nome.testo;
+  nome = {e, *vicino, posto.m11(), e.Caption};
+
+  const QFontMetricsF metrica(FontDi(e.Font, posto.m11()));
+  const QRectF confine = Scritto(*vicino, posto);
+  const qreal largo = (e.Alignment == Allineamento::Destra ? posa.dove.right() - confine.right()
+                                                           : confine.left() - posa.dove.left()) -
+                      metrica.horizontalAdvance(QLatin1Char(' '));
+  if (metrica.horizontalAdvance(e.Caption) <= largo) return nome.testo;
+  // Not even the ellipsis fits with the largest fonts: nothing is drawn then.
+  const QString elisa = metrica.elidedText(e.Caption, Qt::ElideRight, largo);
+  nome.testo = metrica.horizontalAdvance(elisa) <= largo ? elisa : QString();
+  return nome.testo;
+}
+
+void Pittore::DisegnaEtichetta(QPainter& p, const Gioco& g, const Etichetta& e,
+                               const QTransform& posto) {
+  if (!e.Visible || e.Caption.isEmpty()) return;
+  const Posa posa = PosaDi(e, posto);
+  const QString testo = TestoDisegnato(g, e, posa, posto);
+  if (testo.isEmpty()) return;
+  const Testo& disegno = TestoDi(e, testo, posto.m11(), posa.dove.size(), posa.allineamento);
+  p.drawImage(posa.dove.topLeft() + disegno.scarto, disegno.immagine);
 }
 
 // Glyphs past the font cache's size (64 pixels: a label at 4x) would be drawn as
 // outlines every frame, so each label's text is drawn once into a picture of its own,
 // which later frames copy as they copy the sprites'.
-const Pittore::Testo& Pittore::TestoDi(const Etichetta& e, qreal fattore, QSizeF spazio,
-                                       int allineamento) {
+const Pittore::Testo& Pittore::TestoDi(const Etichetta& e, const QString& caption, qreal fattore,
+                                       QSizeF spazio, int allineamento) {
   const QString chiave = QStringLiteral("%1|%2|%3|%4x%5/%6|")
                              .arg(ChiaveFont(e.Font, fattore))
                              .arg(e.ForeColor)
@@ -140,7 +181,7 @@ const Pittore::Testo& Pittore::TestoDi(const Etichetta& e, qreal fattore, QSizeF
                              .arg(spazio.width())
                              .arg(spazio.height())
                              .arg(m_rapporto) +
-                         e.Caption;
+                         caption;
   auto it = m_testi.constFind(chiave);
   if (it != m_testi.constEnd()) return *it;
   if (m_testi.size() >= MassimoTesti) m_testi.clear();
@@ -149,7 +190,7 @@ const Pittore::Testo& Pittore::TestoDi(const Etichetta& e, qreal fattore, QSizeF
   // Room around the text's box for what overhangs it (italics, accents).
   const qreal margine = std::ceil(QFontMetricsF(font).height() / 4) + 1;
   const QRectF riquadro = QFontMetricsF(font)
-                              .boundingRect(QRectF(QPointF(0, 0), spazio), allineamento, e.Caption)
+                              .boundingRect(QRectF(QPointF(0, 0), spazio), allineamento, caption)
                               .adjusted(-margine, -margine, margine, margine);
   Testo testo;
   testo.scarto = QPointF(std::floor(riquadro.left()), std::floor(riquadro.top()));
@@ -160,7 +201,7 @@ const Pittore::Testo& Pittore::TestoDi(const Etichetta& e, qreal fattore, QSizeF
   QPainter p(&testo.immagine);
   p.setFont(font);
   p.setPen(Caratteri::ColoreQt(e.ForeColor));
-  p.drawText(QRectF(-testo.scarto, spazio), allineamento, e.Caption);
+  p.drawText(QRectF(-testo.scarto, spazio), allineamento, caption);
   p.end();
   return *m_testi.insert(chiave, std::move(testo));
 }

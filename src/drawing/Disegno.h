@@ -37,13 +37,25 @@ class Pittore {
  private:
   // A picture stretched over `dove`, in device-independent pixels of an unscaled painter.
   void DisegnaImmagine(QPainter& p, const QRectF& dove, const Immagine& immagine);
-  void DisegnaEtichetta(QPainter& p, const Etichetta& e, const QTransform& posto);
+  // Where a label's text goes, in the device's coordinates: the space it is aligned in.
+  struct Posa {
+    QRectF dove;
+    int allineamento = 0;
+  };
+  static Posa PosaDi(const Etichetta& e, const QTransform& posto);
+  // The rectangle a label's whole caption takes.
+  QRectF Scritto(const Etichetta& e, const QTransform& posto);
+  // What is drawn of a label's caption: all of it, or of a high-score name what fits.
+  QString TestoDisegnato(const Gioco& g, const Etichetta& e, const Posa& posa,
+                         const QTransform& posto);
+  void DisegnaEtichetta(QPainter& p, const Gioco& g, const Etichetta& e, const QTransform& posto);
   const QPixmap& PixmapDi(const Immagine& immagine, QSize pixel);
   struct Testo {
     QImage immagine;
     QPointF scarto;  // its top left from the label's own
   };
-  const Testo& TestoDi(const Etichetta& e, qreal fattore, QSizeF spazio, int allineamento);
+  const Testo& TestoDi(const Etichetta& e, const QString& caption, qreal fattore, QSizeF spazio,
+                       int allineamento);
   // The label font, its size scaled by `fattore`.
   const QFont& FontDi(const Carattere& carattere, qreal fattore);
 
@@ -52,6 +64,13 @@ class Pittore {
   qint64 m_bytePixmap = 0;  // the pictures' size in m_pixmap
   QHash<QString, QFont> m_font;
   QHash<QString, Testo> m_testi;
+  // What was drawn of each high-score name, beside what it was measured against.
+  struct NomeDisegnato {
+    Etichetta nome, vicino;
+    qreal fattore = 0;
+    QString testo;
+  };
+  QHash<const Etichetta*, NomeDisegnato> m_nomi;
   qreal m_rapporto = 1.0;  // the device's pixels per logical pixel
   int m_generazioneFont = 0;
 };

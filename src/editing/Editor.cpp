@@ -3,7 +3,6 @@
 #include "editing/Editor.h"
 
 #include "codec/FileAtomico.h"
-#include "codec/Testo.h"
 #include "codec/Vaglio.h"
 #include "combinations/Decodifica.h"
 #include "combinations/GestioneDatiEsterni.h"
@@ -63,17 +62,10 @@ void AvvisaTimer(ModelloEditor& m, bool acceso) {
 // would come back as '?', so a name would no longer be its file's and a password
 // would no longer open. What says so, naming the first such character of `testo`.
 std::optional<QString> FuoriWindows1252(const QString& campo, const QString& testo) {
-  const std::string fuori = PrimoFuoriWindows1252(testo.toStdString());
-  if (fuori.empty()) return std::nullopt;
-  QString carattere = QString::fromStdString(fuori);
-  const char32_t codice = carattere.toUcs4().value(0);
-  // One that can't be seen is named by its code.
-  if (!QChar::isPrint(codice))
-    carattere =
-        QStringLiteral("U+%1").arg(static_cast<uint>(codice), 4, 16, QLatin1Char('0')).toUpper();
-  return campo +
-         QStringLiteral(" contiene il carattere %1, che non si può salvare in una combinazione")
-             .arg(carattere);
+  const auto carattere = GestioneDatiEsterni::PrimoNonSalvabile(testo);
+  if (!carattere) return std::nullopt;
+  return GestioneDatiEsterni::MotivoNonSalvabile(campo, *carattere,
+                                                 QStringLiteral("in una combinazione"));
 }
 
 // Why a name can't be stored inside a combination and be its file's name too; nothing
@@ -308,18 +300,28 @@ bool ChiediPassword(Gioco& g, const ModelloEditor& m) {
     g.PasswordCombinazione.clear();
     return true;
   }
+  // Typed hidden, a password is asked twice: a typo would lock its maker out for good.
   for (;;) {
     const QString password =
         g.dialoghi.PasswordBox(QStringLiteral("Scegli una PassWord da 3 a 12 caratteri"), Firma());
     if (password.isEmpty()) return false;
     if (Lunghezza(password) < MinimoPassword || Lunghezza(password) > MassimoPassword) {
       Messaggio(g, QStringLiteral("Password non in range"), Icona::Informazione);
-    } else if (const auto motivo = FuoriWindows1252(QStringLiteral("La password"), password)) {
+      continue;
+    }
+    if (const auto motivo = FuoriWindows1252(QStringLiteral("La password"), password)) {
       Messaggio(g, *motivo, Icona::Informazione);
-    } else {
+      continue;
+    }
+    const QString conferma =
+        g.dialoghi.PasswordBox(QStringLiteral("Scrivi di nuovo la PassWord per conferma"), Firma());
+    if (conferma.isEmpty()) return false;
+    if (conferma == password) {
       g.PasswordCombinazione = password;
       return true;
     }
+    Messaggio(g, QStringLiteral("Le due PassWord non coincidono: scrivila due volte uguale"),
+              Icona::Esclamazione);
   }
 }
 

@@ -82,6 +82,18 @@ void frm_main::Form_KeyUp(int KeyCode) {
   if (KeyCode == Tasti::FrecciaDestra && g.img_giocatore.Visible) g.Destra = false;
 }
 
+void frm_main::Form_Deactivate() {
+  // Nobody steers the cannon of a game left behind another window: it pauses as Esc
+  // pauses it. Not on a banner that waits for the player, nor while the game ends
+  // (the name box takes the keyboard then), nor once paused.
+  const bool inGioco =
+      g.tmr_sposta.Enabled() && !g.img_gameover.Visible && !g.img_nextlevel.Visible && !g.Pausa;
+  if (inGioco) Form_KeyDown(Tasti::Esc);
+  // The arrows' releases go to the other window: they count as let go now.
+  Form_KeyUp(Tasti::FrecciaSinistra);
+  Form_KeyUp(Tasti::FrecciaDestra);
+}
+
 void frm_main::Form_KeyPress(int KeyAscii) {
   if (KeyAscii != Tasti::Spazio) return;
 

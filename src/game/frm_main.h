@@ -23,6 +23,8 @@ class frm_main {
   void Form_KeyDown(int KeyCode);
   void Form_KeyUp(int KeyCode);
   void Form_KeyPress(int KeyAscii);
+  // The window lost the keyboard to another window.
+  void Form_Deactivate();
 
   void img_gameover_Click();   // a new game
   void img_nextlevel_Click();  // the next level

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include <QString>
@@ -30,6 +31,15 @@ class Dialoghi {
   // The typed text; "" when the box is cancelled or left empty.
   virtual QString InputBox(const QString& prompt, const QString& titolo,
                            const QString& predefinito) = 0;
+  // Why a typed answer can't be taken as it is; nothing when it can.
+  using Regola = std::function<std::optional<QString>(const QString&)>;
+  // An input box that takes only an answer `regola` lets through: the game's box says
+  // why over itself and stays open on what was typed. A scripted answer stands for
+  // what the player confirmed in the end, and is returned as it is.
+  virtual QString InputBoxConRegola(const QString& prompt, const QString& titolo,
+                                    const QString& predefinito, const Regola& /*regola*/) {
+    return InputBox(prompt, titolo, predefinito);
+  }
   // An input box that hides what is typed, for passwords; "" as above.
   virtual QString PasswordBox(const QString& prompt, const QString& titolo) = 0;
   // The chosen file's full path, or nothing when cancelled.

@@ -50,7 +50,8 @@ std::string Aiuto() {
   info [--json] FILE        name, author, whether it is protected, every slot
                             (Default, empty, or its size and format, and why the
                             game refuses it if it does), volumes, font; --json
-                            prints the same as one JSON object
+                            prints the same as one JSON object, or
+                            {"error": WHY} for a file it cannot read
   unpack [--force] FILE DIR writes DIR/manifest.json and one file per non-empty slot
                             (DIR is created when missing); when DIR already holds
                             any of those names it writes nothing, unless --force
@@ -182,9 +183,18 @@ QJsonObject SlotJson(const std::string& slot, const std::optional<Vaglio::Rifiut
   return o;
 }
 
+void ScriviJson(const QJsonObject& oggetto) {
+  const QByteArray json = QJsonDocument(oggetto).toJson(QJsonDocument::Indented);
+  std::cout.write(json.constData(), json.size());
+}
+
 int InfoJson(const fs::path& file) {
   auto comb = LeggiFileCombinazione(file);
-  if (!comb) return Fallisci(comb.errore());
+  if (!comb) {
+    // A script reading the output learns why as well.
+    ScriviJson({{"error", QString::fromStdString(comb.errore())}});
+    return Fallisci(comb.errore());
+  }
   const TipoCombinazione& c = comb.valore();
   const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
   const auto testo = [](const std::string& utf8) { return QString::fromStdString(utf8); };
@@ -221,8 +231,7 @@ int InfoJson(const fs::path& file) {
                            {"FontCorsivo", c.FontCorsivo},
                            {"FontFile", SlotJson(c.FontFile, esame.font)},
                            {"FontFileNome", testo(c.FontFileNome)}};
-  const QByteArray json = QJsonDocument(radice).toJson(QJsonDocument::Indented);
-  std::cout.write(json.constData(), json.size());
+  ScriviJson(radice);
   return Successo;
 }
 

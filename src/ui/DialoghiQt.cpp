@@ -13,15 +13,14 @@
 #include <QSet>
 
 #include <cmath>
+#include <utility>
 
 #include "drawing/Caratteri.h"
+#include "ui/DialogoFile.h"
 
 namespace {
-QWidget* Genitore() {
-  return QApplication::activeWindow();
-}
 
-// Keys already on their way when an input box opens are not typed into it: a space
+// Keys already on their way when a box opens do not answer it: a space
 // still held as the game ends must not start the player's name with blanks, or fill
 // it with nothing else. The box ignores every key pressed in its first 300 ms, and
 // the auto-repeats of any key whose press it has not let through (one held since
@@ -53,22 +52,9 @@ class TastiInCorso final : public QObject {
   QSet<int> m_visti;  // keys seen going down since the box opened
 };
 
-QString Chiedi(const QString& prompt, const QString& titolo, const QString& predefinito,
-               QLineEdit::EchoMode eco) {
-  QInputDialog box(Genitore());
-  box.setInputMode(QInputDialog::TextInput);
-  box.setWindowTitle(titolo);
-  box.setLabelText(prompt);
-  box.setTextEchoMode(eco);
-  box.setTextValue(predefinito);
-  const TastiInCorso filtro(&box);
-  return box.exec() == QDialog::Accepted ? box.textValue() : QString();
-}
-}  // namespace
-
-Risposta DialoghiQt::MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona,
-                            const QString& titolo) {
-  QMessageBox box(Genitore());
+Risposta Messaggio(QWidget* genitore, const QString& testo, Pulsanti pulsanti, Icona icona,
+                   const QString& titolo) {
+  QMessageBox box(genitore);
   box.setWindowTitle(titolo);
   box.setText(testo);
   switch (icona) {
@@ -98,6 +84,8 @@ Risposta DialoghiQt::MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       break;
   }
+  // A key held from before (the Enter that offered a refused name) does not dismiss it unread.
+  const TastiInCorso filtro(&box);
   switch (box.exec()) {
     case QMessageBox::Ok:
       return Risposta::OK;
@@ -110,13 +98,70 @@ Risposta DialoghiQt::MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona
   }
 }
 
+// An input box that stays open on an answer its rule refuses, saying why over itself.
+class Casella final : public QInputDialog {
+ public:
+  Casella(QWidget* genitore, Dialoghi::Regola regola)
+      : QInputDialog(genitore), m_regola(std::move(regola)) {}
+
+  void done(int esito) override {
+    if (esito == QDialog::Accepted && m_regola) {
+      if (const std::optional<QString> motivo = m_regola(textValue())) {
+        Messaggio(this, *motivo, Pulsanti::OK, Icona::Esclamazione, windowTitle());
+        return;
+      }
+    }
+    QInputDialog::done(esito);
+  }
+
+ private:
+  Dialoghi::Regola m_regola;
+};
+
+QString Chiedi(QWidget* genitore, const QString& prompt, const QString& titolo,
+               const QString& predefinito, QLineEdit::EchoMode eco,
+               const Dialoghi::Regola& regola = {}) {
+  Casella box(genitore, regola);
+  box.setInputMode(QInputDialog::TextInput);
+  box.setWindowTitle(titolo);
+  box.setLabelText(prompt);
+  box.setTextEchoMode(eco);
+  box.setTextValue(predefinito);
+  const TastiInCorso filtro(&box);
+  return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+}  // namespace
+
+void DialoghiQt::ChiedeDa(QWidget* finestra, const std::function<void()>& handler) {
+  const QPointer<QWidget> prima = std::exchange(m_chiede, finestra);
+  handler();
+  m_chiede = prima;
+}
+
+QWidget* DialoghiQt::Genitore() const {
+  for (QWidget* finestra : {m_chiede.data(), m_principale.data()})
+    if (finestra && finestra->isVisible()) return finestra->window();
+  return QApplication::activeWindow();
+}
+
+Risposta DialoghiQt::MsgBox(const QString& testo, Pulsanti pulsanti, Icona icona,
+                            const QString& titolo) {
+  return Messaggio(Genitore(), testo, pulsanti, icona, titolo);
+}
+
 QString DialoghiQt::InputBox(const QString& prompt, const QString& titolo,
                              const QString& predefinito) {
-  return Chiedi(prompt, titolo, predefinito, QLineEdit::Normal);
+  return Chiedi(Genitore(), prompt, titolo, predefinito, QLineEdit::Normal);
+}
+
+QString DialoghiQt::InputBoxConRegola(const QString& prompt, const QString& titolo,
+                                      const QString& predefinito, const Regola& regola) {
+  return Chiedi(Genitore(), prompt, titolo, predefinito, QLineEdit::Normal, regola);
 }
 
 QString DialoghiQt::PasswordBox(const QString& prompt, const QString& titolo) {
-  return Chiedi(prompt, titolo, QString(), QLineEdit::Password);
+  return Chiedi(Genitore(), prompt, titolo, QString(), QLineEdit::Password);
 }
 
 QString DialoghiQt::FiltroQt(const QString& filtro) {
@@ -128,10 +173,11 @@ QString DialoghiQt::FiltroQt(const QString& filtro) {
 }
 
 std::optional<QString> DialoghiQt::ApriFile(const RichiestaFile& richiesta) {
-  const QString file = QFileDialog::getOpenFileName(Genitore(), richiesta.titolo,
-                                                    richiesta.cartella, FiltroQt(richiesta.filtro));
-  if (file.isEmpty()) return std::nullopt;
-  return file;
+  QFileDialog dialogo(Genitore(), richiesta.titolo, richiesta.cartella, FiltroQt(richiesta.filtro));
+  dialogo.setFileMode(QFileDialog::ExistingFile);
+  PreparaDialogoFile(dialogo);
+  if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
+  return dialogo.selectedFiles().constFirst();
 }
 
 std::optional<Carattere> DialoghiQt::ScegliFont(const Carattere& iniziale) {

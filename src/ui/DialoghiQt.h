@@ -5,6 +5,7 @@
 #include <QTranslator>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 #include "seams/Dialoghi.h"
@@ -15,6 +16,8 @@ class DialoghiQt final : public Dialoghi {
                   const QString& titolo) override;
   QString InputBox(const QString& prompt, const QString& titolo,
                    const QString& predefinito) override;
+  QString InputBoxConRegola(const QString& prompt, const QString& titolo,
+                            const QString& predefinito, const Regola& regola) override;
   QString PasswordBox(const QString& prompt, const QString& titolo) override;
   std::optional<QString> ApriFile(const RichiestaFile& richiesta) override;
   std::optional<Carattere> ScegliFont(const Carattere& iniziale) override;
@@ -22,6 +25,17 @@ class DialoghiQt final : public Dialoghi {
 
   // "Description|*.a;*.b" as a Qt file-dialog filter: "Description (*.a *.b)".
   static QString FiltroQt(const QString& filtro);
+
+  // The window the boxes and dialogs open centred on: `finestra` while `handler` runs
+  // (a turn of the editor's), the main window otherwise, while they are shown.
+  void ImpostaPrincipale(QWidget* principale) { m_principale = principale; }
+  void ChiedeDa(QWidget* finestra, const std::function<void()>& handler);
+
+ private:
+  QWidget* Genitore() const;
+
+  QPointer<QWidget> m_principale;
+  QPointer<QWidget> m_chiede;
 };
 
 // Qt's own texts (the standard buttons, the file, font and colour dialogs) in Italian,

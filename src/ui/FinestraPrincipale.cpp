@@ -268,6 +268,13 @@ void FinestraPrincipale::keyPressEvent(QKeyEvent* evento) {
   });
 }
 
+void FinestraPrincipale::changeEvent(QEvent* evento) {
+  QMainWindow::changeEvent(evento);
+  // Another window took the keyboard: a notification, Alt+Tab, a click elsewhere, a box.
+  if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && !m_chiusa)
+    DopoHandler([this] { m_frm.Form_Deactivate(); });
+}
+
 void FinestraPrincipale::keyReleaseEvent(QKeyEvent* evento) {
   // X11 turns a held key into release/press pairs; only a real release counts.
   if (evento->isAutoRepeat()) return;

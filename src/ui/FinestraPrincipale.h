@@ -63,6 +63,7 @@ class FinestraPrincipale final : public QMainWindow {
  protected:
   void keyPressEvent(QKeyEvent* evento) override;
   void keyReleaseEvent(QKeyEvent* evento) override;
+  void changeEvent(QEvent* evento) override;
   void closeEvent(QCloseEvent* evento) override;
   void dragEnterEvent(QDragEnterEvent* evento) override;
   void dropEvent(QDropEvent* evento) override;

@@ -9,6 +9,7 @@
 
 void CollegaFinestra(Partita<LatiQt>& partita, FinestraPrincipale& principale) {
   partita.principale = &principale;
+  partita.dialoghi.ImpostaPrincipale(&principale);
   OrologioQt& orologio = partita.orologio;
   orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });
   principale.ImpostaTurno(

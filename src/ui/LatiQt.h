@@ -26,15 +26,20 @@ struct LatiQt {
         finestre(
             [this]() -> QWidget* {
               // A new editor at every opening; after its saves and resets the main window
-              // catches up, and its clicks are turns of the game like the main window's.
+              // catches up, and its clicks are turns of the game like the main window's;
+              // what they ask opens over the editor.
               if (!gioco) return nullptr;
-              return new frm_opzioni(
+              auto editor = std::make_shared<QPointer<QWidget>>();
+              *editor = new frm_opzioni(
                   *gioco,
                   [this] {
                     if (principale) principale->Aggiorna();
                   },
-                  [this](const std::function<void()>& h) { orologio.Turno(h); },
+                  [this, editor](const std::function<void()>& h) {
+                    dialoghi.ChiedeDa(*editor, [&] { orologio.Turno(h); });
+                  },
                   principale ? &principale->Immagini() : nullptr);
+              return *editor;
             },
             [this] {
               if (principale) principale->Chiudi();

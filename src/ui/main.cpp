@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QTimer>
 
 #include <fstream>
@@ -39,6 +40,8 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   app.setDesktopFileName(QString::fromLatin1(IdApplicazione));
   app.setWindowIcon(QIcon(QStringLiteral(":/programma/icona.svg")));
   app.setQuitOnLastWindowClosed(false);
+  // Dates and sizes in the dialogs are Italian like the rest; files keep numbers as C writes them.
+  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
   const std::unique_ptr<QTranslator> italiano = TraduzioneQtItaliana();
   if (italiano) {
     app.installTranslator(italiano.get());
@@ -69,8 +72,9 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
     principale.TurnoOccupato([&] { ApriCombinazione(partita.g, partita.frm, file); });
   };
   principale.ImpostaApriFile(apri);
-  // Files handed over by a later start, and gamepads, are taken once the first frame
-  // is painted.
+  // Files handed over by a later start or given on the command line, and gamepads, are
+  // taken once the first frame is painted: a question about a file opens over the
+  // playfield.
   IstanzaUnica istanza(apri);
   Joypad joypad(principale, partita.g);
   const bool esciAlPrimoFrame = qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME");
@@ -89,9 +93,8 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
           std::cerr << "skarvex: another game runs on '" << cartella.string()
                     << "': files opened now go to that one\n";
         joypad.Apri();
+        for (const auto& file : opzioni.file) apri(file);
       });
-  for (const auto& file : opzioni.file)
-    QTimer::singleShot(0, &principale, [apri, file] { apri(file); });
   return app.exec();
 }
 

@@ -59,6 +59,20 @@ TEST_F(Record, NamesAreStoredAsTheFileCanGiveThemBack) {
   EXPECT_EQ(b.g.RecordNomi[1], salvato);
 }
 
+// The name box's rule: a name goes into the table only when the file gives it back as
+// typed (€ is in Windows-1252); the refusal names the first character it would not.
+TEST(NomeRecord, IsRefusedForTheFirstCharacterTheFileCannotKeep) {
+  const QString fine = QString::fromUtf8(", che non si può salvare nella tabella dei record");
+  for (const auto& [nome, carattere] : {std::pair{"Niccolò l'ultimo €", ""},
+                                        {"Ωmega Über", "Ω"},
+                                        {"Carla \"la Rossa\"", "\""},
+                                        {"due\nrighe", "U+000A"}})
+    EXPECT_EQ(GestioneDatiEsterni::NomeRecordNonSalvabile(QString::fromUtf8(nome)).value_or(""),
+              *carattere ? "Il nome contiene il carattere " + QString::fromUtf8(carattere) + fine
+                         : QString())
+        << nome;
+}
+
 TEST_F(Record, FindsTheTableWhateverTheLetterCaseOfItsName) {
   std::string dieci;
   for (int i = 0; i < 10; ++i) dieci += Voce("Anna", 1000 - i, 5);

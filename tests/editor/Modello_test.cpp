@@ -373,23 +373,35 @@ TEST_F(Modello, ACombinationIsSavedUnderItsFilesNameOrANewOneWhenThatCantBeStore
   }
 }
 
-TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndAnEmptyAnswerSavesNothing) {
+// A password is asked twice, hidden both times; a typo in either is caught before the
+// combination is locked with it.
+TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndIsTypedTwiceAlikeAndAnEmptyAnswerSavesNothing) {
   Apri();
   m.proteggi = true;
-  // "Ωmega" would be stored as "?mega" and never open; then no answer.
-  Rispondi({"Blu", "Anna", "ab", "Ωmega"});
+  // "Ωmega" would be stored as "?mega" and never open; then two that differ; then no answer.
+  Rispondi({"Blu", "Anna", "ab", "Ωmega", "segreto", "segerto", ""});
   Salva(b.g, m);
-  const QString scegli = "Scegli una PassWord da 3 a 12 caratteri";
-  EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", "Autore?", scegli,
-                                "Password non in range", scegli,
-                                "La password contiene il carattere Ω, che non si può salvare in "
-                                "una combinazione",
-                                scegli}));
-  EXPECT_EQ(icone.at(3), Icona::Informazione);
+  const QString scegli = "Scegli una PassWord da 3 a 12 caratteri",
+                conferma = "Scrivi di nuovo la PassWord per conferma";
+  EXPECT_EQ(
+      Box(),
+      (QStringList{
+          "Inserire il nome della combinazione", "Autore?", scegli, "Password non in range", scegli,
+          "La password contiene il carattere Ω, che non si può salvare in "
+          "una combinazione",
+          scegli, conferma, "Le due PassWord non coincidono: scrivila due volte uguale", scegli}));
+  EXPECT_EQ((std::tuple{icone.at(3), icone.at(8)}),
+            (std::tuple{Icona::Informazione, Icona::Esclamazione}));
   EXPECT_TRUE(!fs::exists(b.File("Blu.skcom")) && Aperto());
 
-  // The name was taken: the next save asks only the password.
-  b.dialoghi.AccodaTesto("tredicilette");
+  // The name was taken: the next save asks only the password, twice and hidden, and a
+  // confirmation left empty saves nothing either.
+  Rispondi({"tredicilette", ""});
+  Salva(b.g, m);
+  const auto box = b.dialoghi.PrendiBox();
+  EXPECT_TRUE(box.size() == 2 && std::ranges::all_of(box, &BoxMostrato::nascosto));
+  EXPECT_TRUE(!fs::exists(b.File("Blu.skcom")) && Aperto());
+  Rispondi({"tredicilette", "tredicilette"});
   Salva(b.g, m);
   EXPECT_EQ((std::tuple{Letta("Blu").Password, b.g.PasswordCombinazione}),
             (std::tuple{std::string("tredicilette"), QString("tredicilette")}));

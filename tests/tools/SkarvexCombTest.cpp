@@ -167,6 +167,17 @@ TEST_F(SkarvexComb, BadArgumentsAndUnreadableInputsGiveOneLineAndANonZeroExit) {
   EXPECT_FALSE(fs::exists(cartella / "o.skcom"));
   EXPECT_FALSE(fs::exists(cartella / "Notte più scura.skcom"));
 
+  // info --json says why as JSON too, for a script that reads only the output.
+  for (const std::string& file : {Percorso("manca.skcom"), Scrivi("corta.skcom", "\x03\x00ab")}) {
+    const Esecuzione e = Esegui({"info", "--json", file});
+    FallisceConUnaRiga(e, file);
+    const QJsonDocument documento = QJsonDocument::fromJson(QByteArray::fromStdString(e.uscita));
+    EXPECT_EQ(documento.object().keys(), QStringList{"error"}) << e.uscita;
+    EXPECT_NE(e.errori.find(documento.object()["error"].toString().toStdString()),
+              std::string::npos)
+        << e.uscita << e.errori;
+  }
+
   // check tells why a file does not read whole, with exit code 1.
   const Esecuzione rotta =
       Esegui({"check", Scrivi("rotta.skcom", CodificaCombinazione(Completa()).substr(0, 37))});

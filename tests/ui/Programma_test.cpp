@@ -121,6 +121,22 @@ TEST(Programma, FirstStartPutsTheFilesInThePerUserFolderOnlyForAnInstalledCopy) 
   }
 }
 
+// Started with a combination file, the game paints its playfield before it asks anything
+// about the file: the question never stands over a black window.
+TEST(Programma, AFileGivenAtStartIsOpenedOnlyOnceThePlayfieldIsPainted) {
+  QTemporaryDir cartella, altrove;
+  TipoCombinazione c;
+  c.Nome = "Blu";
+  c.Immagini.fill(std::string(ImmagineDefault));
+  const fs::path file = fs::path(altrove.path().toStdString()) / "Blu.skcom";
+  ASSERT_TRUE(ScriviFileCombinazione(file, c).ok());
+  const Uscita u = Esegui(SKARVEX_ESEGUIBILE,
+                          {"--program-folder", cartella.path(), QString::fromStdString(file)}, {},
+                          Ambiente(true));
+  EXPECT_EQ(u.stato, 0) << u.err.toStdString();
+  EXPECT_EQ(u.out, "primo fotogramma\n");
+}
+
 // Whatever lies in the folder under the name of the remembered window place, the game
 // starts and ends as usual; it replaces only its own file, damaged or not.
 TEST(Programma, AnyFileWhereTheWindowsPlaceIsKeptIsHarmless) {
