@@ -54,15 +54,16 @@ inline std::string Midi(const std::string& eventi) {
          static_cast<char>(n >> 16) + static_cast<char>(n >> 8) + static_cast<char>(n) + traccia;
 }
 
-// `note` notes struck together at the start and never released: the 128 keys of
-// channel 1, then of channel 2, and so on round the sixteen channels.
-inline std::string MidiNoteTenute(size_t note) {
+// `note` notes struck together at the start and never released, spread round the
+// first `canali` channels, each on the next key free there.
+inline std::string MidiNoteTenute(size_t note, size_t canali = 16) {
   std::string eventi;
-  eventi.reserve(note * 3 + note / 128 * 2);
+  eventi.reserve(note * 4);
   for (size_t i = 0; i < note; ++i) {
     eventi += '\0';
-    if (i % 128 == 0) eventi += static_cast<char>(0x90 | (i / 128) % 16);  // running status after
-    eventi += static_cast<char>(i % 128);
+    // One channel keeps its status running: its notes need only their key and velocity.
+    if (canali > 1 || i == 0) eventi += static_cast<char>(0x90 | i % canali);
+    eventi += static_cast<char>(i / canali % 128);
     eventi += '\x40';
   }
   return Midi(eventi);
@@ -84,8 +85,8 @@ inline std::string MidiRaffica(size_t note, uint8_t tick) {
 // A MIDI file of exactly `byte` bytes: one note, and a text event that fills the rest.
 inline std::string MidiDiByte(size_t byte) {
   const std::string nota("\x00\x90\x3C\x40\x60\x80\x3C\x00", 8);
-  // 22 bytes of header and end, the note, the text's delta time, type and 4-byte length.
-  const size_t testo = byte - 22 - nota.size() - 3 - 4;
+  // 26 bytes of headers and end, the note, the text's delta time, type and 4-byte length.
+  const size_t testo = byte - 26 - nota.size() - 3 - 4;
   std::string eventi = nota + std::string("\x00\xFF\x01", 3);
   for (int i = 3; i >= 0; --i)
     eventi += static_cast<char>(((testo >> (7 * i)) & 0x7F) | (i ? 0x80 : 0));
