@@ -211,6 +211,8 @@ int main(int argc, char** argv) {
   const std::pair<std::string, std::function<std::string()>> musiche[] = {
       {"a million notes held", [] { return media_ostili::MidiNoteTenute(1'000'000); }},
       {"2,000 notes held", [] { return media_ostili::MidiNoteTenute(2000); }},
+      {"1,000 notes struck at once, as many as the gate lets through",
+       [] { return media_ostili::MidiRaffica(1000, 0); }},
   };
   for (const auto& [nome, fai] : musiche) {
     if (nome.find(filtro) == std::string::npos && filtro.find(nome) == std::string::npos) continue;
