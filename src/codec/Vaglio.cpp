@@ -44,10 +44,6 @@ EsameImmagine Dimensioni(FormatoMedia formato, uint64_t larghezza, uint64_t alte
   return esame;
 }
 
-// Walks a JPEG's markers as the decoder does: the frame's size from its first SOF,
-// and every scan counted. Like the decoder it passes over bytes that are not a
-// marker, so the entropy-coded data after each scan header (where 0xFF is followed
-// by 0x00 or a restart marker) is skipped on the way.
 // The frames the decoder takes: 8 bits a sample, sequential or progressive, Huffman
 // or arithmetic coding; not lossless or hierarchical ones.
 std::optional<Rifiuto> ControllaFrame(unsigned char marcatore, std::optional<uint32_t> precisione) {
@@ -59,6 +55,10 @@ std::optional<Rifiuto> ControllaFrame(unsigned char marcatore, std::optional<uin
   return std::nullopt;
 }
 
+// Walks a JPEG's markers as the decoder does: the frame's size from its first SOF,
+// every scan and every APPn and comment segment counted. Like the decoder it passes
+// over bytes that are not a marker, so the entropy-coded data after each scan header
+// (where 0xFF is followed by 0x00 or a restart marker) is skipped on the way.
 EsameImmagine EsaminaJpeg(std::string_view b) {
   const EsameImmagine danneggiato{FormatoMedia::JPG, 0, 0, 0, Danneggiato};
   uint64_t larghezza = 0, altezza = 0;
@@ -178,8 +178,8 @@ EsameImmagine EsaminaBmp(std::string_view b) {
 }
 
 // What the decoder takes of a PNG's header: a whole IHDR, the depths each colour type
-// allows, the one compression and filter method, no interlacing or Adam7's; and, for
-// a palette picture, its palette before its pixels.
+// allows, the one compression and filter method, no interlacing but Adam7's; and,
+// for a palette picture, its palette before its pixels.
 std::optional<Rifiuto> ControllaPng(std::string_view b) {
   if (b.size() < 33 || Be(b, 8, 4) != 13u) return Danneggiato;
   const unsigned char bit = Byte(b, 24), tipo = Byte(b, 25);

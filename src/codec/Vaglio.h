@@ -27,9 +27,9 @@ inline constexpr uint64_t MaxScansioniJpeg = 100;
 // A JPEG's APPn and comment segments (Exif, XMP, ICC profiles, Photoshop's and
 // Adobe's blocks, comments) are kept whole by the decoder, each added to the end of a
 // list it walks from the start: many thousands of them, even empty, take it minutes.
-// Cameras and editors write a few dozen and a few MiB at most; the largest ICC
-// profile the APP2 numbering allows is 255 segments (16 MiB), and an extended XMP
-// packet of several MiB is under a hundred more.
+// Cameras and editors write a few dozen and a few MiB at most: the largest ICC
+// profile the APP2 numbering allows (255 segments of 64 KiB) just fits, and an
+// extended XMP packet of several MiB is under a hundred segments more.
 inline constexpr uint64_t MaxSegmentiJpeg = 1000;
 inline constexpr uint64_t MaxByteSegmentiJpeg = 16 * MiB;
 // Effects are held decoded as the mixer plays them: 44.1 kHz, stereo, 16 bits.
@@ -40,8 +40,8 @@ inline constexpr uint64_t MaxByteMidi = 4 * MiB;
 // What a MIDI music may ask of the synthesizer, which has 256 voices and sounds every
 // note struck until its voice is taken back: notes held at once (a pianist holds ten,
 // a full orchestra's score about a hundred across its channels), on one channel (a
-// piano part with the pedal down, a few dozen), and notes struck in any one second (a
-// fast orchestral passage, a few hundred).
+// dense piano part, a few dozen), and notes struck in any one second (a fast
+// orchestral passage, a few hundred).
 inline constexpr uint64_t MaxNoteTenute = 256;
 inline constexpr uint64_t MaxNoteTenuteCanale = 64;
 inline constexpr uint64_t MaxNoteAlSecondo = 1000;

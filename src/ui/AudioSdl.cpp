@@ -307,6 +307,7 @@ class AudioSdl final : public Audio {
     PtrMusica musica(Mix_LoadMUSType_RW(rw.release(), tipo, SDL_TRUE));
     if (!musica) {
       Avvisa("musica non decodificabile:", file, Mix_GetError());
+      m_byteMidi = {};
       return false;
     }
     m_durata = std::max(Mix_MusicDuration(musica.get()), 0.0);
@@ -405,7 +406,7 @@ class AudioSdl final : public Audio {
   std::unique_ptr<DispositivoMixer> m_mixer;
   Guadagni m_guadagni;
   int m_frequenza = FrequenzaUscita;
-  std::string m_byteMidi;  // a MIDI music's file, which outlives it
+  std::string m_byteMidi;  // the file a MIDI music plays from, freed after it
   PtrMusica m_musica;
   double m_durata = 0;     // seconds; 0 when it cannot be told
   bool m_midi = false;     // its position is counted in mixed frames
