@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-  libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
+  libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core fontconfig

@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <new>
 
 namespace fs = std::filesystem;
@@ -83,6 +85,18 @@ int ChiamateFile::SincronizzaCartella(int fd) {
 
 namespace {
 
+// The process's umask, read without changing it (setting it to read it back would
+// leave a moment in which another thread's new files get no mask at all). The system
+// says it in the process's status, read at each write: nothing beside the write's own
+// sync. Where it can't be read, the strictest mask, the owner's alone, is assumed.
+mode_t Umask() {
+  std::ifstream stato("/proc/self/status");
+  for (std::string riga; std::getline(stato, riga);)
+    if (riga.starts_with("Umask:"))
+      return static_cast<mode_t>(std::strtoul(riga.c_str() + 6, nullptr, 8) & 0777);
+  return 077;
+}
+
 // The temporary file beside `percorso`: ".skarvex-<name>.XXXXXX", hidden from the
 // folder's lists, and under a prefix no player would give a file of theirs.
 std::string ModelloTemporaneo(const fs::path& percorso) {
@@ -100,8 +114,9 @@ Esito Scrivi(const fs::path& percorso, std::string_view byte, bool solaLettura, 
   if (fd < 0) return ErroreDi(percorso, "cannot write", errno);
   const fs::path temporaneo = modello;
 
-  // The first failure is the one reported, and the temporary file goes with it.
-  const mode_t permessi = solaLettura ? 0444 : 0644;
+  // The first failure is the one reported, and the temporary file goes with it. The
+  // file gets what a new file would (mkstemp's are the owner's alone).
+  const mode_t permessi = (solaLettura ? 0444 : 0666) & ~Umask();
   int codice = 0;
   if (!ScriviTutto(chiamate, fd, byte) || chiamate.Permessi(fd, permessi) != 0 ||
       chiamate.Sincronizza(fd) != 0)

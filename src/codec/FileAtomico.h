@@ -38,6 +38,9 @@ class ChiamateFile {
   virtual int SincronizzaCartella(int fd);
 };
 
+// The file's permissions are those of any new file, read and write (or only read) for
+// whoever the process's umask lets: 0644 (0444) under the usual 022, the owner's
+// alone under 077.
 [[nodiscard]] Esito ScriviFileAtomico(const std::filesystem::path& percorso, std::string_view byte,
                                       bool solaLettura = false,
                                       ChiamateFile& chiamate = ChiamateFile::Sistema());

@@ -48,9 +48,14 @@ std::string NomeFileSuono(int n) {
 
 std::string ContenutoMedia(std::string_view slot) {
   std::string contenuto;
-  contenuto.reserve(slot.size() + 2);
+  contenuto.reserve(slot.size() + FineMedia.size());
   contenuto.append(slot);
-  contenuto.append("\r\n");
+  contenuto.append(FineMedia);
+  return contenuto;
+}
+
+std::string_view SlotDiFileMedia(std::string_view contenuto) {
+  if (contenuto.ends_with(FineMedia)) contenuto.remove_suffix(FineMedia.size());
   return contenuto;
 }
 

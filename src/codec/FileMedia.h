@@ -15,7 +15,11 @@ std::string NomeFileImmagine(int n);
 std::string NomeFileSuono(int n);
 
 // A media file holds the slot's bytes followed by CR LF.
+inline constexpr std::string_view FineMedia = "\r\n";
 std::string ContenutoMedia(std::string_view slot);
+// The slot's bytes of a media file, which the slot's budgets hold: without the CR LF
+// at its end (a file that lacks it is taken whole).
+std::string_view SlotDiFileMedia(std::string_view contenuto);
 [[nodiscard]] Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot,
                                     ChiamateFile& chiamate = ChiamateFile::Sistema());
 

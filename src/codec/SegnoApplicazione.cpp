@@ -21,7 +21,7 @@ bool ProcessoVivo(pid_t pid) {
 void MettiSegno(const std::filesystem::path& cartella, const std::string& combinazione) {
   // Written in place, without syncing: it has to outlast this process, not the machine.
   const int fd = ::open((cartella / NomeFileSegno).c_str(),
-                        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+                        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
   if (fd < 0) return;
   const std::string testo = std::to_string(::getpid()) + "\n" + combinazione;
   (void)!::write(fd, testo.data(), testo.size());

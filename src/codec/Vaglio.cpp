@@ -1,6 +1,9 @@
 #include "codec/Vaglio.h"
 
 #include <algorithm>
+#include <iterator>
+
+#include "codec/DurataMidi.h"
 
 namespace Vaglio {
 
@@ -41,15 +44,26 @@ EsameImmagine Dimensioni(FormatoMedia formato, uint64_t larghezza, uint64_t alte
   return esame;
 }
 
+// The frames the decoder takes: 8 bits a sample, sequential or progressive, Huffman
+// or arithmetic coding; not lossless or hierarchical ones.
+std::optional<Rifiuto> ControllaFrame(unsigned char marcatore, std::optional<uint32_t> precisione) {
+  if (!precisione) return Danneggiato;
+  if (marcatore == 0xC3 || (marcatore >= 0xC5 && marcatore <= 0xC7) || marcatore == 0xCB ||
+      marcatore >= 0xCD)
+    return Rifiuto{Motivo::ProcessoJpeg, marcatore, 0};
+  if (*precisione != 8) return Rifiuto{Motivo::PrecisioneJpeg, *precisione, 8};
+  return std::nullopt;
+}
+
 // Walks a JPEG's markers as the decoder does: the frame's size from its first SOF,
-// and every scan counted. Like the decoder it passes over bytes that are not a
-// marker, so the entropy-coded data after each scan header (where 0xFF is followed
-// by 0x00 or a restart marker) is skipped on the way.
+// every scan and every APPn and comment segment counted. Like the decoder it passes
+// over bytes that are not a marker, so the entropy-coded data after each scan header
+// (where 0xFF is followed by 0x00 or a restart marker) is skipped on the way.
 EsameImmagine EsaminaJpeg(std::string_view b) {
   const EsameImmagine danneggiato{FormatoMedia::JPG, 0, 0, 0, Danneggiato};
   uint64_t larghezza = 0, altezza = 0;
   bool frame = false;
-  uint64_t scansioni = 0;
+  uint64_t scansioni = 0, segmenti = 0, byteSegmenti = 0;
   size_t i = 2;  // after SOI
   for (;;) {
     i = b.find('\xFF', i);
@@ -68,9 +82,19 @@ EsameImmagine EsaminaJpeg(std::string_view b) {
     if (sof && !frame) {
       const auto a = Be(b, i + 3, 2), l = Be(b, i + 5, 2);
       if (!a || !l) return danneggiato;
+      if (const auto rifiuto = ControllaFrame(marcatore, Be(b, i + 2, 1)))
+        return {FormatoMedia::JPG, 0, 0, 0, rifiuto};
       altezza = *a;
       larghezza = *l;
       frame = true;
+    }
+    if ((marcatore >= 0xE0 && marcatore <= 0xEF) || marcatore == 0xFE) {
+      if (++segmenti > MaxSegmentiJpeg)
+        return {FormatoMedia::JPG, 0, 0, 0,
+                Rifiuto{Motivo::SegmentiJpeg, segmenti, MaxSegmentiJpeg}};
+      if ((byteSegmenti += *lunghezza) > MaxByteSegmentiJpeg)
+        return {FormatoMedia::JPG, 0, 0, 0,
+                Rifiuto{Motivo::ByteSegmentiJpeg, byteSegmenti, MaxByteSegmentiJpeg}};
     }
     i += *lunghezza;
     if (marcatore == 0xDA && ++scansioni > MaxScansioniJpeg) {
@@ -109,9 +133,36 @@ EsameImmagine EsaminaGif(std::string_view b) {
   return {FormatoMedia::GIF, 0, 0, 0, Danneggiato};
 }
 
+// What the decoder takes of a BMP's header: the header kinds it knows, one plane, 1,
+// 4, 8, 16, 24 or 32 bits a pixel, the compressions that fit them (run lengths of 8
+// or 4 bits, bit fields of 16 or 32), a palette of at most 256 colours, and some
+// bytes after the header for its pixels.
+std::optional<Rifiuto> ControllaBmp(std::string_view b, uint32_t intestazione) {
+  constexpr uint32_t Intestazioni[] = {12, 40, 64, 108, 124};
+  if (std::find(std::begin(Intestazioni), std::end(Intestazioni), intestazione) ==
+      std::end(Intestazioni))
+    return Rifiuto{Motivo::IntestazioneBmp, intestazione, 0};
+  if (b.size() <= 14 + size_t{intestazione}) return Danneggiato;
+  const bool os2 = intestazione == 12;  // OS/2 1.x: 16-bit sizes, no compression
+  const uint32_t piani = *Le(b, os2 ? 22 : 26, 2), bit = *Le(b, os2 ? 24 : 28, 2);
+  constexpr uint32_t Profondita[] = {1, 4, 8, 16, 24, 32};
+  if (piani != 1 ||
+      std::find(std::begin(Profondita), std::end(Profondita), bit) == std::end(Profondita))
+    return Danneggiato;
+  if (os2) return std::nullopt;
+  const uint32_t compressione = *Le(b, 30, 4), colori = *Le(b, 46, 4);
+  if (compressione > 3) return Rifiuto{Motivo::CompressioneBmp, compressione, 0};
+  if ((compressione == 1 && bit != 8) || (compressione == 2 && bit != 4) ||
+      (compressione == 3 && bit != 16 && bit != 32) || (bit <= 8 && colori > 256))
+    return Danneggiato;
+  return std::nullopt;
+}
+
 EsameImmagine EsaminaBmp(std::string_view b) {
   const auto intestazione = Le(b, 14, 4);
   if (!intestazione) return {FormatoMedia::BMP, 0, 0, 0, Danneggiato};
+  if (const auto rifiuto = ControllaBmp(b, *intestazione))
+    return {FormatoMedia::BMP, 0, 0, 0, rifiuto};
   if (*intestazione == 12) {  // OS/2 1.x: 16-bit sizes
     const auto l = Le(b, 18, 2), a = Le(b, 20, 2);
     if (!l || !a) return {FormatoMedia::BMP, 0, 0, 0, Danneggiato};
@@ -126,8 +177,29 @@ EsameImmagine EsaminaBmp(std::string_view b) {
                     static_cast<uint64_t>(altezza < 0 ? -altezza : altezza));
 }
 
+// What the decoder takes of a PNG's header: a whole IHDR, the depths each colour type
+// allows, the one compression and filter method, no interlacing but Adam7's; and,
+// for a palette picture, its palette before its pixels.
+std::optional<Rifiuto> ControllaPng(std::string_view b) {
+  if (b.size() < 33 || Be(b, 8, 4) != 13u) return Danneggiato;
+  const unsigned char bit = Byte(b, 24), tipo = Byte(b, 25);
+  const bool profondita = bit == 8 || (bit == 16 && tipo != 3) ||
+                          ((bit == 1 || bit == 2 || bit == 4) && (tipo == 0 || tipo == 3));
+  if (!profondita || (tipo != 0 && tipo != 2 && tipo != 3 && tipo != 4 && tipo != 6) ||
+      Byte(b, 26) != 0 || Byte(b, 27) != 0 || Byte(b, 28) > 1)
+    return Danneggiato;
+  if (tipo != 3) return std::nullopt;
+  for (size_t i = 33; i + 8 <= b.size(); i += 12 + size_t{*Be(b, i, 4)}) {
+    const std::string_view chunk = b.substr(i + 4, 4);
+    if (chunk == "PLTE") return std::nullopt;
+    if (chunk == "IDAT" || chunk == "IEND") break;
+  }
+  return Rifiuto{Motivo::PaletteMancante};
+}
+
 EsameImmagine EsaminaPng(std::string_view b) {
   if (b.size() < 24 || b.substr(12, 4) != "IHDR") return {FormatoMedia::PNG, 0, 0, 0, Danneggiato};
+  if (const auto rifiuto = ControllaPng(b)) return {FormatoMedia::PNG, 0, 0, 0, rifiuto};
   const auto l = Be(b, 16, 4), a = Be(b, 20, 4);
   if (!l || !a) return {FormatoMedia::PNG, 0, 0, 0, Danneggiato};
   return Dimensioni(FormatoMedia::PNG, *l, *a);
@@ -200,34 +272,20 @@ std::optional<uint64_t> ByteAlMixer(const Wave& w) {
   return alMixer * BytePerFotogrammaMixer;
 }
 
-}  // namespace
-
-std::string Descrivi(const Rifiuto& r) {
-  const std::string valore = std::to_string(r.valore), limite = std::to_string(r.limite);
-  switch (r.motivo) {
-    case Motivo::Formato:
-      return "not a kind of file this slot takes";
-    case Motivo::Danneggiato:
-      return "its header is damaged";
-    case Motivo::Pixel:
-      return valore + " pixels, over the limit of " + limite + " pixels a picture";
-    case Motivo::PixelCombinazione:
-      return "with it the pictures hold " + valore + " pixels, over the limit of " + limite +
-             " pixels a combination";
-    case Motivo::Scansioni:
-      return "a progressive JPEG of more than " + limite + " scans";
-    case Motivo::Effetto:
-      return "decodes to " + valore + " bytes, over the limit of " + limite + " bytes an effect";
-    case Motivo::Effetti:
-      return "with it the effects decode to " + valore + " bytes, over the limit of " + limite +
-             " bytes a combination";
-    case Motivo::Midi:
-      return "a MIDI file of " + valore + " bytes, over the limit of " + limite + " bytes";
-    case Motivo::Font:
-      return "a font file of " + valore + " bytes, over the limit of " + limite + " bytes";
-  }
-  return {};
+// A MIDI file's size, and what its notes ask of the synthesizer.
+std::optional<Rifiuto> EsaminaMidi(std::string_view byte) {
+  if (byte.size() > MaxByteMidi) return Rifiuto{Motivo::Midi, byte.size(), MaxByteMidi};
+  const CaricoMidi carico = MisuraCaricoMidi(byte);
+  if (carico.tenute > MaxNoteTenute)
+    return Rifiuto{Motivo::NoteTenute, carico.tenute, MaxNoteTenute};
+  if (carico.tenuteCanale > MaxNoteTenuteCanale)
+    return Rifiuto{Motivo::NoteTenuteCanale, carico.tenuteCanale, MaxNoteTenuteCanale};
+  if (carico.alSecondo > MaxNoteAlSecondo)
+    return Rifiuto{Motivo::NoteAlSecondo, carico.alSecondo, MaxNoteAlSecondo};
+  return std::nullopt;
 }
+
+}  // namespace
 
 EsameImmagine EsaminaImmagine(std::string_view byte) {
   switch (RiconosciFormato(byte)) {
@@ -264,9 +322,7 @@ EsameMusica EsaminaMusica(std::string_view byte) {
       return {formato, std::nullopt};
     }
     case FormatoMedia::MIDI:
-      if (byte.size() > MaxByteMidi)
-        return {formato, Rifiuto{Motivo::Midi, byte.size(), MaxByteMidi}};
-      return {formato, std::nullopt};
+      return {formato, EsaminaMidi(byte)};
     case FormatoMedia::MP3:
       return {formato, std::nullopt};
     default:

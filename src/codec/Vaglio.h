@@ -24,11 +24,27 @@ inline constexpr uint64_t MaxPixelImmagine = 16'000'000;      // one picture
 inline constexpr uint64_t MaxPixelCombinazione = 64'000'000;  // the fourteen together
 // A progressive JPEG is decoded once per scan; ordinary encoders write about ten.
 inline constexpr uint64_t MaxScansioniJpeg = 100;
+// A JPEG's APPn and comment segments (Exif, XMP, ICC profiles, Photoshop's and
+// Adobe's blocks, comments) are kept whole by the decoder, each added to the end of a
+// list it walks from the start: many thousands of them, even empty, take it minutes.
+// Cameras and editors write a few dozen and a few MiB at most: the largest ICC
+// profile the APP2 numbering allows (255 segments of 64 KiB) just fits, and an
+// extended XMP packet of several MiB is under a hundred segments more.
+inline constexpr uint64_t MaxSegmentiJpeg = 1000;
+inline constexpr uint64_t MaxByteSegmentiJpeg = 16 * MiB;
 // Effects are held decoded as the mixer plays them: 44.1 kHz, stereo, 16 bits.
 inline constexpr uint64_t MaxByteEffetto = 16 * MiB;  // about 95 seconds
 inline constexpr uint64_t MaxByteEffetti = 64 * MiB;  // the fifteen together
 // The music is streamed, but a MIDI file's events are all read at once.
 inline constexpr uint64_t MaxByteMidi = 4 * MiB;
+// What a MIDI music may ask of the synthesizer, which has 256 voices and sounds every
+// note struck until its voice is taken back: notes held at once (a pianist holds ten,
+// a full orchestra's score about a hundred across its channels), on one channel (a
+// dense piano part, a few dozen), and notes struck in any one second (a fast
+// orchestral passage, a few hundred).
+inline constexpr uint64_t MaxNoteTenute = 256;
+inline constexpr uint64_t MaxNoteTenuteCanale = 64;
+inline constexpr uint64_t MaxNoteAlSecondo = 1000;
 inline constexpr uint64_t MaxByteFont = 32 * MiB;
 
 // Files read whole, and the most each may hold.
@@ -52,6 +68,16 @@ enum class Motivo {
   Effetti,            // valore: the bytes of the effects before it and its own
   Midi,               // valore: the file's bytes
   Font,               // valore: the file's bytes
+  SegmentiJpeg,       // valore: a JPEG's APPn and comment segments
+  ByteSegmentiJpeg,   // valore: their bytes
+  PrecisioneJpeg,     // valore: bits a sample, where the decoder takes 8
+  ProcessoJpeg,       // valore: the frame's marker, lossless or hierarchical
+  IntestazioneBmp,    // valore: the bytes of a BMP header of a kind the decoder lacks
+  CompressioneBmp,    // valore: a BMP's compression, one the decoder lacks
+  PaletteMancante,    // a palette PNG with no palette before its pixels
+  NoteTenute,         // valore: a MIDI music's notes held at once
+  NoteTenuteCanale,   // valore: the same on one channel
+  NoteAlSecondo,      // valore: the notes it strikes in one second
 };
 
 struct Rifiuto {

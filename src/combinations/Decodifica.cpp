@@ -88,6 +88,32 @@ QString MotivoRifiuto(const Vaglio::Rifiuto& r, TipoSlot tipo) {
       return (r.motivo == Motivo::Midi ? QStringLiteral("file MIDI di ")
                                        : QStringLiteral("file di ")) +
              mib(r.valore) + oltre + mib(r.limite);
+    case Motivo::SegmentiJpeg:
+      return QStringLiteral("JPEG di oltre %1 segmenti di metadati o commenti").arg(r.limite);
+    case Motivo::ByteSegmentiJpeg:
+      return QStringLiteral("JPEG con oltre ") + mib(r.limite) +
+             QStringLiteral(" di metadati o commenti");
+    case Motivo::PrecisioneJpeg:
+      return QStringLiteral("JPEG a %1 bit per campione (si leggono solo a %2)")
+          .arg(r.valore)
+          .arg(r.limite);
+    case Motivo::ProcessoJpeg:
+      return QStringLiteral("JPEG senza perdita o gerarchico, che non si può leggere");
+    case Motivo::IntestazioneBmp:
+    case Motivo::CompressioneBmp:
+      return QStringLiteral("variante di BMP che non si può leggere");
+    case Motivo::PaletteMancante:
+      return QStringLiteral("PNG a colori indicizzati senza tavolozza");
+    case Motivo::NoteTenute:
+    case Motivo::NoteTenuteCanale:
+      return QStringLiteral("MIDI che tiene %1 note insieme%2")
+                 .arg(r.valore)
+                 .arg(r.motivo == Motivo::NoteTenuteCanale ? QStringLiteral(" su un canale")
+                                                           : QString()) +
+             oltre + QString::number(r.limite);
+    case Motivo::NoteAlSecondo:
+      return QStringLiteral("MIDI che suona %1 note in un secondo").arg(r.valore) + oltre +
+             QString::number(r.limite);
   }
   return {};
 }

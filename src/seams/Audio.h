@@ -47,6 +47,10 @@ class Audio {
   virtual double PosizioneMusica() const = 0;
   virtual void VolumeMusica(int32_t volume) = 0;
   virtual void ChiudiMusica() = 0;  // stop and release the file
+  // True, once, when the device has stopped the open music because playing it took
+  // more than half of real time for seconds together; the music is then closed. A
+  // device that never stops a music by itself always answers false.
+  virtual bool MusicaInterrotta() { return false; }
 };
 
 // The linear gain of a volume in hundredths of a decibel: 10^(v / 2000);

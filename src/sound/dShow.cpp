@@ -2,10 +2,30 @@
 
 #include <algorithm>
 
+#include "codec/Combinazione.h"
 #include "sound/Effetti.h"
 #include "model/Gioco.h"
 
 namespace dShow {
+
+namespace {
+
+// A music the device stopped as too heavy to play is closed by now: the player is
+// told, in the words applying uses for a slot it can't use (or, for the editor's
+// trial of a file, plainly), and it stays silent until a combination is applied again.
+void AvvisaSeInterrotta(Gioco& g) {
+  if (!g.audio.MusicaInterrotta()) return;
+  const QString motivo = QStringLiteral("richiede più di metà del tempo del processore");
+  g.dialoghi.MsgBox(
+      g.ProvaMusica
+          ? QStringLiteral("La musica è stata fermata: suonarla %1.").arg(motivo)
+          : QStringLiteral("Della combinazione %1 non si possono usare: %2 (suonarlo %3). Al loro "
+                           "posto restano le immagini predefinite o il silenzio.")
+                .arg(g.CombinazioneCorrente, QString::fromUtf8(NomiSuoni[0]), motivo),
+      Pulsanti::OK, Icona::Esclamazione, Firma());
+}
+
+}  // namespace
 
 void ApriMusica(Gioco& g, const std::filesystem::path& percorso) {
   ChiudiMusica(g);
@@ -24,11 +44,13 @@ void FermaMusica(Gioco& g) {
 }
 
 void ControllaCicloMusica(Gioco& g) {
+  AvvisaSeInterrotta(g);
   if (g.Comb.Suoni[0].empty() || !g.AudioAttivo) return;
   if (MusicaFinita(g)) GestioneDatiEsterni::AvviaMusica(g);
 }
 
 bool MusicaFinita(Gioco& g) {
+  AvvisaSeInterrotta(g);  // the editor's trial asks this alone
   // Still playing while the duration is beyond the position.
   return g.audio.MusicaAperta() && !(DurataMusica(g) > PosizioneMusica(g));
 }

@@ -86,9 +86,13 @@ Limits. A combination file, and each file a manifest names, is read only up to
 @COMBINAZIONE; a manifest up to @MANIFESTO. The game refuses a slot that is not a kind it
 takes or whose header is damaged, a picture of more than @PIXEL pixels or one
 that takes the fourteen past @TUTTIPIXEL, a progressive JPEG of more than @SCANSIONI
-scans, an effect that decodes to more than @EFFETTO or takes the fifteen past
-@EFFETTI, a MIDI file of more than @MIDI and a font file of more than @FONT;
-info and check say which slot and why.
+scans, a JPEG of more than @SEGMENTI APPn and comment segments or @BYTESEGMENTI of
+them, a picture its decoder cannot take (a JPEG of 12 bits, lossless or
+hierarchical, a BMP or PNG whose header it refuses), an effect that decodes to more
+than @EFFETTO or takes the fifteen past @EFFETTI, a MIDI file of more than @MIDI or
+one holding more than @TENUTE notes at once (@CANALE on one channel) or striking
+more than @ALSECONDO in a second, and a font file of more than @FONT; info and check
+say which slot and why.
 )";
   using namespace Vaglio;
   const std::pair<std::string_view, std::string> limiti[] = {
@@ -97,6 +101,11 @@ info and check say which slot and why.
       {"@PIXEL", std::to_string(MaxPixelImmagine)},
       {"@TUTTIPIXEL", std::to_string(MaxPixelCombinazione)},
       {"@SCANSIONI", std::to_string(MaxScansioniJpeg)},
+      {"@SEGMENTI", std::to_string(MaxSegmentiJpeg)},
+      {"@BYTESEGMENTI", MiB(MaxByteSegmentiJpeg)},
+      {"@TENUTE", std::to_string(MaxNoteTenute)},
+      {"@CANALE", std::to_string(MaxNoteTenuteCanale)},
+      {"@ALSECONDO", std::to_string(MaxNoteAlSecondo)},
       {"@EFFETTO", MiB(MaxByteEffetto)},
       {"@EFFETTI", MiB(MaxByteEffetti)},
       {"@MIDI", MiB(MaxByteMidi)},

@@ -57,3 +57,7 @@ void AudioDifferito::VolumeMusica(int32_t volume) {
 void AudioDifferito::ChiudiMusica() {
   if (m_audio) m_audio->ChiudiMusica();
 }
+
+bool AudioDifferito::MusicaInterrotta() {
+  return m_audio && m_audio->MusicaInterrotta();
+}

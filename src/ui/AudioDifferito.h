@@ -30,6 +30,7 @@ class AudioDifferito final : public Audio {
   double PosizioneMusica() const override;
   void VolumeMusica(int32_t volume) override;
   void ChiudiMusica() override;
+  bool MusicaInterrotta() override;
 
  private:
   std::function<std::unique_ptr<Audio>()> m_apri;

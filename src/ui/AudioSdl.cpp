@@ -4,6 +4,8 @@
 #include "codec/FileMedia.h"
 #include "codec/Vaglio.h"
 #include "codec/DurataMidi.h"
+#include "ui/GuardianoMixer.h"
+#include "ui/RegistroSintetizzatore.h"
 
 #include <QLoggingCategory>
 #include <QString>
@@ -113,7 +115,23 @@ struct Guadagni {
   // The block being mixed: the effects so far, and how far each channel has got.
   std::vector<float> effetti = std::vector<float>(size_t{CampioniPerBlocco} * 8);
   std::array<size_t, CanaliMixer> scritti{};
+
+  // The watchdog, on the mixer's thread; it sets `musicaFermata` when it has stopped
+  // a music too heavy to play, and the game clears it as it closes that music.
+  GuardianoMixer guardiano;
+  std::atomic<bool> musicaFermata{false};
 };
+
+// After each mixed block, on the mixer's thread: a music whose mixing has taken more
+// than half of real time for seconds is stopped there and then (the mixer's lock is
+// taken again by the same thread, which it allows); the game learns of it on its own
+// thread.
+void Sorveglia(Guadagni& g) {
+  if (g.guardiano.FineBlocco() && Mix_PlayingMusic()) {
+    Mix_HaltMusic();
+    g.musicaFermata = true;
+  }
+}
 
 void SDLCALL RaccogliEffetto(int canale, void* dati, int byte, void* udata) {
   auto& g = *static_cast<Guadagni*>(udata);
@@ -141,6 +159,7 @@ void SDLCALL Mescola(void* udata, Uint8* flusso, int byte) {
   std::fill_n(g.effetti.begin(), scritti, 0.0f);
   g.scritti.fill(0);
   g.fotogrammi += static_cast<int64_t>(n) / g.canaliUscita;
+  Sorveglia(g);
 }
 
 class EffettoSdl final : public Effetto {
@@ -270,8 +289,7 @@ class AudioSdl final : public Audio {
         tipo = MUS_MP3;
         break;
       case FormatoMedia::MIDI:
-        tipo =
-            SDL_RWsize(rw.get()) <= static_cast<Sint64>(Vaglio::MaxByteMidi) ? MUS_MID : MUS_NONE;
+        tipo = MUS_MID;
         break;
       default:
         break;
@@ -284,10 +302,12 @@ class AudioSdl final : public Audio {
       Avvisa("musica non decodificabile:", file, "il file non dichiara alcun canale");
       return false;
     }
+    if (tipo == MUS_MID && !LeggiMidi(file, rw)) return false;
     // The music takes the file over, and closes it when it goes.
     PtrMusica musica(Mix_LoadMUSType_RW(rw.release(), tipo, SDL_TRUE));
     if (!musica) {
       Avvisa("musica non decodificabile:", file, Mix_GetError());
+      m_byteMidi = {};
       return false;
     }
     m_durata = std::max(Mix_MusicDuration(musica.get()), 0.0);
@@ -295,8 +315,7 @@ class AudioSdl final : public Audio {
       // The synthesizer says it plays for seconds after the last note has died away:
       // the file itself tells where it ends.
       m_midi = true;
-      const auto byte = LeggiFile(file, Vaglio::MaxByteMidi);
-      m_durata = byte ? DurataMidi(byte.valore()) : 0;
+      m_durata = DurataMidi(SlotDiFileMedia(m_byteMidi));
     }
     m_musica = std::move(musica);
     return true;
@@ -305,7 +324,7 @@ class AudioSdl final : public Audio {
   bool MusicaAperta() const override { return m_musica != nullptr; }
 
   void RiproduciDallInizio() override {
-    if (!m_musica) return;
+    if (!m_musica || m_guadagni.musicaFermata) return;
     // Played once: the game's loop check restarts it at its end.
     m_avviata = Mix_PlayMusic(m_musica.get(), 0) == 0;
     // Counted from the first block that can hold the music: late by a block at most.
@@ -338,16 +357,42 @@ class AudioSdl final : public Audio {
   }
 
   void ChiudiMusica() override {
+    m_guadagni.musicaFermata = false;
     if (!m_musica) return;
     Mix_HaltMusic();
     m_musica.reset();  // closes the file
+    m_byteMidi = {};
     m_avviata = false;
     m_durata = 0;
     m_midi = false;
   }
 
+  bool MusicaInterrotta() override {
+    if (!m_musica || !m_guadagni.musicaFermata) return false;
+    ChiudiMusica();
+    return true;
+  }
+
  private:
   static bool CanaleValido(int canale) { return canale >= 0 && canale < CanaliMixer; }
+
+  // A MIDI music is read whole, held to the music slot's budgets on the slot's own
+  // bytes (an unpacked media file ends in a CR LF the slot does not hold), and played
+  // from those bytes in memory.
+  bool LeggiMidi(const std::filesystem::path& file, PtrRw& rw) {
+    auto byte = LeggiFile(file, Vaglio::MaxByteMidi + FineMedia.size());
+    if (!byte) {
+      Avvisa("musica non usabile:", file, byte.errore().c_str());
+      return false;
+    }
+    if (const auto rifiuto = Vaglio::EsaminaMusica(SlotDiFileMedia(byte.valore())).rifiuto) {
+      Avvisa("musica non usabile:", file, Vaglio::Descrivi(*rifiuto).c_str());
+      return false;
+    }
+    m_byteMidi = std::move(byte.valore());
+    rw.reset(SDL_RWFromConstMem(m_byteMidi.data(), static_cast<int>(m_byteMidi.size())));
+    return rw != nullptr;
+  }
 
   static void Avvisa(const char* cosa, const std::filesystem::path& file, const char* motivo) {
     const QString perche = Riga(motivo);
@@ -361,6 +406,7 @@ class AudioSdl final : public Audio {
   std::unique_ptr<DispositivoMixer> m_mixer;
   Guadagni m_guadagni;
   int m_frequenza = FrequenzaUscita;
+  std::string m_byteMidi;  // the file a MIDI music plays from, freed after it
   PtrMusica m_musica;
   double m_durata = 0;     // seconds; 0 when it cannot be told
   bool m_midi = false;     // its position is counted in mixed frames
@@ -389,6 +435,7 @@ std::unique_ptr<Audio> CreaAudioSdl() {
     return Silenzio(QStringLiteral("il mixer è già in uso"));
   }
   SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "SKARVEX");
+  InstallaRegistroSintetizzatore();
   auto sottosistema = std::make_unique<SottosistemaAudio>();
   if (!sottosistema->Attivo()) return Silenzio(Riga(SDL_GetError()));
   ImpostaSoundfont();

@@ -1,14 +1,22 @@
 #include "ui/Copione.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdint>
 #include <istream>
+#include <limits>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 
+#include "codec/FileAtomico.h"
 #include "drawing/Disegno.h"
 #include "drawing/ImmaginiIncorporate.h"
 #include "game/Campo.h"
@@ -18,6 +26,15 @@
 #include "ui/Istantanea.h"
 
 namespace {
+
+// A script comes from anyone: a longer line is refused before it is held whole.
+constexpr size_t MaxByteRiga = 64 * 1024;
+// Virtual time never gets this far (146 million years): a timer's next firing, an
+// interval later, can't overflow.
+constexpr int64_t MaxOraVirtuale = std::numeric_limits<int64_t>::max() / 2;
+// Sprites and labels stand within a few thousand twips of the playfield; far more
+// could not be drawn.
+constexpr float MaxTwips = 1e9f;
 
 // A script line that cannot be understood or acted on.
 struct ErroreRiga : std::runtime_error {
@@ -36,6 +53,20 @@ long long Intero(const QString& testo, const char* cosa) {
   return valore;
 }
 
+// A whole number within what its variable holds, or narrower; never one wrapped round.
+template <typename T>
+T Intero(const QString& testo, const char* cosa, long long minimo = std::numeric_limits<T>::min(),
+         long long massimo = std::numeric_limits<T>::max()) {
+  const long long valore = Intero(testo, cosa);
+  if (valore < minimo || valore > massimo)
+    Rifiuta(QStringLiteral("%1 must be from %2 to %3, not %4")
+                .arg(QLatin1String(cosa))
+                .arg(minimo)
+                .arg(massimo)
+                .arg(testo));
+  return static_cast<T>(valore);
+}
+
 bool Booleano(const QString& testo) {
   if (testo == QLatin1String("true") || testo == QLatin1String("-1")) return true;
   if (testo == QLatin1String("false") || testo == QLatin1String("0")) return false;
@@ -46,7 +77,28 @@ float Twips(const QString& testo) {
   bool ok = false;
   const float valore = testo.toFloat(&ok);
   if (!ok) Rifiuta(QStringLiteral("expected a number of twips, not '%1'").arg(testo));
+  if (!std::isfinite(valore) || std::abs(valore) > MaxTwips)
+    Rifiuta(QStringLiteral("a number of twips must be from %1 to %2, not '%3'")
+                .arg(-MaxTwips, 0, 'g', 10)
+                .arg(MaxTwips, 0, 'g', 10)
+                .arg(testo));
   return valore;
+}
+
+enum class Lettura { Riga, Fine, TroppoLunga };
+
+// One line of the script without its '\n', as std::getline reads it, but never more
+// than MaxByteRiga bytes of it: a longer one is left unread past that.
+Lettura LeggiRiga(std::istream& copione, std::string& riga) {
+  riga.clear();
+  std::streambuf& sorgente = *copione.rdbuf();
+  for (bool letto = false;; letto = true) {
+    const int c = sorgente.sbumpc();
+    if (c == std::char_traits<char>::eof()) return letto ? Lettura::Riga : Lettura::Fine;
+    if (c == '\n') return Lettura::Riga;
+    if (riga.size() == MaxByteRiga) return Lettura::TroppoLunga;
+    riga.push_back(static_cast<char>(c));
+  }
 }
 
 class Esecutore {
@@ -67,7 +119,8 @@ class Esecutore {
 
     if (comando == QLatin1String("keydown") || comando == QLatin1String("keyup") ||
         comando == QLatin1String("keypress")) {
-      const int codice = static_cast<int>(Intero(Parola(parole, 0, 1), "the key code"));
+      // A key or character code: 16 bits.
+      const int codice = Intero<int>(Parola(parole, 0, 1), "the key code", 0, 0xFFFF);
       AttivaPrincipale();
       if (comando == QLatin1String("keydown")) m_frm.Form_KeyDown(codice);
       if (comando == QLatin1String("keyup")) m_frm.Form_KeyUp(codice);
@@ -79,6 +132,8 @@ class Esecutore {
     } else if (comando == QLatin1String("wait")) {
       const long long ms = Intero(Parola(parole, 0, 1), "the wait");
       if (ms < 0) Rifiuta(QStringLiteral("the wait must not be negative"));
+      if (ms > MaxOraVirtuale - m_orologio.Ora())
+        Rifiuta(QStringLiteral("the wait must not take the clock past %1 ms").arg(MaxOraVirtuale));
       m_orologio.Avanza(ms);
     } else if (comando == QLatin1String("set")) {
       if (parole.size() < 2) Rifiuta(QStringLiteral("set needs a NAME and a VALUE"));
@@ -92,8 +147,7 @@ class Esecutore {
       Scarica();
     } else if (comando == QLatin1String("shot")) {
       if (resto.isEmpty()) Rifiuta(QStringLiteral("shot needs a PATH"));
-      if (!m_pittore.Fotografa(m_gioco).save(resto, "PNG"))
-        Rifiuta(QStringLiteral("cannot write the picture '%1'").arg(resto));
+      Fotografa(resto);
     } else {
       Rifiuta(QStringLiteral("unknown command '%1'").arg(comando));
     }
@@ -108,6 +162,26 @@ class Esecutore {
                   .arg(parole.size()));
     }
     return parole[i];
+  }
+
+  // The picture is written whole under its name, never through a link or into a FIFO or
+  // a device that happens to bear it.
+  void Fotografa(const QString& percorso) {
+    const QString nonScritta = QStringLiteral("cannot write the picture '%1'").arg(percorso);
+    const std::filesystem::path file = QFile::encodeName(percorso).toStdString();
+    struct stat stato {};
+    if (::lstat(file.c_str(), &stato) == 0 && !S_ISREG(stato.st_mode))
+      Rifiuta(nonScritta + (S_ISLNK(stato.st_mode)
+                                ? QStringLiteral(": it is a symbolic link, never written through")
+                                : QStringLiteral(": it is not a regular file")));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!m_pittore.Fotografa(m_gioco).save(&buffer, "PNG")) Rifiuta(nonScritta);
+    if (const Esito scritta =
+            ScriviFileAtomico(file, std::string_view(png.constData(), png.size()));
+        !scritta)
+      Rifiuta(nonScritta + QStringLiteral(": ") + QString::fromStdString(scritta.errore()));
   }
 
   // A click, a key or a menu of the main window activates it, and the about and
@@ -130,7 +204,7 @@ class Esecutore {
     const QString& nome = parole[0];
     const Controllo* c = Campo::Trova(nome);
     if (c && c->EVoce() && c->clickIndice) {
-      const int indice = static_cast<int>(Intero(Parola(parole, 1, 2), "the menu index"));
+      const int indice = Intero<int>(Parola(parole, 1, 2), "the menu index", 0);
       if (!Campo::Elemento<VoceMenu>(m_gioco, *c, indice))
         Rifiuta(QStringLiteral("there is no menu item %1(%2)").arg(nome).arg(indice));
       AttivaPrincipale();
@@ -199,7 +273,7 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
                                                  {"NemiciRimasti", &g.NemiciRimasti},
                                                  {"Vite", &g.Vite}};
   for (const auto& [n, v] : interi) {
-    if (nome == QLatin1String(n)) return void(*v = static_cast<int>(Intero(valore, n)));
+    if (nome == QLatin1String(n)) return void(*v = Intero<int>(valore, n));
   }
   if (nome == QLatin1String("Punteggio")) return void(g.Punteggio = Intero(valore, "Punteggio"));
   const std::pair<const char*, QString*> testi[] = {
@@ -218,7 +292,9 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
   if (!parti.hasMatch()) Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
   const QString base = parti.captured(1);
   const bool conIndice = !parti.captured(2).isEmpty();
-  const int numero = conIndice ? parti.captured(2).toInt() : -1;
+  bool indiceIntero = true;
+  const int numero = conIndice ? parti.captured(2).toInt(&indiceIntero) : -1;
+  if (!indiceIntero) Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
   const QString proprieta = parti.captured(3);
 
   if (proprieta.isEmpty() && conIndice) {
@@ -231,8 +307,7 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
     if (base == QLatin1String("RecordNomi") && numero >= 1 && numero <= 10)
       return void(g.RecordNomi[static_cast<size_t>(numero)] = valore);
     if (base == QLatin1String("Volumi") && numero >= 0 && numero <= 15)
-      return void(g.Volumi[static_cast<size_t>(numero)] =
-                      static_cast<int32_t>(Intero(valore, "a volume")));
+      return void(g.Volumi[static_cast<size_t>(numero)] = Intero<int32_t>(valore, "a volume"));
     Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
   }
 
@@ -265,7 +340,7 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
     if (proprieta == QLatin1String("Interval")) {
       const long long ms = Intero(valore, "an interval");
       if (ms < 0) Rifiuta(QStringLiteral("an interval must not be negative"));
-      return t->SetInterval(static_cast<int>(ms));
+      return t->SetInterval(Intero<int>(valore, "an interval", 0));
     }
     Rifiuta(QStringLiteral("a timer has no property '%1'").arg(proprieta));
   }
@@ -278,7 +353,13 @@ int EseguiCopione(const std::filesystem::path& cartella, std::istream& copione,
                   std::ostream& uscita, std::ostream& errori) {
   Esecutore esecutore(cartella, uscita);
   std::string riga;
-  for (int numero = 1; !esecutore.Terminato() && std::getline(copione, riga); ++numero) {
+  for (int numero = 1; !esecutore.Terminato(); ++numero) {
+    const Lettura lettura = LeggiRiga(copione, riga);
+    if (lettura == Lettura::Fine) break;
+    if (lettura == Lettura::TroppoLunga) {
+      errori << "line " << numero << ": longer than " << MaxByteRiga << " bytes\n";
+      return 1;
+    }
     QString testo = QString::fromStdString(riga);
     if (testo.endsWith(QLatin1Char('\r'))) testo.chop(1);
     const QString pulito = testo.trimmed();

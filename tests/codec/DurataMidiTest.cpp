@@ -62,4 +62,51 @@ TEST(DurataMidi, SommaITickAlTempoDelMomentoFinoAllUltimaFineTraccia) {
   for (const auto& c : casi) EXPECT_NEAR(DurataMidi(c.byte), c.secondi, 1e-9) << c.cosa;
 }
 
+// Notes held at once and struck in a second, as the synthesizer meets them.
+TEST(DurataMidi, IlCaricoContaLeNoteTenuteInsiemeEQuelleSuonateInUnSecondo) {
+  const auto on = [](char delta, char canale, char tasto, char velocita = 0x40) {
+    return std::string{delta, static_cast<char>(0x90 | canale), tasto, velocita};
+  };
+  const auto off = [](char delta, char canale, char tasto) {
+    return std::string{delta, static_cast<char>(0x80 | canale), tasto, 0};
+  };
+  struct Caso {
+    const char* cosa;
+    std::string byte;
+    CaricoMidi carico;
+  } casi[] = {
+      {"a chord of three, released",
+       Midi(96, {on(0, 0, 60) + on(0, 0, 64) + on(0, 0, 67) + off(96, 0, 60) + off(0, 0, 64) +
+                 off(0, 0, 67) + Fine}),
+       {3, 3, 3}},
+      {"a key struck again while held, and a note-on at velocity 0 releasing it",
+       Midi(96, {on(0, 0, 60) + on(10, 0, 60) + on(10, 0, 60, 0) + on(0, 0, 62) + Fine}),
+       {1, 1, 3}},
+      {"two tracks held together, on two channels",
+       Midi(96, {on(0, 0, 60) + on(0, 0, 61) + Fine, on(5, 1, 60) + Fine}),
+       {3, 2, 3}},
+      // At 1/192 s a tick: 192 notes in one second; the tempo halved after 1,000 ticks
+      // makes it 96.
+      {"a note every tick, then the tempo halved",
+       Midi(96, {std::string(1, '\0') + Tempo(500'000) + "\x87\x68" + Tempo(1'000'000) + Fine,
+                 [&] {
+                   std::string t;
+                   for (int i = 0; i < 2000; ++i) t += on(i ? 1 : 0, 2, 60) + off(0, 2, 60);
+                   return t + Fine;
+                 }()}),
+       {1, 1, 192}},
+      // A track that breaks off still strikes the notes before the break.
+      {"a track cut short",
+       Midi(96, {on(0, 3, 1) + on(0, 3, 2) + on(0, 3, 3)}).substr(0, 34),
+       {3, 3, 3}},
+      {"not MIDI", "RIFF....WAVEfmt ", {}},
+  };
+  for (const auto& c : casi) {
+    const CaricoMidi carico = MisuraCaricoMidi(c.byte);
+    EXPECT_EQ(std::tuple(carico.tenute, carico.tenuteCanale, carico.alSecondo),
+              std::tuple(c.carico.tenute, c.carico.tenuteCanale, c.carico.alSecondo))
+        << c.cosa;
+  }
+}
+
 }  // namespace

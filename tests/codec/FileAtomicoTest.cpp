@@ -26,6 +26,30 @@ TEST(LeggiFile, ReadsOnlyRegularFilesOfABoundedSizeSoAFifoCannotHangIt) {
   EXPECT_NE(troppo.errore().find("larger than 9 bytes"), std::string::npos) << troppo.errore();
 }
 
+// Files are made as any program makes them: what the umask lets, read-only ones
+// without write.
+TEST(ScriviFileAtomico, GivesTheFilePermissionsTheUmaskLets) {
+  CartellaTemporanea cartella;
+  const struct {
+    mode_t umask;
+    bool solaLettura;
+    mode_t permessi;
+  } casi[] = {{022, false, 0644},
+              {077, false, 0600},
+              {002, false, 0664},
+              {022, true, 0444},
+              {077, true, 0400}};
+  for (const auto& c : casi) {
+    const auto file = cartella / "file";
+    const mode_t prima = ::umask(c.umask);
+    const bool scritto = static_cast<bool>(ScriviFileAtomico(file, "x", c.solaLettura));
+    ::umask(prima);
+    struct stat stato {};
+    ASSERT_TRUE(scritto && ::stat(file.c_str(), &stato) == 0);
+    EXPECT_EQ(stato.st_mode & 0777, c.permessi) << std::oct << c.umask << " " << c.solaLettura;
+  }
+}
+
 TEST(CreaFileAtomico, MakesANewFileWholeButNeverReplacesOne) {
   CartellaTemporanea cartella;
   const auto file = cartella / "Notturno.skcom";

@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the reader of a MIDI music's length, which a combination's
-// music slot reaches: whatever it says is a length a player could wait for or none.
+// Feeds arbitrary bytes to the readers of a MIDI music's length and of its notes, which
+// a combination's music slot reaches: whatever they say is a length a player could
+// wait for or none, and notes no more than a synthesizer's channels and keys hold.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,5 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
   const double secondi =
       DurataMidi(std::string_view(reinterpret_cast<const char*>(dati), dimensione));
   if (!std::isfinite(secondi) || secondi < 0) __builtin_trap();
+  const CaricoMidi carico =
+      MisuraCaricoMidi(std::string_view(reinterpret_cast<const char*>(dati), dimensione));
+  if (carico.tenuteCanale > 128 || carico.tenute > 16 * 128 || carico.tenuteCanale > carico.tenute)
+    __builtin_trap();
   return 0;
 }

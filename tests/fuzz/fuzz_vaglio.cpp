@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "codec/DurataMidi.h"
 #include "codec/Vaglio.h"
 
 using namespace Vaglio;
@@ -32,6 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
   if (!musica.rifiuto && formato != FormatoMedia::WAV && formato != FormatoMedia::MP3 &&
       !(formato == FormatoMedia::MIDI && dimensione <= MaxByteMidi))
     __builtin_trap();
+  if (!musica.rifiuto && formato == FormatoMedia::MIDI) {
+    const CaricoMidi carico = MisuraCaricoMidi(byte);
+    if (carico.tenute > MaxNoteTenute || carico.tenuteCanale > MaxNoteTenuteCanale ||
+        carico.alSecondo > MaxNoteAlSecondo)
+      __builtin_trap();
+  }
 
   if (!EsaminaFont(byte) && dimensione > MaxByteFont) __builtin_trap();
 

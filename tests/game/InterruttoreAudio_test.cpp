@@ -5,6 +5,7 @@
 #include "codec/Impostazioni.h"
 #include "support/AudioSpia.h"
 #include "support/Banco.h"
+#include "sound/dShow.h"
 
 namespace {
 
@@ -44,6 +45,30 @@ TEST_F(Interruttore, DuringAGameItRestartsTheMusicAtItsVolumeOrStopsIt) {
   b.frm.mn_attiva_Click();
   b.Attendi(500);  // the shot flies on, silently
   EXPECT_EQ(spia.Prendi(), QStringList{"FermaMusica"});
+}
+
+// A music the device stopped as too heavy to play is closed at the next tick and named
+// once, with why, as applying names a slot it can't use; the editor's trial says so
+// plainly. The game goes on, silent.
+TEST_F(Interruttore, AMusicTooHeavyForTheMachineIsClosedAndNamedOnce) {
+  b.g.CombinazioneCorrente = "Pesante";
+  b.g.AudioAttivo = true;
+  b.frm.img_gameover_Click();
+  spia.interrotta = true;
+  b.Attendi(100);
+  EXPECT_FALSE(spia.aperta);
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_EQ(box[0].testo,
+            "Della combinazione Pesante non si possono usare: Motivo (suonarlo richiede più di "
+            "metà del tempo del processore). Al loro posto restano le immagini predefinite o il "
+            "silenzio.");
+  EXPECT_TRUE(b.g.tmr_sposta.Enabled());
+
+  spia.aperta = spia.interrotta = b.g.ProvaMusica = true;
+  (void)dShow::MusicaFinita(b.g);
+  EXPECT_EQ(b.dialoghi.PrendiBox().at(0).testo,
+            "La musica è stata fermata: suonarla richiede più di metà del tempo del processore.");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "codec/Combinazione.h"
 #include "support/Combinazioni.h"
+#include "support/MediaOstili.h"
 
 using namespace std::string_literals;
 
@@ -99,13 +100,18 @@ std::string Jpeg(uint16_t lato) {
 
 // A one-colour PNG of `lato` x `lato` pixels, deflated: each pixel only repeats the one
 // before or the one above, so a few kilobytes hold millions of them. RGB with 8 bits a
-// channel, or with `unBit` one bit a pixel, grey.
-std::string PngTinta(uint32_t lato, uint32_t rgb, bool unBit = false) {
-  const size_t byteRiga = unBit ? (lato + 7) / 8 : size_t{3} * lato;
+// channel (16 with `sediciBit`), or with `unBit` one bit a pixel, grey.
+std::string PngTinta(uint32_t lato, uint32_t rgb, bool unBit = false, bool sediciBit = false) {
+  const std::string colore =
+      sediciBit ? std::string{static_cast<char>(rgb >> 16), static_cast<char>(rgb >> 16),
+                              static_cast<char>(rgb >> 8),  static_cast<char>(rgb >> 8),
+                              static_cast<char>(rgb),       static_cast<char>(rgb)}
+                : Grande(rgb, 3);
+  const size_t byteRiga = unBit ? (lato + 7) / 8 : colore.size() * lato;
   // The first row is the colour (filter None for the grey bits, Sub for RGB); every
   // other row repeats the one above (filter Up: all zeros).
   const std::string prima = unBit ? '\0' + std::string(byteRiga, rgb != 0 ? '\xFF' : '\0')
-                                  : '\1' + Grande(rgb, 3) + std::string(byteRiga - 3, '\0');
+                                  : '\1' + colore + std::string(byteRiga - colore.size(), '\0');
   std::string sopra;
   for (int i = 0; i < 64; ++i) sopra += '\2' + std::string(byteRiga, '\0');
 
@@ -129,7 +135,11 @@ std::string PngTinta(uint32_t lato, uint32_t rgb, bool unBit = false) {
   for (; righe + 64 <= lato; righe += 64) comprimi(sopra, Z_NO_FLUSH);
   comprimi(std::string_view(sopra).substr(0, (lato - righe) * (1 + byteRiga)), Z_FINISH);
   deflateEnd(&z);
-  return FilePng(lato, unBit ? "\x01\x00\0\0\0"s : "\x08\x02\0\0\0"s, zlib);
+  return FilePng(lato,
+                 unBit       ? "\x01\x00\0\0\0"s
+                 : sediciBit ? "\x10\x02\0\0\0"s
+                             : "\x08\x02\0\0\0"s,
+                 zlib);
 }
 
 // A real progressive JPEG of `lato` x `lato` grey pixels, as Qt writes it, with empty
@@ -327,6 +337,7 @@ class Generatore {
     // A whole, valid AIFF, which neither the music slot nor an effect's takes (the other
     // kinds the mixer knows are the "-finto" sounds: refused by their first bytes).
     NeiSlot("suono", {0, 2}, {{"aiff", Aiff(1)}});
+    Decodificatori();
     // A music that claimed no channels crashed the mixer, and a font named after
     // one of the program folder's files replaced it.
     for (CasoOstile& caso : m_casi)
@@ -585,6 +596,57 @@ class Generatore {
         .fileGiocatore = {{"Mio.ttf", "\0\1\0\0"s + Casuali(90, 32)}};
     Aggiungi("font-spazzatura", Con("FontFile", "junk" + Casuali(3000, 33), &junk)).nessunFont =
         true;
+  }
+
+  // What cost a decoder or the synthesizer far more than its size, or what a decoder
+  // can't take at all: JPEG segment floods (over the gate's caps: a flood of empty
+  // APP1 segments froze the game for a minute, full comments broke the memory budget),
+  // frames, BMPs and PNGs the decoders refuse, an ordinary 16-bit PNG (which the game
+  // must show), music of notes no song holds, and a MIDI file of just the size the
+  // music slot takes.
+  void Decodificatori() {
+    const std::string jpeg = media_ostili::Jpeg();
+    const auto png = [](uint8_t bit, uint8_t tipo, bool tavolozza) {
+      const std::string pixel = "\0\x10\x10"s;  // one row of two pixels, or of one
+      std::string zlib = "\x78\x01\x01"s + Piccolo(pixel.size(), 2) +
+                         Piccolo(~pixel.size() & 0xFFFF, 2) + pixel +
+                         Grande(Somma(adler32, pixel), 4);
+      std::string file = FilePng(
+          1, std::string{static_cast<char>(bit), static_cast<char>(tipo)} + "\0\0\0"s, zlib);
+      if (tavolozza) file.insert(33, ChunkPng("PLTE", "\x10\x20\x30"s));
+      return file;
+    };
+    const auto bmp = [](uint32_t intestazione, uint16_t bit, uint32_t compressione,
+                        uint32_t colori) {
+      std::string h = Piccolo(intestazione, 4) + Piccolo(2, 4) + Piccolo(2, 4) + Piccolo(1, 2) +
+                      Piccolo(bit, 2) + Piccolo(compressione, 4) + Piccolo(16, 4) +
+                      Piccolo(2835, 8) + Piccolo(colori, 4) + Piccolo(0, 4);
+      h.resize(intestazione, '\0');
+      return "BM"s + Piccolo(0, 8) + Piccolo(14 + intestazione, 4) + h + Casuali(16, 41);
+    };
+    NeiSlot("immagine", {13},
+            {{"jpeg-1000-app1", media_ostili::ConSegmenti(jpeg, 0xE1, 1000)},
+             {"jpeg-257-commenti-pieni", media_ostili::ConSegmenti(jpeg, 0xFE, 257, 65533)},
+             {"jpeg-12-bit", media_ostili::ConFrame(jpeg, 0xC1, 12)},
+             {"jpeg-senza-perdita", media_ostili::ConFrame(jpeg, 0xC3, 8)},
+             {"bmp-intestazione-56", bmp(56, 24, 0, 0)},
+             {"bmp-rle8-24-bit", bmp(40, 24, 1, 0)},
+             {"bmp-con-jpeg", bmp(40, 24, 4, 0)},
+             {"bmp-257-colori", bmp(40, 8, 0, 257)},
+             {"png-senza-palette", png(8, 3, false)},
+             {"png-palette-16-bit", png(16, 3, true)}},
+            true);
+    // Shown by the game once pictures are decoded with the bytes a pixel they need.
+    Aggiungi("immagine13-png-16-bit-2000",
+             Con("Immagini13", PngTinta(2000, 0x336699, false, true)));
+    NeiSlot("suono", {0},
+            {{"midi-2000-note-tenute", media_ostili::MidiNoteTenute(2000)},
+             {"midi-1001-note-insieme", media_ostili::MidiRaffica(1001, 0)},
+             {"midi-4-mib", media_ostili::MidiDiByte(4 << 20)}});
+    for (CasoOstile& caso : m_casi)
+      caso.sempre |= caso.nome == "immagine13-jpeg-1000-app1" ||
+                     caso.nome == "immagine13-jpeg-257-commenti-pieni" ||
+                     caso.nome == "suono0-midi-2000-note-tenute";
   }
 
   std::string m_base;

@@ -22,6 +22,9 @@
 #include <vector>
 
 #include "combinations/GestioneDatiEsterni.h"
+#include "codec/FileMedia.h"
+#include "codec/Vaglio.h"
+#include "support/MediaOstili.h"
 #include "support/SuoniDiProva.h"
 #include "support/Banco.h"
 #include "ui/AudioSdl.h"
@@ -136,6 +139,28 @@ TEST_F(AudioSdl, UnFileCheNonESuonoNonDiventaNeEffettoNeMusica) {
 
   EXPECT_FALSE(audio->ApriMusica(g.File("testo.wav")));
   EXPECT_FALSE(audio->MusicaAperta());
+}
+
+// The music's budgets hold the slot's own bytes: an unpacked media file ends in a CR LF
+// the slot does not hold, and a MIDI file the gate took plays. A file made elsewhere,
+// as the editor picks it, is held to them too.
+TEST_F(AudioSdl, LaMusicaMidiETenutaAiLimitiDelloSlotSuiSuoiByte) {
+  const struct {
+    const char* cosa;
+    std::string slot;
+    bool aperta;
+  } casi[] = {
+      {"4 MiB", media_ostili::MidiDiByte(Vaglio::MaxByteMidi), true},
+      {"4 MiB and a byte", media_ostili::MidiDiByte(Vaglio::MaxByteMidi + 1), false},
+      {"257 notes held", media_ostili::MidiNoteTenute(257), false},
+  };
+  for (const auto& caso : casi) {
+    ASSERT_TRUE(ScriviFileMedia(g.File("aud0.sktemp"), caso.slot));
+    EXPECT_EQ(audio->ApriMusica(g.File("aud0.sktemp")), caso.aperta) << caso.cosa;
+    banco.Scrivi("scelta.mid", caso.slot);
+    EXPECT_EQ(audio->ApriMusica(g.File("scelta.mid")), caso.aperta) << caso.cosa;
+    audio->ChiudiMusica();
+  }
 }
 
 TEST_F(AudioSdl, ChiudiMusicaLaFermaEPoiNonSuonaNulla) {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "seams/Audio.h"
 
@@ -48,10 +49,16 @@ class AudioSpia final : public Audio {
   double PosizioneMusica() const override { return posizione; }
   void VolumeMusica(int32_t v) override { registro << QString::asprintf("VolumeMusica %d", v); }
   void ChiudiMusica() override { aperta = false, musica.clear(); }
+  // The device stops the open music as too heavy when the test sets `interrotta`.
+  bool MusicaInterrotta() override {
+    if (!aperta || !std::exchange(interrotta, false)) return false;
+    ChiudiMusica();
+    return true;
+  }
 
   QStringList Prendi() { return std::exchange(registro, {}); }  // the calls since the last time
 
-  bool aperta = false;
+  bool aperta = false, interrotta = false;
   std::string musica;
   double posizione = 0;
   QStringList registro;

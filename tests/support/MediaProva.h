@@ -12,11 +12,11 @@ inline std::string Le(uint32_t v, int byte) {
   return s;
 }
 
-// A 24-bit BMP file's headers alone, claiming a size.
+// A 24-bit BMP file's headers, claiming a size, and the first byte of its pixels.
 inline std::string Bmp(int32_t larghezza, int32_t altezza) {
   return "BM" + Le(0, 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) +
          Le(static_cast<uint32_t>(larghezza), 4) + Le(static_cast<uint32_t>(altezza), 4) +
-         Le(1, 2) + Le(24, 2) + std::string(24, '\0');
+         Le(1, 2) + Le(24, 2) + std::string(25, '\0');
 }
 
 // A wave file: format tag, channels, rate, bits, then the samples.

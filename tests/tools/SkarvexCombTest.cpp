@@ -335,7 +335,7 @@ TEST_F(SkarvexComb, InfoShowsEverySlotButNeverThePasswordAndCheckNamesEachRefuse
   for (const char* riga :
        {"Nome: Notte più scura\n", "Autore: \"Anna\" \\ à", "Protected: yes, with a password\n",
         "Immagini(0) Alieno 1: 17 bytes, JPG\n", "Immagini(1) Alieno 2: Default\n",
-        "Immagini(13) SFONDO: 54 bytes, BMP, refused: ",
+        "Immagini(13) SFONDO: 55 bytes, BMP, refused: ",
         "Suoni(0) Motivo: 9 bytes, MP3, volume -1000\n",
         "Suoni(4) Esplosione I° fila: 60 bytes, WAV, volume -250\n",
         "Suoni(15) Arrivo alieni: empty, volume -1000\n", "FontFile: 11 bytes, TTF\n",

@@ -8,6 +8,7 @@
 // JSON, or `missing` for a key that must not be there. Expectations refer to the
 // most recent dump.
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +16,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -71,6 +75,59 @@ TEST(Copione, ABadLineStopsTheScriptWithItsNumber) {
     EXPECT_EQ(e.stato, 1) << copione;
     EXPECT_EQ(e.errori, std::string(errore) + "\n") << copione;
   }
+}
+
+// A script comes from anyone: numbers beyond what their variable holds, a line longer
+// than any command needs, a shot onto a link, a FIFO or a device are refused with the
+// line's number, and nothing is written through them.
+TEST(Copione, HostileLinesAreRefusedWithTheirNumberAndNothingWrittenThroughThem) {
+  QTemporaryDir cartella;
+  const std::string dir = cartella.path().toStdString();
+  std::ofstream(dir + "/bersaglio") << "del giocatore";
+  ASSERT_EQ(symlink((dir + "/bersaglio").c_str(), (dir + "/link.png").c_str()), 0);
+  ASSERT_EQ(mkfifo((dir + "/fifo.png").c_str(), 0600), 0);
+  const std::string lunga(70'000, 'x');
+  const std::pair<std::string, std::string> casi[] = {
+      {"menu mn_comb 4294967297\n",
+       "line 1: the menu index must be from 0 to 2147483647, not 4294967297"},
+      {"dump\nkeydown 4294967333\n",
+       "line 2: the key code must be from 0 to 65535, not 4294967333"},
+      {"keypress -1\n", "line 1: the key code must be from 0 to 65535, not -1"},
+      {"set Vite 4294967299\n",
+       "line 1: Vite must be from -2147483648 to 2147483647, not 4294967299"},
+      {"set Volumi(4294967296) 0\n", "line 1: cannot set 'Volumi(4294967296)'"},
+      {"set img_muro(4294967296).Visible false\n",
+       "line 1: cannot set 'img_muro(4294967296).Visible'"},
+      {"set tmr_sposta.Interval 2147483648\n",
+       "line 1: an interval must be from 0 to 2147483647, not 2147483648"},
+      {"set img_giocatore.Left nan\n",
+       "line 1: a number of twips must be from -1000000000 to 1000000000, not 'nan'"},
+      {"set img_giocatore.Top -1e12\n",
+       "line 1: a number of twips must be from -1000000000 to 1000000000, not '-1e12'"},
+      {"wait 10\nwait 9223372036854775807\n",
+       "line 2: the wait must not take the clock past 4611686018427387903 ms"},
+      {"dump\n" + lunga + "\ndump\n", "line 2: longer than 65536 bytes"},
+      {"shot " + dir + "/link.png\n", "line 1: cannot write the picture '" + dir +
+                                          "/link.png': it is a symbolic link, never written "
+                                          "through"},
+      {"shot " + dir + "/fifo.png\n",
+       "line 1: cannot write the picture '" + dir + "/fifo.png': it is not a regular file"},
+      {"shot /dev/null\n",
+       "line 1: cannot write the picture '/dev/null': it is not a regular file"},
+  };
+  for (const auto& [copione, errore] : casi) {
+    const Esito e = Esegui(copione);
+    EXPECT_EQ(e.stato, 1) << errore;
+    EXPECT_EQ(e.errori, errore + "\n");
+  }
+  EXPECT_EQ(QFile(QString::fromStdString(dir + "/bersaglio")).size(), 13);
+
+  // A line of just the longest length, and a shot over a picture already there.
+  std::ofstream(dir + "/campo.png") << "vecchia";
+  const Esito e =
+      Esegui("answer " + std::string(65536 - 7, 'a') + "\nshot " + dir + "/campo.png\n");
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_EQ(QImage(QString::fromStdString(dir + "/campo.png")).size(), QSize(794, 548));
 }
 
 QJsonValue Cammina(QJsonValue valore, const QString& percorso) {
