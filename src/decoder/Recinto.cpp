@@ -1,5 +1,6 @@
 #include "decoder/Recinto.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -26,8 +27,11 @@ namespace {
 
 using namespace ProtocolloDecodifica;
 
+// Lowers a limit; one the game already runs under lower still is kept.
 bool Limita(int risorsa, rlim_t morbido, rlim_t duro) {
-  const rlimit limite{morbido, duro};
+  rlimit limite{};
+  if (getrlimit(risorsa, &limite) != 0) return false;
+  limite = {std::min(morbido, limite.rlim_max), std::min(duro, limite.rlim_max)};
   return setrlimit(risorsa, &limite) == 0;
 }
 
