@@ -33,8 +33,8 @@ std::vector<ImmagineDecodificata> DecodificaImmagini(
   immagini.reserve(esiti.size());
   for (size_t i = 0; i < esiti.size(); ++i) {
     if (auto* pixel = std::get_if<DecodificaEsterna::Pixel>(&esiti[i]))
-      immagini.emplace_back(std::in_place_type<Immagine>, Impronta(voci[i].byte),
-                            Dati(std::move(*pixel)));
+      immagini.emplace_back(std::in_place_type<Immagine>,
+                            Immagine{Impronta(voci[i].byte), Dati(std::move(*pixel))});
     else
       immagini.emplace_back(std::in_place_type<DecodificaEsterna::Motivo>,
                             std::get<DecodificaEsterna::Motivo>(esiti[i]));

@@ -82,6 +82,15 @@ bool ChiudiFileSystem(int versione) {
   return chiuso;
 }
 
+// A condition on argument `n` of a call: equal to `valore`, or with the bits of
+// `maschera` equal to those of `valore`.
+scmp_arg_cmp Uguale(unsigned n, scmp_datum_t valore) {
+  return {n, SCMP_CMP_EQ, valore, 0};
+}
+scmp_arg_cmp Bit(unsigned n, scmp_datum_t maschera, scmp_datum_t valore) {
+  return {n, SCMP_CMP_MASKED_EQ, maschera, valore};
+}
+
 // The system calls a decoder and its threads make, each only as far as it needs;
 // anything else fails with EPERM, and clone3 with ENOSYS so that threads are made
 // with clone, whose flags can be checked.
@@ -94,16 +103,22 @@ bool ChiudiChiamate() {
          seccomp_rule_add_array(filtro, SCMP_ACT_ALLOW, chiamata,
                                 static_cast<unsigned>(condizioni.size()), condizioni.begin()) == 0;
   };
-  permetti(SCMP_SYS(read), {SCMP_A0(SCMP_CMP_EQ, 0)});
-  permetti(SCMP_SYS(write), {SCMP_A0(SCMP_CMP_EQ, 1)});
-  if (ConSanitizer) permetti(SCMP_SYS(write), {SCMP_A0(SCMP_CMP_EQ, 2)});
+  permetti(SCMP_SYS(read), {Uguale(0, 0)});
+  permetti(SCMP_SYS(write), {Uguale(0, 1)});
+  // A sanitizer's runtime reports on standard error, and tells readable memory from
+  // unreadable by writing it into a pipe of its own.
+  if (ConSanitizer) {
+    permetti(SCMP_SYS(write));
+    permetti(SCMP_SYS(pipe));
+    permetti(SCMP_SYS(pipe2));
+  }
   // Memory, never executable.
-  permetti(SCMP_SYS(mmap), {SCMP_A2(SCMP_CMP_MASKED_EQ, PROT_EXEC, 0)});
-  permetti(SCMP_SYS(mprotect), {SCMP_A2(SCMP_CMP_MASKED_EQ, PROT_EXEC, 0)});
+  permetti(SCMP_SYS(mmap), {Bit(2, PROT_EXEC, 0)});
+  permetti(SCMP_SYS(mprotect), {Bit(2, PROT_EXEC, 0)});
   for (const int chiamata : {SCMP_SYS(munmap), SCMP_SYS(mremap), SCMP_SYS(brk), SCMP_SYS(madvise)})
     permetti(chiamata);
   // Threads of this process only.
-  permetti(SCMP_SYS(clone), {SCMP_A0(SCMP_CMP_MASKED_EQ, CLONE_THREAD, CLONE_THREAD)});
+  permetti(SCMP_SYS(clone), {Bit(0, CLONE_THREAD, CLONE_THREAD)});
   ok = ok && seccomp_rule_add(filtro, SCMP_ACT_ERRNO(ENOSYS), SCMP_SYS(clone3), 0) == 0;
   for (const int chiamata : {SCMP_SYS(futex),
                              SCMP_SYS(set_robust_list),
@@ -127,7 +142,7 @@ bool ChiudiChiamate() {
                              SCMP_SYS(gettimeofday)})
     permetti(chiamata);
   // A signal to itself: abort() and a crash still end it as they should.
-  permetti(SCMP_SYS(tgkill), {SCMP_A0(SCMP_CMP_EQ, static_cast<scmp_datum_t>(getpid()))});
+  permetti(SCMP_SYS(tgkill), {Uguale(0, static_cast<scmp_datum_t>(getpid()))});
   ok = ok && seccomp_load(filtro) == 0;
   seccomp_release(filtro);
   return ok;
@@ -155,8 +170,9 @@ bool ChiudiLimiti() {
     if (mappato == 0 || !Limita(RLIMIT_AS, mappato + MemoriaFiglio, mappato + MemoriaFiglio))
       return false;
   }
-  // The socket and the three standard descriptors.
-  if (!Limita(RLIMIT_NOFILE, 4, 4)) return false;
+  // The socket and the three standard descriptors, and a sanitizer's pipe.
+  const rlim_t descrittori = ConSanitizer ? 8 : 4;
+  if (!Limita(RLIMIT_NOFILE, descrittori, descrittori)) return false;
   return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ChiudiFileSystem(VersioneLandlock());
 }
 
