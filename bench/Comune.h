@@ -19,6 +19,12 @@ inline QProcessEnvironment AmbienteAvvio() {
   return ambiente;
 }
 
+// The game's executable a benchmark starts: the one this build made, or another
+// build's named by SKARVEX_BANCO_GIOCO, to compare the two.
+inline QString GiocoBanco(const char* costruito) {
+  return qEnvironmentVariable("SKARVEX_BANCO_GIOCO", QString::fromUtf8(costruito));
+}
+
 // The milliseconds from starting `programma` to the line that says its first frame is
 // painted, and to its end; negative when it never says so or fails.
 struct TempiAvvio {

@@ -152,12 +152,13 @@ void Lotto::Decodifica(const Voce& voce, const std::string& byte) {
   const size_t riga = static_cast<size_t>(larghezza) * 4;
   if (immagine.format() == formato && static_cast<size_t>(immagine.bytesPerLine()) == riga)
     return Scrivi(immagine.constBits(), riga * static_cast<size_t>(altezza));
-  // Converted a band at a time: never a second whole copy of a large picture.
+  // Converted a band at a time: never a second whole copy of a large picture. A
+  // 32-bit band's rows follow each other with no padding.
   const int righe = std::max(1, PixelPerBanda / larghezza);
   for (int y = 0; y < altezza; y += righe) {
     const QImage banda =
         immagine.copy(0, y, larghezza, std::min(righe, altezza - y)).convertToFormat(formato);
-    for (int r = 0; r < banda.height(); ++r) Scrivi(banda.constScanLine(r), riga);
+    Scrivi(banda.constBits(), riga * static_cast<size_t>(banda.height()));
   }
 }
 
