@@ -46,6 +46,34 @@ std::string_view Byte(const T& valore) {
   return {reinterpret_cast<const char*>(&valore), sizeof valore};
 }
 
+// A decoder started by Prepara, waiting for its pictures.
+struct Pronto {
+  fs::path eseguibile;
+  std::unique_ptr<ProcessoFiglio> figlio;
+};
+
+Pronto& FiglioPronto() {
+  static Pronto pronto;
+  return pronto;
+}
+
+std::unique_ptr<ProcessoFiglio> Avvia(const fs::path& eseguibile) {
+  std::vector<std::string> altre;
+  if (const char* guasto = std::getenv(P::VariabileGuasto))
+    altre.push_back(std::string(P::VariabileGuasto) + "=" + guasto);
+  auto figlio = std::make_unique<ProcessoFiglio>();
+  if (figlio->Avvia(eseguibile, AmbienteMinimo(altre)) != 0) return nullptr;
+  return figlio;
+}
+
+// The decoder Prepara started, while it still runs; a new one otherwise.
+std::unique_ptr<ProcessoFiglio> Figlio(const fs::path& eseguibile) {
+  Pronto& pronto = FiglioPronto();
+  std::unique_ptr<ProcessoFiglio> figlio = std::move(pronto.figlio);
+  if (figlio && pronto.eseguibile == eseguibile && figlio->InVita()) return figlio;
+  return Avvia(eseguibile);
+}
+
 enum class Fase { Attesa, InCorso, Fatta };
 
 // How a child's run ended: all its pictures done, or why not and which were under way.
@@ -102,7 +130,7 @@ class Giro {
   size_t m_prossima = 0;  // in m_daFare, the next the child should start
   const bool m_pixel;
   const Orologio::time_point m_scadenza;
-  ProcessoFiglio m_figlio;
+  std::unique_ptr<ProcessoFiglio> m_figlio;
 
   std::vector<std::string> m_intestazioni;
   std::vector<std::string_view> m_pezzi;
@@ -117,10 +145,8 @@ class Giro {
 };
 
 Fine Giro::Esegui(const fs::path& eseguibile) {
-  std::vector<std::string> altre;
-  if (const char* guasto = std::getenv(P::VariabileGuasto))
-    altre.push_back(std::string(P::VariabileGuasto) + "=" + guasto);
-  if (m_figlio.Avvia(eseguibile, AmbienteMinimo(altre)) != 0) return {Motivo::Mancante, {}};
+  m_figlio = Figlio(eseguibile);
+  if (!m_figlio) return {Motivo::Mancante, {}};
   Orologio::time_point misura{};
   for (;;) {
     const auto ora = Orologio::now();
@@ -134,12 +160,12 @@ Fine Giro::Esegui(const fs::path& eseguibile) {
     }
     if (!scaduti.empty()) return Termina(Motivo::Tempo, scaduti);
     if (ora - misura >= IntervalloMisura) {
-      if (m_figlio.MemoriaResidente() > P::MemoriaResidente)
+      if (m_figlio->MemoriaResidente() > P::MemoriaResidente)
         return Termina(Motivo::Memoria, InCorso());
       misura = ora;
     }
     const auto attesa = std::min<Orologio::duration>(prossima - ora, IntervalloMisura);
-    pollfd evento{m_figlio.Socket(), POLLIN, 0};
+    pollfd evento{m_figlio->Socket(), POLLIN, 0};
     if (m_pezzo < m_pezzi.size()) evento.events |= POLLOUT;
     const int ms = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(attesa).count());
     if (poll(&evento, 1, std::max(ms, 1)) < 0 && errno != EINTR) return Concludi();
@@ -157,13 +183,13 @@ std::vector<size_t> Giro::InCorso() const {
 
 // Ended by this side: killed at once.
 Fine Giro::Termina(std::optional<Motivo> motivo, std::vector<size_t> colpevoli) {
-  m_figlio.Termina();
+  m_figlio->Termina();
   return {motivo, std::move(colpevoli)};
 }
 
 // The child ended, or broke the protocol: what its end says.
 Fine Giro::Concludi() {
-  const int stato = m_figlio.Termina();
+  const int stato = m_figlio->Termina();
   const std::vector<size_t> inCorso = InCorso();
   const bool tutte = std::all_of(m_daFare.begin(), m_daFare.end(),
                                  [&](size_t i) { return m_fase[i] == Fase::Fatta; });
@@ -184,7 +210,7 @@ bool Giro::Invia() {
       m_inviati = 0;
       continue;
     }
-    const ssize_t inviati = send(m_figlio.Socket(), pezzo.data() + m_inviati,
+    const ssize_t inviati = send(m_figlio->Socket(), pezzo.data() + m_inviati,
                                  pezzo.size() - m_inviati, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (inviati < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     m_inviati += static_cast<size_t>(inviati);
@@ -206,7 +232,7 @@ bool Giro::Ricevi() {
       dove = reinterpret_cast<unsigned char*>(&m_messaggio) + m_letti;
       quanti = sizeof m_messaggio - m_letti;
     }
-    const ssize_t letti = recv(m_figlio.Socket(), dove, quanti, MSG_DONTWAIT);
+    const ssize_t letti = recv(m_figlio->Socket(), dove, quanti, MSG_DONTWAIT);
     if (letti < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     if (letti == 0) return false;
     if (m_righe) {
@@ -388,6 +414,13 @@ std::optional<fs::path> Eseguibile() {
       return percorso.lexically_normal();
   }
   return std::nullopt;
+}
+
+void Prepara() {
+  const auto eseguibile = Eseguibile();
+  Pronto& pronto = FiglioPronto();
+  if (!eseguibile || (pronto.figlio && pronto.eseguibile == *eseguibile)) return;
+  pronto = {*eseguibile, Avvia(*eseguibile)};
 }
 
 void UsaEseguibile(fs::path percorso) {

@@ -55,6 +55,10 @@ using EsitoSlot = std::variant<Pixel, Motivo>;
 // One result per voce, in order. With `pixel` false only whether each decodes.
 std::vector<EsitoSlot> Decodifica(std::span<const Voce> voci, bool pixel = true);
 
+// Starts a decoder for the next call, so that its start overlaps what the caller does
+// in between; a call finds it, or starts its own.
+void Prepara();
+
 // The picture slots of `comb` that pass `esame` and are not Default, with the reason
 // for each the decoder refuses.
 std::array<std::optional<Motivo>, NumeroImmagini> Verifica(const TipoCombinazione& comb,

@@ -74,6 +74,13 @@ int ProcessoFiglio::Avvia(const std::filesystem::path& eseguibile,
   return errore;
 }
 
+bool ProcessoFiglio::InVita() const {
+  siginfo_t stato{};
+  return m_pid > 0 &&
+         waitid(P_PID, static_cast<id_t>(m_pid), &stato, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+         stato.si_pid == 0;
+}
+
 uint64_t ProcessoFiglio::MemoriaResidente() const {
   if (m_pid <= 0) return 0;
   const std::string file = "/proc/" + std::to_string(m_pid) + "/statm";

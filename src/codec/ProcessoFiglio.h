@@ -24,6 +24,8 @@ class ProcessoFiglio {
 
   // The program's end of the socket, non-blocking; -1 before Avvia.
   int Socket() const { return m_socket; }
+  // Whether it was started and has not ended.
+  bool InVita() const;
   // Its resident memory in bytes; 0 when it can't be read.
   uint64_t MemoriaResidente() const;
   // Kills it if it still runs, reaps it and gives its wait status.

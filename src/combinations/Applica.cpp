@@ -256,6 +256,12 @@ void ApplicaCombinazione(Gioco& g) {
   QStringList inutilizzabili;
   // Every slot is held against the budgets before anything is decoded.
   const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
+  // The pictures' decoder starts while the sounds are made ready.
+  for (size_t n = 0; n < NumeroImmagini; ++n)
+    if (c.Immagini[n] != ImmagineDefault && !esame.immagini[n].rifiuto) {
+      DecodificaEsterna::Prepara();
+      break;
+    }
 
   g.AutoreCombinazione = Testo(c.Autore);
   g.PasswordCombinazione = Testo(c.Password);

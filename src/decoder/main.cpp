@@ -3,6 +3,7 @@
 // them, on a socket, and is of no use by hand.
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <new>
 #include <string>
 #include <string_view>
@@ -33,6 +34,16 @@ void CaricaDecoder() {
   }
 }
 
+[[noreturn]] void Termina() {
+  try {
+    if (std::current_exception()) std::rethrow_exception(std::current_exception());
+  } catch (const std::bad_alloc&) {
+    _exit(CodiceMemoria);
+  } catch (...) {
+  }
+  std::abort();
+}
+
 Guasto LeggiGuasto() {
   const char* valore = std::getenv(VariabileGuasto);
   if (!valore) return {};
@@ -52,8 +63,10 @@ Guasto LeggiGuasto() {
 
 int main() {
   Recinto::Prepara();
-  // Memory that runs out in any thread ends the child with a code the game reads.
+  // Memory that runs out in any thread ends the child with a code the game reads,
+  // whether operator new finds none or a library throws for want of it.
   std::set_new_handler([] { _exit(CodiceMemoria); });
+  std::set_terminate(Termina);
   CaricaDecoder();
   const Guasto guasto = LeggiGuasto();
   if (const char* valore = std::getenv(VariabileGuasto);
