@@ -81,7 +81,6 @@ void Lotto::Lavora() {
   std::string byte;
   uint64_t stima = 0;
   while (Prendi(voce, byte, stima)) {
-    Invia({Inizio, voce.slot});
     Provoca(voce.slot);
     Decodifica(voce, byte);
     std::string().swap(byte);
@@ -106,6 +105,9 @@ bool Lotto::Prendi(Voce& voce, std::string& byte, uint64_t& stima) {
   }
   byte.resize(voce.byte);
   Leggi(byte.data(), byte.size());
+  // Said while no other worker can take a picture: the game hears of them in the order
+  // it sent them.
+  Invia({Inizio, voce.slot});
   return true;
 }
 

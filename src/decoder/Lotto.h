@@ -28,7 +28,8 @@ class Lotto {
   void Finisci();
 
  private:
-  // The next picture and its bytes, with room for it reserved; false when none is left.
+  // The next picture and its bytes, with room for it reserved, announced to the game;
+  // false when none is left.
   bool Prendi(ProtocolloDecodifica::Voce& voce, std::string& byte, uint64_t& stima);
   void Rilascia(uint64_t stima);
   void Decodifica(const ProtocolloDecodifica::Voce& voce, const std::string& byte);
