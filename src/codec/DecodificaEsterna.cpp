@@ -23,9 +23,18 @@ std::optional<fs::path>& EseguibileScelto() {
   return percorso;
 }
 
+// The environment a decoder gets beyond the libraries': a test's switch.
+std::vector<std::string> Ambiente() {
+  std::vector<std::string> altre;
+  if (const char* guasto = std::getenv(P::VariabileGuasto))
+    altre.push_back(std::string(P::VariabileGuasto) + "=" + guasto);
+  return AmbienteMinimo(altre);
+}
+
 // A decoder started by Prepara, waiting for its pictures.
 struct Pronto {
   fs::path eseguibile;
+  std::vector<std::string> ambiente;
   std::unique_ptr<ProcessoFiglio> figlio;
 };
 
@@ -34,21 +43,22 @@ Pronto& FiglioPronto() {
   return pronto;
 }
 
-std::unique_ptr<ProcessoFiglio> Avvia(const fs::path& eseguibile) {
-  std::vector<std::string> altre;
-  if (const char* guasto = std::getenv(P::VariabileGuasto))
-    altre.push_back(std::string(P::VariabileGuasto) + "=" + guasto);
+std::unique_ptr<ProcessoFiglio> Avvia(const fs::path& eseguibile,
+                                      const std::vector<std::string>& ambiente) {
   auto figlio = std::make_unique<ProcessoFiglio>();
-  if (figlio->Avvia(eseguibile, AmbienteMinimo(altre)) != 0) return nullptr;
+  if (figlio->Avvia(eseguibile, ambiente) != 0) return nullptr;
   return figlio;
 }
 
-// The decoder Prepara started, while it still runs; a new one otherwise.
+// The decoder Prepara started, if it still runs as this call would start one; a new
+// one otherwise.
 std::unique_ptr<ProcessoFiglio> Figlio(const fs::path& eseguibile) {
   Pronto& pronto = FiglioPronto();
   std::unique_ptr<ProcessoFiglio> figlio = std::move(pronto.figlio);
-  if (figlio && pronto.eseguibile == eseguibile && figlio->InVita()) return figlio;
-  return Avvia(eseguibile);
+  const std::vector<std::string> ambiente = Ambiente();
+  if (figlio && pronto.eseguibile == eseguibile && pronto.ambiente == ambiente && figlio->InVita())
+    return figlio;
+  return Avvia(eseguibile, ambiente);
 }
 
 }  // namespace
@@ -147,8 +157,11 @@ std::optional<fs::path> Eseguibile() {
 void Prepara() {
   const auto eseguibile = Eseguibile();
   Pronto& pronto = FiglioPronto();
-  if (!eseguibile || (pronto.figlio && pronto.eseguibile == *eseguibile)) return;
-  pronto = {*eseguibile, Avvia(*eseguibile)};
+  const std::vector<std::string> ambiente = Ambiente();
+  if (!eseguibile ||
+      (pronto.figlio && pronto.eseguibile == *eseguibile && pronto.ambiente == ambiente))
+    return;
+  pronto = {*eseguibile, ambiente, Avvia(*eseguibile, ambiente)};
 }
 
 void UsaEseguibile(fs::path percorso) {

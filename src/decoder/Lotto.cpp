@@ -126,13 +126,10 @@ void Lotto::Decodifica(const Voce& voce, const std::string& byte) {
   sorgente.setData(QByteArray::fromRawData(byte.data(), static_cast<qsizetype>(byte.size())));
   sorgente.open(QIODevice::ReadOnly);
   // Exactly the decoder of the kind the gate recognised, never one chosen by looking
-  // at the bytes again; its allocation limit, in MiB, is what the header's pixels
-  // take at the decoder's own bytes a pixel.
+  // at the bytes again.
   QImageReader lettore(&sorgente, decoder);
   lettore.setAutoDetectImageFormat(false);
   lettore.setDecideFormatFromContent(false);
-  lettore.setAllocationLimit(
-      static_cast<int>(uint64_t{voce.larghezza} * voce.altezza * voce.bytePerPixel / MiB + 1));
   t_memoriaEsaurita = false;
   const QImage immagine = lettore.read();
   if (immagine.isNull()) {
@@ -142,6 +139,11 @@ void Lotto::Decodifica(const Voce& voce, const std::string& byte) {
                             : NonDecodificabile;
     return Invia({Rifiuto, voce.slot, 0, 0, causa});
   }
+
+  // A picture larger than its header said is not the picture the gate measured.
+  if (uint64_t{static_cast<uint32_t>(immagine.width())} * static_cast<uint32_t>(immagine.height()) >
+      uint64_t{voce.larghezza} * voce.altezza)
+    return Invia({Rifiuto, voce.slot, 0, 0, NonDecodificabile});
 
   const bool alfa = immagine.hasAlphaChannel();
   const QImage::Format formato = alfa ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;

@@ -15,6 +15,7 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include "codec/Vaglio.h"
 #include "decoder/Lotto.h"
 #include "decoder/Recinto.h"
 
@@ -23,8 +24,12 @@ using namespace ProtocolloDecodifica;
 namespace {
 
 // The decoders that are plugins are loaded now, while files can still be opened: once
-// shut in, nothing more can be.
+// shut in, nothing more can be. The decoders' allocation limit, which Qt keeps for the
+// whole process, is what the largest picture the gate passes takes at the most bytes a
+// pixel a decoder holds (16-bit channels): the workers decode pictures of different
+// sizes at once.
 void CaricaDecoder() {
+  QImageReader::setAllocationLimit(static_cast<int>(Vaglio::MaxPixelImmagine * 8 / MiB + 1));
   for (const char* decoder : {"jpeg", "gif", "png", "bmp"}) {
     QBuffer vuoto;
     vuoto.open(QIODevice::ReadOnly);

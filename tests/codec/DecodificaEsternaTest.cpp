@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <tuple>
 
 #include <poll.h>
@@ -35,16 +37,19 @@ std::string Uscita(const ProcessoFiglio& figlio) {
   return testo;
 }
 
-// A shell script that says `byte` on its standard output, then sleeps.
-std::string Bugiardo(const CartellaTemporanea& cartella, const std::string& byte) {
+// A stand-in for the decoder: a shell script that says `byte` on its socket, then ends
+// as `fine` says (a shell command).
+std::string Finto(const CartellaTemporanea& cartella, const std::string& byte,
+                  const std::string& fine) {
   std::string printf = "printf '";
   for (const char c : byte) {
     char ottale[8];
     std::snprintf(ottale, sizeof ottale, "\\%03o", static_cast<unsigned char>(c));
     printf += ottale;
   }
-  const std::string file = (cartella / "bugiardo").string();
-  ScriviTutto(file, "#!/bin/sh\n" + printf + "'\nexec /bin/sleep 60\n");
+  static int finti = 0;
+  const std::string file = (cartella / ("finto" + std::to_string(++finti))).string();
+  ScriviTutto(file, "#!/bin/sh\n" + printf + "'\n" + fine + "\n");
   chmod(file.c_str(), 0700);
   return file;
 }
@@ -76,10 +81,9 @@ TEST(DecodificaEsterna, TheShutInChildOpensNoFileAndNoSocket) {
   EXPECT_EQ(figlio.Termina(), 0);
 }
 
-// The pixels come back as the picture's; a decoder that is missing, is no decoder, or
-// claims more pixels than the picture's header has costs the picture, with the reason,
-// and is ended by this side.
-TEST(DecodificaEsterna, WhatTheChildAnswersIsHeldToWhatTheGateMeasured) {
+// The pixels come back as the picture's; a decoder that is missing or is no decoder
+// costs the picture, with the reason.
+TEST(DecodificaEsterna, ThePixelsComeBackAndAMissingDecoderIsAReason) {
   const std::string bmp = Bmp(2, 2) + std::string(16, '\x40');
   const Voce voce{4, bmp, Vaglio::EsaminaImmagine(bmp)};
   ASSERT_FALSE(voce.esame.rifiuto);
@@ -95,19 +99,71 @@ TEST(DecodificaEsterna, WhatTheChildAnswersIsHeldToWhatTheGateMeasured) {
                 .replace(15, 1, "\xFF"));
 
   CartellaTemporanea cartella;
-  const std::string troppi = Byte(P::Messaggio{P::Inizio, 4}) +
-                             Byte(P::Messaggio{P::Pixel, 4, 65536, 65536, 0}) +
-                             std::string(64, 'x');
-  const std::pair<std::string, Motivo> casi[] = {
-      {(cartella / "manca").string(), Motivo::Mancante},
-      {"/bin/true", Motivo::Interrotto},
-      {Bugiardo(cartella, troppi), Motivo::Interrotto},
-  };
-  for (const auto& [eseguibile, motivo] : casi) {
+  for (const auto& [eseguibile, motivo] :
+       {std::pair{(cartella / "manca").string(), Motivo::Mancante},
+        std::pair{std::string("/bin/true"), Motivo::Interrotto}}) {
     UsaEseguibile(eseguibile);
     esiti = Decodifica({&voce, 1});
     ASSERT_TRUE(std::holds_alternative<Motivo>(esiti[0])) << eseguibile;
     EXPECT_EQ(std::get<Motivo>(esiti[0]), motivo) << eseguibile;
   }
   UsaEseguibile(SKARVEX_DECODIFICATORE);
+}
+
+// Whatever a decoder says, it is held to what it was asked: a picture it was not
+// sent, announced out of turn, more pixels than the header's, rows cut short, an end
+// before the last picture, or no answer at all cost the picture, and the decoder is
+// ended by its pid. How it ends says why: out of memory, unable to shut itself in,
+// out of CPU time.
+TEST(DecodificaEsterna, WhatTheDecoderSaysIsHeldToWhatItWasAsked) {
+  const std::string bmp = Bmp(2, 2) + std::string(16, '\x40');
+  const Voce voce{4, bmp, Vaglio::EsaminaImmagine(bmp)};
+  const std::string inizio = Byte(P::Messaggio{P::Inizio, 4});
+  const auto pixel = [](uint32_t larghezza, uint32_t altezza) {
+    return Byte(P::Messaggio{P::Pixel, 4, larghezza, altezza, 0}) +
+           std::string(larghezza * altezza * 4, 'p');
+  };
+  const std::string fine = Byte(P::Messaggio{P::Fine});
+  const std::string dorme = "exec /bin/sleep 60";
+  const struct {
+    std::string byte, fine;
+    std::optional<Motivo> motivo;  // none: pixels
+  } casi[] = {
+      {inizio + pixel(1, 2) + fine, "exit 0", std::nullopt},  // fewer pixels will do
+      {inizio + pixel(65536, 65536), dorme, Motivo::Interrotto},
+      {Byte(P::Messaggio{P::Inizio, 5}), dorme, Motivo::Interrotto},
+      {pixel(2, 2), dorme, Motivo::Interrotto},
+      {inizio + Byte(P::Messaggio{P::Rifiuto, 4, 0, 0, 99}), dorme, Motivo::Interrotto},
+      {inizio + pixel(2, 2).substr(0, 30), "exit 0", Motivo::Interrotto},
+      {inizio + fine, dorme, Motivo::Interrotto},
+      {inizio, "exit 3", Motivo::Memoria},
+      {"", "exit 4", Motivo::Mancante},
+      {inizio, "kill -s XCPU $$", Motivo::Tempo},
+      {"", dorme, Motivo::TempoTotale},
+  };
+  CartellaTemporanea cartella;
+  for (const auto& caso : casi) {
+    UsaEseguibile(Finto(cartella, caso.byte, caso.fine));
+    const std::vector<EsitoSlot> esiti = Decodifica({&voce, 1});
+    const Motivo* motivo = std::get_if<Motivo>(&esiti[0]);
+    EXPECT_EQ(motivo ? std::optional(*motivo) : std::nullopt, caso.motivo)
+        << caso.fine << " after " << caso.byte.size() << " bytes";
+  }
+  UsaEseguibile(SKARVEX_DECODIFICATORE);
+}
+
+// Two pictures under way when the decoder crashes are decoded again one at a time: the
+// one that crashes it is refused, the other is decoded.
+TEST(DecodificaEsterna, ACrashWithTwoPicturesUnderWayIsPinnedOnItsCulprit) {
+  const std::string grande = Bmp(2000, 2000) + std::string(2000 * 6000, '\x20');
+  const std::string piccola = Bmp(2, 2) + std::string(16, '\x40');
+  const Voce voci[] = {{0, grande, Vaglio::EsaminaImmagine(grande)},
+                       {1, piccola, Vaglio::EsaminaImmagine(piccola)}};
+  setenv(P::VariabileGuasto, "crollo:1", 1);
+  const std::vector<EsitoSlot> esiti = Decodifica(voci);
+  unsetenv(P::VariabileGuasto);
+  ASSERT_TRUE(std::holds_alternative<Pixel>(esiti[0]));
+  EXPECT_EQ(std::get<Pixel>(esiti[0]).larghezza, 2000u);
+  ASSERT_TRUE(std::holds_alternative<Motivo>(esiti[1]));
+  EXPECT_EQ(std::get<Motivo>(esiti[1]), Motivo::Interrotto);
 }

@@ -2,6 +2,7 @@
 // the menu, and the menu's listing (saving and deleting are the editor's tests).
 #include <gtest/gtest.h>
 
+#include "codec/DecodificaEsterna.h"
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "codec/Impostazioni.h"
@@ -184,6 +185,20 @@ TEST_F(Applica, APictureThatBreaksItsDecoderCostsOnlyItsOwnSlot) {
   }
 }
 
+// Without its decoder the game shows the built-in pictures and says why.
+TEST_F(Applica, WithoutItsDecoderTheGameKeepsTheBuiltInPicturesAndSaysWhy) {
+  Ricorda(Blu());
+  DecodificaEsterna::UsaEseguibile(b.File("skarvex-decodifica"));
+  ApplicaCombinazione(b.g);
+  DecodificaEsterna::UsaEseguibile(SKARVEX_DECODIFICATORE);
+  EXPECT_EQ(b.g.img_primafila[0].Picture.Nome, "builtin:0");
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(box[0].testo.contains(
+      "Alieno 1 (manca il programma che decodifica le immagini (skarvex-decodifica))"))
+      << box[0].testo.toStdString();
+}
+
 // The game takes what skarvex-comb check takes, and no more: a PNG of 16 bits a channel
 // (held at 8 bytes a pixel while decoded), but not a JPEG of 12 bits, whose header
 // passes the gate but whose decoder refuses it.
@@ -194,11 +209,12 @@ TEST_F(Applica, ThePicturesDecoderDecidesWhatAPassedHeaderIsWorth) {
   c.Immagini[8] = Jpeg12Bit();
   Ricorda(c);
   ApplicaCombinazione(b.g);
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_EQ(box[0].testo.count('('), 1) << box[0].testo.toStdString();
   EXPECT_EQ(b.g.img_primafila[0].Picture.Dati.size(), QSize(1000, 1000));
   EXPECT_EQ(b.g.img_primafila[0].Picture.Dati.pixelColor(999, 999), QColor(Qt::magenta));
   EXPECT_EQ(b.g.img_giocatore.Picture.Nome, "builtin:8");
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
   EXPECT_TRUE(box[0].testo.contains("Navicella (immagine illeggibile)"))
       << box[0].testo.toStdString();
 }

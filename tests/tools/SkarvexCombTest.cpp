@@ -324,6 +324,35 @@ TEST_F(SkarvexComb, InstallFindsTheFolderTheGameWouldChoose) {
   }
 }
 
+// The tool finds the picture decoder beside itself or, installed, in libexec/skarvex
+// beside its bin folder; without it each picture is refused, saying so, and a preview
+// is still drawn with the built-in pictures.
+TEST_F(SkarvexComb, TheDecoderIsLookedForBesideTheToolThenInLibexec) {
+  TipoCombinazione c = CombinazioneVuota("Cercata");
+  c.Immagini[8] = Png(Qt::green);
+  const std::string file = Scrivi("c.skcom", CodificaCombinazione(c));
+  const struct {
+    std::string bin, decoder;  // the folders of the tool and of its decoder
+  } casi[] = {{"portatile", "portatile"}, {"usr/bin", "usr/libexec/skarvex"}, {"solo/bin", ""}};
+  for (const auto& caso : casi) {
+    fs::create_directories(cartella / caso.bin);
+    const std::string tool = (cartella / caso.bin / "skarvex-comb").string();
+    fs::copy_file(SKARVEX_COMB, tool);
+    if (!caso.decoder.empty()) {
+      fs::create_directories(cartella / caso.decoder);
+      fs::copy_file(SKARVEX_DECODIFICATORE, cartella / caso.decoder / "skarvex-decodifica");
+    }
+    const Esecuzione e = Esegui({"check", file}, "", tool);
+    EXPECT_EQ(e.codice, caso.decoder.empty() ? 1 : 0) << caso.bin << ": " << e.errori;
+    if (caso.decoder.empty()) {
+      EXPECT_EQ(e.errori, "skarvex-comb: " + file +
+                              ": Immagini(8) Navicella: the picture decoder, skarvex-decodifica, "
+                              "is missing or cannot run\n");
+      EXPECT_EQ(Esegui({"thumbnail", file, Percorso("c.png"), "64"}, "", tool).codice, 0);
+    }
+  }
+}
+
 TEST_F(SkarvexComb, InfoShowsEverySlotButNeverThePasswordAndCheckNamesEachRefusedSlot) {
   TipoCombinazione c = Completa();
   c.Autore = "\"Anna\" \\ à\x01";
