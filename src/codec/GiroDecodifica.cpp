@@ -85,7 +85,7 @@ Fine Giro::Esegui(std::unique_ptr<ProcessoFiglio> figlio) {
     if (m_pezzo < m_pezzi.size()) evento.events |= POLLOUT;
     const int ms = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(attesa).count());
     if (poll(&evento, 1, std::max(ms, 1)) < 0 && errno != EINTR) return Concludi();
-    if ((evento.revents & POLLOUT) && !Invia()) return Concludi();
+    if (evento.revents & POLLOUT) Invia();
     if ((evento.revents & (POLLIN | POLLHUP | POLLERR)) && !Ricevi()) return Concludi();
   }
 }
@@ -118,7 +118,9 @@ Fine Giro::Concludi() {
   return {Motivo::Interrotto, inCorso};
 }
 
-bool Giro::Invia() {
+// Sends what the socket takes now. A child that stopped reading (it ended, or broke)
+// is sent nothing more; what it said before is still read, to its end.
+void Giro::Invia() {
   while (m_pezzo < m_pezzi.size()) {
     const std::string_view pezzo = m_pezzi[m_pezzo];
     if (m_inviati == pezzo.size()) {
@@ -128,10 +130,11 @@ bool Giro::Invia() {
     }
     const ssize_t inviati = send(m_figlio->Socket(), pezzo.data() + m_inviati,
                                  pezzo.size() - m_inviati, MSG_NOSIGNAL | MSG_DONTWAIT);
-    if (inviati < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    if (inviati < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+      m_pezzo = m_pezzi.size();
+    if (inviati < 0) return;
     m_inviati += static_cast<size_t>(inviati);
   }
-  return true;
 }
 
 bool Giro::Ricevi() {

@@ -41,7 +41,7 @@ class Giro {
   Fine Termina(std::optional<Motivo> motivo, std::vector<size_t> colpevoli);
   Fine Concludi();
   std::vector<size_t> InCorso() const;
-  bool Invia();
+  void Invia();
   bool Ricevi();
   bool Leggi(const ProtocolloDecodifica::Messaggio& m);
   std::optional<size_t> Indice(uint32_t slot) const;
