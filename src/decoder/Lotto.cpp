@@ -22,11 +22,15 @@ namespace {
 // memory it was allowed.
 thread_local bool t_memoriaEsaurita = false;
 
+}  // namespace
+
 void NotaMessaggio(QtMsgType, const QMessageLogContext&, const QString& testo) {
   if (testo.contains(QLatin1String("out of memory")) ||
       testo.contains(QLatin1String("allocation limit")))
     t_memoriaEsaurita = true;
 }
+
+namespace {
 
 const char* Decoder(uint32_t formato) {
   switch (static_cast<FormatoMedia>(formato)) {
@@ -43,8 +47,9 @@ const char* Decoder(uint32_t formato) {
   }
 }
 
-// What decoding a picture is taken to need: its bytes, the decoder's own image and as
-// much again for its working buffers (a progressive JPEG's coefficients).
+// What decoding a picture is taken to need: its bytes, the decoder's own image, and 8
+// bytes a pixel more for the decoder's working buffers (a progressive JPEG's
+// coefficients) and the bands converted for sending.
 uint64_t Stima(const Voce& voce) {
   return voce.byte + uint64_t{voce.larghezza} * voce.altezza * (voce.bytePerPixel + 8);
 }
@@ -76,7 +81,6 @@ void Scrivi(const void* cosa, size_t n) {
 }
 
 void Lotto::Lavora() {
-  qInstallMessageHandler(NotaMessaggio);
   Voce voce;
   std::string byte;
   uint64_t stima = 0;

@@ -9,6 +9,9 @@
 #include <mutex>
 #include <string>
 
+#include <QtGlobal>
+#include <QString>
+
 #include "codec/ProtocolloDecodifica.h"
 
 // What a test asks the child to do to itself on one slot.
@@ -43,6 +46,10 @@ class Lotto {
   const bool m_pixel;
   const Guasto m_guasto;
 };
+
+// Qt's messages, which nobody reads here: one that says a decoder ran out of memory
+// marks its thread's picture as refused for that.
+void NotaMessaggio(QtMsgType tipo, const QMessageLogContext& contesto, const QString& testo);
 
 // Exactly `n` bytes from the socket, and all of them to it; the child ends at once when
 // the game is gone or sends less than it announced.

@@ -73,6 +73,7 @@ int main() {
   std::set_new_handler([] { _exit(CodiceMemoria); });
   std::set_terminate(Termina);
   CaricaDecoder();
+  qInstallMessageHandler(NotaMessaggio);
   const Guasto guasto = LeggiGuasto();
   if (const char* valore = std::getenv(VariabileGuasto);
       valore && std::string_view(valore) == "recinto") {
