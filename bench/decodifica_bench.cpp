@@ -103,21 +103,6 @@ const std::vector<Caso>& Casi() {
   return casi;
 }
 
-uint64_t Residente(const std::string& pid) {
-  std::ifstream statm("/proc/" + pid + "/statm");
-  uint64_t totale = 0, residenti = 0;
-  statm >> totale >> residenti;
-  return residenti * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
-}
-
-// The resident memory of `pid` and of every process it started, now.
-uint64_t ResidenteAlbero(const std::string& pid) {
-  uint64_t totale = Residente(pid);
-  std::ifstream figli("/proc/" + pid + "/task/" + pid + "/children");
-  for (std::string figlio; figli >> figlio;) totale += ResidenteAlbero(figlio);
-  return totale;
-}
-
 void CasoPeggiore(benchmark::State& state) {
   const Caso& caso = Casi()[static_cast<size_t>(state.range(0))];
   QTemporaryDir cartella;

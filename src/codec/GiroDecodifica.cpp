@@ -76,8 +76,7 @@ Fine Giro::Esegui(std::unique_ptr<ProcessoFiglio> figlio) {
     }
     if (!scaduti.empty()) return Termina(Motivo::Tempo, scaduti);
     if (ora - misura >= IntervalloMisura) {
-      if (m_figlio->MemoriaResidente() > P::MemoriaResidente)
-        return Termina(Motivo::Memoria, InCorso());
+      if (TroppaMemoria()) return Termina(Motivo::Memoria, InCorso());
       misura = ora;
     }
     const auto attesa = std::min<Orologio::duration>(prossima - ora, IntervalloMisura);
@@ -88,6 +87,14 @@ Fine Giro::Esegui(std::unique_ptr<ProcessoFiglio> figlio) {
     if (evento.revents & POLLOUT) Invia();
     if ((evento.revents & (POLLIN | POLLHUP | POLLERR)) && !Ricevi()) return Concludi();
   }
+}
+
+// The child over its own limit, or with this process over what both may hold. A
+// sanitizer's shadow memory would count against them both: then only the first.
+bool Giro::TroppaMemoria() const {
+  const uint64_t figlio = m_figlio->MemoriaResidente();
+  return figlio > P::MemoriaResidente ||
+         (!P::ConSanitizer && figlio + MemoriaResidenteDi("self") > P::MemoriaInsieme);
 }
 
 std::vector<size_t> Giro::InCorso() const {

@@ -41,6 +41,7 @@ class Giro {
   Fine Termina(std::optional<Motivo> motivo, std::vector<size_t> colpevoli);
   Fine Concludi();
   std::vector<size_t> InCorso() const;
+  bool TroppaMemoria() const;
   void Invia();
   bool Ricevi();
   bool Leggi(const ProtocolloDecodifica::Messaggio& m);

@@ -87,14 +87,7 @@ bool ProcessoFiglio::InVita() const {
 }
 
 uint64_t ProcessoFiglio::MemoriaResidente() const {
-  if (m_pid <= 0) return 0;
-  const std::string file = "/proc/" + std::to_string(m_pid) + "/statm";
-  FILE* statm = std::fopen(file.c_str(), "re");
-  if (!statm) return 0;
-  unsigned long totale = 0, residenti = 0;
-  if (std::fscanf(statm, "%lu %lu", &totale, &residenti) != 2) residenti = 0;
-  std::fclose(statm);
-  return static_cast<uint64_t>(residenti) * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+  return m_pid > 0 ? MemoriaResidenteDi(std::to_string(m_pid)) : 0;
 }
 
 int ProcessoFiglio::Termina() {
@@ -116,4 +109,14 @@ std::vector<std::string> AmbienteMinimo(const std::vector<std::string>& altre) {
       ambiente.push_back(std::string(nome) + "=" + valore);
   ambiente.insert(ambiente.end(), altre.begin(), altre.end());
   return ambiente;
+}
+
+uint64_t MemoriaResidenteDi(const std::string& processo) {
+  const std::string file = "/proc/" + processo + "/statm";
+  FILE* statm = std::fopen(file.c_str(), "re");
+  if (!statm) return 0;
+  unsigned long totale = 0, residenti = 0;
+  if (std::fscanf(statm, "%lu %lu", &totale, &residenti) != 2) residenti = 0;
+  std::fclose(statm);
+  return static_cast<uint64_t>(residenti) * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
 }

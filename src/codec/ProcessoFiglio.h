@@ -39,3 +39,7 @@ class ProcessoFiglio {
 // The variables of this process's environment a helper may see: those the libraries
 // need to find their parts and the sanitizers' options, and `altre`.
 std::vector<std::string> AmbienteMinimo(const std::vector<std::string>& altre);
+
+// The resident memory of a process ("self" for this one) in bytes; 0 when it can't be
+// read.
+uint64_t MemoriaResidenteDi(const std::string& processo);

@@ -34,10 +34,11 @@ inline constexpr int SecondiCpu = 2 * SecondiTotali;
 inline constexpr uint32_t Lavoratori = 2;
 inline constexpr uint64_t MemoriaLavoro = 192 * MiB;
 // Address space the child may map beyond what it holds once its decoders are loaded,
-// and the resident memory at which the game kills it. With the game's own memory and
-// the pixels it has received, the whole stays within 600 MiB.
+// and the resident memory at which the game kills it: alone, or with the game's own,
+// which holds the pictures received so far.
 inline constexpr uint64_t MemoriaFiglio = 320 * MiB;
 inline constexpr uint64_t MemoriaResidente = 384 * MiB;
+inline constexpr uint64_t MemoriaInsieme = 600 * MiB;
 // The child's exit codes when memory ran out, and when it could not shut itself in (it
 // then decodes nothing).
 inline constexpr int CodiceMemoria = 3;
