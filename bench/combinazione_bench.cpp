@@ -120,7 +120,7 @@ BENCHMARK(ApplicaCombinazionePesante)
 
 void AvvioConCombinazionePesante(benchmark::State& state) {
   Preparato preparato;
-  AvviaFinoAlPrimoFotogramma(state, QStringLiteral(SKARVEX_ESEGUIBILE), preparato.dir.path());
+  AvviaFinoAlPrimoFotogramma(state, GiocoBanco(SKARVEX_ESEGUIBILE), preparato.dir.path());
   state.SetLabel("start-up with it remembered, to the first frame (target <= 500 ms)");
 }
 BENCHMARK(AvvioConCombinazionePesante)

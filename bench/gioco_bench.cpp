@@ -122,7 +122,7 @@ BENCHMARK(UnOraDiGioco)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTi
 // frame it paints.
 void AvvioPrimoFotogramma(benchmark::State& state) {
   QTemporaryDir cartella;
-  AvviaFinoAlPrimoFotogramma(state, QStringLiteral(SKARVEX_ESEGUIBILE), cartella.path(), [&] {
+  AvviaFinoAlPrimoFotogramma(state, GiocoBanco(SKARVEX_ESEGUIBILE), cartella.path(), [&] {
     QDir(cartella.path()).removeRecursively();  // every start is a first start
     QDir().mkpath(cartella.path());
   });
