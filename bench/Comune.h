@@ -7,7 +7,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <fstream>
 #include <functional>
+#include <string>
+#include <thread>
 
 // The environment of a program started offscreen for the start-up benchmarks: it says
 // "primo fotogramma" on standard output once its first frame is painted, then ends.
@@ -17,6 +26,12 @@ inline QProcessEnvironment AmbienteAvvio() {
   ambiente.insert("SDL_AUDIODRIVER", "dummy");
   ambiente.insert("SKARVEX_ESCI_AL_PRIMO_FRAME", "1");
   return ambiente;
+}
+
+// The game's executable a benchmark starts: the one this build made, or another
+// build's named by SKARVEX_BANCO_GIOCO, to compare the two.
+inline QString GiocoBanco(const char* costruito) {
+  return qEnvironmentVariable("SKARVEX_BANCO_GIOCO", QString::fromUtf8(costruito));
 }
 
 // The milliseconds from starting `programma` to the line that says its first frame is
@@ -61,6 +76,41 @@ inline void AvviaFinoAlPrimoFotogramma(benchmark::State& state, const QString& e
     state.SetIterationTime(tempi.fotogramma / 1000);
   }
 }
+
+// The resident memory of process `pid` and of every process it started, now, in bytes.
+inline uint64_t ResidenteAlbero(const std::string& pid) {
+  std::ifstream statm("/proc/" + pid + "/statm");
+  uint64_t pagine = 0, residenti = 0;
+  statm >> pagine >> residenti;
+  uint64_t totale = residenti * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+  std::ifstream figli("/proc/" + pid + "/task/" + pid + "/children");
+  for (std::string figlio; figli >> figlio;) totale += ResidenteAlbero(figlio);
+  return totale;
+}
+
+// The most this process and those it starts hold together while it lives, sampled
+// every 2 ms by a thread of its own.
+class PiccoAlbero {
+ public:
+  PiccoAlbero()
+      : m_campionatore([this] {
+          const std::string io = std::to_string(getpid());
+          while (!m_fine) {
+            m_picco = std::max<uint64_t>(m_picco, ResidenteAlbero(io));
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+          }
+        }) {}
+  ~PiccoAlbero() {
+    m_fine = true;
+    m_campionatore.join();
+  }
+  double MiB() const { return static_cast<double>(m_picco) / (1024 * 1024); }
+
+ private:
+  std::atomic<bool> m_fine{false};
+  std::atomic<uint64_t> m_picco{0};
+  std::thread m_campionatore;
+};
 
 // The main of a benchmark program that needs a Qt application of type App: offscreen,
 // unless QT_QPA_PLATFORM names another platform (xcb, to measure under Xvfb).

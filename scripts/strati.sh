@@ -4,14 +4,14 @@
 # bottom up; tools sit beside the front and nothing includes them.
 set -eu
 src=${1:-$(dirname "$0")/../src}
-strati="codec seams model sound combinations game editing drawing editor ui"
+strati="codec decoder seams model sound combinations game editing drawing editor ui"
 livello() {
   i=0
   for s in $strati; do
     [ "$s" = "$1" ] && { echo $i; return; }
     i=$((i + 1))
   done
-  case $1 in tools) echo 8 ;; *) echo 99 ;; esac  # tools: at the editor's height, never above ui
+  case $1 in tools) echo 9 ;; *) echo 99 ;; esac  # tools: at the editor's height, never above ui
 }
 esito=0
 for cartella in $strati tools; do

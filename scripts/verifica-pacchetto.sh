@@ -37,6 +37,9 @@ cat >"$tmp/attesi" <<ELENCO
 ./usr/bin/
 ./usr/bin/skarvex
 ./usr/bin/skarvex-comb
+./usr/libexec/
+./usr/libexec/skarvex/
+./usr/libexec/skarvex/skarvex-decodifica
 ./usr/share/
 ./usr/share/applications/
 ./usr/share/applications/$id.desktop
@@ -123,7 +126,7 @@ for pagina in "$usr"/share/man/man6/*.6.gz; do
 done
 
 # Built for /usr, not for the build folder: no run path may point back at it.
-for programma in "$usr"/bin/*; do
+for programma in "$usr"/bin/* "$usr"/libexec/skarvex/*; do
   ! readelf -d "$programma" | grep -qE 'RPATH|RUNPATH' || fallito "$programma carries a run path"
 done
 
@@ -134,6 +137,9 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$tmp/cartella"
 chmod 700 "$XDG_RUNTIME_DIR"
 [[ $("$usr/bin/skarvex" --version) == "skarvex $versione" ]] || fallito "skarvex --version is not $versione"
 "$usr/bin/skarvex-comb" --help >/dev/null || fallito "skarvex-comb --help failed"
+# The pictures are decoded by the helper in libexec, which the tool must find.
+"$usr/bin/skarvex-comb" check "$build/Notturno.skcom" >/dev/null ||
+  fallito "the packaged skarvex-comb does not take the demo combination's pictures"
 echo dump >"$tmp/copione"
 istantanea=$("$usr/bin/skarvex" --headless --program-folder "$tmp/cartella" "$tmp/copione")
 [[ $istantanea == '{"background"'* && $(wc -l <<<"$istantanea") -eq 1 ]] ||

@@ -3,6 +3,7 @@
 #include <optional>
 #include <system_error>
 
+#include "codec/DecodificaEsterna.h"
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
 #include "codec/Vaglio.h"
@@ -15,8 +16,13 @@ std::vector<std::string> RifiutiCombinazione(const TipoCombinazione& comb) {
   const auto rifiuta = [&](const std::string& slot, const std::optional<Vaglio::Rifiuto>& r) {
     if (r) rifiuti.push_back(slot + ": " + Vaglio::Descrivi(*r));
   };
-  for (int n = 0; n < NumeroImmagini; ++n)
-    rifiuta("Immagini(" + std::to_string(n) + ") " + NomiImmagini[n], esame.immagini[n].rifiuto);
+  // The pictures the gate passes are decoded as the game would decode them.
+  const auto decodifica = DecodificaEsterna::Verifica(comb, esame);
+  for (int n = 0; n < NumeroImmagini; ++n) {
+    const std::string slot = "Immagini(" + std::to_string(n) + ") " + NomiImmagini[n];
+    rifiuta(slot, esame.immagini[n].rifiuto);
+    if (decodifica[n]) rifiuti.push_back(slot + ": " + DecodificaEsterna::Descrivi(*decodifica[n]));
+  }
   for (int n = 0; n < NumeroSuoni; ++n)
     rifiuta("Suoni(" + std::to_string(n) + ") " + NomiSuoni[n], esame.suoni[n]);
   rifiuta("FontFile", esame.font);

@@ -12,7 +12,8 @@
 #include "codec/Combinazione.h"
 #include "codec/Risultato.h"
 
-// Every slot the game would refuse, as "<slot>: <why>".
+// Every slot the game would refuse, as "<slot>: <why>": held to the gate, and each
+// picture that passes it decoded as the game would decode it.
 std::vector<std::string> RifiutiCombinazione(const TipoCombinazione& comb);
 
 struct CombinazioneInstallata {

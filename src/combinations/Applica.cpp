@@ -13,7 +13,9 @@
 #include "sound/Effetti.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -254,6 +256,12 @@ void ApplicaCombinazione(Gioco& g) {
   QStringList inutilizzabili;
   // Every slot is held against the budgets before anything is decoded.
   const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
+  // The pictures' decoder starts while the sounds are made ready.
+  for (size_t n = 0; n < NumeroImmagini; ++n)
+    if (c.Immagini[n] != ImmagineDefault && !esame.immagini[n].rifiuto) {
+      DecodificaEsterna::Prepara();
+      break;
+    }
 
   g.AutoreCombinazione = Testo(c.Autore);
   g.PasswordCombinazione = Testo(c.Password);
@@ -295,22 +303,36 @@ void ApplicaCombinazione(Gioco& g) {
     if (c.Immagini[static_cast<size_t>(n)] != ImmagineDefault)
       ImpostaImmagineSlot(g, n, ImmagineIncorporata(g, n), true);
   // A "Default" slot, and a picture that can't be used, show the built-in picture.
+  std::array<Immagine, NumeroImmagini> immagini;
+  std::array<QString, NumeroImmagini> perche;  // why a slot keeps its built-in picture
+  std::vector<DecodificaEsterna::Voce> daDecodificare;
   for (int n = 0; n < NumeroImmagini; ++n) {
     const auto s = static_cast<size_t>(n);
     const std::string& byte = c.Immagini[s];
-    Immagine immagine;
-    if (byte == ImmagineDefault) {
-      g.OrigineImmagini[s] = QStringLiteral("Default");
-    } else {
-      g.OrigineImmagini[s] = nome;
-      const Vaglio::EsameImmagine& verdetto = esame.immagini[s];
-      // The slot's media file is written as ever; the picture comes from the same bytes.
-      if (!verdetto.rifiuto && ScriviFileMedia(g.File(NomeFileImmagine(n)), byte, g.chiamateFile))
-        immagine = DecodificaImmagine(byte, verdetto);
-      if (immagine.Vuota())
-        inutilizzabili << Slot(NomiImmagini[s], verdetto.rifiuto, TipoSlot::Immagine);
-    }
-    ImpostaImmagineSlot(g, n, immagine.Vuota() ? ImmagineIncorporata(g, n) : immagine, true);
+    g.OrigineImmagini[s] = byte == ImmagineDefault ? QStringLiteral("Default") : nome;
+    if (byte == ImmagineDefault) continue;
+    const Vaglio::EsameImmagine& verdetto = esame.immagini[s];
+    // The slot's media file is written as ever; the picture comes from the same bytes.
+    if (!verdetto.rifiuto && ScriviFileMedia(g.File(NomeFileImmagine(n)), byte, g.chiamateFile))
+      daDecodificare.push_back({n, byte, verdetto});
+    else
+      perche[s] = Slot(NomiImmagini[s], verdetto.rifiuto, TipoSlot::Immagine);
+  }
+  // All of them in one decoder, whatever any of them does to it.
+  std::vector<ImmagineDecodificata> decodificate = DecodificaImmagini(daDecodificare);
+  for (size_t i = 0; i < decodificate.size(); ++i) {
+    const auto s = static_cast<size_t>(daDecodificare[i].slot);
+    if (Immagine* immagine = std::get_if<Immagine>(&decodificate[i]))
+      immagini[s] = std::move(*immagine);
+    else
+      perche[s] = QString::fromUtf8(NomiImmagini[s]) + QStringLiteral(" (") +
+                  MotivoDecodifica(std::get<DecodificaEsterna::Motivo>(decodificate[i])) +
+                  QLatin1Char(')');
+  }
+  for (int n = 0; n < NumeroImmagini; ++n) {
+    const auto s = static_cast<size_t>(n);
+    if (!perche[s].isEmpty()) inutilizzabili << perche[s];
+    ImpostaImmagineSlot(g, n, immagini[s].Vuota() ? ImmagineIncorporata(g, n) : immagini[s], true);
   }
   EliminaMedia(g);
   TogliSegno(g.CartellaProgramma);

@@ -1,47 +1,79 @@
 #include "combinations/Decodifica.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
-#include <QImageReader>
+#include <QImage>
+
+#include "codec/ProtocolloDecodifica.h"
+
+namespace {
+
+QString Impronta(std::string_view byte) {
+  const QByteArray impronta = QCryptographicHash::hash(
+      QByteArray::fromRawData(byte.data(), static_cast<qsizetype>(byte.size())),
+      QCryptographicHash::Sha1);
+  return QStringLiteral("sha1:") + QString::fromLatin1(impronta.toHex().left(12));
+}
+
+// The child's rows become the picture's own, without a copy.
+QImage Dati(DecodificaEsterna::Pixel pixel) {
+  unsigned char* byte = pixel.byte.release();
+  return QImage(
+      byte, static_cast<int>(pixel.larghezza), static_cast<int>(pixel.altezza),
+      static_cast<qsizetype>(pixel.larghezza) * 4,
+      pixel.alfa ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32,
+      [](void* dati) { delete[] static_cast<unsigned char*>(dati); }, byte);
+}
+
+}  // namespace
+
+std::vector<ImmagineDecodificata> DecodificaImmagini(
+    std::span<const DecodificaEsterna::Voce> voci) {
+  std::vector<DecodificaEsterna::EsitoSlot> esiti = DecodificaEsterna::Decodifica(voci);
+  std::vector<ImmagineDecodificata> immagini;
+  immagini.reserve(esiti.size());
+  for (size_t i = 0; i < esiti.size(); ++i) {
+    if (auto* pixel = std::get_if<DecodificaEsterna::Pixel>(&esiti[i]))
+      immagini.emplace_back(std::in_place_type<Immagine>,
+                            Immagine{Impronta(voci[i].byte), Dati(std::move(*pixel))});
+    else
+      immagini.emplace_back(std::in_place_type<DecodificaEsterna::Motivo>,
+                            std::get<DecodificaEsterna::Motivo>(esiti[i]));
+  }
+  return immagini;
+}
 
 Immagine DecodificaImmagine(std::string_view byte, const Vaglio::EsameImmagine& esame) {
-  const char* decoder = nullptr;
-  switch (esame.formato) {
-    case FormatoMedia::JPG:
-      decoder = "jpeg";
-      break;
-    case FormatoMedia::GIF:
-      decoder = "gif";
-      break;
-    case FormatoMedia::BMP:
-      decoder = "bmp";
-      break;
-    case FormatoMedia::PNG:
-      decoder = "png";
-      break;
-    default:
-      return {};
-  }
   if (esame.rifiuto) return {};
-  const QByteArray dati = QByteArray::fromRawData(byte.data(), static_cast<qsizetype>(byte.size()));
-  QBuffer sorgente;
-  sorgente.setData(dati);
-  sorgente.open(QIODevice::ReadOnly);
-  QImageReader lettore(&sorgente, decoder);
-  lettore.setAutoDetectImageFormat(false);
-  lettore.setDecideFormatFromContent(false);
-  // A second guard behind the gate's: the decoder's own allocation, in MiB, for the
-  // pixels the header announced at four bytes each.
-  lettore.setAllocationLimit(static_cast<int>(esame.Pixel() * 4 / Vaglio::MiB + 1));
-  QImage immagine = lettore.read();
-  if (immagine.isNull()) return {};
-  const QByteArray impronta = QCryptographicHash::hash(dati, QCryptographicHash::Sha1);
-  return {QStringLiteral("sha1:") + QString::fromLatin1(impronta.toHex().left(12)),
-          std::move(immagine)};
+  const DecodificaEsterna::Voce voce{0, byte, esame};
+  ImmagineDecodificata immagine = std::move(DecodificaImmagini({&voce, 1}).front());
+  if (Immagine* decodificata = std::get_if<Immagine>(&immagine)) return std::move(*decodificata);
+  return {};
 }
 
 Immagine DecodificaImmagine(std::string_view byte) {
   return DecodificaImmagine(byte, Vaglio::EsaminaImmagine(byte));
+}
+
+QString MotivoDecodifica(DecodificaEsterna::Motivo motivo) {
+  using DecodificaEsterna::Motivo;
+  switch (motivo) {
+    case Motivo::NonDecodificabile:
+      return QStringLiteral("immagine illeggibile");
+    case Motivo::Memoria:
+      return QStringLiteral("la decodifica ha superato il limite di memoria");
+    case Motivo::Interrotto:
+      return QStringLiteral("il decodificatore si è interrotto");
+    case Motivo::Tempo:
+      return QStringLiteral("la decodifica ha superato il tempo di %1 s")
+          .arg(ProtocolloDecodifica::SecondiSlot);
+    case Motivo::TempoTotale:
+      return QStringLiteral("la decodifica delle immagini ha superato il tempo di %1 s")
+          .arg(ProtocolloDecodifica::SecondiTotali);
+    case Motivo::Mancante:
+      return QStringLiteral("manca il programma che decodifica le immagini (%1)")
+          .arg(QLatin1String(ProtocolloDecodifica::NomeEseguibile));
+  }
+  return {};
 }
 
 QString MotivoRifiuto(const Vaglio::Rifiuto& r, TipoSlot tipo) {

@@ -1,20 +1,34 @@
-// Pictures decoded from bytes that passed the gate (data/Vaglio.h): with the decoder
-// of the kind the bytes announce, never one picked by looking at them again, and
-// never one that can open other files.
+// Pictures decoded from bytes that passed the gate (codec/Vaglio.h), outside the
+// program in skarvex-decodifica (codec/DecodificaEsterna.h): with the decoder of the
+// kind the bytes announce, never one picked by looking at them again, and never one
+// that can open other files.
 #pragma once
 
+#include <span>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include <QString>
 
+#include "codec/DecodificaEsterna.h"
 #include "codec/Vaglio.h"
 #include "model/Modello.h"
 
-// The picture, named by the SHA-1 of its bytes; an empty one when the bytes were
-// refused or do not decode.
+// A picture, named by the SHA-1 of its bytes, or why it could not be had.
+using ImmagineDecodificata = std::variant<Immagine, DecodificaEsterna::Motivo>;
+
+// The pictures of `voci`, decoded together in one child, one result per voce.
+std::vector<ImmagineDecodificata> DecodificaImmagini(std::span<const DecodificaEsterna::Voce> voci);
+
+// One picture; an empty one when the bytes were refused or do not decode.
 Immagine DecodificaImmagine(std::string_view byte, const Vaglio::EsameImmagine& esame);
 // The same, checking the bytes first.
 Immagine DecodificaImmagine(std::string_view byte);
+
+// Why a picture the gate passed could not be decoded, in the player's words: "il
+// decodificatore si è interrotto".
+QString MotivoDecodifica(DecodificaEsterna::Motivo motivo);
 
 enum class TipoSlot { Immagine, Suono, Font };
 

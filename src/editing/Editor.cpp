@@ -139,10 +139,10 @@ std::optional<QString> ChiediAutore(Gioco& g) {
   return autore.isEmpty() ? QStringLiteral("Anonimo") : autore;
 }
 
-// A picture decoded from a file as a combination's pictures are, through the same
-// gate and within what the combination's other pictures leave of its budget; the
-// reason when it can't be used.
-std::variant<Immagine, QString> ImmagineDaFile(const QString& file, uint64_t altriPixel) {
+// A picture decoded from a file for slot `slot` as a combination's pictures are,
+// through the same gate and within what the combination's other pictures leave of its
+// budget; the reason when it can't be used.
+std::variant<Immagine, QString> ImmagineDaFile(const QString& file, int slot, uint64_t altriPixel) {
   const QString illeggibile = QStringLiteral("non è un'immagine JPG, GIF o BMP leggibile");
   auto byte = LeggiFile(Percorso(file), Vaglio::MaxByteCombinazione);
   if (!byte) return illeggibile;
@@ -163,9 +163,13 @@ std::variant<Immagine, QString> ImmagineDaFile(const QString& file, uint64_t alt
         return MotivoRifiuto(*esame.rifiuto, TipoSlot::Immagine);
     }
   }
-  Immagine immagine = DecodificaImmagine(byte.valore(), esame);
-  if (immagine.Vuota()) return illeggibile;
-  return immagine;
+  // Decoded in the child, as the game will: what it can't decode says why.
+  const DecodificaEsterna::Voce voce{slot, byte.valore(), esame};
+  ImmagineDecodificata immagine = std::move(DecodificaImmagini({&voce, 1}).front());
+  if (const auto* motivo = std::get_if<DecodificaEsterna::Motivo>(&immagine))
+    return *motivo == DecodificaEsterna::Motivo::NonDecodificabile ? illeggibile
+                                                                   : MotivoDecodifica(*motivo);
+  return std::get<Immagine>(std::move(immagine));
 }
 
 // The pixels of the pictures chosen for the slots other than n, as the game will
@@ -387,7 +391,7 @@ void ScegliImmagine(Gioco& g, ModelloEditor& m, int n) {
   if (Protetta(g) || n < 0 || n >= NumeroImmagini) return;
   const std::optional<QString> scelto = g.dialoghi.ApriFile(m.Cd);
   if (!scelto) return;
-  std::variant<Immagine, QString> immagine = ImmagineDaFile(*scelto, PixelAltriSlot(m, n));
+  std::variant<Immagine, QString> immagine = ImmagineDaFile(*scelto, n, PixelAltriSlot(m, n));
   if (const QString* motivo = std::get_if<QString>(&immagine)) {
     Messaggio(g, QStringLiteral("Impossibile usare il file %1: %2.").arg(*scelto, *motivo),
               Icona::Esclamazione);

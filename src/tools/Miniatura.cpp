@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "codec/Vaglio.h"
@@ -56,16 +57,27 @@ class Miniatura {
   }
 
  private:
-  // Slot n's picture as the game would hold it; a null image for the built-in one.
+  // Slot n's picture as the game would hold it; a null image for the built-in one. The
+  // slots the preview shows are decoded together, the first time one is asked for.
   const QImage& Decodificata(int n) {
-    auto& [fatta, immagine] = m_decodificate[static_cast<size_t>(n)];
-    if (!fatta) {
-      fatta = true;
-      const std::string& byte = m_comb.Immagini[static_cast<size_t>(n)];
-      if (byte != ImmagineDefault)
-        immagine = DecodificaImmagine(byte, m_esame.immagini[static_cast<size_t>(n)]).Dati;
+    if (!m_decodificate) Decodifica();
+    return (*m_decodificate)[static_cast<size_t>(n)];
+  }
+
+  void Decodifica() {
+    using namespace ImmaginiDefault;
+    std::vector<DecodificaEsterna::Voce> voci;
+    for (const int n : {PrimaFila, SecondaFila, TerzaFila, QuartaFila, QuintaFila, Giocatore,
+                        Mattoncino, SlotSfondo}) {
+      const auto s = static_cast<size_t>(n);
+      if (m_comb.Immagini[s] != ImmagineDefault && !m_esame.immagini[s].rifiuto)
+        voci.push_back({n, m_comb.Immagini[s], m_esame.immagini[s]});
     }
-    return immagine;
+    std::vector<ImmagineDecodificata> decodificate = DecodificaImmagini(voci);
+    m_decodificate.emplace();
+    for (size_t i = 0; i < voci.size(); ++i)
+      if (Immagine* immagine = std::get_if<Immagine>(&decodificate[i]))
+        (*m_decodificate)[static_cast<size_t>(voci[i].slot)] = std::move(immagine->Dati);
   }
 
   // The background has no built-in picture: without one of its own the field stays black.
@@ -99,7 +111,7 @@ class Miniatura {
   const qreal m_scala;  // device pixels per logical pixel of the field
   QImage m_immagine;
   ImmaginiIncorporate m_incorporate;
-  std::array<std::pair<bool, QImage>, NumeroImmagini> m_decodificate{};
+  std::optional<std::array<QImage, NumeroImmagini>> m_decodificate;
 };
 
 }  // namespace

@@ -2,9 +2,11 @@
 // line, for skin makers and for checks from outside the game.
 #include "codec/CartellaProgramma.h"
 #include "codec/Combinazione.h"
+#include "codec/DecodificaEsterna.h"
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
 #include "codec/InstallaCombinazione.h"
+#include "codec/ProtocolloDecodifica.h"
 #include "codec/Vaglio.h"
 #include "tools/Miniatura.h"
 #include "tools/Manifesto.h"
@@ -91,8 +93,11 @@ them, a picture its decoder cannot take (a JPEG of 12 bits, lossless or
 hierarchical, a BMP or PNG whose header it refuses), an effect that decodes to more
 than @EFFETTO or takes the fifteen past @EFFETTI, a MIDI file of more than @MIDI or
 one holding more than @TENUTE notes at once (@CANALE on one channel) or striking
-more than @ALSECONDO in a second, and a font file of more than @FONT; info and check
-say which slot and why.
+more than @ALSECONDO in a second, and a font file of more than @FONT.
+A picture within them is then decoded as the game decodes it, in a process of its
+own with no access to files or the network: one its decoder refuses, or that
+crashes it, takes it past its memory or more than @SLOT s (@TOTALE s for all the
+pictures), is refused too. info and check say which slot and why.
 )";
   using namespace Vaglio;
   const std::pair<std::string_view, std::string> limiti[] = {
@@ -110,6 +115,8 @@ say which slot and why.
       {"@EFFETTI", MiB(MaxByteEffetti)},
       {"@MIDI", MiB(MaxByteMidi)},
       {"@FONT", MiB(MaxByteFont)},
+      {"@SLOT", std::to_string(ProtocolloDecodifica::SecondiSlot)},
+      {"@TOTALE", std::to_string(ProtocolloDecodifica::SecondiTotali)},
       {"@MINIMO", std::to_string(MinLarghezzaMiniatura)},
       {"@MASSIMO", std::to_string(MaxLarghezzaMiniatura)}};
   for (const auto& [segno, valore] : limiti) testo.replace(testo.find(segno), segno.size(), valore);
@@ -143,6 +150,9 @@ std::string Descrivi(const std::string& slot) {
 std::string Rifiutato(const std::optional<Vaglio::Rifiuto>& rifiuto) {
   return rifiuto ? ", refused: " + Vaglio::Descrivi(*rifiuto) : std::string();
 }
+std::string Rifiutato(const std::optional<DecodificaEsterna::Motivo>& motivo) {
+  return motivo ? ", refused: " + DecodificaEsterna::Descrivi(*motivo) : std::string();
+}
 
 std::string SlotImmagine(int n) {
   return "Immagini(" + std::to_string(n) + ") " + NomiImmagini[n];
@@ -156,6 +166,7 @@ int Info(const fs::path& file) {
   if (!comb) return Fallisci(comb.errore());
   const TipoCombinazione& c = comb.valore();
   const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
+  const auto decodifica = DecodificaEsterna::Verifica(c, esame);
   std::cout << "Nome: " << Stampabile(c.Nome) << "\n"
             << "Autore: " << Stampabile(c.Autore) << "\n"
             << "Protected: " << (c.Password.empty() ? "no" : "yes, with a password") << "\n";
@@ -163,7 +174,7 @@ int Info(const fs::path& file) {
     std::cout << SlotImmagine(n) << ": "
               << (c.Immagini[n] == ImmagineDefault ? std::string("Default")
                                                    : Descrivi(c.Immagini[n]))
-              << Rifiutato(esame.immagini[n].rifiuto) << "\n";
+              << Rifiutato(esame.immagini[n].rifiuto) << Rifiutato(decodifica[n]) << "\n";
   for (int n = 0; n < NumeroSuoni; ++n)
     std::cout << SlotSuono(n) << ": " << Descrivi(c.Suoni[n]) << ", volume " << c.Volumi[n]
               << Rifiutato(esame.suoni[n]) << "\n";
@@ -206,6 +217,7 @@ int InfoJson(const fs::path& file) {
   }
   const TipoCombinazione& c = comb.valore();
   const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
+  const auto decodifica = DecodificaEsterna::Verifica(c, esame);
   const auto testo = [](const std::string& utf8) { return QString::fromStdString(utf8); };
   QJsonArray immagini, suoni;
   for (int n = 0; n < NumeroImmagini; ++n) {
@@ -216,6 +228,7 @@ int InfoJson(const fs::path& file) {
         o["refused"] = testo(Vaglio::Descrivi(*esame.immagini[n].rifiuto));
     } else {
       o = SlotJson(c.Immagini[n], esame.immagini[n].rifiuto);
+      if (decodifica[n]) o["refused"] = testo(DecodificaEsterna::Descrivi(*decodifica[n]));
     }
     o["slot"] = n;
     o["name"] = testo(NomiImmagini[n]);

@@ -2,12 +2,14 @@
 // the menu, and the menu's listing (saving and deleting are the editor's tests).
 #include <gtest/gtest.h>
 
+#include "codec/DecodificaEsterna.h"
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "codec/Impostazioni.h"
 #include "support/MediaProva.h"
 #include "support/Banco.h"
 #include "support/Combinazioni.h"
+#include "support/GuastoDecodifica.h"
 #include "support/Png.h"
 
 namespace fs = std::filesystem;
@@ -159,6 +161,62 @@ TEST_F(Applica, SlotsThatCannotBeDecodedOrAreOverABudgetKeepTheBuiltInsAndAreNam
     EXPECT_TRUE(box[0].testo.contains(QString::fromUtf8(nome))) << box[0].testo.toStdString();
   EXPECT_EQ(File(),
             (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
+}
+
+// A picture that crashes its decoder, hangs it or makes it eat memory costs its own
+// slot: it keeps its built-in picture and the message says why, while the pictures
+// decoded beside it, and those left for a fresh decoder, are shown.
+TEST_F(Applica, APictureThatBreaksItsDecoderCostsOnlyItsOwnSlot) {
+  Ricorda(Blu());
+  for (const CasoGuasto& caso : CasiGuasto(6)) {
+    {
+      const GuastoDecodifica guasto(caso.guasto);
+      ApplicaCombinazione(b.g);
+    }
+    EXPECT_EQ(b.g.img_proiettilenemico[2].Picture.Nome, "builtin:6") << caso.guasto;
+    for (const Immagine* altra :
+         {&b.g.img_primafila[0].Picture, &b.g.img_muro[47].Picture, &b.g.Picture})
+      EXPECT_TRUE(altra->Nome.startsWith("sha1:")) << caso.guasto;
+    const auto box = b.dialoghi.PrendiBox();
+    ASSERT_EQ(box.size(), 1u) << caso.guasto;
+    EXPECT_TRUE(box[0].testo.contains(QString::fromUtf8(NomiImmagini[6]) + " (" +
+                                      QString::fromUtf8(caso.italiano) + ")"))
+        << box[0].testo.toStdString();
+  }
+}
+
+// Without its decoder the game shows the built-in pictures and says why.
+TEST_F(Applica, WithoutItsDecoderTheGameKeepsTheBuiltInPicturesAndSaysWhy) {
+  Ricorda(Blu());
+  DecodificaEsterna::UsaEseguibile(b.File("skarvex-decodifica"));
+  ApplicaCombinazione(b.g);
+  DecodificaEsterna::UsaEseguibile(SKARVEX_DECODIFICATORE);
+  EXPECT_EQ(b.g.img_primafila[0].Picture.Nome, "builtin:0");
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(box[0].testo.contains(
+      "Alieno 1 (manca il programma che decodifica le immagini (skarvex-decodifica))"))
+      << box[0].testo.toStdString();
+}
+
+// The game takes what skarvex-comb check takes, and no more: a PNG of 16 bits a channel
+// (held at 8 bytes a pixel while decoded), but not a JPEG of 12 bits, whose header
+// passes the gate but whose decoder refuses it.
+TEST_F(Applica, ThePicturesDecoderDecidesWhatAPassedHeaderIsWorth) {
+  TipoCombinazione c = Blu();
+  c.Immagini[0] = Png16Bit(Qt::magenta, {1000, 1000});
+  ASSERT_EQ(c.Immagini[0][24], 16);  // its bit depth
+  c.Immagini[8] = Jpeg12Bit();
+  Ricorda(c);
+  ApplicaCombinazione(b.g);
+  const auto box = b.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_EQ(box[0].testo.count('('), 1) << box[0].testo.toStdString();
+  EXPECT_EQ(b.g.img_primafila[0].Picture.Dati.size(), QSize(1000, 1000));
+  EXPECT_EQ(b.g.img_primafila[0].Picture.Dati.pixelColor(999, 999), QColor(Qt::magenta));
+  EXPECT_EQ(b.g.img_giocatore.Picture.Nome, "builtin:8");
+  EXPECT_TRUE(box[0].testo.contains("Navicella (immagine illeggibile)"))
+      << box[0].testo.toStdString();
 }
 
 // A run that dies while applying leaves its mark: the next start gives Default and

@@ -2,6 +2,7 @@
 // resets and deleting, creating and saving, the font panel and the password.
 #include "editing/UnitaVolume.h"
 #include "support/BancoEditor.h"
+#include "support/GuastoDecodifica.h"
 
 namespace {
 
@@ -138,6 +139,22 @@ TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndFitsTheBudgetsAndTheGameWaits
   SalvaCome("Grande", "Anna");
   EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione", "Autore?"}));
   EXPECT_EQ(b.g.img_quartafila[0].Picture, m.anteprime[3]);
+}
+
+// A picture that breaks its decoder is refused for its slot with the reason, and the
+// next slot's picture is decoded as ever.
+TEST_F(Modello, APickedPictureThatBreaksItsDecoderIsRefusedWithTheReason) {
+  Apri();
+  const QString rosso = File("rosso.png", Png(Qt::red));
+  for (const CasoGuasto& caso : CasiGuasto(6)) {
+    const GuastoDecodifica guasto(caso.guasto);
+    PrendiImmagine(6, rosso);
+    EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + rosso + ": " +
+                                 QString::fromUtf8(caso.italiano) + "."});
+    EXPECT_EQ(m.immagini[6], "Default") << caso.guasto;
+    PrendiImmagine(5, rosso);
+    EXPECT_EQ(m.immagini[5], rosso) << caso.guasto;
+  }
 }
 
 TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {

@@ -1,4 +1,4 @@
-// A small picture file made by a test: a PNG of one colour.
+// Small picture files made by a test: PNGs of one colour.
 #pragma once
 
 #include <QBuffer>
@@ -9,6 +9,17 @@
 
 inline std::string Png(QColor colore, QSize dimensione = {8, 8}) {
   QImage immagine(dimensione, QImage::Format_ARGB32);
+  immagine.fill(colore);
+  QByteArray byte;
+  QBuffer buffer(&byte);
+  buffer.open(QIODevice::WriteOnly);
+  immagine.save(&buffer, "PNG");
+  return byte.toStdString();
+}
+
+// Of 16 bits a channel, which the decoder holds at 8 bytes a pixel.
+inline std::string Png16Bit(QColor colore, QSize dimensione) {
+  QImage immagine(dimensione, QImage::Format_RGBX64);
   immagine.fill(colore);
   QByteArray byte;
   QBuffer buffer(&byte);

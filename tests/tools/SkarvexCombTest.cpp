@@ -1,6 +1,7 @@
 // The skarvex-comb tool, run as a program the way a skin maker runs it.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,6 +22,7 @@
 #include "support/MediaProva.h"
 #include "support/Combinazioni.h"
 #include "support/File.h"
+#include "support/GuastoDecodifica.h"
 #include "support/Png.h"
 
 namespace fs = std::filesystem;
@@ -57,7 +59,7 @@ class SkarvexComb : public ::testing::Test {
   // within the game's budgets.
   static TipoCombinazione Completa() {
     TipoCombinazione c = CombinazioneVuota("Notte più scura");
-    c.Immagini[0] = Jpeg;
+    c.Immagini[0] = Jpeg();
     c.Immagini[13] = Bmp(10, 10) + std::string(70000, '\0');  // a 32-bit length
     c.Password = "segretissima";
     c.Suoni[0] = "ID3 music"s;
@@ -68,9 +70,19 @@ class SkarvexComb : public ::testing::Test {
     return c;
   }
 
-  // A 16 x 16 baseline JPEG's markers, without its scan.
-  static inline const std::string Jpeg =
-      "\xFF\xD8\xFF\xC0\x00\x0B\x08\x00\x10\x00\x10\x01\x01\x11\x00\xFF\xD9"s;
+  // A 16 x 16 JPEG of one grey.
+  static std::string Jpeg() {
+    static const std::string byte = [] {
+      QImage immagine(16, 16, QImage::Format_Grayscale8);
+      immagine.fill(128);
+      QByteArray jpeg;
+      QBuffer buffer(&jpeg);
+      buffer.open(QIODevice::WriteOnly);
+      immagine.save(&buffer, "JPG");
+      return jpeg.toStdString();
+    }();
+    return byte;
+  }
 
   // Completa unpacked into the folder m, and a copy of its manifest there with `da`
   // replaced by `a`.
@@ -182,7 +194,7 @@ TEST_F(SkarvexComb, BadArgumentsAndUnreadableInputsGiveOneLineAndANonZeroExit) {
   const Esecuzione rotta =
       Esegui({"check", Scrivi("rotta.skcom", CodificaCombinazione(Completa()).substr(0, 37))});
   EXPECT_EQ(rotta.codice, 1);
-  EXPECT_NE(rotta.errori.find("truncated in Immagini(1) at offset 36"), std::string::npos)
+  EXPECT_NE(rotta.errori.find("truncated in Immagini(0) at offset 19"), std::string::npos)
       << rotta.errori;
 }
 
@@ -323,6 +335,35 @@ TEST_F(SkarvexComb, InstallFindsTheFolderTheGameWouldChoose) {
   }
 }
 
+// The tool finds the picture decoder beside itself or, installed, in libexec/skarvex
+// beside its bin folder; without it each picture is refused, saying so, and a preview
+// is still drawn with the built-in pictures.
+TEST_F(SkarvexComb, TheDecoderIsLookedForBesideTheToolThenInLibexec) {
+  TipoCombinazione c = CombinazioneVuota("Cercata");
+  c.Immagini[8] = Png(Qt::green);
+  const std::string file = Scrivi("c.skcom", CodificaCombinazione(c));
+  const struct {
+    std::string bin, decoder;  // the folders of the tool and of its decoder
+  } casi[] = {{"portatile", "portatile"}, {"usr/bin", "usr/libexec/skarvex"}, {"solo/bin", ""}};
+  for (const auto& caso : casi) {
+    fs::create_directories(cartella / caso.bin);
+    const std::string tool = (cartella / caso.bin / "skarvex-comb").string();
+    fs::copy_file(SKARVEX_COMB, tool);
+    if (!caso.decoder.empty()) {
+      fs::create_directories(cartella / caso.decoder);
+      fs::copy_file(SKARVEX_DECODIFICATORE, cartella / caso.decoder / "skarvex-decodifica");
+    }
+    const Esecuzione e = Esegui({"check", file}, "", tool);
+    EXPECT_EQ(e.codice, caso.decoder.empty() ? 1 : 0) << caso.bin << ": " << e.errori;
+    if (caso.decoder.empty()) {
+      EXPECT_EQ(e.errori, "skarvex-comb: " + file +
+                              ": Immagini(8) Navicella: the picture decoder, skarvex-decodifica, "
+                              "is missing or cannot run\n");
+      EXPECT_EQ(Esegui({"thumbnail", file, Percorso("c.png"), "64"}, "", tool).codice, 0);
+    }
+  }
+}
+
 TEST_F(SkarvexComb, InfoShowsEverySlotButNeverThePasswordAndCheckNamesEachRefusedSlot) {
   TipoCombinazione c = Completa();
   c.Autore = "\"Anna\" \\ à\x01";
@@ -332,14 +373,14 @@ TEST_F(SkarvexComb, InfoShowsEverySlotButNeverThePasswordAndCheckNamesEachRefuse
   const std::string file = Scrivi("n.skcom", CodificaCombinazione(c));
   const Esecuzione e = Esegui({"info", file});
   ASSERT_EQ(e.codice, 0) << e.errori;
-  for (const char* riga :
-       {"Nome: Notte più scura\n", "Autore: \"Anna\" \\ à", "Protected: yes, with a password\n",
-        "Immagini(0) Alieno 1: 17 bytes, JPG\n", "Immagini(1) Alieno 2: Default\n",
-        "Immagini(13) SFONDO: 55 bytes, BMP, refused: ",
-        "Suoni(0) Motivo: 9 bytes, MP3, volume -1000\n",
-        "Suoni(4) Esplosione I° fila: 60 bytes, WAV, volume -250\n",
-        "Suoni(15) Arrivo alieni: empty, volume -1000\n", "FontFile: 11 bytes, TTF\n",
-        "FontFileNome: notte.ttf\n"})
+  for (const std::string& riga : std::vector<std::string>{
+           "Nome: Notte più scura\n", "Autore: \"Anna\" \\ à", "Protected: yes, with a password\n",
+           "Immagini(0) Alieno 1: " + std::to_string(Jpeg().size()) + " bytes, JPG\n",
+           "Immagini(1) Alieno 2: Default\n", "Immagini(13) SFONDO: 55 bytes, BMP, refused: ",
+           "Suoni(0) Motivo: 9 bytes, MP3, volume -1000\n",
+           "Suoni(4) Esplosione I° fila: 60 bytes, WAV, volume -250\n",
+           "Suoni(15) Arrivo alieni: empty, volume -1000\n", "FontFile: 11 bytes, TTF\n",
+           "FontFileNome: notte.ttf\n"})
     EXPECT_NE(e.uscita.find(riga), std::string::npos) << riga << " in " << e.uscita;
 
   const Esecuzione json = Esegui({"info", "--json", file});
@@ -358,7 +399,7 @@ TEST_F(SkarvexComb, InfoShowsEverySlotButNeverThePasswordAndCheckNamesEachRefuse
   EXPECT_EQ(immagini[0].toObject(), (QJsonObject{{"slot", 0},
                                                  {"name", "Alieno 1"},
                                                  {"content", "data"},
-                                                 {"bytes", 17},
+                                                 {"bytes", static_cast<int>(Jpeg().size())},
                                                  {"format", "JPG"}}));
   EXPECT_EQ(immagini[1].toObject()["content"], QJsonValue("Default"));
   EXPECT_TRUE(immagini[13].toObject()["refused"].isString());
@@ -434,4 +475,41 @@ TEST_F(SkarvexComb, ThumbnailWritesNothingForAnUnreadableFileAndNeverThroughALin
   EXPECT_EQ(LeggiFile(bersaglio).valore(), "di qualcun altro");
   EXPECT_FALSE(fs::is_symlink(png));
   EXPECT_EQ(QImage(QString::fromStdString(png), "PNG").width(), 64);
+}
+
+// check, install and thumbnail decode through the game's own decoder: a picture that
+// crashes it, hangs it or makes it eat memory is refused, or drawn built in, for its
+// slot alone; a 16-bit PNG is taken and a 12-bit JPEG refused, as the game does.
+TEST_F(SkarvexComb, CheckInstallAndThumbnailDecodeEachPictureAsTheGameDoes) {
+  TipoCombinazione c = CombinazioneVuota("Guasta");
+  const QColor sfondo(200, 30, 60), cannone(0, 220, 40);
+  c.Immagini[13] = Png(sfondo, {794, 548});
+  c.Immagini[8] = Png(cannone);
+  c.Immagini[0] = Png16Bit(Qt::blue, {1000, 1000});
+  const std::string file = Scrivi("Guasta.skcom", CodificaCombinazione(c));
+  const fs::path prog = cartella / "prog";
+  fs::create_directories(prog);
+  for (const CasoGuasto& caso : CasiGuasto(8)) {
+    const std::string prima =
+        std::string(ProtocolloDecodifica::VariabileGuasto) + "=" + caso.guasto + " ";
+    const Esecuzione verifica = Esegui({"check", file}, prima);
+    EXPECT_EQ(verifica.codice, 1);
+    EXPECT_EQ(verifica.errori,
+              "skarvex-comb: " + file + ": Immagini(8) Navicella: " + caso.inglese + "\n");
+    const Esecuzione installa = Esegui({"install", "--program-folder", prog.string(), file}, prima);
+    EXPECT_EQ(installa.codice, 1);
+    EXPECT_NE(installa.errori.find(caso.inglese), std::string::npos) << installa.errori;
+    EXPECT_FALSE(fs::exists(prog / "Guasta.skcom"));
+
+    const Esecuzione miniatura = Esegui({"thumbnail", file, Percorso("g.png"), "256"}, prima);
+    ASSERT_EQ(miniatura.codice, 0) << miniatura.errori;
+    const QImage anteprima(QString::fromStdString(Percorso("g.png")), "PNG");
+    EXPECT_EQ(anteprima.pixelColor(0, 0), sfondo) << caso.guasto;
+    EXPECT_NE(anteprima.pixelColor(128, 165), cannone) << caso.guasto;  // the built-in one
+  }
+  EXPECT_EQ(Esegui({"check", file}).codice, 0);
+  c.Immagini[3] = Jpeg12Bit();
+  const std::string dodici = Scrivi("Dodici.skcom", CodificaCombinazione(c));
+  EXPECT_EQ(Esegui({"check", dodici}).errori,
+            "skarvex-comb: " + dodici + ": Immagini(3) Alieno 4: the picture does not decode\n");
 }
