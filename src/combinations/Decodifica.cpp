@@ -126,7 +126,7 @@ QString MotivoRifiuto(const Vaglio::Rifiuto& r, TipoSlot tipo) {
       return QStringLiteral("JPEG con oltre ") + mib(r.limite) +
              QStringLiteral(" di metadati o commenti");
     case Motivo::PrecisioneJpeg:
-      return QStringLiteral("JPEG a %1 bit per campione (si leggono solo a %2)")
+      return QStringLiteral("JPEG a %1 bit per campione, se ne leggono solo a %2")
           .arg(r.valore)
           .arg(r.limite);
     case Motivo::ProcessoJpeg:

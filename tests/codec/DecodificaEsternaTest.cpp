@@ -84,7 +84,7 @@ TEST(DecodificaEsterna, TheShutInChildOpensNoFileAndNoSocket) {
 // The pixels come back as the picture's; a decoder that is missing or is no decoder
 // costs the picture, with the reason.
 TEST(DecodificaEsterna, ThePixelsComeBackAndAMissingDecoderIsAReason) {
-  const std::string bmp = Bmp(2, 2) + std::string(16, '\x40');
+  const std::string bmp = Bmp(2, 2).substr(0, 54) + std::string(16, '\x40');  // headers, pixels
   const Voce voce{4, bmp, Vaglio::EsaminaImmagine(bmp)};
   ASSERT_FALSE(voce.esame.rifiuto);
   std::vector<EsitoSlot> esiti = Decodifica({&voce, 1});
@@ -116,7 +116,7 @@ TEST(DecodificaEsterna, ThePixelsComeBackAndAMissingDecoderIsAReason) {
 // ended by its pid. How it ends says why: out of memory, unable to shut itself in,
 // out of CPU time.
 TEST(DecodificaEsterna, WhatTheDecoderSaysIsHeldToWhatItWasAsked) {
-  const std::string bmp = Bmp(2, 2) + std::string(16, '\x40');
+  const std::string bmp = Bmp(2, 2).substr(0, 54) + std::string(16, '\x40');  // headers, pixels
   const Voce voce{4, bmp, Vaglio::EsaminaImmagine(bmp)};
   const std::string inizio = Byte(P::Messaggio{P::Inizio, 4});
   const auto pixel = [](uint32_t larghezza, uint32_t altezza) {

@@ -200,13 +200,13 @@ TEST_F(Applica, WithoutItsDecoderTheGameKeepsTheBuiltInPicturesAndSaysWhy) {
 }
 
 // The game takes what skarvex-comb check takes, and no more: a PNG of 16 bits a channel
-// (held at 8 bytes a pixel while decoded), but not a JPEG of 12 bits, whose header
-// passes the gate but whose decoder refuses it.
+// (held at 8 bytes a pixel while decoded), but not a JPEG whose header passes the gate
+// and whose decoder finds no picture in it.
 TEST_F(Applica, ThePicturesDecoderDecidesWhatAPassedHeaderIsWorth) {
   TipoCombinazione c = Blu();
   c.Immagini[0] = Png16Bit(Qt::magenta, {1000, 1000});
   ASSERT_EQ(c.Immagini[0][24], 16);  // its bit depth
-  c.Immagini[8] = Jpeg12Bit();
+  c.Immagini[8] = JpegSenzaScansioni();
   Ricorda(c);
   ApplicaCombinazione(b.g);
   const auto box = b.dialoghi.PrendiBox();

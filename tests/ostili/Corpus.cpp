@@ -637,8 +637,8 @@ class Generatore {
              {"png-palette-16-bit", png(16, 3, true)}},
             true);
     // Shown by the game once pictures are decoded with the bytes a pixel they need.
-    Aggiungi("immagine13-png-16-bit-2000",
-             Con("Immagini13", PngTinta(2000, 0x336699, false, true)));
+    Aggiungi("immagine13-png-16-bit-2000", Con("Immagini13", PngTinta(2000, 0x336699, false, true)))
+        .proprie = {13};
     NeiSlot("suono", {0},
             {{"midi-2000-note-tenute", media_ostili::MidiNoteTenute(2000)},
              {"midi-1001-note-insieme", media_ostili::MidiRaffica(1001, 0)},

@@ -19,10 +19,10 @@ inline std::string Bmp(int32_t larghezza, int32_t altezza) {
          Le(1, 2) + Le(24, 2) + std::string(25, '\0');
 }
 
-// A JPEG of 12 bits a sample, its frame header alone: the gate reads its size, but the
-// decoder, built for 8 bits, refuses it.
-inline std::string Jpeg12Bit() {
-  return std::string("\xFF\xD8\xFF\xC1\x00\x0B\x0C\x00\x10\x00\x10\x01\x01\x11\x00\xFF\xD9", 17);
+// A JPEG of 8 bits a sample, its frame header alone: the gate reads its size and lets
+// it through, but there is no scan for the decoder to read.
+inline std::string JpegSenzaScansioni() {
+  return std::string("\xFF\xD8\xFF\xC0\x00\x0B\x08\x00\x10\x00\x10\x01\x01\x11\x00\xFF\xD9", 17);
 }
 
 // A wave file: format tag, channels, rate, bits, then the samples.

@@ -479,7 +479,7 @@ TEST_F(SkarvexComb, ThumbnailWritesNothingForAnUnreadableFileAndNeverThroughALin
 
 // check, install and thumbnail decode through the game's own decoder: a picture that
 // crashes it, hangs it or makes it eat memory is refused, or drawn built in, for its
-// slot alone; a 16-bit PNG is taken and a 12-bit JPEG refused, as the game does.
+// slot alone; a 16-bit PNG is taken and a JPEG with no scan refused, as the game does.
 TEST_F(SkarvexComb, CheckInstallAndThumbnailDecodeEachPictureAsTheGameDoes) {
   TipoCombinazione c = CombinazioneVuota("Guasta");
   const QColor sfondo(200, 30, 60), cannone(0, 220, 40);
@@ -508,8 +508,8 @@ TEST_F(SkarvexComb, CheckInstallAndThumbnailDecodeEachPictureAsTheGameDoes) {
     EXPECT_NE(anteprima.pixelColor(128, 165), cannone) << caso.guasto;  // the built-in one
   }
   EXPECT_EQ(Esegui({"check", file}).codice, 0);
-  c.Immagini[3] = Jpeg12Bit();
-  const std::string dodici = Scrivi("Dodici.skcom", CodificaCombinazione(c));
-  EXPECT_EQ(Esegui({"check", dodici}).errori,
-            "skarvex-comb: " + dodici + ": Immagini(3) Alieno 4: the picture does not decode\n");
+  c.Immagini[3] = JpegSenzaScansioni();
+  const std::string vuoto = Scrivi("Vuoto.skcom", CodificaCombinazione(c));
+  EXPECT_EQ(Esegui({"check", vuoto}).errori,
+            "skarvex-comb: " + vuoto + ": Immagini(3) Alieno 4: the picture does not decode\n");
 }
