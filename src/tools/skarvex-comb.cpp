@@ -5,6 +5,7 @@
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
 #include "codec/InstallaCombinazione.h"
+#include "codec/ScriviNelFile.h"
 #include "codec/Vaglio.h"
 #include "tools/Miniatura.h"
 #include "tools/Manifesto.h"
@@ -28,6 +29,10 @@
 #include <system_error>
 #include <utility>
 #include <vector>
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -344,6 +349,35 @@ int Install(const std::vector<std::string>& file, const std::optional<fs::path>&
   return codice;
 }
 
+// The offscreen platform wants a runtime folder and makes one under the temporary folder
+// when the desktop gave it none, as a sandboxed thumbnailer is run: then the drawing
+// gets a folder of its own, removed with whatever is in it when the drawing is done.
+class RuntimePropria {
+ public:
+  RuntimePropria() {
+    struct stat st {};
+    const char* data = std::getenv("XDG_RUNTIME_DIR");
+    if (data && data[0] == '/' && ::stat(data, &st) == 0 && S_ISDIR(st.st_mode) &&
+        st.st_uid == ::geteuid() && (st.st_mode & 0777) == 0700)
+      return;
+    std::string modello = (fs::temp_directory_path(m_ec) / "skarvex-comb-XXXXXX").string();
+    if (m_ec || ::mkdtemp(modello.data()) == nullptr) return;
+    m_cartella = modello;
+    ::setenv("XDG_RUNTIME_DIR", modello.c_str(), 1);
+  }
+  ~RuntimePropria() {
+    if (m_cartella.empty()) return;
+    fs::remove_all(m_cartella, m_ec);
+    ::unsetenv("XDG_RUNTIME_DIR");
+  }
+  RuntimePropria(const RuntimePropria&) = delete;
+  RuntimePropria& operator=(const RuntimePropria&) = delete;
+
+ private:
+  fs::path m_cartella;
+  std::error_code m_ec;
+};
+
 // The preview a file manager asks for. It draws off screen whatever the desktop is: a
 // file manager runs its thumbnailers without a display, often in a sandbox.
 int Thumbnail(const fs::path& file, const fs::path& uscita, const std::string& dimensione) {
@@ -358,23 +392,26 @@ int Thumbnail(const fs::path& file, const fs::path& uscita, const std::string& d
 
   auto comb = LeggiFileCombinazione(file);
   if (!comb) return Fallisci(comb.errore());
-  // Qt's notes on the way (no runtime folder, a decoder's complaint about a picture it
-  // still reads) would only clutter the file manager's log: what went wrong is said
-  // below, in one line.
+  // Qt's notes on the way (a decoder's complaint about a picture it still reads) would
+  // only clutter the file manager's log: what went wrong is said below, in one line.
   qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& testo) {
     if (tipo == QtCriticalMsg || tipo == QtFatalMsg) Avvisa(testo.toStdString());
   });
-  int argc = 3;
-  char nome[] = "skarvex-comb", opzione[] = "-platform", piattaforma[] = "offscreen";
-  char* argv[] = {nome, opzione, piattaforma, nullptr};
-  const QGuiApplication applicazione(argc, argv);
   QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!DisegnaMiniatura(comb.valore(), larghezza).save(&buffer, "png"))
-    return Fallisci(uscita.string() + ": the preview could not be made into a PNG");
-  // The name itself is replaced, never what a link there points to.
-  if (auto esito = ScriviFileAtomico(uscita, std::string_view(png.constData(), png.size())); !esito)
+  {
+    const RuntimePropria runtime;
+    int argc = 3;
+    char nome[] = "skarvex-comb", opzione[] = "-platform", piattaforma[] = "offscreen";
+    char* argv[] = {nome, opzione, piattaforma, nullptr};
+    const QGuiApplication applicazione(argc, argv);
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!DisegnaMiniatura(comb.valore(), larghezza).save(&buffer, "png"))
+      return Fallisci(uscita.string() + ": the preview could not be made into a PNG");
+  }
+  // Into the file the file manager named, which it may read back through its own handle;
+  // never through a link, never into a device or someone else's file.
+  if (auto esito = ScriviNelFile(uscita, std::string_view(png.constData(), png.size())); !esito)
     return Fallisci(esito.errore());
   return Successo;
 }

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -416,11 +418,41 @@ TEST_F(SkarvexComb, ThumbnailWritesNothingForAnUnreadableFileAndNeverThroughALin
   FallisceConUnaRiga(Esegui({"thumbnail", file, png}), "no SIZE", 2);
   EXPECT_FALSE(fs::exists(png));
 
-  // The link itself is replaced by the picture; what it pointed to stays.
+  // A link is refused as it is, and what it points to stays.
   const std::string bersaglio = Scrivi("bersaglio", "di qualcun altro");
   fs::create_symlink(bersaglio, png);
-  ASSERT_EQ(Esegui({"thumbnail", file, png, "64"}).codice, 0);
+  FallisceConUnaRiga(Esegui({"thumbnail", file, png, "64"}), "link");
   EXPECT_EQ(LeggiFile(bersaglio).valore(), "di qualcun altro");
-  EXPECT_FALSE(fs::is_symlink(png));
-  EXPECT_EQ(QImage(QString::fromStdString(png), "PNG").width(), 64);
+  EXPECT_TRUE(fs::is_symlink(png));
+}
+
+// The two ways file managers call a thumbnailer. Xfce's makes the output file and reads
+// the picture back through the handle it keeps open; GNOME's runs it in a sandbox with no
+// runtime folder and a home it cannot write, and names an output file that does not
+// exist yet, which may be long. Neither finds anything left in the temporary folder.
+TEST_F(SkarvexComb, ThumbnailWritesIntoTheOutputAsEitherFileManagerLeavesIt) {
+  const std::string file = Scrivi("a.skcom", CodificaCombinazione(CombinazioneVuota("A")));
+  const fs::path temporanea = cartella / "tmp", runtime = cartella / "run";
+  fs::create_directories(temporanea);
+  fs::create_directories(runtime);
+  fs::permissions(runtime, fs::perms::owner_all);
+  const std::string propria = "TMPDIR='" + temporanea.string() + "' ";
+
+  const std::string tumbler = Scrivi("tumbler-XXXXXX.png", "");
+  std::ifstream maniglia(tumbler, std::ios::binary);
+  const Esecuzione xfce = Esegui({"thumbnail", file, tumbler, "128"},
+                                 propria + "XDG_RUNTIME_DIR='" + runtime.string() + "' ");
+  ASSERT_EQ(xfce.codice, 0) << xfce.errori;
+  const std::string letta{std::istreambuf_iterator<char>(maniglia), {}};
+  EXPECT_EQ(letta.substr(0, 8), "\x89PNG\r\n\x1A\n");
+
+  const fs::path uscita = cartella / "gnome" / (std::string(246, 'g') + ".png");
+  fs::create_directories(uscita.parent_path());
+  const Esecuzione gnome = Esegui(
+      {"thumbnail", file, uscita.string(), "128"},
+      propria + "env -u XDG_RUNTIME_DIR HOME=/dev/null/casa XDG_CACHE_HOME=/dev/null/cache ");
+  ASSERT_EQ(gnome.codice, 0) << gnome.errori;
+  EXPECT_EQ(QImage(QString::fromStdString(uscita.string()), "PNG").width(), 128);
+  EXPECT_TRUE(fs::is_empty(temporanea));
+  EXPECT_TRUE(fs::is_empty(runtime));
 }
