@@ -7,7 +7,7 @@
 #include "codec/InstallaCombinazione.h"
 #include "codec/ScriviNelFile.h"
 #include "codec/Vaglio.h"
-#include "tools/Miniatura.h"
+#include "drawing/Miniatura.h"
 #include "tools/Manifesto.h"
 
 #include <QBuffer>
