@@ -1,5 +1,8 @@
 #include "codec/InstallaCombinazione.h"
 
+#include <unistd.h>
+
+#include <cstring>
 #include <optional>
 #include <system_error>
 
@@ -21,6 +24,24 @@ std::vector<std::string> RifiutiCombinazione(const TipoCombinazione& comb) {
     rifiuta("Suoni(" + std::to_string(n) + ") " + NomiSuoni[n], esame.suoni[n]);
   rifiuta("FontFile", esame.font);
   return rifiuti;
+}
+
+Risultato<Ricevuta> LeggiRicevuta(const fs::path& file) {
+  if (!file.filename().string().ends_with(".skcom"))
+    return Errore{"its name does not end in .skcom"};
+  auto byte = LeggiFile(file, Vaglio::MaxByteCombinazione);
+  if (!byte) return Errore{byte.errore()};
+  auto comb = DecodificaCombinazione(byte.valore());
+  if (!comb) return Errore{comb.errore()};
+  return Ricevuta{file, std::move(byte).valore(), std::move(comb).valore()};
+}
+
+size_t MassimoByteNomeFile(const fs::path& cartella) {
+  constexpr long Consueto = 255;  // NAME_MAX of the usual Linux file systems
+  const long limite = ::pathconf(cartella.c_str(), _PC_NAME_MAX);
+  const size_t aggiunti = std::strlen(PrefissoTemporanei) + std::strlen(".XXXXXX");
+  const auto massimo = static_cast<size_t>(limite > 0 ? limite : Consueto);
+  return massimo > aggiunti ? massimo - aggiunti : 0;
 }
 
 Risultato<CombinazioneInstallata> InstallaCombinazione(const fs::path& file,

@@ -21,6 +21,9 @@ struct RichiestaFile {
   QString titolo;
 };
 
+// A received combination has the name of a different one the player has: which to keep.
+enum class SceltaConflitto { TieniMia, TieniEntrambe, Sostituisci };
+
 class Dialoghi {
  public:
   virtual ~Dialoghi() = default;

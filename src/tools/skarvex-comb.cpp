@@ -7,6 +7,7 @@
 #include "codec/InstallaCombinazione.h"
 #include "codec/ScriviNelFile.h"
 #include "codec/Vaglio.h"
+#include "combinations/Installazione.h"
 #include "drawing/Miniatura.h"
 #include "tools/Manifesto.h"
 
@@ -28,6 +29,7 @@
 #include <string_view>
 #include <system_error>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include <stdlib.h>
@@ -304,26 +306,26 @@ int Check(const fs::path& file) {
   return Successo;
 }
 
-// One file into the program folder: the line that says where it went, or why not.
-Risultato<std::string> Installa(const fs::path& file, const fs::path& cartella, bool sostituisci) {
-  using Come = CombinazioneInstallata::Come;
-  const auto esito = InstallaCombinazione(file, cartella, sostituisci);
-  if (!esito) return Errore{"not installed: " + esito.errore()};
-  const CombinazioneInstallata& fatto = esito.valore();
+// One file into the program folder: the line that says where it went, or why not. A
+// different file in the way is replaced only when `sostituisci`, and goes to the trash.
+Risultato<std::string> RigaInstallazione(const fs::path& file, const fs::path& cartella,
+                                         bool sostituisci) {
+  auto esame = EsaminaRicevuta(file, cartella);
+  if (const auto* no = std::get_if<Impedimento>(&esame))
+    return Errore{"not installed: " + no->perche};
+  const Candidata& candidata = std::get<Candidata>(esame);
+  if (candidata.posto == Candidata::Posto::Occupata && !sostituisci)
+    return Errore{"not installed: a different " + candidata.percorso.string() +
+                  " is already there (use --force to replace it; it then goes to the trash)"};
+  const auto fatto = Installa(candidata, SceltaConflitto::Sostituisci);
+  if (const auto* no = std::get_if<Impedimento>(&fatto))
+    return Errore{"not installed: " + no->perche};
+  const Installata& fatta = std::get<Installata>(fatto);
   const std::string dove =
-      fatto.percorso.string() +
-      (file.filename() == fatto.percorso.filename() ? std::string() : ", the name stored in it");
-  switch (fatto.come) {
-    case Come::Identica:
-      return "already installed as " + dove;
-    case Come::Diversa:
-      return Errore{"not installed: a different " + fatto.percorso.string() +
-                    " is already there (use --force to replace it)"};
-    case Come::Sostituita:
-      return "installed, replacing " + dove;
-    case Come::Nuova:
-      break;
-  }
+      fatta.percorso.string() +
+      (file.filename() == fatta.percorso.filename() ? std::string() : ", the name stored in it");
+  if (!fatta.scritta) return "already installed as " + dove;
+  if (fatta.sostituita) return "installed, replacing " + dove + " (the old one is in the trash)";
   return "installed as " + dove;
 }
 
@@ -338,7 +340,7 @@ int Install(const std::vector<std::string>& file, const std::optional<fs::path>&
   if (!cartella) return Fallisci(cartella.errore(), UsoSbagliato);
   int codice = Successo;
   for (const std::string& f : file) {
-    const auto riga = Installa(f, cartella.valore(), sostituisci);
+    const auto riga = RigaInstallazione(f, cartella.valore(), sostituisci);
     if (riga) {
       std::cout << Stampabile(f + ": " + riga.valore()) << "\n";
     } else {

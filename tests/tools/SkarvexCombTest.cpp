@@ -232,7 +232,9 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
   const auto installa = [&](std::vector<std::string> file, bool forza = false) {
     file.insert(file.begin(), {"install", "--program-folder", prog.string()});
     if (forza) file.insert(file.begin() + 1, "--force");
-    return Esegui(file);
+    // A home of its own, whose trash takes what --force replaces.
+    return Esegui(file,
+                  "HOME='" + Percorso("casa") + "' XDG_DATA_HOME='" + Percorso("dati") + "' ");
   };
   const std::string blu = CodificaCombinazione(CombinazioneVuota("Blu"));
   // A file renamed on the way goes in under the name stored in it.
@@ -256,7 +258,9 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
   pesante.Immagini[13] = Bmp(20000, 20000);
   TipoCombinazione altraBlu = CombinazioneVuota("Blu");
   altraBlu.Autore = "Bruno";
+  ScriviTutto(cartella / "fuori.skcom", "di qualcun altro");
   fs::create_symlink(cartella / "fuori.skcom", prog / "Link.skcom");
+  fs::create_directories(cartella / "casa");
   const std::vector<std::pair<std::string, std::string>> rifiutati = {
       {Scrivi("Pesante.skcom", CodificaCombinazione(pesante)), "the game refuses Immagini(13)"},
       {Scrivi("Blu2.skcom", CodificaCombinazione(altraBlu)), "use --force"},
@@ -282,9 +286,10 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
   auto dopo = ContenutoCartella(prog);
   EXPECT_EQ(dopo.erase("Verde.skcom"), 1u);
   EXPECT_EQ(dopo, prima);
-  EXPECT_FALSE(fs::exists(cartella / "fuori.skcom"));
+  EXPECT_EQ(LeggiTutto(cartella / "fuori.skcom"), "di qualcun altro");
 
-  // --force replaces the file, and a link by a file, never what it points to.
+  // --force replaces the file, and a link by a file, never what it points to; what they
+  // replace goes to the trash.
   const Esecuzione forzata = installa({Percorso("Blu2.skcom"), Percorso("Link.skcom")}, true);
   ASSERT_EQ(forzata.codice, 0) << forzata.errori;
   EXPECT_NE(forzata.uscita.find("installed, replacing " + (prog / "Blu.skcom").string()),
@@ -292,7 +297,9 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
       << forzata.uscita;
   EXPECT_EQ(LeggiFile(prog / "Blu.skcom").valore(), CodificaCombinazione(altraBlu));
   EXPECT_FALSE(fs::is_symlink(prog / "Link.skcom"));
-  EXPECT_FALSE(fs::exists(cartella / "fuori.skcom"));
+  EXPECT_EQ(LeggiTutto(cartella / "fuori.skcom"), "di qualcun altro");
+  EXPECT_EQ(LeggiTutto(cartella / "dati/Trash/files/Blu.skcom"), blu);
+  EXPECT_TRUE(fs::is_symlink(cartella / "dati/Trash/files/Link.skcom"));
 }
 
 // Without --program-folder the tool, beside the game's executable, uses the game's folder.
