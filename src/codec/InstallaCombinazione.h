@@ -32,23 +32,3 @@ struct Ricevuta {
 // system's own limit, less what the program's temporary names add to it
 // (".skarvex-" before and ".XXXXXX" after).
 size_t MassimoByteNomeFile(const std::filesystem::path& cartella);
-
-struct CombinazioneInstallata {
-  enum class Come {
-    Nuova,       // the name was free
-    Sostituita,  // a different file was there and `sostituisci` replaced it
-    Identica,    // the same bytes were already there: nothing was written
-    Diversa,     // a different file is there and `sostituisci` was not given: not written
-  };
-  Come come = Come::Nuova;
-  std::string nome;  // the name stored in the file, which the menu shows
-  std::filesystem::path percorso;
-};
-
-// What the game still does with a file opened with it, without the rules of
-// combinations/Installazione.h: checks `file` and copies it atomically into `cartella`
-// as <stored name>.skcom; a file already there is replaced only when `sostituisci`, and
-// always the name itself, never what a link there points to. The error says why nothing
-// was copied, in a phrase that follows "not installed: ".
-[[nodiscard]] Risultato<CombinazioneInstallata> InstallaCombinazione(
-    const std::filesystem::path& file, const std::filesystem::path& cartella, bool sostituisci);

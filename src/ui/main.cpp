@@ -57,16 +57,22 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &principale, &QWidget::close);
   CollegaFinestra(partita, principale);
 
-  // A file opened, handed over or dropped is a turn of the game like a menu choice; one
-  // that arrives while a dialog is open waits for it to close, so that its questions
-  // never stack on another's.
-  std::function<void(const std::filesystem::path&)> apri;
-  apri = [&partita, &principale, &apri](const std::filesystem::path& file) {
-    if (QApplication::activeModalWidget()) {
-      QTimer::singleShot(200, &principale, [&apri, file] { apri(file); });
-      return;
-    }
-    principale.TurnoOccupato([&] { ApriCombinazione(partita.g, partita.frm, file); });
+  // A file opened, handed over or dropped is checked and added as a turn of the game;
+  // its questions wait for a moment between games (or a pause) with no dialog open, and
+  // meanwhile the caption says they wait.
+  Accoglienza accoglienza(partita.g, partita.frm);
+  principale.ImpostaNota([&accoglienza] { return accoglienza.Avviso(); });
+  QTimer attese;
+  attese.setInterval(250);
+  QObject::connect(&attese, &QTimer::timeout, &principale, [&] {
+    if (accoglienza.InAttesa() && accoglienza.PuoChiedere() && !QApplication::activeModalWidget())
+      principale.TurnoOccupato([&accoglienza] { accoglienza.Riprendi(); });
+    if (!accoglienza.InAttesa()) attese.stop();
+    principale.Aggiorna();
+  });
+  const auto apri = [&](const std::filesystem::path& file) {
+    principale.TurnoOccupato([&] { (void)accoglienza.Apri(file); });
+    if (accoglienza.InAttesa()) attese.start();
   };
   principale.ImpostaApriFile(apri);
   // Files handed over by a later start, and gamepads, are taken once the first frame
