@@ -85,6 +85,12 @@ std::string Impronta(const fs::path& cartella) {
       .toStdString();
 }
 
+// A path one message can carry; no file system takes a longer one.
+bool Portabile(const fs::path& file) {
+  const size_t byte = file.native().size();
+  return byte > 0 && byte <= 0xFFFF && byte + 3 <= MaxByteConsegna;
+}
+
 // Reads one framed message from a blocking socket.
 std::optional<QByteArray> LeggiMessaggio(QLocalSocket& socket, QDeadlineTimer scadenza,
                                          uint32_t massimo) {
@@ -135,9 +141,8 @@ std::vector<QByteArray> MessaggiConsegna(const std::vector<fs::path>& file) {
   QByteArray corpo(1, Apri);
   size_t quanti = 0;
   for (const fs::path& f : file) {
+    if (!Portabile(f)) continue;
     const std::string& byte = f.native();
-    // A path no message can carry is not worth sending in pieces: no file system takes it.
-    if (byte.empty() || byte.size() > 0xFFFF || byte.size() + 3 > MaxByteConsegna) continue;
     if (quanti == MaxFileConsegna || corpo.size() + 2 + byte.size() > MaxByteConsegna) {
       messaggi.push_back(Incornicia(corpo));
       corpo = QByteArray(1, Apri);
@@ -195,6 +200,7 @@ std::optional<std::vector<EsitoFile>> LeggiRisposta(QByteArrayView corpo) {
 
 EsitoConsegna ConsegnaAlGioco(BloccoIstanza& blocco, const std::vector<fs::path>& file) {
   EsitoConsegna esito;
+  std::vector<EsitoFile> portati;
   bool primo = true;
   for (const QByteArray& messaggio : MessaggiConsegna(file)) {
     QLocalSocket socket;
@@ -215,9 +221,14 @@ EsitoConsegna ConsegnaAlGioco(BloccoIstanza& blocco, const std::vector<fs::path>
     const auto corpo = LeggiMessaggio(socket, risposta, MaxByteRisposta);
     const auto esiti = corpo ? LeggiRisposta(*corpo) : std::nullopt;
     if (!esiti) return esito;
-    esito.file.insert(esito.file.end(), esiti->begin(), esiti->end());
+    portati.insert(portati.end(), esiti->begin(), esiti->end());
   }
   esito.stato = StatoConsegna::Consegnata;
+  size_t prossimo = 0;
+  for (const fs::path& f : file)
+    esito.file.push_back(!Portabile(f)               ? EsitoFile{true, "not added: a path too long"}
+                         : prossimo < portati.size() ? portati[prossimo++]
+                                                     : EsitoFile{true, "not added: no answer"});
   return esito;
 }
 

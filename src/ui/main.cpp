@@ -23,10 +23,10 @@ namespace {
 
 // A later start on a folder whose game runs: its files go to that game, and it says what
 // became of each. Nothing when the game went away meanwhile: then this start is the game.
-std::optional<int> PassaAlGioco(int argc, char** argv, BloccoIstanza& blocco,
+std::optional<int> PassaAlGioco(BloccoIstanza& blocco,
                                 const std::vector<std::filesystem::path>& file,
                                 const std::filesystem::path& cartella) {
-  const QCoreApplication app(argc, argv);
+  // No application object: this start may yet become the game, which makes its own.
   const EsitoConsegna esito = ConsegnaAlGioco(blocco, file);
   if (esito.stato == StatoConsegna::NessunGioco) return std::nullopt;
   if (esito.stato == StatoConsegna::NonRisponde) {
@@ -92,10 +92,11 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   QTimer attese;
   attese.setInterval(250);
   QObject::connect(&attese, &QTimer::timeout, &principale, [&] {
-    if (accoglienza.InAttesa() && accoglienza.PuoChiedere() && !QApplication::activeModalWidget())
+    if (QApplication::activeModalWidget()) return;
+    if (accoglienza.PuoChiedere())
       principale.TurnoOccupato([&accoglienza] { accoglienza.Riprendi(); });
     if (!accoglienza.InAttesa()) attese.stop();
-    principale.Aggiorna();
+    principale.Aggiorna();  // the caption, while something waits
   });
   const auto apri = [&](const std::vector<std::filesystem::path>& file) {
     std::vector<EsitoFile> esiti;
@@ -191,8 +192,7 @@ int main(int argc, char** argv) {
   // the window and before anything in the folder is read.
   BloccoIstanza blocco(cartella.valore());
   if (blocco.stato() == BloccoIstanza::Stato::Occupato)
-    if (const auto codice =
-            PassaAlGioco(argc, argv, blocco, opzioni.valore().file, cartella.valore()))
+    if (const auto codice = PassaAlGioco(blocco, opzioni.valore().file, cartella.valore()))
       return *codice;
   if (blocco.stato() == BloccoIstanza::Stato::Impossibile)
     std::cerr << "skarvex: " << blocco.Errore()
