@@ -68,14 +68,17 @@ std::string Aiuto() {
   install [--force] [--program-folder DIR] FILE...
                             checks each FILE as check does and copies it into the
                             program folder (DIR, or the one the game would choose)
-                            as NAME.skcom, NAME being the name stored in the file;
-                            a different file already there is replaced only with
-                            --force, an identical one counts as installed; one
-                            line per FILE, exit 0 when every FILE was installed
+                            as NAME.skcom, NAME being the name stored in the file
+                            (refused when it could be taken for Default or for
+                            another combination there); a different file already
+                            there is replaced only with --force, and goes to the
+                            trash; an identical one counts as installed; one line
+                            per FILE, exit 0 when every FILE was installed
   thumbnail FILE OUT.png SIZE
                             draws the playfield with FILE's pictures (its
                             background, one alien of each row, the cannon and a
-                            wall) SIZE pixels wide, @MINIMO to @MASSIMO, into OUT.png;
+                            wall) SIZE pixels wide, @MINIMO to @MASSIMO, into OUT.png
+                            itself (a new file, or a regular file of this user);
                             what file managers show for a combination
   --help                    this text
 

@@ -6,9 +6,7 @@
 #include <QStringList>
 
 #include <iostream>
-#include <memory>
 
-#include "codec/Vaglio.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "game/frm_main.h"
 #include "model/Gioco.h"
