@@ -164,7 +164,8 @@ Impedimento CartellaNonScrivibile(const fs::path& cartella, const std::string& p
 std::optional<Impedimento> Scrivi(const fs::path& percorso, std::string_view byte) {
   const Esito scritto = CreaFileAtomico(percorso, byte);
   if (scritto) return std::nullopt;
-  if (errno == EEXIST)
+  std::error_code ec;
+  if (fs::symlink_status(percorso, ec).type() != fs::file_type::not_found)
     return Impedimento{percorso.string() + " appeared meanwhile, and stays as it is",
                        QStringLiteral("nel frattempo è comparso un altro file %1, che resta com'è")
                            .arg(Percorso(percorso.filename()))};

@@ -18,8 +18,8 @@ namespace {
 
 constexpr int LarghezzaAnteprima = 240;  // pixels, each of the two
 // The previews are shown only on a screen with room for them and the rest of the box.
-constexpr int LarghezzaSchermoAnteprime = 4 * LarghezzaAnteprima;
-constexpr int AltezzaSchermoAnteprime = 3 * LarghezzaAnteprima;
+constexpr int LarghezzaSchermoAnteprime = 3 * LarghezzaAnteprima;
+constexpr int AltezzaSchermoAnteprime = 2 * LarghezzaAnteprima;
 
 enum Codice : int { Mia = QDialog::Rejected, Entrambe = 100, Sostituisci = 101 };
 
