@@ -27,9 +27,12 @@ namespace fs = std::filesystem;
 // The environment of a game on the offscreen platform, silent; with `primoFrame`, one
 // that quits on its first frame.
 QProcessEnvironment Ambiente(bool primoFrame = false) {
+  // The games' locks go in a runtime folder of this test's, gone when it ends.
+  static const QTemporaryDir runtime;
   QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
   ambiente.insert("QT_QPA_PLATFORM", "offscreen");
   ambiente.insert("SDL_AUDIODRIVER", "dummy");
+  ambiente.insert("XDG_RUNTIME_DIR", runtime.path());
   if (primoFrame) ambiente.insert("SKARVEX_ESCI_AL_PRIMO_FRAME", "1");
   return ambiente;
 }
