@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -21,9 +22,12 @@
 // The environment of a program started offscreen for the start-up benchmarks: it says
 // "primo fotogramma" on standard output once its first frame is painted, then ends.
 inline QProcessEnvironment AmbienteAvvio() {
+  // The games' locks go in a runtime folder of the benchmark's, gone when it ends.
+  static const QTemporaryDir runtime;
   QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
   ambiente.insert("QT_QPA_PLATFORM", "offscreen");
   ambiente.insert("SDL_AUDIODRIVER", "dummy");
+  ambiente.insert("XDG_RUNTIME_DIR", runtime.path());
   ambiente.insert("SKARVEX_ESCI_AL_PRIMO_FRAME", "1");
   return ambiente;
 }

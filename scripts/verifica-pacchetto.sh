@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package in a build folder and checks it as a player would get it:
-# the desktop entry, the metadata and the manual pages pass their checkers, the package
-# holds exactly the expected files and depends on the libraries it links and on the
+# lintian finds no error and no warning in it, the desktop entry, the metadata and the
+# manual pages pass their checkers, the package holds exactly the expected files (the
+# icons drawn at every size) and depends on the libraries it links and on the
 # soundfont, its executable, extracted into a temporary folder, starts, and its
 # thumbnailer draws the demo combination's preview without a display.
 # Usage: scripts/verifica-pacchetto.sh BUILD_DIR   (after the build folder is built)
@@ -32,11 +33,13 @@ deb="$build/skarvex_${versione}_${arch}.deb"
 [[ -f $deb ]] || fallito "cpack made no $deb"
 
 # Exactly these paths, directories included: anything more or less is a mistake.
+documento=application-x-skarvex-combination
+lati=(16 32 48 64 128 256)
 cat >"$tmp/attesi" <<ELENCO
 ./usr/
-./usr/bin/
-./usr/bin/skarvex
-./usr/bin/skarvex-comb
+./usr/games/
+./usr/games/skarvex
+./usr/games/skarvex-comb
 ./usr/libexec/
 ./usr/libexec/skarvex/
 ./usr/libexec/skarvex/skarvex-decodifica
@@ -45,6 +48,7 @@ cat >"$tmp/attesi" <<ELENCO
 ./usr/share/applications/$id.desktop
 ./usr/share/doc/
 ./usr/share/doc/skarvex/
+./usr/share/doc/skarvex/changelog.gz
 ./usr/share/doc/skarvex/copyright
 ./usr/share/icons/
 ./usr/share/icons/hicolor/
@@ -52,7 +56,14 @@ cat >"$tmp/attesi" <<ELENCO
 ./usr/share/icons/hicolor/scalable/apps/
 ./usr/share/icons/hicolor/scalable/apps/$id.svg
 ./usr/share/icons/hicolor/scalable/mimetypes/
-./usr/share/icons/hicolor/scalable/mimetypes/application-x-skarvex-combination.svg
+./usr/share/icons/hicolor/scalable/mimetypes/$documento.svg
+$(for l in "${lati[@]}"; do
+  printf './usr/share/icons/hicolor/%sx%s/\n' "$l" "$l"
+  printf './usr/share/icons/hicolor/%sx%s/apps/\n' "$l" "$l"
+  printf './usr/share/icons/hicolor/%sx%s/mimetypes/\n' "$l" "$l"
+  printf './usr/share/icons/hicolor/%sx%s/apps/%s.png\n' "$l" "$l" "$id"
+  printf './usr/share/icons/hicolor/%sx%s/mimetypes/%s.png\n' "$l" "$l" "$documento"
+done)
 ./usr/share/man/
 ./usr/share/man/man6/
 ./usr/share/man/man6/skarvex-comb.6.gz
@@ -76,12 +87,30 @@ for d in libqt6widgets6 libqt6svg6 libsdl2-mixer timgm6mb-soundfont qt6-qpa-plug
   [[ $dipendenze == *"$d"* ]] || fallito "the package does not depend on $d"
 done
 
+# Debian's own checker: no error and no warning. The pedantic and informational tags it
+# may also show are each accepted here with the reason, and any other fails the check.
+declare -A accettati=(
+)
+lintian --info --pedantic --display-experimental "$deb" >"$tmp/lintian" 2>&1 || true
+while read -r livello _ tag resto; do
+  case $livello in
+  E: | W:) fallito "lintian: $livello $tag $resto" ;;
+  I: | P: | X:)
+    [[ -n ${accettati[$tag]:-} ]] || fallito "lintian: $livello $tag $resto (not among the accepted tags)"
+    ;;
+  esac
+done <"$tmp/lintian"
+echo "lintian: $(grep -c '^[IPX]: ' "$tmp/lintian" || true) accepted notes, no error or warning"
+
 radice="$tmp/radice"
 dpkg-deb -x "$deb" "$radice"
 usr="$radice/usr"
 
 # What the desktop and the software centres read, as shipped.
-desktop-file-validate "$usr/share/applications/$id.desktop" >"$tmp/desktop" 2>&1 || true
+# Debian 12's desktop-file-validate (0.26) predates version 1.5 of the specification,
+# which added SingleMainWindow: that one key is not held against the entry.
+desktop-file-validate "$usr/share/applications/$id.desktop" 2>&1 |
+  grep -vF 'contains key "SingleMainWindow" in group "Desktop Entry", but keys extending the format should start with "X-"' >"$tmp/desktop" || true
 [[ ! -s $tmp/desktop ]] || {
   cat "$tmp/desktop" >&2
   fallito "desktop-file-validate found problems"
@@ -98,8 +127,9 @@ grep -q '^License: GPL-3.0+$' "$usr/share/doc/skarvex/copyright" ||
 if dpkg-deb -f "$deb" | grep -qE 'skarvex\.(org|com|net)' || grep -rIqE 'skarvex\.(org|com|net)' "$radice"; then
   fallito "the package names a domain the project does not own"
 fi
-# The game opens the combination files the file manager hands it.
-for chiave in 'Exec=skarvex %f' 'MimeType=application/x-skarvex-combination;'; do
+# The game opens the combination files the file manager hands it, all of them in one
+# process, and desktops know it has one main window.
+for chiave in 'Exec=skarvex %F' 'MimeType=application/x-skarvex-combination;' 'SingleMainWindow=true'; do
   grep -qxF "$chiave" "$usr/share/applications/$id.desktop" || fallito "the desktop entry lacks $chiave"
 done
 # The combination type: well formed, and found for a .skcom file once the desktop's
@@ -120,13 +150,24 @@ for chiave in 'TryExec=skarvex-comb' 'Exec=skarvex-comb thumbnail %i %o %s' \
   'MimeType=application/x-skarvex-combination;'; do
   grep -qxF "$chiave" "$miniatura" || fallito "$miniatura lacks $chiave"
 done
+# Every icon drawn at its size, with something on it.
+for l in "${lati[@]}"; do
+  for png in "$usr/share/icons/hicolor/${l}x$l/apps/$id.png" "$usr/share/icons/hicolor/${l}x$l/mimetypes/$documento.png"; do
+    [[ $(file -b "$png") == "PNG image data, $l x $l, 8-bit/color RGBA"* ]] ||
+      fallito "$png is not a $l x $l PNG: $(file -b "$png")"
+  done
+done
+grep -q '<control>gamepad</control>' "$usr/share/metainfo/$id.metainfo.xml" ||
+  fallito "the metadata does not say gamepads play"
+zcat "$usr/share/doc/skarvex/changelog.gz" | head -n1 | grep -q "^skarvex ($versione) " ||
+  fallito "the changelog does not open with version $versione"
 for pagina in "$usr"/share/man/man6/*.6.gz; do
   avvisi=$(zcat "$pagina" | groff -man -ww -Tutf8 -z 2>&1)
   [[ -z $avvisi ]] || fallito "$(basename "$pagina"): $avvisi"
 done
 
 # Built for /usr, not for the build folder: no run path may point back at it.
-for programma in "$usr"/bin/* "$usr"/libexec/skarvex/*; do
+for programma in "$usr"/games/* "$usr"/libexec/skarvex/*; do
   ! readelf -d "$programma" | grep -qE 'RPATH|RUNPATH' || fallito "$programma carries a run path"
 done
 
@@ -135,18 +176,18 @@ export HOME="$tmp/casa" XDG_DATA_HOME="$tmp/dati" QT_QPA_PLATFORM=offscreen SDL_
 export XDG_RUNTIME_DIR="$tmp/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$tmp/cartella"
 chmod 700 "$XDG_RUNTIME_DIR"
-[[ $("$usr/bin/skarvex" --version) == "skarvex $versione" ]] || fallito "skarvex --version is not $versione"
-"$usr/bin/skarvex-comb" --help >/dev/null || fallito "skarvex-comb --help failed"
+[[ $("$usr/games/skarvex" --version) == "skarvex $versione" ]] || fallito "skarvex --version is not $versione"
+"$usr/games/skarvex-comb" --help >/dev/null || fallito "skarvex-comb --help failed"
 # The pictures are decoded by the helper in libexec, which the tool must find.
-"$usr/bin/skarvex-comb" check "$build/Notturno.skcom" >/dev/null ||
+"$usr/games/skarvex-comb" check "$build/Notturno.skcom" >/dev/null ||
   fallito "the packaged skarvex-comb does not take the demo combination's pictures"
 echo dump >"$tmp/copione"
-istantanea=$("$usr/bin/skarvex" --headless --program-folder "$tmp/cartella" "$tmp/copione")
+istantanea=$("$usr/games/skarvex" --headless --program-folder "$tmp/cartella" "$tmp/copione")
 [[ $istantanea == '{"background"'* && $(wc -l <<<"$istantanea") -eq 1 ]] ||
   fallito "the headless start-up printed no snapshot: $istantanea"
 [[ -f $tmp/cartella/Record ]] || fallito "the headless start-up left no Record in its program folder"
 # An installed copy keeps a player's files in the per-user folder, never beside itself.
-"$usr/bin/skarvex" --headless "$tmp/copione" >/dev/null
+"$usr/games/skarvex" --headless "$tmp/copione" >/dev/null
 [[ -f $XDG_DATA_HOME/skarvex/Record ]] || fallito "the installed copy did not use \$XDG_DATA_HOME/skarvex"
 # The demo combination's preview, drawn by the thumbnailer's own command line with no
 # display and no platform chosen, as a sandboxed file manager runs it.
@@ -160,7 +201,7 @@ for i in "${!comando[@]}"; do
     %s) comando[$i]=256 ;;
   esac
 done
-env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY PATH="$usr/bin:$PATH" "${comando[@]}" ||
+env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY PATH="$usr/games:$PATH" "${comando[@]}" ||
   fallito "the thumbnailer failed on $demo"
 [[ $(file -b "$tmp/anteprima.png") == 'PNG image data, 256 x '* ]] ||
   fallito "the demo's preview is not a PNG 256 pixels wide: $(file -b "$tmp/anteprima.png")"
@@ -201,6 +242,6 @@ print(len(colori))
 PYTHON
 ) || fallito "the demo's preview cannot be read: $colori"
 ((colori > 16)) || fallito "the demo's preview is nearly one flat colour ($colori colours)"
-[[ $(ls "$usr/bin") == $'skarvex\nskarvex-comb' ]] || fallito "files were left beside the executables"
+[[ $(ls "$usr/games") == $'skarvex\nskarvex-comb' ]] || fallito "files were left beside the executables"
 
 echo "verifica-pacchetto: $(basename "$deb") is sound ($(du -k "$deb" | cut -f1) KiB)"

@@ -6,11 +6,6 @@
 
 namespace fs = std::filesystem;
 
-#ifndef SKARVEX_ID_APPLICAZIONE
-#error "the build names the application id"
-#endif
-const char* const IdApplicazione = SKARVEX_ID_APPLICAZIONE;
-
 fs::path CartellaEseguibile() {
   std::error_code ec;
   const fs::path eseguibile = fs::read_symlink("/proc/self/exe", ec);

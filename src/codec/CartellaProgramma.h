@@ -8,10 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "codec/Progetto.h"
 #include "codec/Risultato.h"
-
-// The name the desktop knows the game by: its desktop entry, icon and metadata.
-extern const char* const IdApplicazione;
 
 std::filesystem::path CartellaEseguibile();
 

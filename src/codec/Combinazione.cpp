@@ -149,6 +149,17 @@ Risultato<TipoCombinazione> DecodificaCombinazione(std::string_view byte) {
   return comb;
 }
 
+Risultato<std::string> CambiaNomeCombinazione(std::string_view byte, const std::string& nome) {
+  Lettore lettore{byte, 0, {}};
+  std::string vecchio;
+  lettore.Testo({"Nome"}, vecchio);
+  if (!lettore.errore.empty()) return Errore{std::move(lettore.errore)};
+  Scrittore scrittore;
+  scrittore.Testo({"Nome"}, nome);
+  scrittore.byte.append(byte.substr(lettore.pos));
+  return std::move(scrittore.byte);
+}
+
 Risultato<TipoCombinazione> LeggiFileCombinazione(const std::filesystem::path& percorso) {
   auto byte = LeggiFile(percorso, Vaglio::MaxByteCombinazione);
   if (!byte) return Errore{byte.errore()};

@@ -90,6 +90,10 @@ struct TipoCombinazione {
 // shorter than 4 GiB (ScriviFileCombinazione checks).
 std::string CodificaCombinazione(const TipoCombinazione& comb);
 [[nodiscard]] Risultato<TipoCombinazione> DecodificaCombinazione(std::string_view byte);
+// The same file under another stored name: the name's field is written as the writer
+// writes it, and every byte after it stays as it was.
+[[nodiscard]] Risultato<std::string> CambiaNomeCombinazione(std::string_view byte,
+                                                            const std::string& nome);
 
 [[nodiscard]] Risultato<TipoCombinazione> LeggiFileCombinazione(
     const std::filesystem::path& percorso);

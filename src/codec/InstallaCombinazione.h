@@ -1,10 +1,11 @@
-// Putting a combination file someone received into the program folder: it must read
-// whole and pass the gate the game holds every slot to, and it goes under the name
-// stored in it, so that the menu, the editor and the file agree on what the
-// combination is called. Shared by skarvex-comb install and by the game when a file
-// is opened with it; neither prints anything here.
+// Putting a combination file someone received into the program folder: the file is
+// read once and held to the gate the game holds every slot to, and what is decided
+// about it is decided on those bytes, which are the bytes that go into the folder.
+// The rules for its name and the choices when the name is taken are one level up
+// (combinations/Installazione.h); nothing here prints anything.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,21 +17,19 @@
 // picture that passes it decoded as the game would decode it.
 std::vector<std::string> RifiutiCombinazione(const TipoCombinazione& comb);
 
-struct CombinazioneInstallata {
-  enum class Come {
-    Nuova,       // the name was free
-    Sostituita,  // a different file was there and `sostituisci` replaced it
-    Identica,    // the same bytes were already there: nothing was written
-    Diversa,     // a different file is there and `sostituisci` was not given: not written
-  };
-  Come come = Come::Nuova;
-  std::string nome;  // the name stored in the file, which the menu shows
-  std::filesystem::path percorso;
+// A combination file as it was received: its bytes, read once, and the record they
+// hold. A file that changes on disk afterwards changes nothing here.
+struct Ricevuta {
+  std::filesystem::path file;
+  std::string byte;
+  TipoCombinazione comb;
 };
 
-// Checks `file` and copies it atomically into `cartella` as <stored name>.skcom; a file
-// already there is replaced only when `sostituisci`, and always the name itself, never
-// what a link there points to. The error says why nothing was copied, in a phrase that
-// follows "not installed: ".
-[[nodiscard]] Risultato<CombinazioneInstallata> InstallaCombinazione(
-    const std::filesystem::path& file, const std::filesystem::path& cartella, bool sostituisci);
+// Reads `file` once; its name must end in .skcom and it must read whole. The error is
+// a phrase that follows "not installed: ".
+[[nodiscard]] Risultato<Ricevuta> LeggiRicevuta(const std::filesystem::path& file);
+
+// The longest file name, in bytes, the program can write in `cartella`: the file
+// system's own limit, less what the program's temporary names add to it
+// (".skarvex-" before and ".XXXXXX" after).
+size_t MassimoByteNomeFile(const std::filesystem::path& cartella);

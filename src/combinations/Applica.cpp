@@ -254,6 +254,8 @@ void ApplicaCombinazione(Gioco& g) {
   // saves it; the name stored inside may differ in a file made elsewhere.
   const QString nome = QString::fromStdString(segno);
   QStringList inutilizzabili;
+  // Slots left out only because the folder takes no file: the folder is what to say.
+  QStringList nonScritti;
   // Every slot is held against the budgets before anything is decoded.
   const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
   // The pictures' decoder starts while the sounds are made ready.
@@ -282,7 +284,7 @@ void ApplicaCombinazione(Gioco& g) {
     }
     const fs::path file = g.File(NomeFileSuono(static_cast<int>(n)));
     if (!ScriviFileMedia(file, c.Suoni[n], g.chiamateFile)) {
-      inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
+      nonScritti << QString::fromUtf8(NomiSuoni[n]);
     } else if (n == 0) {
       dShow::ApriMusica(g, file);
     } else {
@@ -312,11 +314,15 @@ void ApplicaCombinazione(Gioco& g) {
     g.OrigineImmagini[s] = byte == ImmagineDefault ? QStringLiteral("Default") : nome;
     if (byte == ImmagineDefault) continue;
     const Vaglio::EsameImmagine& verdetto = esame.immagini[s];
+    if (verdetto.rifiuto) {
+      perche[s] = Slot(NomiImmagini[s], verdetto.rifiuto, TipoSlot::Immagine);
+      continue;
+    }
     // The slot's media file is written as ever; the picture comes from the same bytes.
-    if (!verdetto.rifiuto && ScriviFileMedia(g.File(NomeFileImmagine(n)), byte, g.chiamateFile))
+    if (ScriviFileMedia(g.File(NomeFileImmagine(n)), byte, g.chiamateFile))
       daDecodificare.push_back({n, byte, verdetto});
     else
-      perche[s] = Slot(NomiImmagini[s], verdetto.rifiuto, TipoSlot::Immagine);
+      nonScritti << QString::fromUtf8(NomiImmagini[s]);
   }
   // All of them in one decoder, whatever any of them does to it.
   std::vector<ImmagineDecodificata> decodificate = DecodificaImmagini(daDecodificare);
@@ -339,13 +345,22 @@ void ApplicaCombinazione(Gioco& g) {
 
   g.Caption = Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione);
 
-  if (!inutilizzabili.isEmpty()) {
-    g.dialoghi.MsgBox(
-        QStringLiteral("Della combinazione %1 non si possono usare: %2. Al loro posto restano le "
-                       "immagini predefinite o il silenzio.")
-            .arg(nome, inutilizzabili.join(QStringLiteral(", "))),
-        Pulsanti::OK, Icona::Esclamazione, Firma());
-  }
+  // One message says all: what the folder kept out, then what the game refuses.
+  QStringList frasi;
+  if (!nonScritti.isEmpty())
+    frasi << QStringLiteral(
+                 "La cartella del programma %1 non si può scrivere: della "
+                 "combinazione %2 non si possono preparare %3.")
+                 .arg(QString::fromStdString(g.CartellaProgramma.string()), nome,
+                      nonScritti.join(QStringLiteral(", ")));
+  if (!inutilizzabili.isEmpty())
+    frasi << QStringLiteral("Della combinazione %1 non si possono usare: %2.")
+                 .arg(nome, inutilizzabili.join(QStringLiteral(", ")));
+  if (!frasi.isEmpty())
+    g.dialoghi.MsgBox(frasi.join(QLatin1Char(' ')) +
+                          QStringLiteral(" Al loro posto restano le immagini predefinite o il "
+                                         "silenzio."),
+                      Pulsanti::OK, Icona::Esclamazione, Firma());
 }
 
 }  // namespace GestioneDatiEsterni

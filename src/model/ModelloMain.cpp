@@ -1,5 +1,7 @@
 #include "model/ModelloMain.h"
 
+#include "codec/Progetto.h"
+
 namespace {
 
 Sprite Crea(float left, float top, float width, float height, int immagine, bool visibile = false) {
@@ -80,7 +82,7 @@ ModelloMain::ModelloMain()
       lbl_hiscore(Testo("HI-SCORE", 5265, 3720, 1365, 270, Allineamento::Centro)),
       lbl_puntinavicella(Testo("100", 5040, 960, 1815, 615, Allineamento::Centro, false)),
       lbl_default(Testo("NAME", 10920, 7560, 705, 270, Allineamento::Sinistra, false)),
-      lbl_sitelink(Testo("skarvex.example.org", 9000, 7920, 2895, 375, Allineamento::Destra)),
+      lbl_sitelink(Testo(SitoProgetto, 9000, 7920, 2895, 375, Allineamento::Destra)),
       mn_file(Voce("File")),
       mn_esci(Voce("Esci")),
       mn_opzioni(Voce("Opzioni")),

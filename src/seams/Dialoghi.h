@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include "codec/Combinazione.h"
 #include "seams/Carattere.h"
 
 enum class Icona { Nessuna, Esclamazione, Informazione, Critica, Domanda };
@@ -20,6 +21,23 @@ struct RichiestaFile {
   QString filtro;
   QString cartella;
   QString titolo;
+};
+
+// A received combination has the name of a different one the player has: which to keep.
+enum class SceltaConflitto { TieniMia, TieniEntrambe, Sostituisci };
+
+// One side of that question, as the player reads it.
+struct LatoConflitto {
+  QString autore;
+  QString data;                            // when the file last changed
+  QString dimensione;                      // its size
+  const TipoCombinazione* comb = nullptr;  // for a preview; none when it can't be read
+};
+
+struct DomandaConflitto {
+  QString testo;
+  QString nomeEntrambe;  // the name the newcomer takes beside the player's; empty: no such choice
+  LatoConflitto mia, ricevuta;
 };
 
 class Dialoghi {
@@ -48,4 +66,8 @@ class Dialoghi {
   virtual std::optional<Carattere> ScegliFont(const Carattere& iniziale) = 0;
   // The chosen colour as 24-bit RGB with red in the low byte, or nothing when cancelled.
   virtual std::optional<uint32_t> ScegliColore() = 0;
+  // Keep the player's combination, keep both, or replace it. Keeping the player's is
+  // the default, and what closing the question answers.
+  virtual SceltaConflitto ChiediConflitto(const DomandaConflitto& domanda,
+                                          const QString& titolo) = 0;
 };

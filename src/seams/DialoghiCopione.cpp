@@ -50,6 +50,15 @@ std::optional<uint32_t> DialoghiCopione::ScegliColore() {
   return Preleva(m_colori).value_or(std::nullopt);
 }
 
+SceltaConflitto DialoghiCopione::ChiediConflitto(const DomandaConflitto& domanda,
+                                                 const QString& titolo) {
+  m_box.push_back({QStringLiteral("question"), domanda.testo, Icona::Domanda, titolo});
+  DomandaConflitto registrata = domanda;
+  registrata.mia.comb = registrata.ricevuta.comb = nullptr;
+  m_conflitti.push_back(std::move(registrata));
+  return Preleva(m_scelte).value_or(SceltaConflitto::TieniMia);
+}
+
 QString NomeIcona(Icona icona) {
   switch (icona) {
     case Icona::Esclamazione:

@@ -7,8 +7,10 @@
 #include "codec/FileMedia.h"
 #include "codec/InstallaCombinazione.h"
 #include "codec/ProtocolloDecodifica.h"
+#include "codec/ScriviNelFile.h"
 #include "codec/Vaglio.h"
-#include "tools/Miniatura.h"
+#include "combinations/Installazione.h"
+#include "drawing/Miniatura.h"
 #include "tools/Manifesto.h"
 
 #include <QBuffer>
@@ -29,7 +31,12 @@
 #include <string_view>
 #include <system_error>
 #include <utility>
+#include <variant>
 #include <vector>
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -64,14 +71,17 @@ std::string Aiuto() {
   install [--force] [--program-folder DIR] FILE...
                             checks each FILE as check does and copies it into the
                             program folder (DIR, or the one the game would choose)
-                            as NAME.skcom, NAME being the name stored in the file;
-                            a different file already there is replaced only with
-                            --force, an identical one counts as installed; one
-                            line per FILE, exit 0 when every FILE was installed
+                            as NAME.skcom, NAME being the name stored in the file
+                            (refused when it could be taken for Default or for
+                            another combination there); a different file already
+                            there is replaced only with --force, and goes to the
+                            trash; an identical one counts as installed; one line
+                            per FILE, exit 0 when every FILE was installed
   thumbnail FILE OUT.png SIZE
                             draws the playfield with FILE's pictures (its
                             background, one alien of each row, the cannon and a
-                            wall) SIZE pixels wide, @MINIMO to @MASSIMO, into OUT.png;
+                            wall) SIZE pixels wide, @MINIMO to @MASSIMO, into OUT.png
+                            itself (a new file, or a regular file of this user);
                             what file managers show for a combination
   --help                    this text
 
@@ -330,26 +340,26 @@ int Check(const fs::path& file) {
   return Successo;
 }
 
-// One file into the program folder: the line that says where it went, or why not.
-Risultato<std::string> Installa(const fs::path& file, const fs::path& cartella, bool sostituisci) {
-  using Come = CombinazioneInstallata::Come;
-  const auto esito = InstallaCombinazione(file, cartella, sostituisci);
-  if (!esito) return Errore{"not installed: " + esito.errore()};
-  const CombinazioneInstallata& fatto = esito.valore();
+// One file into the program folder: the line that says where it went, or why not. A
+// different file in the way is replaced only when `sostituisci`, and goes to the trash.
+Risultato<std::string> RigaInstallazione(const fs::path& file, const fs::path& cartella,
+                                         bool sostituisci) {
+  auto esame = EsaminaRicevuta(file, cartella);
+  if (const auto* no = std::get_if<Impedimento>(&esame))
+    return Errore{"not installed: " + no->perche};
+  const Candidata& candidata = std::get<Candidata>(esame);
+  if (candidata.posto == Candidata::Posto::Occupata && !sostituisci)
+    return Errore{"not installed: a different " + candidata.percorso.string() +
+                  " is already there (use --force to replace it; it then goes to the trash)"};
+  const auto fatto = Installa(candidata, SceltaConflitto::Sostituisci);
+  if (const auto* no = std::get_if<Impedimento>(&fatto))
+    return Errore{"not installed: " + no->perche};
+  const Installata& fatta = std::get<Installata>(fatto);
   const std::string dove =
-      fatto.percorso.string() +
-      (file.filename() == fatto.percorso.filename() ? std::string() : ", the name stored in it");
-  switch (fatto.come) {
-    case Come::Identica:
-      return "already installed as " + dove;
-    case Come::Diversa:
-      return Errore{"not installed: a different " + fatto.percorso.string() +
-                    " is already there (use --force to replace it)"};
-    case Come::Sostituita:
-      return "installed, replacing " + dove;
-    case Come::Nuova:
-      break;
-  }
+      fatta.percorso.string() +
+      (file.filename() == fatta.percorso.filename() ? std::string() : ", the name stored in it");
+  if (!fatta.scritta) return "already installed as " + dove;
+  if (fatta.sostituita) return "installed, replacing " + dove + " (the old one is in the trash)";
   return "installed as " + dove;
 }
 
@@ -364,7 +374,7 @@ int Install(const std::vector<std::string>& file, const std::optional<fs::path>&
   if (!cartella) return Fallisci(cartella.errore(), UsoSbagliato);
   int codice = Successo;
   for (const std::string& f : file) {
-    const auto riga = Installa(f, cartella.valore(), sostituisci);
+    const auto riga = RigaInstallazione(f, cartella.valore(), sostituisci);
     if (riga) {
       std::cout << Stampabile(f + ": " + riga.valore()) << "\n";
     } else {
@@ -374,6 +384,35 @@ int Install(const std::vector<std::string>& file, const std::optional<fs::path>&
   }
   return codice;
 }
+
+// The offscreen platform wants a runtime folder and makes one under the temporary folder
+// when the desktop gave it none, as a sandboxed thumbnailer is run: then the drawing
+// gets a folder of its own, removed with whatever is in it when the drawing is done.
+class RuntimePropria {
+ public:
+  RuntimePropria() {
+    struct stat st {};
+    const char* data = std::getenv("XDG_RUNTIME_DIR");
+    if (data && data[0] == '/' && ::stat(data, &st) == 0 && S_ISDIR(st.st_mode) &&
+        st.st_uid == ::geteuid() && (st.st_mode & 0777) == 0700)
+      return;
+    std::string modello = (fs::temp_directory_path(m_ec) / "skarvex-comb-XXXXXX").string();
+    if (m_ec || ::mkdtemp(modello.data()) == nullptr) return;
+    m_cartella = modello;
+    ::setenv("XDG_RUNTIME_DIR", modello.c_str(), 1);
+  }
+  ~RuntimePropria() {
+    if (m_cartella.empty()) return;
+    fs::remove_all(m_cartella, m_ec);
+    ::unsetenv("XDG_RUNTIME_DIR");
+  }
+  RuntimePropria(const RuntimePropria&) = delete;
+  RuntimePropria& operator=(const RuntimePropria&) = delete;
+
+ private:
+  fs::path m_cartella;
+  std::error_code m_ec;
+};
 
 // The preview a file manager asks for. It draws off screen whatever the desktop is: a
 // file manager runs its thumbnailers without a display, often in a sandbox.
@@ -389,23 +428,26 @@ int Thumbnail(const fs::path& file, const fs::path& uscita, const std::string& d
 
   auto comb = LeggiFileCombinazione(file);
   if (!comb) return Fallisci(comb.errore());
-  // Qt's notes on the way (no runtime folder, a decoder's complaint about a picture it
-  // still reads) would only clutter the file manager's log: what went wrong is said
-  // below, in one line.
+  // Qt's notes on the way (a decoder's complaint about a picture it still reads) would
+  // only clutter the file manager's log: what went wrong is said below, in one line.
   qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& testo) {
     if (tipo == QtCriticalMsg || tipo == QtFatalMsg) Avvisa(testo.toStdString());
   });
-  int argc = 3;
-  char nome[] = "skarvex-comb", opzione[] = "-platform", piattaforma[] = "offscreen";
-  char* argv[] = {nome, opzione, piattaforma, nullptr};
-  const QGuiApplication applicazione(argc, argv);
   QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!DisegnaMiniatura(comb.valore(), larghezza).save(&buffer, "png"))
-    return Fallisci(uscita.string() + ": the preview could not be made into a PNG");
-  // The name itself is replaced, never what a link there points to.
-  if (auto esito = ScriviFileAtomico(uscita, std::string_view(png.constData(), png.size())); !esito)
+  {
+    const RuntimePropria runtime;
+    int argc = 3;
+    char nome[] = "skarvex-comb", opzione[] = "-platform", piattaforma[] = "offscreen";
+    char* argv[] = {nome, opzione, piattaforma, nullptr};
+    const QGuiApplication applicazione(argc, argv);
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!DisegnaMiniatura(comb.valore(), larghezza).save(&buffer, "png"))
+      return Fallisci(uscita.string() + ": the preview could not be made into a PNG");
+  }
+  // Into the file the file manager named, which it may read back through its own handle;
+  // never through a link, never into a device or someone else's file.
+  if (auto esito = ScriviNelFile(uscita, std::string_view(png.constData(), png.size())); !esito)
     return Fallisci(esito.errore());
   return Successo;
 }

@@ -22,6 +22,8 @@ class DialoghiQt final : public Dialoghi {
   std::optional<QString> ApriFile(const RichiestaFile& richiesta) override;
   std::optional<Carattere> ScegliFont(const Carattere& iniziale) override;
   std::optional<uint32_t> ScegliColore() override;
+  // The two combinations side by side (ui/DomandaConflitto.cpp).
+  SceltaConflitto ChiediConflitto(const DomandaConflitto& domanda, const QString& titolo) override;
 
   // "Description|*.a;*.b" as a Qt file-dialog filter: "Description (*.a *.b)".
   static QString FiltroQt(const QString& filtro);

@@ -201,7 +201,8 @@ FinestraPrincipale::Fotografia FinestraPrincipale::Scatta() const {
 }
 
 void FinestraPrincipale::Aggiorna() {
-  if (windowTitle() != g.Caption) setWindowTitle(g.Caption);
+  const QString titolo = m_nota ? g.Caption + m_nota() : g.Caption;
+  if (windowTitle() != titolo) setWindowTitle(titolo);
   AggiornaMenu();
 
   // Repaint only what moved: the old and new rectangles of every changed sprite;

@@ -53,6 +53,8 @@ class FinestraPrincipale final : public QMainWindow {
     m_apriFile = std::move(apri);
     setAcceptDrops(static_cast<bool>(m_apriFile));
   }
+  // A few words the caption carries after the model's, while there is something to say.
+  void ImpostaNota(std::function<QString()> nota) { m_nota = std::move(nota); }
   // A key of the game (Tasti::) pressed or released by something other than the
   // keyboard, a gamepad: the handlers it reaches are the key's, as a turn of the game.
   void Tasto(int codice, bool premuto);
@@ -94,6 +96,7 @@ class FinestraPrincipale final : public QMainWindow {
   void RicordaGeometria();
 
   std::function<void(const std::filesystem::path&)> m_apriFile;
+  std::function<QString()> m_nota;
   Gioco& g;
   frm_main& m_frm;
   ImmaginiIncorporate m_incorporate;

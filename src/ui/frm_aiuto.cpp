@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "codec/Progetto.h"
 #include "model/Gioco.h"
 
 namespace {
@@ -20,7 +21,8 @@ struct Riga {
   bool grassetto;
 };
 
-constexpr Riga Righe[] = {
+// Not constexpr: the address is what a release fills in, from another file.
+const Riga Righe[] = {
     {240, 120, 8190, 285, "Tasti:", true},
     {600, 480, 2400, 285, "Freccia destra  ", false},
     {3120, 480, 5310, 285, "muovi a destra", false},
@@ -64,7 +66,7 @@ constexpr Riga Righe[] = {
      "segnalazione è "
      "benvenuta.",
      false},
-    {240, 7080, 8190, 285, "squadra@skarvex.example.org", false},
+    {240, 7080, 8190, 285, ContattoProgetto, false},
     {240, 7620, 8190, 345, "BUON DIVERTIMENTO!!!", true},
     {240, 7980, 8190, 225, "", false},
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "codec/Progetto.h"
 #include "model/Gioco.h"
 #include "drawing/ImmaginiIncorporate.h"
 
@@ -42,8 +43,8 @@ frm_inf::frm_inf(QWidget* genitore)
                        "richiesta di un pazzo che voleva sparare al suo capo :)"),
         QStringLiteral("Grazie a chi ha provato le prime partite e segnalato ogni errore."),
         QStringLiteral("Grazie a chi disegna e condivide nuove combinazioni."),
-        QStringLiteral("Contatti: squadra@skarvex.example.org"),
-        QStringLiteral("hosted by skarvex.example.org")}) {
+        QStringLiteral("Contatti: ") + QString::fromUtf8(ContattoProgetto),
+        QStringLiteral("hosted by ") + QString::fromUtf8(SitoProgetto)}) {
     auto* etichetta = new QLabel(testo, this);
     etichetta->setWordWrap(true);
     crediti->addWidget(etichetta);

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <optional>
 
 #include "codec/FileAtomico.h"
 #include "ui/ApriCombinazione.h"
@@ -21,20 +22,46 @@
 
 namespace {
 
-int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::path& cartella) {
+// A later start on a folder whose game runs: its files go to that game, and it says what
+// became of each. Nothing when the game went away meanwhile: then this start is the game.
+std::optional<int> PassaAlGioco(BloccoIstanza& blocco,
+                                const std::vector<std::filesystem::path>& file,
+                                const std::filesystem::path& cartella) {
+  // No application object: this start may yet become the game, which makes its own.
+  const EsitoConsegna esito = ConsegnaAlGioco(blocco, file);
+  if (esito.stato == StatoConsegna::NessunGioco) return std::nullopt;
+  if (esito.stato == StatoConsegna::NonRisponde) {
+    std::cerr << "skarvex: the game running on '" << cartella.string() << "' did not answer"
+              << (file.empty() ? "" : ": the files may not have reached it") << '\n';
+    return 1;
+  }
+  int codice = 0;
+  for (size_t i = 0; i < esito.file.size() && i < file.size(); ++i) {
+    const EsitoFile& e = esito.file[i];
+    (e.rifiutato ? std::cerr << "skarvex: " : std::cout)
+        << file[i].string() << ": " << e.testo << '\n';
+    if (e.rifiutato) codice = 1;
+  }
+  return codice;
+}
+
+// The window, brought up for a start that handed something over.
+void Alza(QWidget& finestra) {
+  finestra.setWindowState((finestra.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  finestra.show();
+  finestra.raise();
+  finestra.activateWindow();
+}
+
+int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::path& cartella,
+          const BloccoIstanza& blocco) {
   QApplication app(argc, argv);
-  // Files opened while the game already runs on this folder go to that game.
-  const QString nomeIstanza = NomeIstanza(cartella);
-  if (!opzioni.file.empty()) switch (ConsegnaAlGioco(nomeIstanza, opzioni.file)) {
-      case Consegna::Consegnata:
-        return 0;
-      case Consegna::NonRisponde:
-        std::cerr << "skarvex: the game running on '" << cartella.string()
-                  << "' did not take the files\n";
-        return 1;
-      case Consegna::NessunGioco:
-        break;
-    }
+  // Later starts find the lock held and wait for this game: it listens before anything
+  // else, and what they send waits until the game can open files.
+  IstanzaUnica istanza;
+  if (blocco.stato() == BloccoIstanza::Stato::Preso && !istanza.Ascolta(blocco.NomeSocket()))
+    std::cerr << "skarvex: cannot listen on '" << blocco.NomeSocket().toStdString()
+              << "': files opened by later starts will not reach this game\n";
   app.setApplicationName(QStringLiteral("skarvex"));
   // The desktop matches the windows to the menu entry and its icon by this name.
   app.setDesktopFileName(QString::fromLatin1(IdApplicazione));
@@ -60,22 +87,35 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &principale, &QWidget::close);
   CollegaFinestra(partita, principale);
 
-  // A file opened, handed over or dropped is a turn of the game like a menu choice; one
-  // that arrives while a dialog is open waits for it to close, so that its questions
-  // never stack on another's.
-  std::function<void(const std::filesystem::path&)> apri;
-  apri = [&partita, &principale, &apri](const std::filesystem::path& file) {
-    if (QApplication::activeModalWidget()) {
-      QTimer::singleShot(200, &principale, [&apri, file] { apri(file); });
-      return;
-    }
-    principale.TurnoOccupato([&] { ApriCombinazione(partita.g, partita.frm, file); });
+  // A file opened, handed over or dropped is checked and added as a turn of the game;
+  // its questions wait for a moment between games (or a pause) with no dialog open, and
+  // meanwhile the caption says they wait.
+  Accoglienza accoglienza(partita.g, partita.frm);
+  principale.ImpostaNota([&accoglienza] { return accoglienza.Avviso(); });
+  QTimer attese;
+  attese.setInterval(250);
+  QObject::connect(&attese, &QTimer::timeout, &principale, [&] {
+    if (QApplication::activeModalWidget()) return;
+    if (accoglienza.PuoChiedere())
+      principale.TurnoOccupato([&accoglienza] { accoglienza.Riprendi(); });
+    if (!accoglienza.InAttesa()) attese.stop();
+    principale.Aggiorna();  // the caption, while something waits
+  });
+  const auto apri = [&](const std::vector<std::filesystem::path>& file) {
+    std::vector<EsitoFile> esiti;
+    principale.TurnoOccupato([&] {
+      for (const auto& f : file) {
+        const EsitoApertura esito = accoglienza.Apri(f);
+        esiti.push_back({esito.rifiutata, esito.testo});
+      }
+    });
+    if (accoglienza.InAttesa()) attese.start();
+    return esiti;
   };
-  principale.ImpostaApriFile(apri);
-  // Files handed over by a later start or given on the command line, and gamepads, are
+  principale.ImpostaApriFile([apri](const std::filesystem::path& f) { (void)apri({f}); });
+  // Gamepads, the files given on the command line and those handed over meanwhile are
   // taken once the first frame is painted: a question about a file opens over the
   // playfield.
-  IstanzaUnica istanza(apri);
   Joypad joypad(principale, partita.g);
   const bool esciAlPrimoFrame = qEnvironmentVariableIsSet("SKARVEX_ESCI_AL_PRIMO_FRAME");
   MostraPartita(
@@ -89,11 +129,9 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
         return false;
       },
       [&] {
-        if (!istanza.Ascolta(nomeIstanza))
-          std::cerr << "skarvex: another game runs on '" << cartella.string()
-                    << "': files opened now go to that one\n";
         joypad.Apri();
-        for (const auto& file : opzioni.file) apri(file);
+        if (!opzioni.file.empty()) (void)apri(opzioni.file);
+        istanza.Servi(apri, [&principale] { Alza(principale); });
       });
   return app.exec();
 }
@@ -112,6 +150,15 @@ int Esegui(int argc, char** argv, const Opzioni& opzioni, const std::filesystem:
   QGuiApplication app(argc, argv);
   return EseguiCopione(cartella, file.is_open() ? static_cast<std::istream&>(file) : std::cin,
                        std::cout, std::cerr);
+}
+
+// The folder made ready for a run: the game is still worth playing in a folder that
+// can't be written, each save then reports its own failure.
+void Prepara(const std::filesystem::path& cartella) {
+  if (!AccettaFileNuovi(cartella))
+    std::cerr << "skarvex: program folder '" << cartella.string()
+              << "' cannot be written: high scores, settings and combinations will not be saved\n";
+  EliminaTemporaneiRimasti(cartella, std::chrono::minutes(10));
 }
 
 }  // namespace
@@ -141,11 +188,21 @@ int main(int argc, char** argv) {
     std::cerr << "skarvex: " << cartella.errore() << '\n';
     return 2;
   }
-  // The game is still worth playing: each save then reports its own failure.
-  if (!AccettaFileNuovi(cartella.valore()))
-    std::cerr << "skarvex: program folder '" << cartella.valore().string()
-              << "' cannot be written: high scores, settings and combinations will not be saved\n";
-  EliminaTemporaneiRimasti(cartella.valore(), std::chrono::minutes(10));
-  return opzioni.valore().headless ? Esegui(argc, argv, opzioni.valore(), cartella.valore())
-                                   : Gioca(argc, argv, opzioni.valore(), cartella.valore());
+  // The headless runner plays on any folder, beside a game or other runners: it takes no
+  // lock and opens no files.
+  if (opzioni.valore().headless) {
+    Prepara(cartella.valore());
+    return Esegui(argc, argv, opzioni.valore(), cartella.valore());
+  }
+  // One game per program folder and user, from the first instant: the lock comes before
+  // the window and before anything in the folder is read.
+  BloccoIstanza blocco(cartella.valore());
+  if (blocco.stato() == BloccoIstanza::Stato::Occupato)
+    if (const auto codice = PassaAlGioco(blocco, opzioni.valore().file, cartella.valore()))
+      return *codice;
+  if (blocco.stato() == BloccoIstanza::Stato::Impossibile)
+    std::cerr << "skarvex: " << blocco.Errore()
+              << ": another game may be running on the same program folder\n";
+  Prepara(cartella.valore());
+  return Gioca(argc, argv, opzioni.valore(), cartella.valore(), blocco);
 }

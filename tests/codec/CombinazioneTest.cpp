@@ -108,3 +108,18 @@ TEST(DecodificaCombinazione, EveryCutOfAFileFailsNamingTheFieldAndOffset) {
   auto enorme = DecodificaCombinazione(Byte({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) + "abc");
   EXPECT_EQ(enorme.errore(), "truncated in Nome at offset 6: needs 4294967295 bytes, 3 left");
 }
+
+// Keeping a received combination beside the player's rewrites only its stored name: a
+// long prefix for a short name, an unusual boolean and bytes after the record all stay.
+TEST(CambiaNomeCombinazione, ChangesOnlyTheNameFieldOfTheBytesAsTheyAre) {
+  const std::string resto = CodificaCombinazione(Blu).substr(5);  // after "Blu"
+  const std::string insolito = Byte({0xFF, 0xFF, 3, 0, 0, 0}) + "Blu" + resto + "coda";
+  for (const std::string& originale : {CodificaCombinazione(Blu), insolito}) {
+    const auto rinominata = CambiaNomeCombinazione(originale, "Blu è 2");
+    ASSERT_TRUE(rinominata.ok()) << rinominata.errore();
+    const size_t dopoNome = originale == insolito ? 9 : 5;
+    EXPECT_EQ(rinominata.valore(), Byte({7, 0}) + "Blu \xE8 2" + originale.substr(dopoNome));
+    EXPECT_EQ(DecodificaCombinazione(rinominata.valore()).valore().Nome, "Blu è 2");
+  }
+  EXPECT_FALSE(CambiaNomeCombinazione(Byte({9, 0}) + "Bl", "X").ok());
+}

@@ -240,6 +240,22 @@ TEST_F(CartellaNonScrivibile, TheGameStartsAndPlaysAndNeitherAChoiceNorTheEditor
   EXPECT_EQ(ContenutoCartella(b.g.CartellaProgramma), prima);
 }
 
+// A combination's pictures and sounds that the folder cannot take are the folder's
+// fault, and the message says so, not that the slots cannot be used.
+TEST_F(CartellaNonScrivibile, SlotsTheFolderCannotTakeAreSaidToBeTheFolders) {
+  TipoCombinazione c = CombinazioneVuota("Blu");
+  c.Immagini[0] = Png(Qt::blue);
+  c.Suoni[2] = WavMinimo("ab");
+  Metti(c);
+  ASSERT_TRUE(ScriviFileRecord(b.File("Record"), versioni::Tabella(0)));
+  b.chiamate.FallisciSempre(Passo::Crea, EROFS);
+  b.Avvia();
+  EXPECT_EQ(Avviso(b), "La cartella del programma " + b.g.CartellaProgramma.string() +
+                           " non si può scrivere: della combinazione Blu non si possono preparare "
+                           "Sparo amico, Alieno 1. Al loro posto restano le immagini predefinite "
+                           "o il silenzio.");
+}
+
 TEST_F(CartellaNonScrivibile, AFirstStartSaysOnlyThatTheTableCannotBeSaved) {
   b.chiamate.FallisciSempre(Passo::Crea, EROFS);
   b.Avvia();

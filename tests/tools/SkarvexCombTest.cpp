@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -253,7 +255,9 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
   const auto installa = [&](std::vector<std::string> file, bool forza = false) {
     file.insert(file.begin(), {"install", "--program-folder", prog.string()});
     if (forza) file.insert(file.begin() + 1, "--force");
-    return Esegui(file);
+    // A home of its own, whose trash takes what --force replaces.
+    return Esegui(file,
+                  "HOME='" + Percorso("casa") + "' XDG_DATA_HOME='" + Percorso("dati") + "' ");
   };
   const std::string blu = CodificaCombinazione(CombinazioneVuota("Blu"));
   // A file renamed on the way goes in under the name stored in it.
@@ -277,7 +281,9 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
   pesante.Immagini[13] = Bmp(20000, 20000);
   TipoCombinazione altraBlu = CombinazioneVuota("Blu");
   altraBlu.Autore = "Bruno";
+  ScriviTutto(cartella / "fuori.skcom", "di qualcun altro");
   fs::create_symlink(cartella / "fuori.skcom", prog / "Link.skcom");
+  fs::create_directories(cartella / "casa");
   const std::vector<std::pair<std::string, std::string>> rifiutati = {
       {Scrivi("Pesante.skcom", CodificaCombinazione(pesante)), "the game refuses Immagini(13)"},
       {Scrivi("Blu2.skcom", CodificaCombinazione(altraBlu)), "use --force"},
@@ -303,9 +309,10 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
   auto dopo = ContenutoCartella(prog);
   EXPECT_EQ(dopo.erase("Verde.skcom"), 1u);
   EXPECT_EQ(dopo, prima);
-  EXPECT_FALSE(fs::exists(cartella / "fuori.skcom"));
+  EXPECT_EQ(LeggiTutto(cartella / "fuori.skcom"), "di qualcun altro");
 
-  // --force replaces the file, and a link by a file, never what it points to.
+  // --force replaces the file, and a link by a file, never what it points to; what they
+  // replace goes to the trash.
   const Esecuzione forzata = installa({Percorso("Blu2.skcom"), Percorso("Link.skcom")}, true);
   ASSERT_EQ(forzata.codice, 0) << forzata.errori;
   EXPECT_NE(forzata.uscita.find("installed, replacing " + (prog / "Blu.skcom").string()),
@@ -313,7 +320,9 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
       << forzata.uscita;
   EXPECT_EQ(LeggiFile(prog / "Blu.skcom").valore(), CodificaCombinazione(altraBlu));
   EXPECT_FALSE(fs::is_symlink(prog / "Link.skcom"));
-  EXPECT_FALSE(fs::exists(cartella / "fuori.skcom"));
+  EXPECT_EQ(LeggiTutto(cartella / "fuori.skcom"), "di qualcun altro");
+  EXPECT_EQ(LeggiTutto(cartella / "dati/Trash/files/Blu.skcom"), blu);
+  EXPECT_TRUE(fs::is_symlink(cartella / "dati/Trash/files/Link.skcom"));
 }
 
 // Without --program-folder the tool, beside the game's executable, uses the game's folder.
@@ -468,13 +477,43 @@ TEST_F(SkarvexComb, ThumbnailWritesNothingForAnUnreadableFileAndNeverThroughALin
   FallisceConUnaRiga(Esegui({"thumbnail", file, png}), "no SIZE", 2);
   EXPECT_FALSE(fs::exists(png));
 
-  // The link itself is replaced by the picture; what it pointed to stays.
+  // A link is refused as it is, and what it points to stays.
   const std::string bersaglio = Scrivi("bersaglio", "di qualcun altro");
   fs::create_symlink(bersaglio, png);
-  ASSERT_EQ(Esegui({"thumbnail", file, png, "64"}).codice, 0);
+  FallisceConUnaRiga(Esegui({"thumbnail", file, png, "64"}), "link");
   EXPECT_EQ(LeggiFile(bersaglio).valore(), "di qualcun altro");
-  EXPECT_FALSE(fs::is_symlink(png));
-  EXPECT_EQ(QImage(QString::fromStdString(png), "PNG").width(), 64);
+  EXPECT_TRUE(fs::is_symlink(png));
+}
+
+// The two ways file managers call a thumbnailer. Xfce's makes the output file and reads
+// the picture back through the handle it keeps open; GNOME's runs it in a sandbox with no
+// runtime folder and a home it cannot write, and names an output file that does not
+// exist yet, which may be long. Neither finds anything left in the temporary folder.
+TEST_F(SkarvexComb, ThumbnailWritesIntoTheOutputAsEitherFileManagerLeavesIt) {
+  const std::string file = Scrivi("a.skcom", CodificaCombinazione(CombinazioneVuota("A")));
+  const fs::path temporanea = cartella / "tmp", runtime = cartella / "run";
+  fs::create_directories(temporanea);
+  fs::create_directories(runtime);
+  fs::permissions(runtime, fs::perms::owner_all);
+  const std::string propria = "TMPDIR='" + temporanea.string() + "' ";
+
+  const std::string tumbler = Scrivi("tumbler-XXXXXX.png", "");
+  std::ifstream maniglia(tumbler, std::ios::binary);
+  const Esecuzione xfce = Esegui({"thumbnail", file, tumbler, "128"},
+                                 propria + "XDG_RUNTIME_DIR='" + runtime.string() + "' ");
+  ASSERT_EQ(xfce.codice, 0) << xfce.errori;
+  const std::string letta{std::istreambuf_iterator<char>(maniglia), {}};
+  EXPECT_EQ(letta.substr(0, 8), "\x89PNG\r\n\x1A\n");
+
+  const fs::path uscita = cartella / "gnome" / (std::string(246, 'g') + ".png");
+  fs::create_directories(uscita.parent_path());
+  const Esecuzione gnome = Esegui(
+      {"thumbnail", file, uscita.string(), "128"},
+      propria + "env -u XDG_RUNTIME_DIR HOME=/dev/null/casa XDG_CACHE_HOME=/dev/null/cache ");
+  ASSERT_EQ(gnome.codice, 0) << gnome.errori;
+  EXPECT_EQ(QImage(QString::fromStdString(uscita.string()), "PNG").width(), 128);
+  EXPECT_TRUE(fs::is_empty(temporanea));
+  EXPECT_TRUE(fs::is_empty(runtime));
 }
 
 // check, install and thumbnail decode through the game's own decoder: a picture that

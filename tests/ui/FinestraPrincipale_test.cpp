@@ -54,6 +54,9 @@ struct DialoghiSpia final : Dialoghi {
   std::optional<QString> ApriFile(const RichiestaFile& r) override { return copione.ApriFile(r); }
   std::optional<Carattere> ScegliFont(const Carattere& c) override { return copione.ScegliFont(c); }
   std::optional<uint32_t> ScegliColore() override { return copione.ScegliColore(); }
+  SceltaConflitto ChiediConflitto(const DomandaConflitto& d, const QString& t) override {
+    return copione.ChiediConflitto(d, t);
+  }
 
   DialoghiCopione copione;
   QMainWindow* principale = nullptr;

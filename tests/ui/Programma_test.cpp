@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLocalSocket>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -28,9 +27,12 @@ namespace fs = std::filesystem;
 // The environment of a game on the offscreen platform, silent; with `primoFrame`, one
 // that quits on its first frame.
 QProcessEnvironment Ambiente(bool primoFrame = false) {
+  // The games' locks go in a runtime folder of this test's, gone when it ends.
+  static const QTemporaryDir runtime;
   QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
   ambiente.insert("QT_QPA_PLATFORM", "offscreen");
   ambiente.insert("SDL_AUDIODRIVER", "dummy");
+  ambiente.insert("XDG_RUNTIME_DIR", runtime.path());
   if (primoFrame) ambiente.insert("SKARVEX_ESCI_AL_PRIMO_FRAME", "1");
   return ambiente;
 }
@@ -206,56 +208,6 @@ TEST(Programma, EachSignalEndsTheGameLikeTheCloseBoxEvenWithADialogOpen) {
     EXPECT_EQ(gioco.exitCode(), 0) << gioco.readAllStandardError().toStdString();
     EXPECT_FALSE(fs::exists(musica));
   }
-}
-
-// One game per program folder: a second start with a combination file hands it to the
-// game already running there and exits at once.
-TEST(Programma, ASecondStartWithAFileHandsItToTheRunningGame) {
-  QTemporaryDir radice, altrove, runtime;
-  const fs::path cartella = radice.path().toStdString();
-  QProcessEnvironment ambiente = Ambiente();
-  ambiente.insert("XDG_RUNTIME_DIR", runtime.path());
-  const auto socket = [&runtime] {
-    return QDir(runtime.path()).entryList({"skarvex-*"}, QDir::System);
-  };
-  // Whether a game answers on the folder's socket.
-  const auto risponde = [&] {
-    return Finche([&] {
-      for (const QString& nome : socket()) {
-        QLocalSocket prova;
-        prova.connectToServer(runtime.filePath(nome));
-        if (prova.waitForConnected(100)) return true;
-      }
-      return false;
-    });
-  };
-  // A game that crashed leaves its socket behind; the next one still listens.
-  QProcess gioco;
-  gioco.setProcessEnvironment(ambiente);
-  gioco.start(SKARVEX_ESEGUIBILE, {"--program-folder", radice.path()});
-  ASSERT_TRUE(risponde());
-  gioco.kill();
-  ASSERT_TRUE(gioco.waitForFinished(10000));
-  ASSERT_FALSE(socket().isEmpty());
-  gioco.start(SKARVEX_ESEGUIBILE, {"--program-folder", radice.path()});
-  ASSERT_TRUE(risponde());
-
-  TipoCombinazione c;
-  c.Nome = "Blu";
-  c.Immagini.fill(std::string(ImmagineDefault));
-  const fs::path file = fs::path(altrove.path().toStdString()) / "x.skcom";
-  ASSERT_TRUE(ScriviFileCombinazione(file, c).ok());
-  const Uscita secondo =
-      Esegui(SKARVEX_ESEGUIBILE, {"--program-folder", radice.path(), QString::fromStdString(file)},
-             {}, ambiente);
-  EXPECT_EQ(secondo.stato, 0) << secondo.err.toStdString();
-  // The running game copies it (and then asks, between games, whether to use it).
-  Finche([&] { return fs::exists(cartella / "Blu.skcom"); });
-  EXPECT_EQ(LeggiTutto(cartella / "Blu.skcom"), LeggiTutto(file));
-
-  ::kill(static_cast<pid_t>(gioco.processId()), SIGTERM);
-  ASSERT_TRUE(gioco.waitForFinished(10000));
-  EXPECT_EQ(gioco.exitCode(), 0) << gioco.readAllStandardError().toStdString();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tools/Miniatura.h"
+#include "drawing/Miniatura.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
-// The preview a file manager shows for a combination: the playfield as a wave starts,
-// drawn with the combination's own pictures.
+// The preview of a combination, in file managers and beside a question about it: the
+// playfield as a wave starts, drawn with the combination's own pictures.
 #pragma once
 
 #include <QImage>
