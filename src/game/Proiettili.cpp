@@ -14,7 +14,7 @@ namespace GestioneOggetti {
 namespace {
 
 constexpr float FuoriCampo = 8400;  // a stopped player's shot waits below every test band
-constexpr float Parcheggio = 120;   // a stopped alien shot waits above the test band
+constexpr float ParcheggioProiettileNemico = 120;  // above the alien shots' test band
 
 // A brick is hit when the point lies in its rectangle widened 120 to the left.
 bool DentroMattone(const Sprite& m, int y, int x) {
@@ -27,11 +27,6 @@ void FermaProiettile(Gioco& g) {
   g.img_proiettilegiocatore.Visible = false;
 }
 
-void ParcheggiaProiettileNemico(Sprite& proiettile) {
-  proiettile.Top = Parcheggio;
-  proiettile.Visible = false;
-}
-
 struct Fila {
   ArraySprite* riga;
   int punti;
@@ -39,6 +34,11 @@ struct Fila {
 };
 
 }  // namespace
+
+void ParcheggiaProiettileNemico(Sprite& proiettile) {
+  proiettile.Top = ParcheggioProiettileNemico;
+  proiettile.Visible = false;
+}
 
 void ControllaProiettileGiocatore(Gioco& g, int16_t y, int16_t x) {
   // Stopping the shot does not end the tests: one tick may hit several targets.

@@ -116,24 +116,14 @@ void frm_main::Form_KeyPress(int KeyAscii) {
 
 void frm_main::img_gameover_Click() {
   g.tmr_sposta.SetEnabled(true);
-  g.lbl_hiscore.Visible = false;
   g.lbl_puntinavicella.Visible = false;
-  for (int i = 0; i <= 10; ++i) {
-    g.lbl_namer[i].Visible = false;
-    g.lbl_puntir[i].Visible = false;
-    g.lbl_livellor[i].Visible = false;
-  }
+  Eventi::NascondiRecord(g);
   g.img_gameover.Visible = false;
-  GestioneOggetti::CaricaFormazione(g);
-  GestioneOggetti::MostraMuri(g, true);
-  g.tmr_spostamentonemici.SetInterval(Eventi::IntervalloMarcia(1));
-  g.tmr_spostamentonemici.SetEnabled(true);
-  g.tmr_proiettilenemico.SetEnabled(true);
-  g.img_giocatore.Visible = true;  // where it last stood: a new game does not re-centre it
-  g.img_navicellabonus.Left = 11500;
   g.Livello = 1;
+  // The cannon where it last stood: a new game does not re-centre it.
+  Eventi::IniziaOndata(g);
+  g.img_navicellabonus.Left = GestioneOggetti::ParcheggioNavicella;
   g.PassiNavicella = 0;
-  g.NemiciRimasti = 50;
   for (int i = 0; i <= 2; ++i) {
     g.img_viterimaste[i].Picture = g.img_giocatore.Picture;
     g.img_viterimaste[i].Visible = true;
@@ -146,13 +136,7 @@ void frm_main::img_gameover_Click() {
 
 void frm_main::img_nextlevel_Click() {
   g.img_nextlevel.Visible = false;
-  GestioneOggetti::CaricaFormazione(g);
-  GestioneOggetti::MostraMuri(g, true);
-  g.img_giocatore.Visible = true;
-  g.tmr_spostamentonemici.SetInterval(Eventi::IntervalloMarcia(g.Livello));
-  g.tmr_spostamentonemici.SetEnabled(true);
-  g.tmr_proiettilenemico.SetEnabled(true);
-  g.NemiciRimasti = 50;
+  Eventi::IniziaOndata(g);  // at the level the clear has raised
   g.Destra = false;
   g.Sinistra = false;
 }
