@@ -3,6 +3,7 @@
 #include "codec/FileAtomico.h"
 #include "game/Campo.h"
 #include "combinations/GestioneDatiEsterni.h"
+#include "game/Colpi.h"
 #include "game/Eventi.h"
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
@@ -183,7 +184,7 @@ void frm_main::tmr_proiettilenemico_Timer() {
   }
   for (int k = 0; k <= 1; ++k) {
     const Sprite& proiettile = g.img_proiettilenemico[k];
-    if (proiettile.Top > 6100 && proiettile.Top < 7920) {
+    if (Colpi::ProiettiliNemici.Contiene(proiettile.Top)) {
       GestioneOggetti::ControllaProiettileNemico(g, GestioneOggetti::Intero16(proiettile.Top),
                                                  GestioneOggetti::Intero16(proiettile.Left), k);
     }
