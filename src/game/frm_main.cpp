@@ -286,8 +286,14 @@ void frm_main::mn_comb_Click(int Index) {
   }
   GestioneDatiEsterni::ApplicaFont(g);
   if (Index == 0) g.AutoreCombinazione = QStringLiteral("Dorvanel");
-  for (VoceMenu& voce : g.mn_comb) voce.Checked = false;
-  g.mn_comb[static_cast<size_t>(Index)].Checked = true;
+  // The item chosen keeps the check mark, even when the combination fell back to
+  // Default; unless the menu was rebuilt while a message was up (the folder changed),
+  // and then marks the combination in use, the item chosen perhaps gone from it.
+  if (Index < static_cast<int>(g.mn_comb.size()) &&
+      g.mn_comb[static_cast<size_t>(Index)].Caption == nome) {
+    for (VoceMenu& voce : g.mn_comb) voce.Checked = false;
+    g.mn_comb[static_cast<size_t>(Index)].Checked = true;
+  }
   // After a menu choice the caption has one blank before "Ver.".
   g.Caption = Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione, 1);
 }
