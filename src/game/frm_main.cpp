@@ -286,9 +286,10 @@ void frm_main::mn_comb_Click(int Index) {
   }
   GestioneDatiEsterni::ApplicaFont(g);
   if (Index == 0) g.AutoreCombinazione = QStringLiteral("Dorvanel");
-  // The item chosen keeps the check mark, even when the combination fell back to
-  // Default; unless the menu was rebuilt while a message was up (the folder changed),
-  // and then marks the combination in use, the item chosen perhaps gone from it.
+  // The item chosen takes the check mark, even when the combination fell back to
+  // Default. While a message of the applying was up the menu may have been rebuilt
+  // from the folder: it then marks the combination in use already, and the item
+  // chosen may be gone from its place.
   if (Index < static_cast<int>(g.mn_comb.size()) &&
       g.mn_comb[static_cast<size_t>(Index)].Caption == nome) {
     for (VoceMenu& voce : g.mn_comb) voce.Checked = false;
