@@ -1,7 +1,5 @@
 #include "game/Eventi.h"
 
-#include <algorithm>
-
 #include "combinations/GestioneDatiEsterni.h"
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
@@ -13,22 +11,40 @@ using GestioneDatiEsterni::SuonaSlot;
 namespace Eventi {
 
 namespace {
-constexpr float CentroCannone = 5520;  // where the cannon comes back
-constexpr float ParcheggioProiettileNemico = 120;
 
-// Alien shots hidden at a level clear or a game over are parked above the test
-// band, so that they cannot hit anything in the next level.
-void NascondiProiettiliNemici(Gioco& g) {
-  for (int k = 0; k <= 1; ++k) {
-    g.img_proiettilenemico[k].Visible = false;
-    g.img_proiettilenemico[k].Top = ParcheggioProiettileNemico;
+constexpr float CentroCannone = 5520;  // where the cannon comes back
+constexpr int AlieniPerFormazione = 50;
+
+// The end of a wave, at a level clear and at a game over: the march, the aliens' fire
+// and the player's shot stop; the cannon, the bonus ship, every shot and the points
+// label leave the playfield with the formation and the walls; the ship's count starts
+// over. The alien shots are parked above their test band, so that none hidden inside
+// it can hit anything in the next wave.
+void ChiudiOndata(Gioco& g) {
+  g.PassiNavicella = 0;
+  g.tmr_spostamentonemici.SetEnabled(false);
+  g.tmr_proiettilenemico.SetEnabled(false);
+  g.tmr_proiettile.SetEnabled(false);
+  g.img_giocatore.Visible = false;
+  g.img_navicellabonus.Visible = false;
+  g.img_proiettilegiocatore.Visible = false;
+  for (int k = 0; k <= 1; ++k)
+    GestioneOggetti::ParcheggiaProiettileNemico(g.img_proiettilenemico[k]);
+  g.lbl_puntinavicella.Visible = false;
+  GestioneOggetti::ScaricaFormazione(g);
+  GestioneOggetti::MostraMuri(g, false);
+}
+
+void VisibilitaRecord(Gioco& g, bool visibile) {
+  g.lbl_hiscore.Visible = visibile;
+  for (int i = 0; i <= 10; ++i) {
+    g.lbl_namer[i].Visible = visibile;
+    g.lbl_puntir[i].Visible = visibile;
+    g.lbl_livellor[i].Visible = visibile;
   }
 }
-}  // namespace
 
-int IntervalloMarcia(int livello) {
-  return std::max(100, 1100 - 100 * std::min(livello, 10));
-}
+}  // namespace
 
 void MettiInPausa(Gioco& g) {
   if (g.img_gameover.Visible) return;
@@ -39,6 +55,15 @@ void MettiInPausa(Gioco& g) {
   g.tmr_sposta.SetEnabled(false);
   g.img_pausa.Visible = true;
   g.lbl_puntinavicella.Visible = false;
+}
+
+void IniziaOndata(Gioco& g) {
+  GestioneOggetti::CaricaFormazione(g);
+  GestioneOggetti::MostraMuri(g, true);
+  g.img_giocatore.Visible = true;
+  GestioneOggetti::AvviaMarcia(g);
+  g.tmr_proiettilenemico.SetEnabled(true);
+  g.NemiciRimasti = AlieniPerFormazione;
 }
 
 void GiocatoreColpito(Gioco& g) {
@@ -55,21 +80,11 @@ void GiocatoreColpito(Gioco& g) {
   }
   if (g.Vite != 0) return;
 
-  g.PassiNavicella = 0;
-  g.tmr_spostamentonemici.SetEnabled(false);
-  g.tmr_proiettilenemico.SetEnabled(false);
-  g.tmr_proiettile.SetEnabled(false);
+  ChiudiOndata(g);
   g.tmr_sposta.SetEnabled(false);
   g.tmr_rinascita.SetEnabled(false);
-  g.img_giocatore.Visible = false;
-  g.img_navicellabonus.Visible = false;
-  g.img_proiettilegiocatore.Visible = false;
-  NascondiProiettiliNemici(g);
-  g.lbl_puntinavicella.Visible = false;
   g.Sinistra = false;
   g.Destra = false;
-  GestioneOggetti::ScaricaFormazione(g);
-  GestioneOggetti::MostraMuri(g, false);
   GestioneDatiEsterni::InserisciRecord(g);
   g.img_gameover.Visible = true;
   MostraRecord(g);
@@ -81,11 +96,12 @@ void InvasioneAlieni(Gioco& g) {
   g.tmr_sposta.SetEnabled(false);
   g.tmr_spostamentonemici.SetEnabled(false);
   GiocatoreColpito(g);
-  // A fresh formation at the starting rows; none when the game has just ended.
+  // A fresh formation at the starting rows; none when the game has just ended. The
+  // march goes on at the speed it had.
   GestioneOggetti::ScaricaFormazione(g);
   GestioneOggetti::CaricaFormazione(g);
   g.tmr_spostamentonemici.SetEnabled(true);
-  g.NemiciRimasti = 50;
+  g.NemiciRimasti = AlieniPerFormazione;
   SuonaSlot(g, SlotSuono::ArrivoAlieni);
   g.Sinistra = false;
   g.Destra = false;
@@ -94,27 +110,16 @@ void InvasioneAlieni(Gioco& g) {
 }
 
 void LivelloCompletato(Gioco& g) {
-  g.PassiNavicella = 0;
-  g.img_giocatore.Visible = false;
-  g.tmr_spostamentonemici.SetEnabled(false);
-  g.tmr_proiettilenemico.SetEnabled(false);
-  g.tmr_proiettile.SetEnabled(false);
-  g.img_navicellabonus.Visible = false;
-  g.img_proiettilegiocatore.Visible = false;
-  NascondiProiettiliNemici(g);
-  g.lbl_puntinavicella.Visible = false;
-  GestioneOggetti::ScaricaFormazione(g);
-  GestioneOggetti::MostraMuri(g, false);
+  ChiudiOndata(g);
   g.img_nextlevel.Visible = true;
 }
 
 void MostraRecord(Gioco& g) {
-  g.lbl_hiscore.Visible = true;
-  for (int i = 0; i <= 10; ++i) {
-    g.lbl_namer[i].Visible = true;
-    g.lbl_puntir[i].Visible = true;
-    g.lbl_livellor[i].Visible = true;
-  }
+  VisibilitaRecord(g, true);
+}
+
+void NascondiRecord(Gioco& g) {
+  VisibilitaRecord(g, false);
 }
 
 }  // namespace Eventi

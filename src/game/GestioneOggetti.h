@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class Gioco;
+struct Sprite;
 
 namespace GestioneOggetti {
 
@@ -23,15 +24,24 @@ void MostraMuri(Gioco& g, bool visibile);
 void SpostaFormazioneDestra(Gioco& g);
 void SpostaFormazioneSinistra(Gioco& g);
 void AbbassaFormazione(Gioco& g);
+// The march's speed, set when a wave starts and kept until it ends: the interval in
+// milliseconds at `livello`, 1100 - 100 x level down to 100 ms at level 10, and 100 ms
+// from then on (never 0, never slower). AvviaMarcia starts the march at the speed of
+// the level `Livello`.
+int IntervalloMarcia(int livello);
+void AvviaMarcia(Gioco& g);
 
 // The player's shot at the test point (y, x) = its Top and Left as whole numbers.
 void ControllaProiettileGiocatore(Gioco& g, int16_t y, int16_t x);
 
-// The aliens' fire.
+// The aliens' fire. A stopped alien shot is parked: hidden above its test band.
 void SparaNemici(Gioco& g);
 void ControllaProiettileNemico(Gioco& g, int16_t y, int16_t x, int indice);
+void ParcheggiaProiettileNemico(Sprite& proiettile);
 
-// The bonus ship.
+// The bonus ship. It waits at this Left, off the right edge, at a new game and after
+// a hit.
+inline constexpr float ParcheggioNavicella = 11500;
 void MuoviNavicella(Gioco& g);
 void NavicellaColpita(Gioco& g);
 

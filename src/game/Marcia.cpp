@@ -1,5 +1,6 @@
 // The formation's march: 125 twips a step, column by column; at a side the block
-// turns and steps down 500 twips, and a living alien below 5760 is an invasion.
+// turns and steps down 500 twips, and a living alien below 5760 is an invasion. Its
+// speed is the timer's interval alone, set by the level when a wave starts.
 #include "game/Eventi.h"
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
@@ -15,6 +16,12 @@ constexpr float LimiteDestro = 11300;  // a Left of this or more reaches the rig
 constexpr float LimiteSinistro = 0;    // a Left of this or less reaches the left side
 constexpr float PassoInBasso = 500;
 constexpr float LineaInvasione = 5760;
+
+// The march interval is 1100 ms less 100 for each level: 1000 ms at level 1, and
+// 100 ms at level 10, the fastest, kept from then on.
+constexpr int IntervalloLivelloZero = 1100;
+constexpr int AccelerazionePerLivello = 100;
+constexpr int LivelloPiuVeloce = 10;
 
 // One step sideways. Each column moves and is tested before the next one moves,
 // so at the left side (reached by column 1) only that column moves in the tick of
@@ -42,6 +49,15 @@ void Sposta(Gioco& g, float passo, Oltre oltreIlLimite, bool nuovaDirezione) {
 }
 
 }  // namespace
+
+int IntervalloMarcia(int livello) {
+  return IntervalloLivelloZero - AccelerazionePerLivello * std::min(livello, LivelloPiuVeloce);
+}
+
+void AvviaMarcia(Gioco& g) {
+  g.tmr_spostamentonemici.SetInterval(IntervalloMarcia(g.Livello));
+  g.tmr_spostamentonemici.SetEnabled(true);
+}
 
 void SpostaFormazioneDestra(Gioco& g) {
   Sposta(

@@ -9,8 +9,7 @@ namespace GestioneOggetti {
 
 namespace {
 constexpr int PassiPerNavicella = 50;
-constexpr float ParcheggioColpita = 11500;
-constexpr float ParcheggioUscita = 13000;
+constexpr float ParcheggioUscita = 13000;  // where it waits once it has flown out
 constexpr float LineaUscita = -2000;
 }  // namespace
 
@@ -30,7 +29,7 @@ void NavicellaColpita(Gioco& g) {
   const int64_t punti = int64_t{500} * g.Livello;
   g.lbl_puntinavicella.Caption = QString::number(punti);
   g.lbl_puntinavicella.Left = g.img_navicellabonus.Left;
-  g.img_navicellabonus.Left = ParcheggioColpita;
+  g.img_navicellabonus.Left = ParcheggioNavicella;
   g.PassiNavicella = 0;
   g.Punteggio += punti;
   g.lbl_puntinavicella.Visible = true;

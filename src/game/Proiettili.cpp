@@ -1,7 +1,8 @@
 // The shots: the player's shot against bricks, the bonus ship and the aliens; the
 // aliens' fire and their shots against bricks and the cannon. Every window below
-// is strict, and only visible targets are tested.
+// is strict (game/Colpi.h), and only visible targets are tested.
 #include "combinations/GestioneDatiEsterni.h"
+#include "game/Colpi.h"
 #include "game/Eventi.h"
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
@@ -14,22 +15,15 @@ namespace GestioneOggetti {
 namespace {
 
 constexpr float FuoriCampo = 8400;  // a stopped player's shot waits below every test band
-constexpr float Parcheggio = 120;   // a stopped alien shot waits above the test band
-
-// A brick is hit when the point lies in its rectangle widened 120 to the left.
-bool DentroMattone(const Sprite& m, int y, int x) {
-  return m.Top < y && y < m.Top + 225 && m.Left - 120 < x && x < m.Left + 345;
-}
+constexpr float ParcheggioProiettileNemico = 120;  // above the alien shots' test band
+// Where an alien's shot leaves from, from the alien's top-left corner.
+constexpr float UscitaSparoNemicoX = 170;
+constexpr float UscitaSparoNemicoY = 495;
 
 void FermaProiettile(Gioco& g) {
   g.tmr_proiettile.SetEnabled(false);
   g.img_proiettilegiocatore.Top = FuoriCampo;
   g.img_proiettilegiocatore.Visible = false;
-}
-
-void ParcheggiaProiettileNemico(Sprite& proiettile) {
-  proiettile.Top = Parcheggio;
-  proiettile.Visible = false;
 }
 
 struct Fila {
@@ -40,12 +34,17 @@ struct Fila {
 
 }  // namespace
 
+void ParcheggiaProiettileNemico(Sprite& proiettile) {
+  proiettile.Top = ParcheggioProiettileNemico;
+  proiettile.Visible = false;
+}
+
 void ControllaProiettileGiocatore(Gioco& g, int16_t y, int16_t x) {
   // Stopping the shot does not end the tests: one tick may hit several targets.
-  if (5500 < y && y < 7440) {
+  if (Colpi::MuriPerSparo.Contiene(y)) {
     for (int j = 0; j < g.img_muro.Limite(); ++j) {
       Sprite& mattone = g.img_muro[j];
-      if (mattone.Visible && DentroMattone(mattone, y, x)) {
+      if (mattone.Visible && Colpi::Mattone.Contiene(mattone, y, x)) {
         mattone.Visible = false;
         FermaProiettile(g);
         SuonaSlot(g, SlotSuono::EsplosioneMuro);
@@ -54,8 +53,9 @@ void ControllaProiettileGiocatore(Gioco& g, int16_t y, int16_t x) {
   }
 
   Sprite& navicella = g.img_navicellabonus;
-  if (600 < y && y < 1200 && navicella.Visible && navicella.Left - 120 < x &&
-      x < navicella.Left + 1800) {
+  if (Colpi::Navicella.Contiene(y) && navicella.Visible &&
+      navicella.Left - Colpi::MargineNavicella < x &&
+      x < navicella.Left + Colpi::LarghezzaNavicella) {
     navicella.Visible = false;
     FermaProiettile(g);
     NavicellaColpita(g);
@@ -70,8 +70,7 @@ void ControllaProiettileGiocatore(Gioco& g, int16_t y, int16_t x) {
     for (int i = 1; i <= 10; ++i) {
       for (const Fila& fila : file) {
         Sprite& alieno = (*fila.riga)[i];
-        if (alieno.Visible && alieno.Top < y && y < alieno.Top + 495 && alieno.Left - 110 < x &&
-            x < alieno.Left + 495) {
+        if (alieno.Visible && Colpi::Alieno.Contiene(alieno, y, x)) {
           alieno.Visible = false;
           FermaProiettile(g);
           g.Punteggio += fila.punti;
@@ -103,16 +102,17 @@ void SparaNemici(Gioco& g) {
   if (!g.img_giocatore.Visible || !g.FormazioneCaricata) return;
   const int p = Intero16(g.img_giocatore.Left);
   // The lowest row with an alien above the cannon fires; only the alien's left
-  // edge counts, and the cannon is 855 wide.
+  // edge counts.
   for (ArraySprite* riga : g.RigheDalBasso()) {
     for (int i = 1; i <= 10; ++i) {
       const Sprite& alieno = (*riga)[i];
-      if (!alieno.Visible || !(p < alieno.Left && alieno.Left < p + 855)) continue;
+      if (!alieno.Visible || !(p < alieno.Left && alieno.Left < p + Colpi::LarghezzaCannone))
+        continue;
       for (int k = 0; k <= 1; ++k) {
         Sprite& proiettile = g.img_proiettilenemico[k];
         if (proiettile.Visible) continue;
-        proiettile.Left = alieno.Left + 170;
-        proiettile.Top = alieno.Top + 495;
+        proiettile.Left = alieno.Left + UscitaSparoNemicoX;
+        proiettile.Top = alieno.Top + UscitaSparoNemicoY;
         proiettile.Visible = true;
         SuonaSlot(g, SlotSuono::SparoNemico);
         return;
@@ -125,7 +125,7 @@ void ControllaProiettileNemico(Gioco& g, int16_t y, int16_t x, int indice) {
   Sprite& proiettile = g.img_proiettilenemico[indice];
   for (int j = 0; j < g.img_muro.Limite(); ++j) {
     Sprite& mattone = g.img_muro[j];
-    if (mattone.Visible && DentroMattone(mattone, y, x)) {
+    if (mattone.Visible && Colpi::Mattone.Contiene(mattone, y, x)) {
       mattone.Visible = false;
       ParcheggiaProiettileNemico(proiettile);
       SuonaSlot(g, SlotSuono::EsplosioneMuro);
@@ -133,8 +133,7 @@ void ControllaProiettileNemico(Gioco& g, int16_t y, int16_t x, int indice) {
   }
   // A hidden cannon (waiting to come back) cannot be hit.
   const Sprite& cannone = g.img_giocatore;
-  if (cannone.Visible && cannone.Top < y && y < cannone.Top + 440 && cannone.Left - 120 < x &&
-      x < cannone.Left + 855) {
+  if (cannone.Visible && Colpi::Cannone.Contiene(cannone, y, x)) {
     ParcheggiaProiettileNemico(proiettile);
     Eventi::GiocatoreColpito(g);
   }

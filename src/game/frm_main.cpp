@@ -3,6 +3,7 @@
 #include "codec/FileAtomico.h"
 #include "game/Campo.h"
 #include "combinations/GestioneDatiEsterni.h"
+#include "game/Colpi.h"
 #include "game/Eventi.h"
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
@@ -116,24 +117,14 @@ void frm_main::Form_KeyPress(int KeyAscii) {
 
 void frm_main::img_gameover_Click() {
   g.tmr_sposta.SetEnabled(true);
-  g.lbl_hiscore.Visible = false;
   g.lbl_puntinavicella.Visible = false;
-  for (int i = 0; i <= 10; ++i) {
-    g.lbl_namer[i].Visible = false;
-    g.lbl_puntir[i].Visible = false;
-    g.lbl_livellor[i].Visible = false;
-  }
+  Eventi::NascondiRecord(g);
   g.img_gameover.Visible = false;
-  GestioneOggetti::CaricaFormazione(g);
-  GestioneOggetti::MostraMuri(g, true);
-  g.tmr_spostamentonemici.SetInterval(Eventi::IntervalloMarcia(1));
-  g.tmr_spostamentonemici.SetEnabled(true);
-  g.tmr_proiettilenemico.SetEnabled(true);
-  g.img_giocatore.Visible = true;  // where it last stood: a new game does not re-centre it
-  g.img_navicellabonus.Left = 11500;
   g.Livello = 1;
+  // The cannon where it last stood: a new game does not re-centre it.
+  Eventi::IniziaOndata(g);
+  g.img_navicellabonus.Left = GestioneOggetti::ParcheggioNavicella;
   g.PassiNavicella = 0;
-  g.NemiciRimasti = 50;
   for (int i = 0; i <= 2; ++i) {
     g.img_viterimaste[i].Picture = g.img_giocatore.Picture;
     g.img_viterimaste[i].Visible = true;
@@ -146,13 +137,7 @@ void frm_main::img_gameover_Click() {
 
 void frm_main::img_nextlevel_Click() {
   g.img_nextlevel.Visible = false;
-  GestioneOggetti::CaricaFormazione(g);
-  GestioneOggetti::MostraMuri(g, true);
-  g.img_giocatore.Visible = true;
-  g.tmr_spostamentonemici.SetInterval(Eventi::IntervalloMarcia(g.Livello));
-  g.tmr_spostamentonemici.SetEnabled(true);
-  g.tmr_proiettilenemico.SetEnabled(true);
-  g.NemiciRimasti = 50;
+  Eventi::IniziaOndata(g);  // at the level the clear has raised
   g.Destra = false;
   g.Sinistra = false;
 }
@@ -199,7 +184,7 @@ void frm_main::tmr_proiettilenemico_Timer() {
   }
   for (int k = 0; k <= 1; ++k) {
     const Sprite& proiettile = g.img_proiettilenemico[k];
-    if (proiettile.Top > 6100 && proiettile.Top < 7920) {
+    if (Colpi::ProiettiliNemici.Contiene(proiettile.Top)) {
       GestioneOggetti::ControllaProiettileNemico(g, GestioneOggetti::Intero16(proiettile.Top),
                                                  GestioneOggetti::Intero16(proiettile.Left), k);
     }
@@ -301,8 +286,15 @@ void frm_main::mn_comb_Click(int Index) {
   }
   GestioneDatiEsterni::ApplicaFont(g);
   if (Index == 0) g.AutoreCombinazione = QStringLiteral("Dorvanel");
-  for (VoceMenu& voce : g.mn_comb) voce.Checked = false;
-  g.mn_comb[static_cast<size_t>(Index)].Checked = true;
+  // The item chosen takes the check mark, even when the combination fell back to
+  // Default. While a message of the applying was up the menu may have been rebuilt
+  // from the folder: it then marks the combination in use already, and the item
+  // chosen may be gone from its place.
+  if (Index < static_cast<int>(g.mn_comb.size()) &&
+      g.mn_comb[static_cast<size_t>(Index)].Caption == nome) {
+    for (VoceMenu& voce : g.mn_comb) voce.Checked = false;
+    g.mn_comb[static_cast<size_t>(Index)].Checked = true;
+  }
   // After a menu choice the caption has one blank before "Ver.".
   g.Caption = Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione, 1);
 }

@@ -15,6 +15,8 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <variant>
 
 #include "codec/FileAtomico.h"
 #include "drawing/Disegno.h"
@@ -24,6 +26,7 @@
 #include "seams/LatiCopione.h"
 #include "ui/FontsQt.h"
 #include "ui/Istantanea.h"
+#include "ui/VariabiliCopione.h"
 
 namespace {
 
@@ -83,6 +86,95 @@ float Twips(const QString& testo) {
                 .arg(MaxTwips, 0, 'g', 10)
                 .arg(testo));
   return valore;
+}
+
+// A value of type T for a variable, as the script writes it.
+template <class T>
+T Valore(const QString& testo, const char* cosa) {
+  if constexpr (std::is_same_v<T, bool>) {
+    return Booleano(testo);
+  } else if constexpr (std::is_same_v<T, QString>) {
+    return testo;
+  } else {
+    return Intero<T>(testo, cosa);
+  }
+}
+
+// A plain variable of the runner's table.
+void ImpostaVariabile(Gioco& g, const VariabileCopione& v, const QString& valore) {
+  std::visit(
+      [&](auto membro) {
+        auto& variabile = g.*membro;
+        using T = std::decay_t<decltype(variabile)>;
+        if constexpr (!VariabiliCopione::EArray<T>) variabile = Valore<T>(valore, v.NomeValore());
+      },
+      v.membro);
+}
+
+// What `set` names: NAME, NAME(i), NAME.PROPERTY or NAME(i).PROPERTY.
+struct NomeDaImpostare {
+  QString intero;
+  QString base;
+  int indice = -1;  // none
+  QString proprieta;
+};
+
+NomeDaImpostare Analizza(const QString& nome) {
+  static const QRegularExpression forma(QStringLiteral(R"(^(\w+)(?:\((\d+)\))?(?:\.(\w+))?$)"));
+  const auto parti = forma.match(nome);
+  if (!parti.hasMatch()) Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
+  NomeDaImpostare n{nome, parti.captured(1), -1, parti.captured(3)};
+  if (!parti.captured(2).isEmpty()) {
+    bool intero = false;
+    n.indice = parti.captured(2).toInt(&intero);
+    if (!intero) Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
+  }
+  return n;
+}
+
+// An element of an array variable of the runner's table, among those the snapshot shows.
+void ImpostaElemento(Gioco& g, const NomeDaImpostare& n, const QString& valore) {
+  const VariabileCopione* v = VariabiliCopione::Trova(n.base);
+  const auto i = static_cast<size_t>(n.indice);
+  if (!v || !v->EArray() || v->soloLettura || i < v->primo || i >= v->primo + v->quanti)
+    Rifiuta(QStringLiteral("cannot set '%1'").arg(n.intero));
+  std::visit(
+      [&](auto membro) {
+        auto& variabile = g.*membro;
+        using T = std::decay_t<decltype(variabile)>;
+        if constexpr (VariabiliCopione::EArray<T>)
+          variabile[i] = Valore<typename T::value_type>(valore, v->NomeValore());
+      },
+      v->membro);
+}
+
+void ImpostaSprite(Sprite& sprite, const QString& proprieta, const QString& valore) {
+  const std::pair<const char*, float Sprite::*> misure[] = {{"Left", &Sprite::Left},
+                                                            {"Top", &Sprite::Top},
+                                                            {"Width", &Sprite::Width},
+                                                            {"Height", &Sprite::Height}};
+  for (const auto& [nome, misura] : misure) {
+    if (proprieta == QLatin1String(nome)) return void(sprite.*misura = Twips(valore));
+  }
+  if (proprieta == QLatin1String("Visible")) return void(sprite.Visible = Booleano(valore));
+  Rifiuta(QStringLiteral("a sprite has no property '%1'").arg(proprieta));
+}
+
+void ImpostaEtichetta(Etichetta& etichetta, const QString& proprieta, const QString& valore) {
+  if (proprieta == QLatin1String("Caption")) return void(etichetta.Caption = valore);
+  if (proprieta == QLatin1String("Visible")) return void(etichetta.Visible = Booleano(valore));
+  if (proprieta == QLatin1String("Left")) return void(etichetta.Left = Twips(valore));
+  if (proprieta == QLatin1String("Top")) return void(etichetta.Top = Twips(valore));
+  Rifiuta(QStringLiteral("a label has no settable property '%1'").arg(proprieta));
+}
+
+void ImpostaTimer(Timer& timer, const QString& proprieta, const QString& valore) {
+  if (proprieta == QLatin1String("Enabled")) return timer.SetEnabled(Booleano(valore));
+  if (proprieta != QLatin1String("Interval"))
+    Rifiuta(QStringLiteral("a timer has no property '%1'").arg(proprieta));
+  if (Intero(valore, "an interval") < 0)
+    Rifiuta(QStringLiteral("an interval must not be negative"));
+  timer.SetInterval(Intero<int>(valore, "an interval", 0));
 }
 
 enum class Lettura { Riga, Fine, TroppoLunga };
@@ -254,95 +346,21 @@ class Esecutore {
 // `set NAME VALUE`: a variable, an element of an array variable (Volumi(3)), or a
 // property of a sprite, a label or a timer (img_muro(3).Visible, tmr_sposta.Enabled).
 void Esecutore::Imposta(const QString& nome, const QString& valore) {
-  Gioco& g = m_gioco;
-  const std::pair<const char*, bool*> booleani[] = {{"Sinistra", &g.Sinistra},
-                                                    {"Destra", &g.Destra},
-                                                    {"VersoDestra", &g.VersoDestra},
-                                                    {"Pausa", &g.Pausa},
-                                                    {"FormazioneCaricata", &g.FormazioneCaricata},
-                                                    {"AudioAttivo", &g.AudioAttivo},
-                                                    {"UsaDefault", &g.UsaDefault},
-                                                    {"FontGrassetto", &g.FontGrassetto},
-                                                    {"FontCorsivo", &g.FontCorsivo}};
-  for (const auto& [n, v] : booleani) {
-    if (nome == QLatin1String(n)) return void(*v = Booleano(valore));
-  }
-  const std::pair<const char*, int*> interi[] = {{"PassiSparo", &g.PassiSparo},
-                                                 {"PassiNavicella", &g.PassiNavicella},
-                                                 {"Livello", &g.Livello},
-                                                 {"NemiciRimasti", &g.NemiciRimasti},
-                                                 {"Vite", &g.Vite}};
-  for (const auto& [n, v] : interi) {
-    if (nome == QLatin1String(n)) return void(*v = Intero<int>(valore, n));
-  }
-  if (nome == QLatin1String("Punteggio")) return void(g.Punteggio = Intero(valore, "Punteggio"));
-  const std::pair<const char*, QString*> testi[] = {
-      {"CombinazioneCorrente", &g.CombinazioneCorrente},
-      {"AutoreCombinazione", &g.AutoreCombinazione},
-      {"PasswordCombinazione", &g.PasswordCombinazione},
-      {"FontNome", &g.FontNome},
-      {"FontDimensione", &g.FontDimensione},
-      {"FontColore", &g.FontColore}};
-  for (const auto& [n, v] : testi) {
-    if (nome == QLatin1String(n)) return void(*v = valore);
-  }
+  const VariabileCopione* variabile = VariabiliCopione::Trova(nome);
+  if (variabile && !variabile->EArray()) return ImpostaVariabile(m_gioco, *variabile, valore);
+  const NomeDaImpostare n = Analizza(nome);
+  if (n.proprieta.isEmpty() && n.indice >= 0) return ImpostaElemento(m_gioco, n, valore);
 
-  static const QRegularExpression forma(QStringLiteral(R"(^(\w+)(?:\((\d+)\))?(?:\.(\w+))?$)"));
-  const auto parti = forma.match(nome);
-  if (!parti.hasMatch()) Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
-  const QString base = parti.captured(1);
-  const bool conIndice = !parti.captured(2).isEmpty();
-  bool indiceIntero = true;
-  const int numero = conIndice ? parti.captured(2).toInt(&indiceIntero) : -1;
-  if (!indiceIntero) Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
-  const QString proprieta = parti.captured(3);
-
-  if (proprieta.isEmpty() && conIndice) {
-    const std::pair<const char*, int64_t*> record[] = {{"RecordPunti", g.RecordPunti.data()},
-                                                       {"RecordLivelli", g.RecordLivelli.data()}};
-    for (const auto& [n, v] : record) {
-      if (base == QLatin1String(n) && numero >= 1 && numero <= 10)
-        return void(v[numero] = Intero(valore, n));
-    }
-    if (base == QLatin1String("RecordNomi") && numero >= 1 && numero <= 10)
-      return void(g.RecordNomi[static_cast<size_t>(numero)] = valore);
-    if (base == QLatin1String("Volumi") && numero >= 0 && numero <= 15)
-      return void(g.Volumi[static_cast<size_t>(numero)] = Intero<int32_t>(valore, "a volume"));
-    Rifiuta(QStringLiteral("cannot set '%1'").arg(nome));
-  }
-
-  const QString nomeCompleto = conIndice ? QStringLiteral("%1(%2)").arg(base).arg(numero) : base;
-  const Controllo* controllo = Campo::Trova(base);
-  Sprite* sprite = controllo ? Campo::Elemento<Sprite>(g, *controllo, numero) : nullptr;
-  if (!sprite && base.startsWith(QLatin1String("img_")) && conIndice)
-    Rifiuta(QStringLiteral("there is no sprite %1").arg(nomeCompleto));
-  if (sprite) {
-    if (proprieta == QLatin1String("Left")) return void(sprite->Left = Twips(valore));
-    if (proprieta == QLatin1String("Top")) return void(sprite->Top = Twips(valore));
-    if (proprieta == QLatin1String("Width")) return void(sprite->Width = Twips(valore));
-    if (proprieta == QLatin1String("Height")) return void(sprite->Height = Twips(valore));
-    if (proprieta == QLatin1String("Visible")) return void(sprite->Visible = Booleano(valore));
-    Rifiuta(QStringLiteral("a sprite has no property '%1'").arg(proprieta));
-  }
-
-  if (Etichetta* etichetta =
-          controllo ? Campo::Elemento<Etichetta>(g, *controllo, numero) : nullptr) {
-    if (proprieta == QLatin1String("Caption")) return void(etichetta->Caption = valore);
-    if (proprieta == QLatin1String("Visible")) return void(etichetta->Visible = Booleano(valore));
-    if (proprieta == QLatin1String("Left")) return void(etichetta->Left = Twips(valore));
-    if (proprieta == QLatin1String("Top")) return void(etichetta->Top = Twips(valore));
-    Rifiuta(QStringLiteral("a label has no settable property '%1'").arg(proprieta));
-  }
-
-  for (Timer* t : g.Timers()) {
-    if (conIndice || t->Nome() != base) continue;
-    if (proprieta == QLatin1String("Enabled")) return t->SetEnabled(Booleano(valore));
-    if (proprieta == QLatin1String("Interval")) {
-      const long long ms = Intero(valore, "an interval");
-      if (ms < 0) Rifiuta(QStringLiteral("an interval must not be negative"));
-      return t->SetInterval(Intero<int>(valore, "an interval", 0));
-    }
-    Rifiuta(QStringLiteral("a timer has no property '%1'").arg(proprieta));
+  const Controllo* controllo = Campo::Trova(n.base);
+  if (Sprite* s = controllo ? Campo::Elemento<Sprite>(m_gioco, *controllo, n.indice) : nullptr)
+    return ImpostaSprite(*s, n.proprieta, valore);
+  if (n.base.startsWith(QLatin1String("img_")) && n.indice >= 0)
+    Rifiuta(QStringLiteral("there is no sprite %1(%2)").arg(n.base).arg(n.indice));
+  if (Etichetta* e =
+          controllo ? Campo::Elemento<Etichetta>(m_gioco, *controllo, n.indice) : nullptr)
+    return ImpostaEtichetta(*e, n.proprieta, valore);
+  for (Timer* t : m_gioco.Timers()) {
+    if (n.indice < 0 && t->Nome() == n.base) return ImpostaTimer(*t, n.proprieta, valore);
   }
   Rifiuta(QStringLiteral("nothing called '%1' can be set").arg(nome));
 }

@@ -134,12 +134,16 @@ void FinestraPrincipale::CostruisciMenuBar() {
 void FinestraPrincipale::AggiornaMenu() {
   for (const auto& [c, azione] : m_voci) Riporta(azione, *Campo::Elemento<VoceMenu>(g, *c, -1));
 
-  // The combination items grow and shrink with the model's menu array.
+  // The combination items grow and shrink with the model's menu array. An item that
+  // goes may be the one whose click is being handled: it leaves the menu now and is
+  // let go once no handler is under way.
   const auto& voci = g.*std::get<std::vector<VoceMenu> ModelloMain::*>(m_array.voce->membro);
   while (m_comb.size() > voci.size()) {
-    delete m_comb.back();
+    m_array.menu->removeAction(m_comb.back());
+    m_usciti.push_back(m_comb.back());
     m_comb.pop_back();
   }
+  if (m_turni == 0) LasciaUsciti();
   while (m_comb.size() < voci.size()) {
     const int indice = static_cast<int>(m_comb.size());
     QAction* azione = m_array.menu->addAction(QString());
@@ -178,12 +182,21 @@ void FinestraPrincipale::TurnoOccupato(const std::function<void()>& handler) {
 }
 
 void FinestraPrincipale::DopoHandler(const std::function<void()>& handler) {
+  // A handler's dialog runs the event loop, where another handler may run.
+  ++m_turni;
   if (m_turno) {
     m_turno(handler);
   } else {
     handler();
   }
+  --m_turni;
   if (!m_chiusa) Aggiorna();
+  if (m_turni == 0) LasciaUsciti();
+}
+
+void FinestraPrincipale::LasciaUsciti() {
+  // Deleted by the event loop: a click being delivered is done with its item by then.
+  for (QAction* azione : std::exchange(m_usciti, {})) azione->deleteLater();
 }
 
 FinestraPrincipale::Fotografia FinestraPrincipale::Scatta() const {

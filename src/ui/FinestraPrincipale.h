@@ -92,6 +92,7 @@ class FinestraPrincipale final : public QMainWindow {
   void OsservaCartella();
   Fotografia Scatta() const;
   void DopoHandler(const std::function<void()>& handler);
+  void LasciaUsciti();
   void PassoTermina();
   void RicordaGeometria();
 
@@ -109,6 +110,8 @@ class FinestraPrincipale final : public QMainWindow {
     QMenu* menu = nullptr;
   } m_array;
   std::vector<QAction*> m_comb;
+  std::vector<QAction*> m_usciti;  // combination items out of the menu, not yet deleted
+  int m_turni = 0;                 // handlers under way, one inside another's dialog
   Fotografia m_ultimaFotografia;
   std::function<void(const std::function<void()>&)> m_turno;
   bool m_chiusa = false;

@@ -4,6 +4,7 @@
 
 #include "game/Campo.h"
 #include "model/Gioco.h"
+#include "ui/VariabiliCopione.h"
 
 namespace {
 
@@ -30,47 +31,37 @@ QJsonObject DiVoce(const VoceMenu& v) {
   return {{"Caption", v.Caption}, {"Checked", v.Checked}, {"Enabled", v.Enabled}};
 }
 
-template <class Array>
-QJsonArray Elenco(const Array& valori, size_t primo, size_t quanti) {
-  QJsonArray a;
-  for (size_t i = primo; i < primo + quanti; ++i) {
-    if constexpr (std::is_same_v<std::decay_t<decltype(valori[i])>, QString>) {
-      a.append(valori[i]);
-    } else {
-      a.append(static_cast<qint64>(valori[i]));
-    }
+// A variable's value; every integer as a 64-bit one.
+template <class T>
+QJsonValue Json(const T& valore) {
+  if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, QString>) {
+    return valore;
+  } else {
+    return static_cast<qint64>(valore);
   }
-  return a;
+}
+
+// A variable of the runner's table; an array as the list of the elements it shows.
+QJsonValue DiVariabile(const Gioco& g, const VariabileCopione& v) {
+  return std::visit(
+      [&](auto membro) -> QJsonValue {
+        const auto& valore = g.*membro;
+        if constexpr (VariabiliCopione::EArray<std::decay_t<decltype(valore)>>) {
+          QJsonArray elementi;
+          for (size_t i = v.primo; i < v.primo + v.quanti; ++i) elementi.append(Json(valore[i]));
+          return elementi;
+        } else {
+          return Json(valore);
+        }
+      },
+      v.membro);
 }
 
 QJsonObject DiVariabili(const Gioco& g) {
-  return {{"Sinistra", g.Sinistra},
-          {"Destra", g.Destra},
-          {"VersoDestra", g.VersoDestra},
-          {"PassiSparo", g.PassiSparo},
-          {"Punteggio", static_cast<qint64>(g.Punteggio)},
-          {"PassiNavicella", g.PassiNavicella},
-          {"Livello", g.Livello},
-          {"NemiciRimasti", g.NemiciRimasti},
-          {"Vite", g.Vite},
-          {"Pausa", g.Pausa},
-          {"FormazioneCaricata", g.FormazioneCaricata},
-          {"AudioAttivo", g.AudioAttivo},
-          {"UsaDefault", g.UsaDefault},
-          {"CombinazioneCorrente", g.CombinazioneCorrente},
-          {"AutoreCombinazione", g.AutoreCombinazione},
-          {"PasswordCombinazione", g.PasswordCombinazione},
-          {"FontNome", g.FontNome},
-          {"FontDimensione", g.FontDimensione},
-          {"FontColore", g.FontColore},
-          {"FontGrassetto", g.FontGrassetto},
-          {"FontCorsivo", g.FontCorsivo},
-          {"Volumi", Elenco(g.Volumi, 0, 16)},
-          {"OrigineImmagini", Elenco(g.OrigineImmagini, 0, 14)},
-          {"OrigineSuoni", Elenco(g.OrigineSuoni, 0, 16)},
-          {"RecordNomi", Elenco(g.RecordNomi, 1, 10)},
-          {"RecordPunti", Elenco(g.RecordPunti, 1, 10)},
-          {"RecordLivelli", Elenco(g.RecordLivelli, 1, 10)}};
+  QJsonObject variabili;
+  for (const VariabileCopione& v : VariabiliCopione::Tutte())
+    variabili.insert(QLatin1String(v.nome), DiVariabile(g, v));
+  return variabili;
 }
 
 QJsonObject Sprites(const Gioco& g) {

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QtEvents>
@@ -43,6 +44,7 @@ struct DialoghiSpia final : Dialoghi {
   Risposta MsgBox(const QString& testo, Pulsanti p, Icona icona, const QString& titolo) override {
     occupata.push_back(principale->cursor().shape() == Qt::WaitCursor &&
                        !principale->centralWidget()->updatesEnabled());
+    if (mentreAperto) std::exchange(mentreAperto, {})();
     return copione.MsgBox(testo, p, icona, titolo);
   }
   QString InputBox(const QString& p, const QString& t, const QString& d) override {
@@ -61,6 +63,7 @@ struct DialoghiSpia final : Dialoghi {
   DialoghiCopione copione;
   QMainWindow* principale = nullptr;
   std::vector<bool> occupata;
+  std::function<void()> mentreAperto;  // what goes on while the next message is up
 };
 
 // The scripted sides, but with the program's real windows: the about and the help
@@ -307,6 +310,29 @@ TEST_F(Finestra, ApplyingAChosenCombinationShowsTheWindowBusyUntilItIsDone) {
   EXPECT_EQ(dialoghi.occupata, std::vector<bool>{true});
   EXPECT_EQ(finestra.cursor().shape(), Qt::ArrowCursor);
   EXPECT_TRUE(finestra.centralWidget()->updatesEnabled());
+}
+
+// The menu follows the folder even while a message of the chosen combination is up; the
+// item chosen may leave it then, but lives until its click has been handled, and the
+// check mark stays on the combination in use.
+TEST_F(Finestra, AChosenItemThatLeavesTheMenuMeanwhileOutlivesItsClick) {
+  ScriviTutto(g.File("Rotta.skcom"), "\x03\x00Ro");
+  GestioneDatiEsterni::CostruisciMenu(g);
+  finestra.Aggiorna();
+  QPointer<QAction> scelta = Voce("Combinazioni", "Rotta");
+  ASSERT_TRUE(scelta);
+  bool vivaMentreAperto = false;
+  dialoghi.mentreAperto = [&] {
+    std::filesystem::remove(g.File("Rotta.skcom"));
+    EXPECT_TRUE(Finche([&] { return !Voce("Combinazioni", "Rotta"); }));
+    vivaMentreAperto = !scelta.isNull();
+  };
+  scelta->trigger();
+  EXPECT_TRUE(vivaMentreAperto);
+  ASSERT_EQ(g.mn_comb.size(), 1u);
+  EXPECT_TRUE(g.mn_comb[0].Checked && Voce("Combinazioni", "Default")->isChecked());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(scelta.isNull());
 }
 
 // Qt's own buttons speak Italian like the game, whatever the system's language.
