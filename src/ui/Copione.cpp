@@ -35,6 +35,7 @@ constexpr size_t MaxByteRiga = 64 * 1024;
 // Virtual time never gets this far (146 million years): a timer's next firing, an
 // interval later, can't overflow.
 constexpr int64_t MaxOraVirtuale = std::numeric_limits<int64_t>::max() / 2;
+constexpr long long MaxPunti = 1LL << 53;
 // Sprites and labels stand within a few thousand twips of the playfield; far more
 // could not be drawn.
 constexpr float MaxTwips = 1e9f;
@@ -95,9 +96,21 @@ T Valore(const QString& testo, const char* cosa) {
     return Booleano(testo);
   } else if constexpr (std::is_same_v<T, QString>) {
     return testo;
+  } else if constexpr (std::is_same_v<T, int64_t>) {
+    // Scores: what a snapshot's JSON number still carries exactly, and far from where
+    // adding a bonus could overflow.
+    return Intero<T>(testo, cosa, -MaxPunti, MaxPunti);
   } else {
     return Intero<T>(testo, cosa);
   }
+}
+
+// The game's counters (Livello, Vite, PassiSparo, ...) are 16-bit whole numbers, and its
+// sums over them (20 x Livello + 150, a level's bonus) stay far within an int only while
+// they are.
+int Contatore(const QString& testo, const char* cosa) {
+  return Intero<int>(testo, cosa, std::numeric_limits<int16_t>::min(),
+                     std::numeric_limits<int16_t>::max());
 }
 
 // A plain variable of the runner's table.
@@ -106,7 +119,10 @@ void ImpostaVariabile(Gioco& g, const VariabileCopione& v, const QString& valore
       [&](auto membro) {
         auto& variabile = g.*membro;
         using T = std::decay_t<decltype(variabile)>;
-        if constexpr (!VariabiliCopione::EArray<T>) variabile = Valore<T>(valore, v.NomeValore());
+        if constexpr (std::is_same_v<T, int>)
+          variabile = Contatore(valore, v.NomeValore());
+        else if constexpr (!VariabiliCopione::EArray<T>)
+          variabile = Valore<T>(valore, v.NomeValore());
       },
       v.membro);
 }

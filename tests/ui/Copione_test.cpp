@@ -93,8 +93,11 @@ TEST(Copione, HostileLinesAreRefusedWithTheirNumberAndNothingWrittenThroughThem)
       {"dump\nkeydown 4294967333\n",
        "line 2: the key code must be from 0 to 65535, not 4294967333"},
       {"keypress -1\n", "line 1: the key code must be from 0 to 65535, not -1"},
-      {"set Vite 4294967299\n",
-       "line 1: Vite must be from -2147483648 to 2147483647, not 4294967299"},
+      {"set Vite 4294967299\n", "line 1: Vite must be from -32768 to 32767, not 4294967299"},
+      {"set Livello 32768\n", "line 1: Livello must be from -32768 to 32767, not 32768"},
+      {"set Punteggio 9007199254740993\n",
+       "line 1: Punteggio must be from -9007199254740992 to 9007199254740992, not "
+       "9007199254740993"},
       {"set Volumi(4294967296) 0\n", "line 1: cannot set 'Volumi(4294967296)'"},
       {"set img_muro(4294967296).Visible false\n",
        "line 1: cannot set 'img_muro(4294967296).Visible'"},
