@@ -10,7 +10,7 @@
 #include "codec/Vaglio.h"
 #include "model/Gioco.h"
 #include "sound/dShow.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 
 #include <algorithm>
 #include <array>
@@ -289,7 +289,7 @@ void ApplicaCombinazione(Gioco& g) {
       dShow::ApriMusica(g, file);
     } else {
       // A sound that can't become an effect leaves its slot silent.
-      g.BufferSuoni[n] = CreaBufferSuono(g, file);
+      g.BufferSuoni[n] = Suoni::CreaBufferSuono(g, file);
       if (!g.BufferSuoni[n] && g.audio.Disponibile())
         inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
     }

@@ -1,6 +1,6 @@
 // GestioneDatiEsterni: everything the game keeps outside itself. Combination files,
 // the settings file and the media files; applying a combination and the
-// combination menu; the high-score file. Its sound effects are in sound/Effetti.h.
+// combination menu; the high-score file. Its sounds are played by sound/Suoni.h.
 #pragma once
 
 #include <array>

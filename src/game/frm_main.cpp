@@ -7,9 +7,9 @@
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
 #include "sound/dShow.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 
-using GestioneDatiEsterni::SuonaSlot;
+using Suoni::SuonaSlot;
 
 namespace {
 
@@ -141,7 +141,7 @@ void frm_main::img_gameover_Click() {
   g.Vite = 3;
   g.lbl_punteggio.Caption = QStringLiteral("0");
   g.Punteggio = 0;
-  GestioneDatiEsterni::AvviaMusica(g);
+  Suoni::AvviaMusica(g);
 }
 
 void frm_main::img_nextlevel_Click() {

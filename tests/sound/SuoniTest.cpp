@@ -21,7 +21,6 @@
 #include <thread>
 #include <vector>
 
-#include "combinations/GestioneDatiEsterni.h"
 #include "codec/FileMedia.h"
 #include "codec/Vaglio.h"
 #include "support/MediaOstili.h"
@@ -29,12 +28,12 @@
 #include "support/Banco.h"
 #include "ui/AudioSdl.h"
 #include "sound/dShow.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 
 using namespace std::chrono_literals;
-using GestioneDatiEsterni::AvviaMusica;
-using GestioneDatiEsterni::CreaBufferSuono;
-using GestioneDatiEsterni::SuonaSlot;
+using Suoni::AvviaMusica;
+using Suoni::CreaBufferSuono;
+using Suoni::SuonaSlot;
 namespace fs = std::filesystem;
 
 namespace {
