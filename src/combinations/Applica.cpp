@@ -4,6 +4,7 @@
 #include "combinations/Decodifica.h"
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
+#include "combinations/Font.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "codec/Impostazioni.h"
 #include "codec/SegnoApplicazione.h"
@@ -45,78 +46,6 @@ void ApplicaDefault(Gioco& g) {
 void EliminaMedia(const Gioco& g) {
   for (int n = 0; n < NumeroImmagini; ++n) (void)EliminaFile(g.File(NomeFileImmagine(n)));
   for (int n = 1; n < NumeroSuoni; ++n) (void)EliminaFile(g.File(NomeFileSuono(n)));
-}
-
-// The font is unpacked into the program folder under its own name, so any other
-// name could be one of the player's files there (Record, the settings file, a
-// combination) and would be overwritten, then moved away with the font.
-bool NomeFileFont(const std::string& nome) {
-  std::string estensione = fs::path(nome).extension().string();
-  std::transform(estensione.begin(), estensione.end(), estensione.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return estensione == ".ttf" || estensione == ".otf" || estensione == ".ttc" ||
-         estensione == ".fon";
-}
-
-void RegistraFont(Gioco& g, const fs::path& file) {
-  if (g.FontCaricati.contains(file.string())) return;
-  g.FontCaricati.insert(file.string());
-  g.fonts.Registra(file);
-  ++g.GenerazioneFont;
-}
-
-// The combination's font, when it carries one the system lacks: offered for
-// installation in the user's font folder, where a file of that name is left alone.
-// Only a real font is offered, and no file of the player's is ever replaced: the copy
-// in the program folder is made only when that name is free there, and removed only
-// when this call made it. The mark of the application is off while the player
-// answers, which may take as long as they like.
-void ControllaFont(Gioco& g, const std::optional<Vaglio::Rifiuto>& esame, const std::string& segno,
-                   QStringList& inutilizzabili) {
-  const std::string& nome = g.Comb.FontFileNome;
-  if (nome.empty() || nome == "Nessuno") return;
-  // The name comes from someone else's file: only a bare file name is used.
-  if (!NomeFileSicuro(nome) || !NomeFileFont(nome)) return;
-  const fs::path cartellaFont = g.fonts.Cartella();
-  if (cartellaFont.empty()) return;
-  const fs::path installato = cartellaFont / nome;
-  std::error_code ec;
-  if (fs::exists(fs::symlink_status(installato, ec))) {
-    if (fs::is_regular_file(installato, ec)) RegistraFont(g, installato);
-    return;
-  }
-  const QString etichetta = QStringLiteral("la font ") + Testo(nome);
-  if (esame) {
-    inutilizzabili << etichetta + QStringLiteral(" (") + MotivoRifiuto(*esame, TipoSlot::Font) +
-                          QLatin1Char(')');
-    return;
-  }
-  if (!g.fonts.Valido(g.Comb.FontFile)) {
-    inutilizzabili << etichetta + QStringLiteral(" (non è un file di font)");
-    return;
-  }
-
-  const fs::path locale = g.File(nome);
-  const bool copiaNostra =
-      static_cast<bool>(CreaFileAtomico(locale, ContenutoMedia(g.Comb.FontFile), g.chiamateFile));
-  const QString domanda =
-      QStringLiteral("La combinazione richiede l'istallazione di una font: ") + Testo(nome) +
-      QStringLiteral(" non presente nel sistema") + QLatin1Char('\r') +
-      QStringLiteral(
-          "Se non si installa la font verrà richiesto ogni volta che si usa "
-          "questa combinazione") +
-      QLatin1Char('\r') +
-      QStringLiteral("L'operazione durerà circa 5 secondi.   INSTALLARE LA FONT?");
-  TogliSegno(g.CartellaProgramma);
-  const Risposta risposta = g.dialoghi.MsgBox(domanda, Pulsanti::SiNo, Icona::Domanda, Firma());
-  MettiSegno(g.CartellaProgramma, segno);
-  if (risposta != Risposta::Si) return;
-
-  // Installed from the combination's own bytes, never over a file already there.
-  if (!g.fonts.Installa(nome, ContenutoMedia(g.Comb.FontFile))) return;
-  if (copiaNostra) (void)EliminaFile(locale);
-  // Registered at once, so the labels can use it in this run.
-  RegistraFont(g, installato);
 }
 
 }  // namespace

@@ -35,6 +35,11 @@ bool VerificaEsistenza(const std::filesystem::path& percorso);
 
 // Applying a combination, and the combination menu.
 void ApplicaCombinazione(Gioco& g);
+// The combination's label font (FontNome, FontDimensione, FontColore, bold, italic) on
+// the labels it reaches; lbl_sitelink takes only the colour. A colour that does not
+// convert changes nothing; a size that does not convert stops after the colour of
+// lbl_sitelink.
+void ApplicaFont(Gioco& g);
 void CostruisciMenu(Gioco& g);
 
 // Puts a picture on the sprites of image slot n: the alien rows on element 0 (the
