@@ -377,7 +377,7 @@ EsameCombinazione EsaminaCombinazione(const TipoCombinazione& comb) {
     if (!immagine.rifiuto) pixel += immagine.Pixel();
     esame.immagini[n] = immagine;
   }
-  if (!comb.FontFile.empty() && !comb.FontFileNome.empty() && comb.FontFileNome != "Nessuno")
+  if (!comb.FontFile.empty() && !comb.FontFileNome.empty() && comb.FontFileNome != FontFileNessuno)
     esame.font = EsaminaFont(comb.FontFile);
   return esame;
 }

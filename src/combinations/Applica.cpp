@@ -37,7 +37,7 @@ void ApplicaDefault(Gioco& g) {
     // Default has no sounds: no earlier combination's effect keeps playing.
     g.BufferSuoni[n].reset();
   }
-  g.AutoreCombinazione = QStringLiteral("Dorvanel");
+  g.AutoreCombinazione = QString::fromLatin1(AutoreDefault);
   g.CombinazioneCorrente = QStringLiteral("Default");
 }
 

@@ -76,7 +76,7 @@ namespace GestioneDatiEsterni {
 void ControllaFont(Gioco& g, const std::optional<Vaglio::Rifiuto>& esame, const std::string& segno,
                    QStringList& inutilizzabili) {
   const std::string& nome = g.Comb.FontFileNome;
-  if (nome.empty() || nome == "Nessuno") return;
+  if (nome.empty() || nome == FontFileNessuno) return;
   // The name comes from someone else's file: only a bare file name is used.
   if (!NomeFileSicuro(nome) || !NomeFileFont(nome)) return;
   const fs::path cartellaFont = g.fonts.Cartella();

@@ -10,36 +10,38 @@ Immagine ImmagineIncorporata(const Gioco& g, int n) {
 
 namespace {
 
-// The sprite that carries image slot n (element 0 of a set); none for slot 13,
-// the window's background.
+// The sprite that carries image slot n (element 0 of a set); none for the window's
+// background.
 template <class G>
 auto SpriteDelloSlot(G& g, int n) -> decltype(&g.img_giocatore) {
-  switch (n) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
+  using S = SlotImmagine;
+  switch (static_cast<S>(n)) {
+    case S::PrimaFila:
+    case S::SecondaFila:
+    case S::TerzaFila:
+    case S::QuartaFila:
+    case S::QuintaFila:
       return &(*g.RigheDalBasso()[static_cast<size_t>(n)])[0];
-    case 5:
+    case S::ProiettileGiocatore:
       return &g.img_proiettilegiocatore;
-    case 6:
+    case S::ProiettileNemico:
       return &g.img_proiettilenemico[0];
-    case 7:
+    case S::NavicellaBonus:
       return &g.img_navicellabonus;
-    case 8:
+    case S::Giocatore:
       return &g.img_giocatore;
-    case 9:
+    case S::Mattoncino:
       return &g.img_muro[0];
-    case 10:
+    case S::Pausa:
       return &g.img_pausa;
-    case 11:
+    case S::GameOver:
       return &g.img_gameover;
-    case 12:
+    case S::NextLevel:
       return &g.img_nextlevel;
-    default:
+    case S::Sfondo:
       return nullptr;
   }
+  return nullptr;
 }
 
 }  // namespace
@@ -50,7 +52,8 @@ Immagine ImmagineSlot(const Gioco& g, int n) {
 }
 
 void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti) {
-  if (n == 13) {
+  const auto slot = static_cast<SlotImmagine>(n);
+  if (slot == SlotImmagine::Sfondo) {
     g.Picture = immagine;
     return;
   }
@@ -58,10 +61,10 @@ void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti) 
   if (!sprite) return;
   sprite->Picture = immagine;
   if (!tutti) return;
-  if (n == 6) {
+  if (slot == SlotImmagine::ProiettileNemico) {
     for (int k = 1; k < g.img_proiettilenemico.Limite(); ++k)
       g.img_proiettilenemico[k].Picture = immagine;
-  } else if (n == 9) {
+  } else if (slot == SlotImmagine::Mattoncino) {
     for (int j = 1; j < g.img_muro.Limite(); ++j) g.img_muro[j].Picture = immagine;
   }
 }

@@ -776,7 +776,7 @@ void ScegliFileFont(Gioco& g, ModelloEditor& m) {
 }
 
 void CancellaFileFont(ModelloEditor& m) {
-  m.fontFile = "Nessuno";
+  m.fontFile = FontFileNessuno;
   m.fontFileNome.clear();
 }
 

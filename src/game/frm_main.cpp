@@ -1,6 +1,7 @@
 #include "game/frm_main.h"
 
 #include "codec/FileAtomico.h"
+#include "codec/FileMedia.h"
 #include "game/Campo.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "game/Eventi.h"
@@ -46,7 +47,7 @@ frm_main::~frm_main() {
 
 void frm_main::Form_Load() {
   g.FormazioneCaricata = false;
-  g.AutoreCombinazione = QStringLiteral("Dorvanel");
+  g.AutoreCombinazione = QString::fromLatin1(GestioneDatiEsterni::AutoreDefault);
   g.CombinazioneCorrente = QStringLiteral("Default");
   // The sound device was opened by whoever built the Gioco.
   g.Caption = Didascalia(QStringLiteral("Default"));
@@ -254,7 +255,7 @@ void frm_main::Esci(bool attendi) {
   g.finestre.Scarica(Finestra::frm_opzioni);
   g.finestre.Scarica(Finestra::frm_inf);
   g.finestre.Scarica(Finestra::frm_aiuto);
-  (void)EliminaFile(g.File("aud0.sktemp"));
+  (void)EliminaFile(g.File(NomeFileSuono(0)));
   if (attendi) g.orologio.Dormi(1000);
   g.finestre.ChiudiPrincipale();
 }
@@ -300,7 +301,7 @@ void frm_main::mn_comb_Click(int Index) {
     g.FontCorsivo = predefinita.Font.Italic;
   }
   GestioneDatiEsterni::ApplicaFont(g);
-  if (Index == 0) g.AutoreCombinazione = QStringLiteral("Dorvanel");
+  if (Index == 0) g.AutoreCombinazione = QString::fromLatin1(GestioneDatiEsterni::AutoreDefault);
   for (VoceMenu& voce : g.mn_comb) voce.Checked = false;
   g.mn_comb[static_cast<size_t>(Index)].Checked = true;
   // After a menu choice the caption has one blank before "Ver.".
