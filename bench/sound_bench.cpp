@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "combinations/GestioneDatiEsterni.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 #include "support/SuoniDiProva.h"
 #include "support/Banco.h"
 #include "ui/AudioSdl.h"
@@ -43,7 +42,7 @@ void SuonaSlotCaricato(benchmark::State& stato, bool daCapo) {
   Gioco& g = banco.g;
   const auto file = g.File("aud1.sktemp");
   suoni_di_prova::ScriviWav(file, daCapo ? 1.0 : 30.0);
-  g.BufferSuoni[1] = GestioneDatiEsterni::CreaBufferSuono(g, file);
+  g.BufferSuoni[1] = Suoni::CreaBufferSuono(g, file);
   g.Comb.Suoni[1] = "RIFF";
   g.Volumi[1] = -1000;
   g.AudioAttivo = true;
@@ -53,7 +52,7 @@ void SuonaSlotCaricato(benchmark::State& stato, bool daCapo) {
   for (auto _ : stato) {
     if (daCapo) banco.audio->Ferma(1);
     const auto inizio = Cronometro::now();
-    GestioneDatiEsterni::SuonaSlot(g, SlotSuono::MovimentoAlieni);
+    Suoni::SuonaSlot(g, SlotSuono::MovimentoAlieni);
     const auto durata = Cronometro::now() - inizio;
     if (tempi.size() < tempi.capacity()) tempi.push_back(Microsecondi(durata));
   }
@@ -82,8 +81,7 @@ void BM_DecodificaQuindiciEffetti(benchmark::State& stato) {
   }
   for (auto _ : stato) {
     for (size_t n = 1; n <= 15; ++n) {
-      g.BufferSuoni[n] =
-          GestioneDatiEsterni::CreaBufferSuono(g, g.File("aud" + std::to_string(n) + ".sktemp"));
+      g.BufferSuoni[n] = Suoni::CreaBufferSuono(g, g.File("aud" + std::to_string(n) + ".sktemp"));
     }
     benchmark::DoNotOptimize(g.BufferSuoni[15].get());
   }

@@ -17,6 +17,30 @@ constexpr int NumeroSuoni = 16;     // sound slots 0..15
 // An image slot holding these bytes uses the built-in picture.
 constexpr std::string_view ImmagineDefault = "Default";
 
+// The image slots by what they show: the alien rows from the bottom up, the two shots,
+// the two ships, a brick of the walls, the three banners and the window's background.
+enum class SlotImmagine : int {
+  PrimaFila,
+  SecondaFila,
+  TerzaFila,
+  QuartaFila,
+  QuintaFila,
+  ProiettileGiocatore,
+  ProiettileNemico,
+  NavicellaBonus,
+  Giocatore,
+  Mattoncino,
+  Pausa,
+  GameOver,
+  NextLevel,
+  Sfondo,
+};
+static_assert(static_cast<int>(SlotImmagine::Sfondo) == NumeroImmagini - 1);
+
+// The font file's name of a combination that carries none; the editor also puts it in
+// place of the file's bytes when its font file is cancelled, and shows it.
+constexpr char FontFileNessuno[] = "Nessuno";
+
 // The editor's captions of the slots, by slot number: what each picture and sound
 // is for.
 constexpr std::array<const char*, 14> NomiImmagini = {
@@ -77,7 +101,7 @@ struct TipoCombinazione {
   bool FontGrassetto = false;
   bool FontCorsivo = false;
   std::string FontFile;      // a font file's bytes, or empty
-  std::string FontFileNome;  // text; empty or "Nessuno" = no font
+  std::string FontFileNome;  // text; empty or FontFileNessuno = no font
 
   bool operator==(const TipoCombinazione&) const = default;
 };

@@ -105,10 +105,18 @@ std::string ModelloTemporaneo(const fs::path& percorso) {
       .string();
 }
 
-// Writes the bytes to a temporary file, then puts it in place: renamed over an old file
-// when `sostituisci`, otherwise linked as a new name, which fails when the name exists.
-Esito Scrivi(const fs::path& percorso, std::string_view byte, bool solaLettura, bool sostituisci,
-             ChiamateFile& chiamate) {
+// How a write puts its file in place.
+struct Modo {
+  bool solaLettura = false;
+  // Renamed over an old file; otherwise linked as a new name, which fails when the name
+  // exists.
+  bool sostituisci = true;
+  // Flushed to the disk, the file and then its folder's entry, before the write counts.
+  bool durevole = true;
+};
+
+// Writes the bytes to a temporary file, then puts it in place.
+Esito Scrivi(const fs::path& percorso, std::string_view byte, Modo modo, ChiamateFile& chiamate) {
   std::string modello = ModelloTemporaneo(percorso);
   const int fd = chiamate.Crea(modello.data());
   if (fd < 0) return ErroreDi(percorso, "cannot write", errno);
@@ -116,18 +124,18 @@ Esito Scrivi(const fs::path& percorso, std::string_view byte, bool solaLettura, 
 
   // The first failure is the one reported, and the temporary file goes with it. The
   // file gets what a new file would (mkstemp's are the owner's alone).
-  const mode_t permessi = (solaLettura ? 0444 : 0666) & ~Umask();
+  const mode_t permessi = (modo.solaLettura ? 0444 : 0666) & ~Umask();
   int codice = 0;
   if (!ScriviTutto(chiamate, fd, byte) || chiamate.Permessi(fd, permessi) != 0 ||
-      chiamate.Sincronizza(fd) != 0)
+      (modo.durevole && chiamate.Sincronizza(fd) != 0))
     codice = errno;
   // Closed whatever happened: a failed close can mean the bytes never reached the disk.
   if (chiamate.Chiudi(fd) != 0 && codice == 0) codice = errno;
-  if (codice == 0 && chiamate.Rinomina(temporaneo.c_str(), percorso.c_str(), sostituisci) != 0)
+  if (codice == 0 && chiamate.Rinomina(temporaneo.c_str(), percorso.c_str(), modo.sostituisci) != 0)
     codice = errno;
-  if (codice != 0 || !sostituisci) ::unlink(temporaneo.c_str());
+  if (codice != 0 || !modo.sostituisci) ::unlink(temporaneo.c_str());
   if (codice != 0) return ErroreDi(percorso, "cannot write", codice);
-  SincronizzaCartella(chiamate, percorso);
+  if (modo.durevole) SincronizzaCartella(chiamate, percorso);
   return {};
 }
 
@@ -135,11 +143,16 @@ Esito Scrivi(const fs::path& percorso, std::string_view byte, bool solaLettura, 
 
 Esito ScriviFileAtomico(const fs::path& percorso, std::string_view byte, bool solaLettura,
                         ChiamateFile& chiamate) {
-  return Scrivi(percorso, byte, solaLettura, true, chiamate);
+  return Scrivi(percorso, byte, {.solaLettura = solaLettura}, chiamate);
+}
+
+Esito ScriviFileProvvisorio(const fs::path& percorso, std::string_view byte,
+                            ChiamateFile& chiamate) {
+  return Scrivi(percorso, byte, {.durevole = false}, chiamate);
 }
 
 Esito CreaFileAtomico(const fs::path& percorso, std::string_view byte, ChiamateFile& chiamate) {
-  return Scrivi(percorso, byte, false, false, chiamate);
+  return Scrivi(percorso, byte, {.sostituisci = false}, chiamate);
 }
 
 void EliminaTemporaneiRimasti(const fs::path& cartella, std::chrono::seconds eta) {

@@ -44,6 +44,15 @@ class ChiamateFile {
 [[nodiscard]] Esito ScriviFileAtomico(const std::filesystem::path& percorso, std::string_view byte,
                                       bool solaLettura = false,
                                       ChiamateFile& chiamate = ChiamateFile::Sistema());
+// The same for a file that lives only moments, as the media files a combination unpacks
+// while it is applied: whole or not at all to whoever reads it, and never written
+// through a link of its name, but not flushed to the disk. A flush waits for the disk
+// (tens of milliseconds a file on a busy one) and buys nothing here: the file is
+// deleted or written anew by the next application, and one a crash leaves behind is
+// never read.
+[[nodiscard]] Esito ScriviFileProvvisorio(const std::filesystem::path& percorso,
+                                          std::string_view byte,
+                                          ChiamateFile& chiamate = ChiamateFile::Sistema());
 // The same for a file that must not replace one already there: it fails (EEXIST) when
 // the name exists, and never leaves a partial file under that name.
 [[nodiscard]] Esito CreaFileAtomico(const std::filesystem::path& percorso, std::string_view byte,

@@ -61,7 +61,7 @@ std::string_view SlotDiFileMedia(std::string_view contenuto) {
 
 Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot,
                       ChiamateFile& chiamate) {
-  return ScriviFileAtomico(percorso, ContenutoMedia(slot), false, chiamate);
+  return ScriviFileProvvisorio(percorso, ContenutoMedia(slot), chiamate);
 }
 
 bool NomeFileSicuro(std::string_view nome) {

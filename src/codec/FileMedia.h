@@ -20,6 +20,7 @@ std::string ContenutoMedia(std::string_view slot);
 // The slot's bytes of a media file, which the slot's budgets hold: without the CR LF
 // at its end (a file that lacks it is taken whole).
 std::string_view SlotDiFileMedia(std::string_view contenuto);
+// Writes a media file as a file that lives only moments (ScriviFileProvvisorio).
 [[nodiscard]] Esito ScriviFileMedia(const std::filesystem::path& percorso, std::string_view slot,
                                     ChiamateFile& chiamate = ChiamateFile::Sistema());
 

@@ -212,6 +212,26 @@ struct Wave {
   bool haFormato = false, haDati = false;
 };
 
+// A format chunk's fields, from its body at `corpo`; nothing when it is too short to
+// hold them.
+std::optional<Wave> LeggiFormato(std::string_view b, size_t corpo, uint64_t lunghezza) {
+  if (lunghezza < 16 || corpo + 16 > b.size()) return std::nullopt;
+  Wave w;
+  w.formato = *Le(b, corpo, 2);
+  w.canali = *Le(b, corpo + 2, 2);
+  w.frequenza = *Le(b, corpo + 4, 4);
+  w.bit = *Le(b, corpo + 14, 2);
+  if (w.formato == 0xFFFE) {  // WAVE_FORMAT_EXTENSIBLE: the real one in its GUID
+    const auto sotto = Le(b, corpo + 24, 2);
+    if (lunghezza < 26 || !sotto) return std::nullopt;
+    w.formato = *sotto;
+  }
+  w.haFormato = true;
+  return w;
+}
+
+// The chunks as the effects' decoder reads them: each padded to an even size, up to the
+// first data chunk, after a single format chunk.
 std::optional<Wave> LeggiWave(std::string_view b) {
   Wave w;
   size_t i = 12;
@@ -221,17 +241,9 @@ std::optional<Wave> LeggiWave(std::string_view b) {
     const size_t corpo = i + 8;
     if (id == "fmt ") {
       // Only one format: a decoder might take either of two.
-      if (w.haFormato || lunghezza < 16 || corpo + 16 > b.size()) return std::nullopt;
-      w.formato = *Le(b, corpo, 2);
-      w.canali = *Le(b, corpo + 2, 2);
-      w.frequenza = *Le(b, corpo + 4, 4);
-      w.bit = *Le(b, corpo + 14, 2);
-      if (w.formato == 0xFFFE) {  // WAVE_FORMAT_EXTENSIBLE: the real one in its GUID
-        const auto sotto = Le(b, corpo + 24, 2);
-        if (lunghezza < 26 || !sotto) return std::nullopt;
-        w.formato = *sotto;
-      }
-      w.haFormato = true;
+      const auto formato = w.haFormato ? std::nullopt : LeggiFormato(b, corpo, lunghezza);
+      if (!formato) return std::nullopt;
+      w = *formato;
     } else if (id == "data") {
       if (!w.haFormato) return std::nullopt;
       w.dati = std::min<uint64_t>(lunghezza, b.size() - corpo);
@@ -241,6 +253,29 @@ std::optional<Wave> LeggiWave(std::string_view b) {
   }
   if (!w.haDati) return std::nullopt;
   return w;
+}
+
+// The music's decoder streams a WAV by other rules: it reads the chunks with no pad
+// byte after an odd one, on past the data to the end of the file or to a chunk that
+// claims no length, and takes every format chunk it meets, the last one winning. A
+// format it would read must be the one checked, or a file could show the gate one and
+// the decoder another (a format of no channels takes the decoder down).
+bool LoStreamerLeggeLoStessoFormato(std::string_view b, const Wave& w) {
+  size_t i = 12;
+  while (i + 8 <= b.size()) {
+    const uint64_t lunghezza = *Le(b, i + 4, 4);
+    if (lunghezza == 0) break;
+    const size_t corpo = i + 8;
+    if (b.substr(i, 4) == "fmt ") {
+      const auto formato = LeggiFormato(b, corpo, lunghezza);
+      if (!formato || formato->formato != w.formato || formato->canali != w.canali ||
+          formato->frequenza != w.frequenza || formato->bit != w.bit)
+        return false;
+    }
+    if (lunghezza > b.size() - corpo) break;
+    i = corpo + lunghezza;
+  }
+  return true;
 }
 
 // The bytes a wave's samples become at the mixer's rate, stereo, 16 bits: at most,
@@ -318,7 +353,8 @@ EsameMusica EsaminaMusica(std::string_view byte) {
     case FormatoMedia::WAV: {
       // Streamed, so of any length; but its format must be one the decoder takes.
       const auto wave = LeggiWave(byte);
-      if (!wave || !ByteAlMixer(*wave)) return {formato, Danneggiato};
+      if (!wave || !ByteAlMixer(*wave) || !LoStreamerLeggeLoStessoFormato(byte, *wave))
+        return {formato, Danneggiato};
       return {formato, std::nullopt};
     }
     case FormatoMedia::MIDI:
@@ -377,7 +413,7 @@ EsameCombinazione EsaminaCombinazione(const TipoCombinazione& comb) {
     if (!immagine.rifiuto) pixel += immagine.Pixel();
     esame.immagini[n] = immagine;
   }
-  if (!comb.FontFile.empty() && !comb.FontFileNome.empty() && comb.FontFileNome != "Nessuno")
+  if (!comb.FontFile.empty() && !comb.FontFileNome.empty() && comb.FontFileNome != FontFileNessuno)
     esame.font = EsaminaFont(comb.FontFile);
   return esame;
 }

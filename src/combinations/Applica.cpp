@@ -4,17 +4,16 @@
 #include "combinations/Decodifica.h"
 #include "codec/FileAtomico.h"
 #include "codec/FileMedia.h"
+#include "combinations/Font.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "codec/Impostazioni.h"
 #include "codec/SegnoApplicazione.h"
 #include "codec/Vaglio.h"
 #include "model/Gioco.h"
 #include "sound/dShow.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -38,8 +37,17 @@ void ApplicaDefault(Gioco& g) {
     // Default has no sounds: no earlier combination's effect keeps playing.
     g.BufferSuoni[n].reset();
   }
-  g.AutoreCombinazione = QStringLiteral("Dorvanel");
+  g.AutoreCombinazione = QString::fromLatin1(AutoreDefault);
   g.CombinazioneCorrente = QStringLiteral("Default");
+}
+
+void UsaDefault(Gioco& g) {
+  g.UsaDefault = true;
+  ApplicaDefault(g);
+}
+
+void Avvisa(Gioco& g, const QString& testo) {
+  g.dialoghi.MsgBox(testo, Pulsanti::OK, Icona::Esclamazione, Firma());
 }
 
 void EliminaMedia(const Gioco& g) {
@@ -47,143 +55,12 @@ void EliminaMedia(const Gioco& g) {
   for (int n = 1; n < NumeroSuoni; ++n) (void)EliminaFile(g.File(NomeFileSuono(n)));
 }
 
-// The font is unpacked into the program folder under its own name, so any other
-// name could be one of the player's files there (Record, the settings file, a
-// combination) and would be overwritten, then moved away with the font.
-bool NomeFileFont(const std::string& nome) {
-  std::string estensione = fs::path(nome).extension().string();
-  std::transform(estensione.begin(), estensione.end(), estensione.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return estensione == ".ttf" || estensione == ".otf" || estensione == ".ttc" ||
-         estensione == ".fon";
-}
-
-void RegistraFont(Gioco& g, const fs::path& file) {
-  if (g.FontCaricati.contains(file.string())) return;
-  g.FontCaricati.insert(file.string());
-  g.fonts.Registra(file);
-  ++g.GenerazioneFont;
-}
-
-// The combination's font, when it carries one the system lacks: offered for
-// installation in the user's font folder, where a file of that name is left alone.
-// Only a real font is offered, and no file of the player's is ever replaced: the copy
-// in the program folder is made only when that name is free there, and removed only
-// when this call made it. The mark of the application is off while the player
-// answers, which may take as long as they like.
-void ControllaFont(Gioco& g, const std::optional<Vaglio::Rifiuto>& esame, const std::string& segno,
-                   QStringList& inutilizzabili) {
-  const std::string& nome = g.Comb.FontFileNome;
-  if (nome.empty() || nome == "Nessuno") return;
-  // The name comes from someone else's file: only a bare file name is used.
-  if (!NomeFileSicuro(nome) || !NomeFileFont(nome)) return;
-  const fs::path cartellaFont = g.fonts.Cartella();
-  if (cartellaFont.empty()) return;
-  const fs::path installato = cartellaFont / nome;
-  std::error_code ec;
-  if (fs::exists(fs::symlink_status(installato, ec))) {
-    if (fs::is_regular_file(installato, ec)) RegistraFont(g, installato);
-    return;
-  }
-  const QString etichetta = QStringLiteral("la font ") + Testo(nome);
-  if (esame) {
-    inutilizzabili << etichetta + QStringLiteral(" (") + MotivoRifiuto(*esame, TipoSlot::Font) +
-                          QLatin1Char(')');
-    return;
-  }
-  if (!g.fonts.Valido(g.Comb.FontFile)) {
-    inutilizzabili << etichetta + QStringLiteral(" (non è un file di font)");
-    return;
-  }
-
-  const fs::path locale = g.File(nome);
-  const bool copiaNostra =
-      static_cast<bool>(CreaFileAtomico(locale, ContenutoMedia(g.Comb.FontFile), g.chiamateFile));
-  const QString domanda =
-      QStringLiteral("La combinazione richiede l'istallazione di una font: ") + Testo(nome) +
-      QStringLiteral(" non presente nel sistema") + QLatin1Char('\r') +
-      QStringLiteral(
-          "Se non si installa la font verrà richiesto ogni volta che si usa "
-          "questa combinazione") +
-      QLatin1Char('\r') +
-      QStringLiteral("L'operazione durerà circa 5 secondi.   INSTALLARE LA FONT?");
-  TogliSegno(g.CartellaProgramma);
-  const Risposta risposta = g.dialoghi.MsgBox(domanda, Pulsanti::SiNo, Icona::Domanda, Firma());
-  MettiSegno(g.CartellaProgramma, segno);
-  if (risposta != Risposta::Si) return;
-
-  // Installed from the combination's own bytes, never over a file already there.
-  if (!g.fonts.Installa(nome, ContenutoMedia(g.Comb.FontFile))) return;
-  if (copiaNostra) (void)EliminaFile(locale);
-  // Registered at once, so the labels can use it in this run.
-  RegistraFont(g, installato);
-}
-
-}  // namespace
-
-Immagine ImmagineIncorporata(const Gioco& g, int n) {
-  return n < g.img_default.Limite() ? g.img_default[n].Picture : Immagine{};
-}
-
-namespace {
-
-// The sprite that carries image slot n (element 0 of a set); none for slot 13,
-// the window's background.
-template <class G>
-auto SpriteDelloSlot(G& g, int n) -> decltype(&g.img_giocatore) {
-  switch (n) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-      return &(*g.RigheDalBasso()[static_cast<size_t>(n)])[0];
-    case 5:
-      return &g.img_proiettilegiocatore;
-    case 6:
-      return &g.img_proiettilenemico[0];
-    case 7:
-      return &g.img_navicellabonus;
-    case 8:
-      return &g.img_giocatore;
-    case 9:
-      return &g.img_muro[0];
-    case 10:
-      return &g.img_pausa;
-    case 11:
-      return &g.img_gameover;
-    case 12:
-      return &g.img_nextlevel;
-    default:
-      return nullptr;
-  }
-}
-
-}  // namespace
-
-Immagine ImmagineSlot(const Gioco& g, int n) {
-  const Sprite* sprite = SpriteDelloSlot(g, n);
-  return sprite ? sprite->Picture : g.Picture;
-}
-
-void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti) {
-  if (n == 13) {
-    g.Picture = immagine;
-    return;
-  }
-  Sprite* sprite = SpriteDelloSlot(g, n);
-  if (!sprite) return;
-  sprite->Picture = immagine;
-  if (!tutti) return;
-  if (n == 6) {
-    for (int k = 1; k < g.img_proiettilenemico.Limite(); ++k)
-      g.img_proiettilenemico[k].Picture = immagine;
-  } else if (n == 9) {
-    for (int j = 1; j < g.img_muro.Limite(); ++j) g.img_muro[j].Picture = immagine;
-  }
-}
-
-namespace {
+// What applying a combination has found to tell, in its one message.
+struct Resoconto {
+  QStringList inutilizzabili;  // what the game refuses, and why
+  // Slots left out only because the folder takes no file: the folder is what to say.
+  QStringList nonScritti;
+};
 
 QString Slot(const char* nome, const std::optional<Vaglio::Rifiuto>& rifiuto, TipoSlot tipo) {
   QString testo = QString::fromUtf8(nome);
@@ -194,77 +71,63 @@ QString Slot(const char* nome, const std::optional<Vaglio::Rifiuto>& rifiuto, Ti
   return testo;
 }
 
-}  // namespace
-
-void ApplicaCombinazione(Gioco& g) {
-  dShow::ChiudiMusica(g);
-  (void)EliminaFile(g.File(NomeFileSuono(0)));
-  g.UsaDefault = false;
-
-  // The remembered choice; a settings file that breaks off keeps what it gave.
-  std::optional<fs::path> scelta;
+// The remembered choice, with the sound switch; a settings file that breaks off keeps
+// what it gave.
+std::optional<fs::path> SceltaRicordata(Gioco& g) {
   const fs::path fileScelta = g.File(NomeFileScelta);
   std::error_code ec;
-  if (fs::exists(fileScelta, ec)) {
-    const LetturaScelta lettura = LeggiFileScelta(fileScelta);
-    scelta = lettura.Percorso;
-    if (lettura.AudioAttivo) g.AudioAttivo = *lettura.AudioAttivo;
-  }
-  // A run that died while applying a combination left its mark: that combination is
-  // not tried again by itself, or every start would fall the same way.
-  if (const auto caduta = SegnoRimasto(g.CartellaProgramma)) {
-    TogliSegno(g.CartellaProgramma);
-    (void)RicordaScelta(g, QStringLiteral("Default"));
-    g.UsaDefault = true;
-    ApplicaDefault(g);
-    g.dialoghi.MsgBox(
-        QStringLiteral("Il programma si è chiuso mentre applicava la combinazione %1: si usa la "
-                       "combinazione Default. Si può scegliere di nuovo dal menu Combinazioni.")
-            .arg(QString::fromStdString(*caduta)),
-        Pulsanti::OK, Icona::Esclamazione, Firma());
-    return;
-  }
+  if (!fs::exists(fileScelta, ec)) return std::nullopt;
+  const LetturaScelta lettura = LeggiFileScelta(fileScelta);
+  if (lettura.AudioAttivo) g.AudioAttivo = *lettura.AudioAttivo;
+  return lettura.Percorso;
+}
 
-  if (!scelta || !fs::exists(*scelta, ec)) {
-    g.UsaDefault = true;
-    return ApplicaDefault(g);
-  }
+// A run that died while applying a combination left its mark: that combination is
+// not tried again by itself, or every start would fall the same way. True when the
+// mark was there and the game is on Default.
+bool RipiegaDopoCaduta(Gioco& g) {
+  const auto caduta = SegnoRimasto(g.CartellaProgramma);
+  if (!caduta) return false;
+  TogliSegno(g.CartellaProgramma);
+  (void)RicordaScelta(g, QStringLiteral("Default"));
+  UsaDefault(g);
+  Avvisa(g, QStringLiteral("Il programma si è chiuso mentre applicava la combinazione %1: si usa "
+                           "la combinazione Default. Si può scegliere di nuovo dal menu "
+                           "Combinazioni.")
+                .arg(QString::fromStdString(*caduta)));
+  return true;
+}
 
-  // A file that can't be read at all leaves the game on Default, and says so.
-  const std::string segno = scelta->stem().string();
+// Reads the chosen file into Comb under the mark `segno`. A file that can't be read at
+// all leaves the game on Default, and says so; false then.
+bool LeggiScelta(Gioco& g, const fs::path& scelta, const std::string& segno) {
   MettiSegno(g.CartellaProgramma, segno);
-  if (const Esito letta = LeggiCombinazione(g, *scelta); !letta) {
-    TogliSegno(g.CartellaProgramma);
-    g.UsaDefault = true;
-    ApplicaDefault(g);
-    const bool grande = fs::file_size(*scelta, ec) > Vaglio::MaxByteCombinazione && !ec;
-    g.dialoghi.MsgBox(
-        QStringLiteral("La combinazione %1 non può essere letta: %2. Si usa la combinazione "
-                       "Default.")
-            .arg(QString::fromStdString(scelta->string()),
-                 grande ? QStringLiteral("il file supera il limite di %1 MiB")
-                              .arg(Vaglio::MaxByteCombinazione / Vaglio::MiB)
-                        : QStringLiteral("il file è danneggiato")),
-        Pulsanti::OK, Icona::Esclamazione, Firma());
-    return;
-  }
+  if (LeggiCombinazione(g, scelta)) return true;
+  TogliSegno(g.CartellaProgramma);
+  UsaDefault(g);
+  std::error_code ec;
+  const bool grande = fs::file_size(scelta, ec) > Vaglio::MaxByteCombinazione && !ec;
+  Avvisa(g, QStringLiteral("La combinazione %1 non può essere letta: %2. Si usa la combinazione "
+                           "Default.")
+                .arg(QString::fromStdString(scelta.string()),
+                     grande ? QStringLiteral("il file supera il limite di %1 MiB")
+                                  .arg(Vaglio::MaxByteCombinazione / Vaglio::MiB)
+                            : QStringLiteral("il file è danneggiato")));
+  return false;
+}
 
-  const TipoCombinazione& c = g.Comb;
-  // A combination is called by its file's name, as the menu lists it and the editor
-  // saves it; the name stored inside may differ in a file made elsewhere.
-  const QString nome = QString::fromStdString(segno);
-  QStringList inutilizzabili;
-  // Slots left out only because the folder takes no file: the folder is what to say.
-  QStringList nonScritti;
-  // Every slot is held against the budgets before anything is decoded.
-  const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(c);
-  // The pictures' decoder starts while the sounds are made ready.
+// The pictures' decoder starts while the sounds are made ready, when there is a
+// picture to decode.
+void PreparaDecodifica(const TipoCombinazione& c, const Vaglio::EsameCombinazione& esame) {
   for (size_t n = 0; n < NumeroImmagini; ++n)
     if (c.Immagini[n] != ImmagineDefault && !esame.immagini[n].rifiuto) {
       DecodificaEsterna::Prepara();
-      break;
+      return;
     }
+}
 
+void ApplicaTesti(Gioco& g) {
+  const TipoCombinazione& c = g.Comb;
   g.AutoreCombinazione = Testo(c.Autore);
   g.PasswordCombinazione = Testo(c.Password);
   g.FontNome = Testo(c.FontNome);
@@ -272,45 +135,45 @@ void ApplicaCombinazione(Gioco& g) {
   g.FontColore = Testo(c.FontColore);
   g.FontGrassetto = c.FontGrassetto;
   g.FontCorsivo = c.FontCorsivo;
+}
 
+// Each sound slot's media file, then its music or its effect; and the volumes.
+void ApplicaSuoni(Gioco& g, const QString& nome, const Vaglio::EsameCombinazione& esame,
+                  Resoconto& resoconto) {
+  const TipoCombinazione& c = g.Comb;
   for (size_t n = 0; n < NumeroSuoni; ++n) {
     g.OrigineSuoni[n].clear();
     g.BufferSuoni[n].reset();
     if (c.Suoni[n].empty()) continue;
     g.OrigineSuoni[n] = nome;
     if (esame.suoni[n]) {
-      inutilizzabili << Slot(NomiSuoni[n], esame.suoni[n], TipoSlot::Suono);
+      resoconto.inutilizzabili << Slot(NomiSuoni[n], esame.suoni[n], TipoSlot::Suono);
       continue;
     }
     const fs::path file = g.File(NomeFileSuono(static_cast<int>(n)));
     if (!ScriviFileMedia(file, c.Suoni[n], g.chiamateFile)) {
-      nonScritti << QString::fromUtf8(NomiSuoni[n]);
+      resoconto.nonScritti << QString::fromUtf8(NomiSuoni[n]);
     } else if (n == 0) {
       dShow::ApriMusica(g, file);
     } else {
       // A sound that can't become an effect leaves its slot silent.
-      g.BufferSuoni[n] = CreaBufferSuono(g, file);
+      g.BufferSuoni[n] = Suoni::CreaBufferSuono(g, file);
       if (!g.BufferSuoni[n] && g.audio.Disponibile())
-        inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
+        resoconto.inutilizzabili << QString::fromUtf8(NomiSuoni[n]);
     }
   }
   for (size_t n = 0; n < NumeroSuoni; ++n) g.Volumi[n] = c.Volumi[n];
-  g.CombinazioneCorrente = nome;
+}
 
-  ControllaFont(g, esame.font, segno, inutilizzabili);
-
-  // The pictures about to be replaced go first, so that the old and the new ones are
-  // never held together: the budgets are what a combination may hold, not twice that.
-  for (int n = 0; n < NumeroImmagini; ++n)
-    if (c.Immagini[static_cast<size_t>(n)] != ImmagineDefault)
-      ImpostaImmagineSlot(g, n, ImmagineIncorporata(g, n), true);
-  // A "Default" slot, and a picture that can't be used, show the built-in picture.
-  std::array<Immagine, NumeroImmagini> immagini;
-  std::array<QString, NumeroImmagini> perche;  // why a slot keeps its built-in picture
-  std::vector<DecodificaEsterna::Voce> daDecodificare;
+// The pictures to decode: every slot that is not Default, passed the gate and got its
+// media file. The others are told in `perche` or in the report.
+std::vector<DecodificaEsterna::Voce> ImmaginiDaDecodificare(
+    Gioco& g, const QString& nome, const Vaglio::EsameCombinazione& esame,
+    std::array<QString, NumeroImmagini>& perche, Resoconto& resoconto) {
+  std::vector<DecodificaEsterna::Voce> voci;
   for (int n = 0; n < NumeroImmagini; ++n) {
     const auto s = static_cast<size_t>(n);
-    const std::string& byte = c.Immagini[s];
+    const std::string& byte = g.Comb.Immagini[s];
     g.OrigineImmagini[s] = byte == ImmagineDefault ? QStringLiteral("Default") : nome;
     if (byte == ImmagineDefault) continue;
     const Vaglio::EsameImmagine& verdetto = esame.immagini[s];
@@ -320,14 +183,30 @@ void ApplicaCombinazione(Gioco& g) {
     }
     // The slot's media file is written as ever; the picture comes from the same bytes.
     if (ScriviFileMedia(g.File(NomeFileImmagine(n)), byte, g.chiamateFile))
-      daDecodificare.push_back({n, byte, verdetto});
+      voci.push_back({n, byte, verdetto});
     else
-      nonScritti << QString::fromUtf8(NomiImmagini[s]);
+      resoconto.nonScritti << QString::fromUtf8(NomiImmagini[s]);
   }
+  return voci;
+}
+
+// Each picture slot shows the combination's picture, or the built-in one for a
+// "Default" slot and for a picture that can't be used.
+void ApplicaImmagini(Gioco& g, const QString& nome, const Vaglio::EsameCombinazione& esame,
+                     Resoconto& resoconto) {
+  // The pictures about to be replaced go first, so that the old and the new ones are
+  // never held together: the budgets are what a combination may hold, not twice that.
+  for (int n = 0; n < NumeroImmagini; ++n)
+    if (g.Comb.Immagini[static_cast<size_t>(n)] != ImmagineDefault)
+      ImpostaImmagineSlot(g, n, ImmagineIncorporata(g, n), true);
+  std::array<Immagine, NumeroImmagini> immagini;
+  std::array<QString, NumeroImmagini> perche;  // why a slot keeps its built-in picture
+  const std::vector<DecodificaEsterna::Voce> voci =
+      ImmaginiDaDecodificare(g, nome, esame, perche, resoconto);
   // All of them in one decoder, whatever any of them does to it.
-  std::vector<ImmagineDecodificata> decodificate = DecodificaImmagini(daDecodificare);
+  std::vector<ImmagineDecodificata> decodificate = DecodificaImmagini(voci);
   for (size_t i = 0; i < decodificate.size(); ++i) {
-    const auto s = static_cast<size_t>(daDecodificare[i].slot);
+    const auto s = static_cast<size_t>(voci[i].slot);
     if (Immagine* immagine = std::get_if<Immagine>(&decodificate[i]))
       immagini[s] = std::move(*immagine);
     else
@@ -337,30 +216,59 @@ void ApplicaCombinazione(Gioco& g) {
   }
   for (int n = 0; n < NumeroImmagini; ++n) {
     const auto s = static_cast<size_t>(n);
-    if (!perche[s].isEmpty()) inutilizzabili << perche[s];
+    if (!perche[s].isEmpty()) resoconto.inutilizzabili << perche[s];
     ImpostaImmagineSlot(g, n, immagini[s].Vuota() ? ImmagineIncorporata(g, n) : immagini[s], true);
   }
-  EliminaMedia(g);
-  TogliSegno(g.CartellaProgramma);
+}
 
-  g.Caption = Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione);
-
-  // One message says all: what the folder kept out, then what the game refuses.
+// One message says all: what the folder kept out, then what the game refuses.
+void Riferisci(Gioco& g, const QString& nome, const Resoconto& resoconto) {
   QStringList frasi;
-  if (!nonScritti.isEmpty())
+  if (!resoconto.nonScritti.isEmpty())
     frasi << QStringLiteral(
                  "La cartella del programma %1 non si può scrivere: della "
                  "combinazione %2 non si possono preparare %3.")
                  .arg(QString::fromStdString(g.CartellaProgramma.string()), nome,
-                      nonScritti.join(QStringLiteral(", ")));
-  if (!inutilizzabili.isEmpty())
+                      resoconto.nonScritti.join(QStringLiteral(", ")));
+  if (!resoconto.inutilizzabili.isEmpty())
     frasi << QStringLiteral("Della combinazione %1 non si possono usare: %2.")
-                 .arg(nome, inutilizzabili.join(QStringLiteral(", ")));
-  if (!frasi.isEmpty())
-    g.dialoghi.MsgBox(frasi.join(QLatin1Char(' ')) +
-                          QStringLiteral(" Al loro posto restano le immagini predefinite o il "
-                                         "silenzio."),
-                      Pulsanti::OK, Icona::Esclamazione, Firma());
+                 .arg(nome, resoconto.inutilizzabili.join(QStringLiteral(", ")));
+  if (frasi.isEmpty()) return;
+  Avvisa(g, frasi.join(QLatin1Char(' ')) +
+                QStringLiteral(" Al loro posto restano le immagini predefinite o il silenzio."));
+}
+
+}  // namespace
+
+void ApplicaCombinazione(Gioco& g) {
+  dShow::ChiudiMusica(g);
+  (void)EliminaFile(g.File(NomeFileSuono(0)));
+  g.UsaDefault = false;
+
+  const std::optional<fs::path> scelta = SceltaRicordata(g);
+  if (RipiegaDopoCaduta(g)) return;
+  std::error_code ec;
+  if (!scelta || !fs::exists(*scelta, ec)) return UsaDefault(g);
+  const std::string segno = scelta->stem().string();
+  if (!LeggiScelta(g, *scelta, segno)) return;
+
+  // A combination is called by its file's name, as the menu lists it and the editor
+  // saves it; the name stored inside may differ in a file made elsewhere.
+  const QString nome = QString::fromStdString(segno);
+  // Every slot is held against the budgets before anything is decoded.
+  const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(g.Comb);
+  PreparaDecodifica(g.Comb, esame);
+  Resoconto resoconto;
+  ApplicaTesti(g);
+  ApplicaSuoni(g, nome, esame, resoconto);
+  g.CombinazioneCorrente = nome;
+  ControllaFont(g, esame.font, segno, resoconto.inutilizzabili);
+  ApplicaImmagini(g, nome, esame, resoconto);
+  EliminaMedia(g);
+  TogliSegno(g.CartellaProgramma);
+
+  g.Caption = Didascalia(g.CombinazioneCorrente, g.AutoreCombinazione);
+  Riferisci(g, nome, resoconto);
 }
 
 }  // namespace GestioneDatiEsterni

@@ -1,6 +1,6 @@
 // GestioneDatiEsterni: everything the game keeps outside itself. Combination files,
 // the settings file and the media files; applying a combination and the
-// combination menu; the high-score file. Its sound effects are in sound/Effetti.h.
+// combination menu; the high-score file. Its sounds are played by sound/Suoni.h.
 #pragma once
 
 #include <array>
@@ -34,11 +34,18 @@ std::optional<std::filesystem::path> FileCombinazione(const Gioco& g, const QStr
 bool VerificaEsistenza(const std::filesystem::path& percorso);
 
 // Applying a combination, and the combination menu.
+// The author of the built-in combination, Default.
+constexpr char AutoreDefault[] = "Dorvanel";
 void ApplicaCombinazione(Gioco& g);
+// The combination's label font (FontNome, FontDimensione, FontColore, bold, italic) on
+// the labels it reaches; lbl_sitelink takes only the colour. A colour that does not
+// convert changes nothing; a size that does not convert stops after the colour of
+// lbl_sitelink.
+void ApplicaFont(Gioco& g);
 void CostruisciMenu(Gioco& g);
 
 // Puts a picture on the sprites of image slot n: the alien rows on element 0 (the
-// others copy it when a formation is built), slot 13 as the window's background.
+// others copy it when a formation is built), the background as the window's.
 // `tutti` also covers the three alien shots and the 48 bricks; otherwise only their
 // element 0 changes, as the editor's resets do.
 void ImpostaImmagineSlot(Gioco& g, int n, const Immagine& immagine, bool tutti);

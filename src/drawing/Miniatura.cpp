@@ -21,7 +21,7 @@ constexpr float LeftAlieni = GestioneOggetti::PrimaColonna + GestioneOggetti::Pa
 // The second of the four walls, the one left of the cannon.
 constexpr int MuroMostrato = 1;
 constexpr int MattoniPerMuro = 12;
-constexpr int SlotSfondo = 13;
+constexpr int SlotSfondo = static_cast<int>(SlotImmagine::Sfondo);
 
 class Miniatura {
  public:

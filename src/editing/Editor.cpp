@@ -9,7 +9,7 @@
 #include "game/Campo.h"
 #include "editing/UnitaVolume.h"
 #include "model/Gioco.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 #include "sound/dShow.h"
 
 #include <QFile>
@@ -408,7 +408,7 @@ void ScegliSuono(Gioco& g, ModelloEditor& m, int i) {
   const auto s = static_cast<size_t>(i);
   const std::optional<QString> scelto = g.dialoghi.ApriFile(m.cd_audio);
   if (!scelto) return;
-  std::shared_ptr<Effetto> effetto = GestioneDatiEsterni::CreaBufferSuono(g, Percorso(*scelto));
+  std::shared_ptr<Effetto> effetto = Suoni::CreaBufferSuono(g, Percorso(*scelto));
   // Without a sound device nothing can be tried, but the file can still be saved.
   if (!effetto && g.audio.Disponibile()) {
     Messaggio(g,
@@ -776,7 +776,7 @@ void ScegliFileFont(Gioco& g, ModelloEditor& m) {
 }
 
 void CancellaFileFont(ModelloEditor& m) {
-  m.fontFile = "Nessuno";
+  m.fontFile = FontFileNessuno;
   m.fontFileNome.clear();
 }
 

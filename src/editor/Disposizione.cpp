@@ -278,7 +278,7 @@ void frm_opzioni::CostruisciPannelloFont() {
           QStringLiteral("Il seguente font verrà o è già caricato nella combinazione"),
           Twips(120, 2040, 4815, 255), normale);
   lbl_fontdacaricare = Scritta(fra_font, QStringLiteral("lbl_fontdacaricare"),
-                               QStringLiteral("Nessuno"), Twips(120, 2400, 3135, 495),
+                               QString::fromLatin1(FontFileNessuno), Twips(120, 2400, 3135, 495),
                                Font("MS Sans Serif", 13.5), Qt::AlignHCenter | Qt::AlignTop);
   Cb_cancellafont = Pulsante(fra_font, QStringLiteral("Cb_cancellafont"),
                              QStringLiteral("Cancella"), Twips(3600, 2400, 1335, 495));

@@ -40,7 +40,7 @@ inline constexpr std::array<SlotImmagine, NumeroImmagini> SlotImmagini = {{
     {"Cb_sfondo", "txt_sfondo", "img_sfondo", 3480, true, 800, 600},
 }};
 
-inline constexpr int SlotSfondo = 13;  // the window's background
+inline constexpr int SlotSfondo = static_cast<int>(::SlotImmagine::Sfondo);
 
 // A rectangle given in twips, in logical pixels.
 constexpr QRect Twips(int left, int top, int width, int height) {

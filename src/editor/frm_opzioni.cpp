@@ -98,7 +98,7 @@ void frm_opzioni::Mostra() {
                                                         ? QStringLiteral("white")
                                                         : QStringLiteral("black")));
   }
-  if (Cambia(lbl_fontdacaricare, m.fontFileNome.empty() ? QStringLiteral("Nessuno")
+  if (Cambia(lbl_fontdacaricare, m.fontFileNome.empty() ? QString::fromLatin1(FontFileNessuno)
                                                         : QString::fromStdString(m.fontFileNome)))
     Adatta(lbl_fontdacaricare);
 }

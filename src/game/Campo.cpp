@@ -1,7 +1,5 @@
 #include "game/Campo.h"
 
-#include <optional>
-
 #include "game/frm_main.h"
 #include "model/Gioco.h"
 
@@ -10,7 +8,6 @@ namespace {
 using M = ModelloMain;
 using E = Estensione;
 using S = Strato;
-constexpr auto Font = FontCombinazione::Tutto;
 
 // clang-format off
 const Controllo Tabella[] = {
@@ -44,25 +41,21 @@ const Controllo Tabella[] = {
     {.nome = "img_default", .estensione = E::Fisso, .membro = &M::img_default},
 
     // Labels: the heading line, the high-score table, the notices.
-    {.nome = "Label1", .membro = &M::Label1, .strato = S::Scritte, .font = Font},
-    {.nome = "lbl_punteggio", .membro = &M::lbl_punteggio, .strato = S::Scritte, .font = Font},
-    {.nome = "Label2", .membro = &M::Label2, .strato = S::Scritte, .font = Font},
-    {.nome = "lbl_level", .membro = &M::lbl_level, .strato = S::Scritte, .font = Font},
-    {.nome = "Label3", .membro = &M::Label3, .strato = S::Scritte, .font = Font},
-    {.nome = "lbl_nomer", .membro = &M::lbl_nomer, .strato = S::Scritte, .font = Font},
-    {.nome = "lbl_record", .membro = &M::lbl_record, .strato = S::Scritte, .font = Font},
-    {.nome = "lbl_hiscore", .membro = &M::lbl_hiscore, .strato = S::Scritte, .font = Font},
-    {.nome = "lbl_namer", .estensione = E::Fisso, .membro = &M::lbl_namer, .strato = S::Record,
-     .font = Font},
-    {.nome = "lbl_puntir", .estensione = E::Fisso, .membro = &M::lbl_puntir, .strato = S::Record,
-     .font = Font},
+    {.nome = "Label1", .membro = &M::Label1, .strato = S::Scritte},
+    {.nome = "lbl_punteggio", .membro = &M::lbl_punteggio, .strato = S::Scritte},
+    {.nome = "Label2", .membro = &M::Label2, .strato = S::Scritte},
+    {.nome = "lbl_level", .membro = &M::lbl_level, .strato = S::Scritte},
+    {.nome = "Label3", .membro = &M::Label3, .strato = S::Scritte},
+    {.nome = "lbl_nomer", .membro = &M::lbl_nomer, .strato = S::Scritte},
+    {.nome = "lbl_record", .membro = &M::lbl_record, .strato = S::Scritte},
+    {.nome = "lbl_hiscore", .membro = &M::lbl_hiscore, .strato = S::Scritte},
+    {.nome = "lbl_namer", .estensione = E::Fisso, .membro = &M::lbl_namer, .strato = S::Record},
+    {.nome = "lbl_puntir", .estensione = E::Fisso, .membro = &M::lbl_puntir, .strato = S::Record},
     {.nome = "lbl_livellor", .estensione = E::Fisso, .membro = &M::lbl_livellor,
-     .strato = S::Record, .font = Font},
-    {.nome = "lbl_puntinavicella", .membro = &M::lbl_puntinavicella, .strato = S::Avvisi,
-     .font = Font},
+     .strato = S::Record},
+    {.nome = "lbl_puntinavicella", .membro = &M::lbl_puntinavicella, .strato = S::Avvisi},
     {.nome = "lbl_default", .membro = &M::lbl_default, .strato = S::Avvisi},
-    {.nome = "lbl_sitelink", .membro = &M::lbl_sitelink, .strato = S::Avvisi,
-     .font = FontCombinazione::Colore},
+    {.nome = "lbl_sitelink", .membro = &M::lbl_sitelink, .strato = S::Avvisi},
 
     // The menu bar and its items, each menu before the items that drop from it.
     {.nome = "mn_file", .membro = &M::mn_file},
@@ -83,23 +76,6 @@ const Controllo Tabella[] = {
      .menu = &M::mn_help},
 };
 // clang-format on
-
-// The size as the combination wrote it: a decimal point or a decimal comma.
-std::optional<double> Dimensione(const QString& testo) {
-  QString numero = testo.trimmed();
-  numero.replace(QLatin1Char(','), QLatin1Char('.'));
-  bool ok = false;
-  const double valore = numero.toDouble(&ok);
-  if (!ok || !(valore > 0) || valore > 1000) return std::nullopt;
-  return valore;
-}
-
-std::optional<uint32_t> Colore(const QString& testo) {
-  bool ok = false;
-  const qlonglong valore = testo.trimmed().toLongLong(&ok);
-  if (!ok || valore < 0 || valore > 0xFFFFFF) return std::nullopt;
-  return static_cast<uint32_t>(valore);
-}
 
 }  // namespace
 
@@ -122,26 +98,3 @@ QString NomeElemento(const Controllo& c, int indice) {
 }
 
 }  // namespace Campo
-
-namespace GestioneDatiEsterni {
-
-void ApplicaFont(Gioco& g) {
-  const auto colore = Colore(g.FontColore);
-  if (!colore) return;
-  const auto scegli = [&g](FontCombinazione font, auto&& applica) {
-    Campo::PerOgniEtichetta(g, [&](const Controllo& c, int, Etichetta& e) {
-      if (c.font == font) applica(e);
-    });
-  };
-  scegli(FontCombinazione::Colore, [&](Etichetta& e) { e.ForeColor = *colore; });
-  const auto dimensione = Dimensione(g.FontDimensione);
-  if (!dimensione) return;
-
-  const Carattere font{g.FontNome, *dimensione, g.FontGrassetto, g.FontCorsivo};
-  scegli(FontCombinazione::Tutto, [&](Etichetta& e) {
-    e.Font = font;
-    e.ForeColor = *colore;
-  });
-}
-
-}  // namespace GestioneDatiEsterni

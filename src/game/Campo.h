@@ -1,8 +1,9 @@
 // The playfield in one table: every control of the main window, with where the model
-// keeps it, where it stands in the drawing, which handler of frm_main takes its click
-// and whether the label font reaches it. The painter, the window's clicks and menus,
-// the runner's names and the snapshot all walk this table, so a new sprite is one
-// entry here (and its member in ModelloMain).
+// keeps it, where it stands in the drawing and which handler of frm_main takes its
+// click. The painter, the window's clicks and menus, the runner's names and the
+// snapshot all walk this table, so a new sprite is one entry here (and its member in
+// ModelloMain). The labels a combination's font reaches are listed where it is put on
+// them (combinations/Font.cpp).
 #pragma once
 
 #include <array>
@@ -42,9 +43,6 @@ enum class Strato {
   Avvisi,
 };
 
-// What the combination's label font changes on a label.
-enum class FontCombinazione { No, Colore, Tutto };
-
 // Where the model keeps a control.
 using Membro = std::variant<Sprite ModelloMain::*, ArraySprite ModelloMain::*,
                             Etichetta ModelloMain::*, std::array<Etichetta, 11> ModelloMain::*,
@@ -57,7 +55,6 @@ struct Controllo {
   Strato strato = Strato::Nessuno;
   void (frm_main::*click)() = nullptr;           // a click on the control, or on the menu item
   void (frm_main::*clickIndice)(int) = nullptr;  // a click on an element of a menu array
-  FontCombinazione font = FontCombinazione::No;
   // A menu item: the menu it drops from (none for the menu bar's own menus), and
   // whether it shows a check mark.
   VoceMenu ModelloMain::*menu = nullptr;
@@ -185,13 +182,3 @@ void PerOgniDisegnato(const ModelloMain& m, FS&& sprite, FE&& etichetta) {
 }
 
 }  // namespace Campo
-
-namespace GestioneDatiEsterni {
-
-// The combination's label font (FontNome, FontDimensione, FontColore, bold, italic) on
-// the labels it reaches; lbl_sitelink takes only the colour. A colour that does not
-// convert changes nothing; a size that does not convert stops after the colour of
-// lbl_sitelink.
-void ApplicaFont(Gioco& g);
-
-}  // namespace GestioneDatiEsterni

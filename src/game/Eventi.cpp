@@ -4,9 +4,9 @@
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
 #include "sound/dShow.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 
-using GestioneDatiEsterni::SuonaSlot;
+using Suoni::SuonaSlot;
 
 namespace Eventi {
 

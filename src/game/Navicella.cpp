@@ -1,9 +1,8 @@
 // The bonus ship: out after fifty march ticks, 150 + 20 x level twips left per
 // alien-shot tick, worth 500 x level, gone past -2000.
-#include "combinations/GestioneDatiEsterni.h"
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 
 namespace GestioneOggetti {
 
@@ -35,7 +34,7 @@ void NavicellaColpita(Gioco& g) {
   g.lbl_puntinavicella.Visible = true;
   g.tmr_puntibonus.SetEnabled(true);
   g.lbl_punteggio.Caption = QString::number(g.Punteggio);
-  GestioneDatiEsterni::SuonaSlot(g, SlotSuono::EsplosioneBonus);
+  Suoni::SuonaSlot(g, SlotSuono::EsplosioneBonus);
 }
 
 }  // namespace GestioneOggetti

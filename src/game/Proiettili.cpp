@@ -1,14 +1,13 @@
 // The shots: the player's shot against bricks, the bonus ship and the aliens; the
 // aliens' fire and their shots against bricks and the cannon. Every window below
 // is strict (game/Colpi.h), and only visible targets are tested.
-#include "combinations/GestioneDatiEsterni.h"
 #include "game/Colpi.h"
 #include "game/Eventi.h"
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 
-using GestioneDatiEsterni::SuonaSlot;
+using Suoni::SuonaSlot;
 
 namespace GestioneOggetti {
 

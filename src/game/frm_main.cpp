@@ -1,6 +1,7 @@
 #include "game/frm_main.h"
 
 #include "codec/FileAtomico.h"
+#include "codec/FileMedia.h"
 #include "game/Campo.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "game/Colpi.h"
@@ -8,9 +9,9 @@
 #include "game/GestioneOggetti.h"
 #include "model/Gioco.h"
 #include "sound/dShow.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 
-using GestioneDatiEsterni::SuonaSlot;
+using Suoni::SuonaSlot;
 
 namespace {
 
@@ -47,7 +48,7 @@ frm_main::~frm_main() {
 
 void frm_main::Form_Load() {
   g.FormazioneCaricata = false;
-  g.AutoreCombinazione = QStringLiteral("Dorvanel");
+  g.AutoreCombinazione = QString::fromLatin1(GestioneDatiEsterni::AutoreDefault);
   g.CombinazioneCorrente = QStringLiteral("Default");
   // The sound device was opened by whoever built the Gioco.
   g.Caption = Didascalia(QStringLiteral("Default"));
@@ -132,7 +133,7 @@ void frm_main::img_gameover_Click() {
   g.Vite = 3;
   g.lbl_punteggio.Caption = QStringLiteral("0");
   g.Punteggio = 0;
-  GestioneDatiEsterni::AvviaMusica(g);
+  Suoni::AvviaMusica(g);
 }
 
 void frm_main::img_nextlevel_Click() {
@@ -239,7 +240,7 @@ void frm_main::Esci(bool attendi) {
   g.finestre.Scarica(Finestra::frm_opzioni);
   g.finestre.Scarica(Finestra::frm_inf);
   g.finestre.Scarica(Finestra::frm_aiuto);
-  (void)EliminaFile(g.File("aud0.sktemp"));
+  (void)EliminaFile(g.File(NomeFileSuono(0)));
   if (attendi) g.orologio.Dormi(1000);
   g.finestre.ChiudiPrincipale();
 }
@@ -285,7 +286,7 @@ void frm_main::mn_comb_Click(int Index) {
     g.FontCorsivo = predefinita.Font.Italic;
   }
   GestioneDatiEsterni::ApplicaFont(g);
-  if (Index == 0) g.AutoreCombinazione = QStringLiteral("Dorvanel");
+  if (Index == 0) g.AutoreCombinazione = QString::fromLatin1(GestioneDatiEsterni::AutoreDefault);
   // The item chosen takes the check mark, even when the combination fell back to
   // Default. While a message of the applying was up the menu may have been rebuilt
   // from the folder: it then marks the combination in use already, and the item

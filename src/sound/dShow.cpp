@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "codec/Combinazione.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 #include "model/Gioco.h"
 
 namespace dShow {
@@ -46,7 +46,7 @@ void FermaMusica(Gioco& g) {
 void ControllaCicloMusica(Gioco& g) {
   AvvisaSeInterrotta(g);
   if (g.Comb.Suoni[0].empty() || !g.AudioAttivo) return;
-  if (MusicaFinita(g)) GestioneDatiEsterni::AvviaMusica(g);
+  if (MusicaFinita(g)) Suoni::AvviaMusica(g);
 }
 
 bool MusicaFinita(Gioco& g) {

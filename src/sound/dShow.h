@@ -1,4 +1,4 @@
-// dShow: the background-music player, slot 0, streamed from aud0.sktemp.
+// dShow: the background-music player of sound slot 0, played from its media file.
 #pragma once
 
 #include <cstdint>

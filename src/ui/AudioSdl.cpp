@@ -171,33 +171,18 @@ class EffettoSdl final : public Effetto {
   PtrChunk m_chunk;
 };
 
-// The mixer's wave and AIFF music decoder divides by the channel count of the
-// file's format chunks: a file from someone else's combination that claims none
-// would take the program down.
-bool MusicaSenzaCanali(const std::filesystem::path& file) {
-  PtrRw rw(SDL_RWFromFile(file.string().c_str(), "rb"));
-  std::array<unsigned char, 12> testa{};
-  if (!rw || SDL_RWread(rw.get(), testa.data(), 1, testa.size()) != testa.size()) return false;
-  const auto e = [&](const char* id, size_t da) { return std::memcmp(&testa[da], id, 4) == 0; };
-  const bool wave = e("RIFF", 0) && e("WAVE", 8);
-  if (!wave && !(e("FORM", 0) && (e("AIFF", 8) || e("AIFC", 8)))) return false;
-
-  std::array<unsigned char, 8> pezzo{};
-  while (SDL_RWread(rw.get(), pezzo.data(), 1, pezzo.size()) == pezzo.size()) {
-    const uint32_t lunghezza =
-        wave ? pezzo[4] | pezzo[5] << 8 | pezzo[6] << 16 | static_cast<uint32_t>(pezzo[7]) << 24
-             : static_cast<uint32_t>(pezzo[4]) << 24 | pezzo[5] << 16 | pezzo[6] << 8 | pezzo[7];
-    Sint64 salto = Sint64{lunghezza} + (lunghezza & 1);  // chunks are padded to even sizes
-    // Every format chunk counts: the decoder reads each one it meets.
-    if (lunghezza >= 4 && std::memcmp(pezzo.data(), wave ? "fmt " : "COMM", 4) == 0) {
-      std::array<unsigned char, 4> dati{};
-      if (SDL_RWread(rw.get(), dati.data(), 1, dati.size()) != dati.size()) return false;
-      if ((wave ? dati[2] | dati[3] : dati[0] | dati[1]) == 0) return true;
-      salto -= static_cast<Sint64>(dati.size());
-    }
-    if (SDL_RWseek(rw.get(), salto, RW_SEEK_CUR) < 0) break;
+// The mixer's decoder for a kind of music the gate took; none for another kind.
+Mix_MusicType TipoMusica(FormatoMedia formato) {
+  switch (formato) {
+    case FormatoMedia::WAV:
+      return MUS_WAV;
+    case FormatoMedia::MP3:
+      return MUS_MP3;
+    case FormatoMedia::MIDI:
+      return MUS_MID;
+    default:
+      return MUS_NONE;
   }
-  return false;
 }
 
 class AudioSdl final : public Audio {
@@ -272,42 +257,34 @@ class AudioSdl final : public Audio {
       m_guadagni.canale[static_cast<size_t>(canale)] = static_cast<float>(Guadagno(volume));
   }
 
-  // The music is streamed by the decoder of the kind its first bytes announce, and
-  // only WAV, MP3 and MIDI are taken: the mixer would otherwise guess among all it
-  // knows.
+  // The music's file is read once, whole, and what the mixer streams is those very
+  // bytes, held to the music slot's budgets by the gate: a file that changes meanwhile
+  // changes nothing. The gate holds the slot's own bytes (a media file ends in a CR LF
+  // the slot does not hold), and they are decoded by the decoder of the kind their first
+  // bytes announce, never one the mixer guesses among all it knows.
   bool ApriMusica(const std::filesystem::path& file) override {
     ChiudiMusica();
-    PtrRw rw(SDL_RWFromFile(file.string().c_str(), "rb"));
-    std::array<char, 12> testa{};
-    const size_t letti = rw ? SDL_RWread(rw.get(), testa.data(), 1, testa.size()) : 0;
-    Mix_MusicType tipo = MUS_NONE;
-    switch (RiconosciFormato(std::string_view(testa.data(), letti))) {
-      case FormatoMedia::WAV:
-        tipo = MUS_WAV;
-        break;
-      case FormatoMedia::MP3:
-        tipo = MUS_MP3;
-        break;
-      case FormatoMedia::MIDI:
-        tipo = MUS_MID;
-        break;
-      default:
-        break;
-    }
-    if (tipo == MUS_NONE || SDL_RWseek(rw.get(), 0, RW_SEEK_SET) != 0) {
-      Avvisa("musica non usabile:", file, "non è un file WAV, MP3 o MIDI entro i limiti");
+    auto byte = LeggiFile(file, Vaglio::MaxByteCombinazione + FineMedia.size());
+    if (!byte) {
+      Avvisa("musica non leggibile:", file, byte.errore().c_str());
       return false;
     }
-    if (MusicaSenzaCanali(file)) {
-      Avvisa("musica non decodificabile:", file, "il file non dichiara alcun canale");
+    m_byteMusica = std::move(byte.valore());
+    const std::string_view slot = SlotDiFileMedia(m_byteMusica);
+    const Vaglio::EsameMusica esame = Vaglio::EsaminaMusica(slot);
+    if (esame.rifiuto) {
+      Avvisa("musica non usabile:", file, Vaglio::Descrivi(*esame.rifiuto).c_str());
+      m_byteMusica = {};
       return false;
     }
-    if (tipo == MUS_MID && !LeggiMidi(file, rw)) return false;
-    // The music takes the file over, and closes it when it goes.
-    PtrMusica musica(Mix_LoadMUSType_RW(rw.release(), tipo, SDL_TRUE));
+    // The music reads from these bytes as long as it is open, and closes its view of
+    // them when it goes.
+    const Mix_MusicType tipo = TipoMusica(esame.formato);
+    PtrMusica musica(Mix_LoadMUSType_RW(
+        SDL_RWFromConstMem(slot.data(), static_cast<int>(slot.size())), tipo, SDL_TRUE));
     if (!musica) {
       Avvisa("musica non decodificabile:", file, Mix_GetError());
-      m_byteMidi = {};
+      m_byteMusica = {};
       return false;
     }
     m_durata = std::max(Mix_MusicDuration(musica.get()), 0.0);
@@ -315,7 +292,7 @@ class AudioSdl final : public Audio {
       // The synthesizer says it plays for seconds after the last note has died away:
       // the file itself tells where it ends.
       m_midi = true;
-      m_durata = DurataMidi(SlotDiFileMedia(m_byteMidi));
+      m_durata = DurataMidi(slot);
     }
     m_musica = std::move(musica);
     return true;
@@ -360,8 +337,8 @@ class AudioSdl final : public Audio {
     m_guadagni.musicaFermata = false;
     if (!m_musica) return;
     Mix_HaltMusic();
-    m_musica.reset();  // closes the file
-    m_byteMidi = {};
+    m_musica.reset();
+    m_byteMusica = {};
     m_avviata = false;
     m_durata = 0;
     m_midi = false;
@@ -376,24 +353,6 @@ class AudioSdl final : public Audio {
  private:
   static bool CanaleValido(int canale) { return canale >= 0 && canale < CanaliMixer; }
 
-  // A MIDI music is read whole, held to the music slot's budgets on the slot's own
-  // bytes (an unpacked media file ends in a CR LF the slot does not hold), and played
-  // from those bytes in memory.
-  bool LeggiMidi(const std::filesystem::path& file, PtrRw& rw) {
-    auto byte = LeggiFile(file, Vaglio::MaxByteMidi + FineMedia.size());
-    if (!byte) {
-      Avvisa("musica non usabile:", file, byte.errore().c_str());
-      return false;
-    }
-    if (const auto rifiuto = Vaglio::EsaminaMusica(SlotDiFileMedia(byte.valore())).rifiuto) {
-      Avvisa("musica non usabile:", file, Vaglio::Descrivi(*rifiuto).c_str());
-      return false;
-    }
-    m_byteMidi = std::move(byte.valore());
-    rw.reset(SDL_RWFromConstMem(m_byteMidi.data(), static_cast<int>(m_byteMidi.size())));
-    return rw != nullptr;
-  }
-
   static void Avvisa(const char* cosa, const std::filesystem::path& file, const char* motivo) {
     const QString perche = Riga(motivo);
     qCWarning(lcSuono).noquote() << cosa << QString::fromStdString(file.string())
@@ -406,7 +365,7 @@ class AudioSdl final : public Audio {
   std::unique_ptr<DispositivoMixer> m_mixer;
   Guadagni m_guadagni;
   int m_frequenza = FrequenzaUscita;
-  std::string m_byteMidi;  // the file a MIDI music plays from, freed after it
+  std::string m_byteMusica;  // the file the music plays from, freed after it
   PtrMusica m_musica;
   double m_durata = 0;     // seconds; 0 when it cannot be told
   bool m_midi = false;     // its position is counted in mixed frames

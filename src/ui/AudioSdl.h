@@ -1,6 +1,7 @@
 // The real side of the audio seam, on SDL2_mixer: effects decoded into memory and
-// played on one mixer channel per slot, and the background music streamed from its
-// file. Without a usable audio device the game runs silently.
+// played on one mixer channel per slot, and the background music's file read once,
+// checked by the gate and streamed from those bytes. Without a usable audio device the
+// game runs silently.
 #pragma once
 
 #include <cstdint>

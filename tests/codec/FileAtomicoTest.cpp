@@ -7,6 +7,7 @@
 #include <set>
 
 #include "support/CartellaTemporanea.h"
+#include "support/ChiamateProva.h"
 
 TEST(LeggiFile, ReadsOnlyRegularFilesOfABoundedSizeSoAFifoCannotHangIt) {
   CartellaTemporanea cartella;
@@ -48,6 +49,25 @@ TEST(ScriviFileAtomico, GivesTheFilePermissionsTheUmaskLets) {
     ASSERT_TRUE(scritto && ::stat(file.c_str(), &stato) == 0);
     EXPECT_EQ(stato.st_mode & 0777, c.permessi) << std::oct << c.umask << " " << c.solaLettura;
   }
+}
+
+// A file that lives only moments is put in place as any other, replacing a link of its
+// name rather than writing through it, but never waits for the disk.
+TEST(ScriviFileProvvisorio, ReplacesALinkOfItsNameAndNeverWaitsForTheDisk) {
+  CartellaTemporanea cartella;
+  const auto file = cartella / "img0.sktemp", altro = cartella / "altro";
+  ASSERT_TRUE(ScriviFileAtomico(altro, "del giocatore"));
+  std::filesystem::create_symlink(altro, file);
+  ChiamateProva prova;
+  prova.Registra();
+  ASSERT_TRUE(ScriviFileProvvisorio(file, "nuovo", prova));
+  EXPECT_EQ(LeggiFile(altro).valore(), "del giocatore");
+  EXPECT_FALSE(std::filesystem::is_symlink(file));
+  EXPECT_EQ(LeggiFile(file).valore(), "nuovo");
+  for (const auto passo : prova.Passi())
+    EXPECT_TRUE(passo != ChiamateProva::Passo::Sincronizza &&
+                passo != ChiamateProva::Passo::SincronizzaCartella)
+        << ChiamateProva::Nome(passo);
 }
 
 TEST(CreaFileAtomico, MakesANewFileWholeButNeverReplacesOne) {

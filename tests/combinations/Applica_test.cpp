@@ -5,6 +5,7 @@
 #include "codec/DecodificaEsterna.h"
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
+#include "game/Campo.h"
 #include "codec/Impostazioni.h"
 #include "support/MediaProva.h"
 #include "support/Banco.h"
@@ -377,6 +378,33 @@ TEST_F(Applica, AFontNameThatIsAPathCountsAsNoFont) {
   EXPECT_TRUE(b.dialoghi.PrendiBox().empty());
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
   EXPECT_FALSE(fs::exists(b.g.CartellaProgramma.parent_path() / "evil.ttf"));
+}
+
+TEST_F(Applica, TheLabelFontReachesAllButTheNoticesAndStopsAtWhatDoesNotConvert) {
+  const Etichetta nome = b.g.lbl_default;
+  b.g.FontNome = "Prova";
+  b.g.FontColore = "255";
+  b.g.FontDimensione = "abc";
+  ApplicaFont(b.g);  // the size stops it after the link's colour
+  EXPECT_EQ(b.g.lbl_sitelink.ForeColor, 255u);
+  EXPECT_EQ(b.g.lbl_hiscore.ForeColor, VerdeEtichette);
+
+  b.g.FontColore = "x";
+  b.g.FontDimensione = "12,5";
+  ApplicaFont(b.g);  // a bad colour changes nothing
+  EXPECT_NE(b.g.lbl_hiscore.Font.Name, "Prova");
+
+  b.g.FontColore = "65535";
+  ApplicaFont(b.g);
+  // Every label of the playfield but the two notices.
+  Campo::PerOgniEtichetta(b.g, [&](const Controllo& c, int i, const Etichetta& e) {
+    if (&e == &b.g.lbl_default || &e == &b.g.lbl_sitelink) return;
+    EXPECT_EQ(e.Font, (Carattere{"Prova", 12.5, false, false}))
+        << Campo::NomeElemento(c, i).toStdString();
+    EXPECT_EQ(e.ForeColor, 65535u) << Campo::NomeElemento(c, i).toStdString();
+  });
+  EXPECT_EQ(b.g.lbl_default, nome);
+  EXPECT_NE(b.g.lbl_sitelink.Font.Name, "Prova");
 }
 
 }  // namespace

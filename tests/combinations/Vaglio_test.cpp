@@ -9,6 +9,7 @@
 
 #include "combinations/Decodifica.h"
 #include "codec/Vaglio.h"
+#include "support/MediaOstili.h"
 #include "support/MediaProva.h"
 #include "support/Combinazioni.h"
 
@@ -105,6 +106,30 @@ TEST(Vaglio, SoundsAreMeasuredAtTheMixersRateBeforeTheyAreConverted) {
   // The music is streamed, so any length will do, but a MIDI file's events are read whole.
   EXPECT_FALSE(EsaminaMusica(Wav(1, 1, 10, 8, 10000)).rifiuto);
   EXPECT_EQ(EsaminaMusica("MThd" + std::string(MaxByteMidi, '\0')).rifiuto->motivo, Motivo::Midi);
+}
+
+// The music's decoder walks a wave by rules of its own (no pad byte after odd data,
+// every chunk to the end, the last format winning): a format it meets must be the one
+// the gate read, since one of no channels takes it down. An effect's decoder stops at
+// its data.
+TEST(Vaglio, AMusicsWaveShowsItsDecoderOnlyTheFormatTheGateRead) {
+  namespace mo = media_ostili;
+  const struct {
+    const char* cosa;
+    std::string byte;
+    bool presa;
+  } casi[] = {
+      {"another format after the data", mo::WavConCoda(mo::FormatoWav(3)), false},
+      {"the same format again", mo::WavConCoda(mo::FormatoWav(1)), true},
+      {"no channels right after odd data", mo::WavConCoda(mo::FormatoWav(0), 199), false},
+      {"no channels after odd data's pad byte", mo::WavConCoda("x" + mo::FormatoWav(0), 199), true},
+      {"no channels after a chunk of no length",
+       mo::WavConCoda("junk" + std::string(4, '\0') + mo::FormatoWav(0)), true},
+  };
+  for (const auto& caso : casi) {
+    EXPECT_EQ(!EsaminaMusica(caso.byte).rifiuto, caso.presa) << caso.cosa;
+    EXPECT_FALSE(EsaminaEffetto(caso.byte).rifiuto) << caso.cosa;
+  }
 }
 
 TEST(Vaglio, BudgetsAcrossTheCombinationCountSlotsInTheOrderTheGameUsesThem) {

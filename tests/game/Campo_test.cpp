@@ -1,4 +1,4 @@
-// The playfield table: each control once, the stacking order, and the label font.
+// The playfield table: each control once, and the stacking order.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -47,31 +47,6 @@ TEST(Campo, DrawsTheBannersAboveTheGameAndTheHighScoreTableRowByRow) {
   EXPECT_EQ(dove(b.g.lbl_namer[4]), dove(b.g.lbl_livellor[3]) + 1);
   EXPECT_EQ(etichette.back(), &b.g.lbl_sitelink);
   EXPECT_EQ(etichette.size(), 44);
-}
-
-TEST(Campo, TheLabelFontReachesAllButTheNoticesAndStopsAtWhatDoesNotConvert) {
-  Banco b;
-  const Etichetta nome = b.g.lbl_default;
-  b.g.FontNome = "Prova";
-  b.g.FontColore = "255";
-  b.g.FontDimensione = "abc";
-  GestioneDatiEsterni::ApplicaFont(b.g);  // the size stops it after the link's colour
-  EXPECT_EQ(b.g.lbl_sitelink.ForeColor, 255u);
-  EXPECT_EQ(b.g.lbl_hiscore.ForeColor, VerdeEtichette);
-
-  b.g.FontColore = "x";
-  b.g.FontDimensione = "12,5";
-  GestioneDatiEsterni::ApplicaFont(b.g);  // a bad colour changes nothing
-  EXPECT_NE(b.g.lbl_hiscore.Font.Name, "Prova");
-
-  b.g.FontColore = "65535";
-  GestioneDatiEsterni::ApplicaFont(b.g);
-  for (const Etichetta* e : {&b.g.Label1, &b.g.lbl_livellor[10], &b.g.lbl_puntinavicella}) {
-    EXPECT_EQ(e->Font, (Carattere{"Prova", 12.5, false, false}));
-    EXPECT_EQ(e->ForeColor, 65535u);
-  }
-  EXPECT_EQ(b.g.lbl_default, nome);
-  EXPECT_NE(b.g.lbl_sitelink.Font.Name, "Prova");
 }
 
 }  // namespace

@@ -496,6 +496,9 @@ class Generatore {
               Wav(100).insert(36, "fmt " + Piccolo(16, 4) + Piccolo(1, 2) + Piccolo(0, 2) +
                                       Piccolo(8000, 4) + Piccolo(16000, 4) + Piccolo(2, 2) +
                                       Piccolo(16, 2))},
+             // The music's decoder reads on past odd data without a pad byte.
+             {"wav-dispari-poi-fmt-senza-canali",
+              media_ostili::WavConCoda(media_ostili::FormatoWav(0), 199)},
              {"ogg-finto", "OggS" + Casuali(500, 15)},
              {"flac-finto", "fLaC" + Casuali(500, 16)},
              {"mp3-finto", "ID3\x03\0\0\0\0\0\x10"s + Casuali(500, 17)},

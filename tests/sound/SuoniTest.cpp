@@ -21,7 +21,6 @@
 #include <thread>
 #include <vector>
 
-#include "combinations/GestioneDatiEsterni.h"
 #include "codec/FileMedia.h"
 #include "codec/Vaglio.h"
 #include "support/MediaOstili.h"
@@ -29,12 +28,12 @@
 #include "support/Banco.h"
 #include "ui/AudioSdl.h"
 #include "sound/dShow.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 
 using namespace std::chrono_literals;
-using GestioneDatiEsterni::AvviaMusica;
-using GestioneDatiEsterni::CreaBufferSuono;
-using GestioneDatiEsterni::SuonaSlot;
+using Suoni::AvviaMusica;
+using Suoni::CreaBufferSuono;
+using Suoni::SuonaSlot;
 namespace fs = std::filesystem;
 
 namespace {
@@ -143,16 +142,21 @@ TEST_F(AudioSdl, UnFileCheNonESuonoNonDiventaNeEffettoNeMusica) {
 
 // The music's budgets hold the slot's own bytes: an unpacked media file ends in a CR LF
 // the slot does not hold, and a MIDI file the gate took plays. A file made elsewhere,
-// as the editor picks it, is held to them too.
-TEST_F(AudioSdl, LaMusicaMidiETenutaAiLimitiDelloSlotSuiSuoiByte) {
+// as the editor picks it, is held to them too; and a wave that would show the mixer a
+// format of no channels, which takes it down, never reaches it.
+TEST_F(AudioSdl, LaMusicaETenutaAiLimitiDelloSlotSuiSuoiByte) {
+  namespace mo = media_ostili;
   const struct {
     const char* cosa;
     std::string slot;
     bool aperta;
   } casi[] = {
-      {"4 MiB", media_ostili::MidiDiByte(Vaglio::MaxByteMidi), true},
-      {"4 MiB and a byte", media_ostili::MidiDiByte(Vaglio::MaxByteMidi + 1), false},
-      {"257 notes held", media_ostili::MidiNoteTenute(257), false},
+      {"4 MiB", mo::MidiDiByte(Vaglio::MaxByteMidi), true},
+      {"4 MiB and a byte", mo::MidiDiByte(Vaglio::MaxByteMidi + 1), false},
+      {"257 notes held", mo::MidiNoteTenute(257), false},
+      {"a wave", mo::WavConCoda(""), true},
+      {"no channels after the data", mo::WavConCoda(mo::FormatoWav(0)), false},
+      {"no channels right after odd data", mo::WavConCoda(mo::FormatoWav(0), 199), false},
   };
   for (const auto& caso : casi) {
     ASSERT_TRUE(ScriviFileMedia(g.File("aud0.sktemp"), caso.slot));

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int SlotSfondo = NumeroImmagini - 1;  // the window's background
+constexpr int SlotSfondo = static_cast<int>(SlotImmagine::Sfondo);
 
 TipoCombinazione Notturno() {
   TipoCombinazione comb;

@@ -1,4 +1,6 @@
-// The sound effects of slots 1..15, and the start of the background music.
+// Suoni: the sound slots. The effects of slots 1..15, each played on its own channel
+// at its stored volume, and the start of the background music of slot 0 (played by
+// dShow).
 #pragma once
 
 #include <filesystem>
@@ -9,10 +11,10 @@
 class Gioco;
 class Effetto;
 
-namespace GestioneDatiEsterni {
+namespace Suoni {
 
 std::unique_ptr<Effetto> CreaBufferSuono(Gioco& g, const std::filesystem::path& percorso);
 void SuonaSlot(Gioco& g, SlotSuono slot);
 void AvviaMusica(Gioco& g);
 
-}  // namespace GestioneDatiEsterni
+}  // namespace Suoni

@@ -1,9 +1,9 @@
-// The effect slots 1..15 and the start of the background music.
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
+
 #include "model/Gioco.h"
 #include "sound/dShow.h"
 
-namespace GestioneDatiEsterni {
+namespace Suoni {
 
 std::unique_ptr<Effetto> CreaBufferSuono(Gioco& g, const std::filesystem::path& percorso) {
   return g.audio.CreaEffetto(percorso);
@@ -27,4 +27,4 @@ void AvviaMusica(Gioco& g) {
   dShow::VolumeMusica(g, volume);
 }
 
-}  // namespace GestioneDatiEsterni
+}  // namespace Suoni
