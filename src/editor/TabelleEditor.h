@@ -1,5 +1,6 @@
-// The editor window's fixed tables: each image slot's controls, where they sit and
-// the picture size recommended for it.
+// The editor window's fixed tables: every control, where it sits (in twips, inside
+// its frame) and how it looks, each image slot's controls and the picture size
+// recommended for it, and the sound rows' columns.
 #pragma once
 
 #include "codec/Combinazione.h"
@@ -11,6 +12,16 @@
 #include <array>
 
 namespace TabelleEditor {
+
+// A rectangle given in twips, in logical pixels.
+constexpr QRect Twips(int left, int top, int width, int height) {
+  return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
+}
+constexpr QRect Twips(QRect twips) {
+  return Twips(twips.left(), twips.top(), twips.width(), twips.height());
+}
+
+inline constexpr QSize AreaCliente = Twips(0, 0, 10425, 8610).size();
 
 struct SlotImmagine {
   const char* pulsante;    // the picker button, captioned with the slot's name
@@ -42,9 +53,218 @@ inline constexpr std::array<SlotImmagine, NumeroImmagini> SlotImmagini = {{
 
 inline constexpr int SlotSfondo = 13;  // the window's background
 
-// A rectangle given in twips, in logical pixels.
-constexpr QRect Twips(int left, int top, int width, int height) {
-  return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
-}
+// The picture rows' columns: the picker, "Def" and the path box.
+struct ColonnaImmagini {
+  int pulsante, def, casella;
+};
+inline constexpr ColonnaImmagini ColonneImmagini[2] = {{120, 1320, 1800}, {5280, 6480, 6960}};
+inline constexpr int LarghezzaPulsante = 1215, LarghezzaDef = 495, LarghezzaCasella = 3375;
+inline constexpr int AltezzaRiga = 375;
+
+// Where the previews fit inside "ANTEPRIMA".
+inline constexpr QRect InternoAnteprime = Twips(120, 240, 4215, 1335);
+
+// A sound row gives its slider about a pixel a unit, so a drag reaches every volume;
+// the file box is narrower for it. Rows 0..7 on the left, 8..15 on the right.
+struct ColonnaSuoni {
+  int apri, audio, play, volume, testoVolume;
+};
+inline constexpr ColonnaSuoni ColonneSuoni[2] = {{120, 1560, 2805, 3045, 4800},
+                                                 {5280, 6720, 7965, 8205, 9960}};
+inline constexpr int LarghezzaApri = 1455, LarghezzaAudio = 1260, LarghezzaPlay = 255,
+                     LarghezzaVolume = 1770, LarghezzaTestoVolume = 375;
+inline constexpr int RigheColonna = 8, TopSuoni = 4800, PassoSuoni = 360;
+// Over each column: the names of the button, file and volume columns.
+inline constexpr int TopIntestazioni = 4440, AltezzaIntestazioni = 255;
+inline constexpr std::array<std::array<const char*, 3>, 2> Intestazioni = {{
+    {"lbl_audio", "Label1", "Label3"},
+    {"Label4", "Label5", "Label6"},
+}};
+inline constexpr std::array<const char*, 3> TitoliIntestazioni = {"AUDIO", "FILE", "VOLUME"};
+
+// The fonts of the window's controls.
+struct Font {
+  const char* nome;
+  double punti;
+  bool grassetto = false;
+};
+inline constexpr Font Normale{"MS Sans Serif", 8.25};
+inline constexpr Font Caselle{"Times New Roman", 12};
+inline constexpr Font Avviso{"MS Sans Serif", 9.75, true};
+inline constexpr Font Intestazione{"Tahoma", 11.25};
+
+enum class Tipo {
+  Scritta,       // a label
+  ScrittaRossa,  // a label in red
+  Pulsante,      // a button (always in the window's own font)
+  Casella,       // a read-only text box
+  Spunta,        // a check box
+  Cornice,       // a frame with its title
+  Linea,         // a horizontal rule
+  Riquadro,      // a rectangle's outline
+  // The controls made by slot from the tables above, at their place in the order.
+  RigheImmagini,
+  Anteprime,
+  RigheSuoni,
+};
+
+inline constexpr Qt::Alignment AllaSinistra = Qt::AlignLeft | Qt::AlignTop;
+inline constexpr Qt::Alignment AlCentro = Qt::AlignHCenter | Qt::AlignTop;
+
+struct Controllo {
+  Tipo tipo;
+  const char* nome = "";
+  const char* testo = "";        // the caption, title or text, in UTF-8
+  QRect twips{};                 // inside its frame
+  const char* dentro = nullptr;  // the frame it lies in; none for the window
+  Font font = Normale;
+  Qt::Alignment allineamento = AllaSinistra;
+  bool nascosto = false;  // until the model shows it
+  const char* suggerimento = nullptr;
+};
+
+// Every control in the order it is made: a later one lies over an earlier one, and
+// the focus goes from one to the next in this order.
+inline constexpr Controllo Controlli[] = {
+    {.tipo = Tipo::Scritta,
+     .nome = "lbl_combinazione",
+     .twips = {0, 0, 10215, 495},
+     .font = {"MS Sans Serif", 18, true},
+     .allineamento = AlCentro},
+    {.tipo = Tipo::RigheImmagini},
+    {.tipo = Tipo::Cornice,
+     .nome = "Frame1",
+     .testo = "ANTEPRIMA",
+     .twips = {5640, 480, 4455, 1695},
+     .font = {"MS Sans Serif", 8.25, true}},
+    {.tipo = Tipo::Anteprime, .dentro = "Frame1"},
+    {.tipo = Tipo::Scritta,
+     .nome = "Label2",
+     .testo = "Dimensioni immagine",
+     .twips = {5640, 2160, 2295, 255},
+     .font = Avviso},
+    {.tipo = Tipo::Scritta,
+     .nome = "lbl_dimensioni",
+     .twips = {8040, 2160, 2055, 255},
+     .font = Avviso},
+    {.tipo = Tipo::Pulsante,
+     .nome = "Cb_visualfont",
+     .testo = "FONT",
+     .twips = {5280, 3840, 1215, 375}},
+    {.tipo = Tipo::ScrittaRossa,
+     .nome = "lbl_pass",
+     .testo = "La combinazione è protetta da password, l'unica operazione consentita è il "
+              "controllo volume",
+     .twips = {0, 4200, 10455, 255},
+     .font = Avviso,
+     .allineamento = AlCentro,
+     .nascosto = true},
+    {.tipo = Tipo::Linea, .nome = "Line1", .twips = {120, 4440, 10200, 30}},
+    {.tipo = Tipo::RigheSuoni},
+    // The command bar.
+    {.tipo = Tipo::Cornice, .nome = "Frame2", .twips = {120, 7800, 10215, 735}},
+    {.tipo = Tipo::Pulsante,
+     .nome = "CB_crea",
+     .testo = "Crea",
+     .twips = {120, 240, 855, 375},
+     .dentro = "Frame2"},
+    {.tipo = Tipo::Pulsante,
+     .nome = "cb_salva",
+     .testo = "Salva e applica",
+     .twips = {960, 240, 1695, 375},
+     .dentro = "Frame2"},
+    {.tipo = Tipo::Spunta,
+     .nome = "chk_password",
+     .testo = "Proteggi con password",
+     .twips = {2760, 240, 2175, 375},
+     .dentro = "Frame2",
+     .font = {"Impact", 8.25}},
+    {.tipo = Tipo::Pulsante,
+     .nome = "Cb_elimina",
+     .testo = "Elimina",
+     .twips = {5040, 240, 855, 375},
+     .dentro = "Frame2"},
+    {.tipo = Tipo::Pulsante,
+     .nome = "Cb_InserisciPass",
+     .testo = "Ins. Password",
+     .twips = {5880, 240, 1335, 375},
+     .dentro = "Frame2",
+     .nascosto = true},
+    {.tipo = Tipo::Pulsante,
+     .nome = "Cb_default",
+     .testo = "TUTTO A DEFAULT",
+     .twips = {7200, 240, 2055, 375},
+     .dentro = "Frame2"},
+    {.tipo = Tipo::Pulsante,
+     .nome = "cb_esci",
+     .testo = "Esci",
+     .twips = {9240, 240, 855, 375},
+     .dentro = "Frame2"},
+    // The font panel, over the right-hand sound column while open, so after the rows.
+    {.tipo = Tipo::Cornice,
+     .nome = "fra_font",
+     .testo = "FONT",
+     .twips = {5280, 3840, 5055, 3855},
+     .font = {"MS Sans Serif", 12, true},
+     .nascosto = true},
+    {.tipo = Tipo::Riquadro,
+     .nome = "Shape1",
+     .twips = {0, 1080, 5055, 1935},
+     .dentro = "fra_font"},
+    {.tipo = Tipo::Pulsante,
+     .nome = "Cb_font",
+     .testo = "Da Font",
+     .twips = {120, 480, 1215, 375},
+     .dentro = "fra_font"},
+    {.tipo = Tipo::Pulsante,
+     .nome = "cb_color",
+     .testo = "Colore",
+     .twips = {1320, 480, 1215, 375},
+     .dentro = "fra_font"},
+    {.tipo = Tipo::Scritta,
+     .nome = "lbl_anteprimafont",
+     .testo = "Aa Bb  0 1  ",
+     .twips = {2520, 480, 2295, 375},
+     .dentro = "fra_font",
+     .allineamento = Qt::AlignHCenter | Qt::AlignVCenter},
+    {.tipo = Tipo::Scritta,
+     .nome = "Label7",
+     .testo = " Usa questa funzione se pensi di utilizzare una font non standard",
+     .twips = {120, 1200, 4695, 375},
+     .dentro = "fra_font"},
+    {.tipo = Tipo::Pulsante,
+     .nome = "Cb_fontFile",
+     .testo = "Da File",
+     .twips = {120, 1560, 1215, 375},
+     .dentro = "fra_font",
+     .suggerimento = "Cerca e installa una font, questa verrà caricata nella tua combinazione. "
+                     "Usa questa funzione se pensi di utilizzare una font non standard"},
+    {.tipo = Tipo::Casella,
+     .nome = "txt_font",
+     .twips = {1320, 1560, 3495, 375},
+     .dentro = "fra_font"},
+    {.tipo = Tipo::Scritta,
+     .nome = "Label8",
+     .testo = "Il seguente font verrà o è già caricato nella combinazione",
+     .twips = {120, 2040, 4815, 255},
+     .dentro = "fra_font"},
+    {.tipo = Tipo::Scritta,
+     .nome = "lbl_fontdacaricare",
+     .testo = "Nessuno",
+     .twips = {120, 2400, 3135, 495},
+     .dentro = "fra_font",
+     .font = {"MS Sans Serif", 13.5},
+     .allineamento = AlCentro},
+    {.tipo = Tipo::Pulsante,
+     .nome = "Cb_cancellafont",
+     .testo = "Cancella",
+     .twips = {3600, 2400, 1335, 495},
+     .dentro = "fra_font"},
+    {.tipo = Tipo::Pulsante,
+     .nome = "cb_chiudifont",
+     .testo = "CHIUDI PANNELLO FONT",
+     .twips = {120, 3360, 4815, 375},
+     .dentro = "fra_font"},
+};
 
 }  // namespace TabelleEditor

@@ -1,4 +1,4 @@
-// The editor window: loading, showing the model, forwarding each input to the
+// frm_opzioni's handlers: loading, showing the model, forwarding each input to the
 // model's steps, the preview area and leaving.
 #include "editor/frm_opzioni.h"
 
@@ -210,6 +210,10 @@ void frm_opzioni::CB_crea_Click() {
 void frm_opzioni::cb_salva_Click() {
   Editor::Salva(g, m);
   Mostra();
+}
+
+void frm_opzioni::chk_password_Click() {
+  Editor::ImpostaProtezione(m, chk_password->isChecked());
 }
 
 void frm_opzioni::Cb_visualfont_Click() {
