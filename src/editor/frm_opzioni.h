@@ -11,15 +11,18 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 class Anteprima;
 class Gioco;
 class ImmaginiIncorporate;
 class QCheckBox;
+class QFont;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -90,10 +93,12 @@ class frm_opzioni final : public QWidget {
 
  private:
   void CostruisciControlli();
-  void CostruisciRigheImmagini();
+  void CostruisciRigheImmagini(const QFont& normale, const QFont& caselle);
   void CostruisciAnteprime(QWidget* cornice);
-  void CostruisciRigheSuoni();
-  void TrovaControlli();
+  void CostruisciRigheSuoni(const QFont& normale, const QFont& caselle, const QFont& intestazioni);
+  // The controls the table made, by name.
+  using Controlli = std::map<std::string_view, QWidget*>;
+  void TrovaControlli(const Controlli& fatti);
   void CollegaControlli();
   // Shows the model: every control takes its value without running its handler.
   void Mostra();

@@ -14,13 +14,31 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <string_view>
+#include <vector>
+
 using TabelleEditor::Twips;
 
 namespace {
 
-QFont FontQt(const TabelleEditor::Font& font) {
-  return Caratteri::FontQt({QString::fromLatin1(font.nome), font.punti, font.grassetto, false});
-}
+// The window's fonts, each made once: making one looks its family up in the font
+// database, which costs more than the control it goes on.
+class Fonts {
+ public:
+  QFont operator()(const TabelleEditor::Font& f) {
+    for (const auto& [chiave, font] : m_fatti) {
+      if (std::string_view(chiave.nome) == f.nome && chiave.punti == f.punti &&
+          chiave.grassetto == f.grassetto)
+        return font;
+    }
+    m_fatti.emplace_back(
+        f, Caratteri::FontQt({QString::fromLatin1(f.nome), f.punti, f.grassetto, false}));
+    return m_fatti.back().second;
+  }
+
+ private:
+  std::vector<std::pair<TabelleEditor::Font, QFont>> m_fatti;
+};
 
 // Each control gets its font explicitly: in this window a frame's font is its
 // title's, never its children's.
@@ -33,8 +51,10 @@ W* Crea(QWidget* genitore, const QString& nome, QRect dove, const QFont& font) {
   return w;
 }
 
-QPushButton* Pulsante(QWidget* genitore, const QString& nome, const QString& testo, QRect dove) {
-  auto* p = Crea<QPushButton>(genitore, nome, dove, FontQt(TabelleEditor::Normale));
+// Buttons always have the window's own font.
+QPushButton* Pulsante(QWidget* genitore, const QString& nome, const QString& testo, QRect dove,
+                      const QFont& normale) {
+  auto* p = Crea<QPushButton>(genitore, nome, dove, normale);
   p->setText(testo);
   p->setFocusPolicy(Qt::TabFocus);
   return p;
@@ -54,50 +74,52 @@ QLabel* Scritta(QWidget* genitore, const QString& nome, const QString& testo, QR
   return l;
 }
 
-QFrame* Tratto(QWidget* genitore, const QString& nome, QRect dove, QFrame::Shape forma) {
-  auto* f = Crea<QFrame>(genitore, nome, dove, FontQt(TabelleEditor::Normale));
+QFrame* Tratto(QWidget* genitore, const QString& nome, QRect dove, const QFont& font,
+               QFrame::Shape forma) {
+  auto* f = Crea<QFrame>(genitore, nome, dove, font);
   f->setFrameShape(forma);
   f->setFrameShadow(QFrame::Plain);
   return f;
 }
 
 // One control of the table, in its frame.
-QWidget* CreaControllo(QWidget* dentro, const TabelleEditor::Controllo& c) {
+QWidget* CreaControllo(QWidget* dentro, const TabelleEditor::Controllo& c, Fonts& fonts) {
   using TabelleEditor::Tipo;
   const QString nome = QLatin1String(c.nome);
   const QString testo = QString::fromUtf8(c.testo);
   const QRect dove = Twips(c.twips);
+  const QFont font = fonts(c.font);
   switch (c.tipo) {
     case Tipo::Scritta:
-      return Scritta(dentro, nome, testo, dove, FontQt(c.font), c.allineamento);
+      return Scritta(dentro, nome, testo, dove, font, c.allineamento);
     case Tipo::ScrittaRossa: {
-      QLabel* l = Scritta(dentro, nome, testo, dove, FontQt(c.font), c.allineamento);
+      QLabel* l = Scritta(dentro, nome, testo, dove, font, c.allineamento);
       QPalette rosso = l->palette();
       rosso.setColor(QPalette::WindowText, Qt::red);
       l->setPalette(rosso);
       return l;
     }
     case Tipo::Pulsante:
-      return Pulsante(dentro, nome, testo, dove);
+      return Pulsante(dentro, nome, testo, dove, fonts(TabelleEditor::Normale));
     case Tipo::Casella:
-      return Casella(dentro, nome, dove, FontQt(c.font));
+      return Casella(dentro, nome, dove, font);
     case Tipo::Spunta: {
-      auto* s = Crea<QCheckBox>(dentro, nome, dove, FontQt(c.font));
+      auto* s = Crea<QCheckBox>(dentro, nome, dove, font);
       s->setText(testo);
       return s;
     }
     case Tipo::Cornice: {
-      auto* f = Crea<QGroupBox>(dentro, nome, dove, FontQt(c.font));
+      auto* f = Crea<QGroupBox>(dentro, nome, dove, font);
       if (!testo.isEmpty()) f->setTitle(testo);
       return f;
     }
     case Tipo::Linea: {
-      QFrame* f = Tratto(dentro, nome, dove, QFrame::HLine);
+      QFrame* f = Tratto(dentro, nome, dove, font, QFrame::HLine);
       f->setLineWidth(2);
       return f;
     }
     case Tipo::Riquadro:
-      return Tratto(dentro, nome, dove, QFrame::Box);
+      return Tratto(dentro, nome, dove, font, QFrame::Box);
     case Tipo::RigheImmagini:
     case Tipo::Anteprime:
     case Tipo::RigheSuoni:
@@ -125,8 +147,8 @@ QRect RiquadroAnteprima(int n, const TabelleEditor::SlotImmagine& slot) {
 }
 
 template <class W>
-W* Figlio(const QWidget* finestra, const char* nome) {
-  return finestra->findChild<W*>(QLatin1String(nome));
+W* Figlio(const std::map<std::string_view, QWidget*>& fatti, const char* nome) {
+  return static_cast<W*>(fatti.at(nome));
 }
 
 }  // namespace
@@ -148,48 +170,49 @@ void frm_opzioni::Adatta(QLabel* l) {
 void frm_opzioni::CostruisciControlli() {
   setObjectName(QStringLiteral("frm_opzioni"));
   setFixedSize(TabelleEditor::AreaCliente);
-  setFont(FontQt(TabelleEditor::Normale));
+  Fonts fonts;
+  setFont(fonts(TabelleEditor::Normale));
   setWindowTitle(QStringLiteral("Opzioni - immagini"));
   setMouseTracking(true);
 
   using TabelleEditor::Tipo;
+  Controlli fatti;
   for (const TabelleEditor::Controllo& c : TabelleEditor::Controlli) {
-    QWidget* dentro =
-        c.dentro ? findChild<QWidget*>(QLatin1String(c.dentro), Qt::FindDirectChildrenOnly) : this;
+    QWidget* dentro = c.dentro ? fatti.at(c.dentro) : this;
     if (c.tipo == Tipo::RigheImmagini) {
-      CostruisciRigheImmagini();
+      CostruisciRigheImmagini(fonts(TabelleEditor::Normale), fonts(TabelleEditor::Caselle));
     } else if (c.tipo == Tipo::Anteprime) {
       CostruisciAnteprime(dentro);
     } else if (c.tipo == Tipo::RigheSuoni) {
-      CostruisciRigheSuoni();
+      CostruisciRigheSuoni(fonts(TabelleEditor::Normale), fonts(TabelleEditor::Caselle),
+                           fonts(TabelleEditor::Intestazione));
     } else {
-      QWidget* w = CreaControllo(dentro, c);
+      QWidget* w = fatti[c.nome] = CreaControllo(dentro, c, fonts);
       if (c.suggerimento) w->setToolTip(QString::fromUtf8(c.suggerimento));
       if (c.nascosto) w->hide();
     }
   }
-  TrovaControlli();
+  TrovaControlli(fatti);
   // Open, the font panel hides the sound rows it lies over.
   fra_font->setAutoFillBackground(true);
   for (QLabel* l : findChildren<QLabel*>()) Adatta(l);
 }
 
-void frm_opzioni::CostruisciRigheImmagini() {
+void frm_opzioni::CostruisciRigheImmagini(const QFont& normale, const QFont& caselle) {
   using namespace TabelleEditor;
-  const QFont caselle = FontQt(Caselle);
   for (int n = 0; n < NumeroImmagini; ++n) {
     const auto s = static_cast<size_t>(n);
     const SlotImmagine& slot = SlotImmagini[s];
     const ColonnaImmagini& col = ColonneImmagini[slot.destra ? 1 : 0];
     QPushButton* p =
         Pulsante(this, QLatin1String(slot.pulsante), QString::fromUtf8(NomiImmagini[s]),
-                 Twips(col.pulsante, slot.top, LarghezzaPulsante, AltezzaRiga));
+                 Twips(col.pulsante, slot.top, LarghezzaPulsante, AltezzaRiga), normale);
     // The pointer over a picture button shows its preview.
     p->setMouseTracking(true);
     p->installEventFilter(this);
     PulsantiImmagine[s] = p;
     cb_def[s] = Pulsante(this, Elemento("cb_def", n), QStringLiteral("Def"),
-                         Twips(col.def, slot.top, LarghezzaDef, AltezzaRiga));
+                         Twips(col.def, slot.top, LarghezzaDef, AltezzaRiga), normale);
     QLineEdit* c = Casella(this, QLatin1String(slot.casella),
                            Twips(col.casella, slot.top, LarghezzaCasella, AltezzaRiga), caselle);
     c->setText(QStringLiteral("Default"));
@@ -209,9 +232,9 @@ void frm_opzioni::CostruisciAnteprime(QWidget* cornice) {
   }
 }
 
-void frm_opzioni::CostruisciRigheSuoni() {
+void frm_opzioni::CostruisciRigheSuoni(const QFont& normale, const QFont& caselle,
+                                       const QFont& intestazioni) {
   using namespace TabelleEditor;
-  const QFont intestazioni = FontQt(Intestazione);
   for (size_t k = 0; k < Intestazioni.size(); ++k) {
     const ColonnaSuoni& col = ColonneSuoni[k];
     const int left[] = {col.apri, col.audio, col.volume};
@@ -222,19 +245,17 @@ void frm_opzioni::CostruisciRigheSuoni() {
               AlCentro);
   }
 
-  const QFont caselle = FontQt(Caselle);
-  const QFont normale = FontQt(Normale);
   for (int i = 0; i < NumeroSuoni; ++i) {
     const size_t s = static_cast<size_t>(i);
     const ColonnaSuoni& col = ColonneSuoni[i / RigheColonna];
     const int top = TopSuoni + PassoSuoni * (i % RigheColonna);
     cb_apri[s] = Pulsante(this, Elemento("cb_apri", i), QString::fromUtf8(NomiSuoni[s]),
-                          Twips(col.apri, top, LarghezzaApri, AltezzaRiga));
+                          Twips(col.apri, top, LarghezzaApri, AltezzaRiga), normale);
     txt_audio[s] = Casella(this, Elemento("txt_audio", i),
                            Twips(col.audio, top, LarghezzaAudio, AltezzaRiga), caselle);
     txt_audio[s]->installEventFilter(this);
     chk_play[s] = Pulsante(this, Elemento("chk_play", i), QStringLiteral(">"),
-                           Twips(col.play, top, LarghezzaPlay, AltezzaRiga));
+                           Twips(col.play, top, LarghezzaPlay, AltezzaRiga), normale);
     chk_play[s]->setCheckable(true);  // latched: a trial lasts while the button is down
     // Down, it is lit: a trial playing can be told at a glance.
     chk_play[s]->setStyleSheet(QStringLiteral(
@@ -259,26 +280,26 @@ void frm_opzioni::CostruisciRigheSuoni() {
   }
 }
 
-void frm_opzioni::TrovaControlli() {
-  lbl_combinazione = Figlio<QLabel>(this, "lbl_combinazione");
-  lbl_dimensioni = Figlio<QLabel>(this, "lbl_dimensioni");
-  Cb_visualfont = Figlio<QPushButton>(this, "Cb_visualfont");
-  lbl_pass = Figlio<QLabel>(this, "lbl_pass");
-  CB_crea = Figlio<QPushButton>(this, "CB_crea");
-  cb_salva = Figlio<QPushButton>(this, "cb_salva");
-  chk_password = Figlio<QCheckBox>(this, "chk_password");
-  Cb_elimina = Figlio<QPushButton>(this, "Cb_elimina");
-  Cb_InserisciPass = Figlio<QPushButton>(this, "Cb_InserisciPass");
-  Cb_default = Figlio<QPushButton>(this, "Cb_default");
-  cb_esci = Figlio<QPushButton>(this, "cb_esci");
-  fra_font = Figlio<QGroupBox>(this, "fra_font");
-  Cb_font = Figlio<QPushButton>(this, "Cb_font");
-  cb_color = Figlio<QPushButton>(this, "cb_color");
-  lbl_anteprimafont = Figlio<QLabel>(this, "lbl_anteprimafont");
-  Cb_fontFile = Figlio<QPushButton>(this, "Cb_fontFile");
-  lbl_fontdacaricare = Figlio<QLabel>(this, "lbl_fontdacaricare");
-  Cb_cancellafont = Figlio<QPushButton>(this, "Cb_cancellafont");
-  cb_chiudifont = Figlio<QPushButton>(this, "cb_chiudifont");
+void frm_opzioni::TrovaControlli(const Controlli& fatti) {
+  lbl_combinazione = Figlio<QLabel>(fatti, "lbl_combinazione");
+  lbl_dimensioni = Figlio<QLabel>(fatti, "lbl_dimensioni");
+  Cb_visualfont = Figlio<QPushButton>(fatti, "Cb_visualfont");
+  lbl_pass = Figlio<QLabel>(fatti, "lbl_pass");
+  CB_crea = Figlio<QPushButton>(fatti, "CB_crea");
+  cb_salva = Figlio<QPushButton>(fatti, "cb_salva");
+  chk_password = Figlio<QCheckBox>(fatti, "chk_password");
+  Cb_elimina = Figlio<QPushButton>(fatti, "Cb_elimina");
+  Cb_InserisciPass = Figlio<QPushButton>(fatti, "Cb_InserisciPass");
+  Cb_default = Figlio<QPushButton>(fatti, "Cb_default");
+  cb_esci = Figlio<QPushButton>(fatti, "cb_esci");
+  fra_font = Figlio<QGroupBox>(fatti, "fra_font");
+  Cb_font = Figlio<QPushButton>(fatti, "Cb_font");
+  cb_color = Figlio<QPushButton>(fatti, "cb_color");
+  lbl_anteprimafont = Figlio<QLabel>(fatti, "lbl_anteprimafont");
+  Cb_fontFile = Figlio<QPushButton>(fatti, "Cb_fontFile");
+  lbl_fontdacaricare = Figlio<QLabel>(fatti, "lbl_fontdacaricare");
+  Cb_cancellafont = Figlio<QPushButton>(fatti, "Cb_cancellafont");
+  cb_chiudifont = Figlio<QPushButton>(fatti, "cb_chiudifont");
 }
 
 void frm_opzioni::CollegaControlli() {
