@@ -97,8 +97,8 @@ class frm_opzioni final : public QWidget {
   void CostruisciAnteprime(QWidget* cornice);
   void CostruisciRigheSuoni(const QFont& normale, const QFont& caselle, const QFont& intestazioni);
   // The controls the table made, by name.
-  using Controlli = std::map<std::string_view, QWidget*>;
-  void TrovaControlli(const Controlli& fatti);
+  using ControlliFatti = std::map<std::string_view, QWidget*>;
+  void TrovaControlli(const ControlliFatti& fatti);
   void CollegaControlli();
   // Shows the model: every control takes its value without running its handler.
   void Mostra();

@@ -176,7 +176,7 @@ void frm_opzioni::CostruisciControlli() {
   setMouseTracking(true);
 
   using TabelleEditor::Tipo;
-  Controlli fatti;
+  ControlliFatti fatti;
   for (const TabelleEditor::Controllo& c : TabelleEditor::Controlli) {
     QWidget* dentro = c.dentro ? fatti.at(c.dentro) : this;
     if (c.tipo == Tipo::RigheImmagini) {
@@ -280,7 +280,7 @@ void frm_opzioni::CostruisciRigheSuoni(const QFont& normale, const QFont& casell
   }
 }
 
-void frm_opzioni::TrovaControlli(const Controlli& fatti) {
+void frm_opzioni::TrovaControlli(const ControlliFatti& fatti) {
   lbl_combinazione = Figlio<QLabel>(fatti, "lbl_combinazione");
   lbl_dimensioni = Figlio<QLabel>(fatti, "lbl_dimensioni");
   Cb_visualfont = Figlio<QPushButton>(fatti, "Cb_visualfont");
