@@ -124,13 +124,21 @@ void Elimina(Gioco& g, ModelloEditor& m);
 void Crea(Gioco& g, ModelloEditor& m);
 void Salva(Gioco& g, ModelloEditor& m);
 
-// The font panel and the password.
+// The font panel.
 void ApriPannelloFont(Gioco& g, ModelloEditor& m);
 void ChiudiPannelloFont(ModelloEditor& m);
 void ScegliFont(Gioco& g, ModelloEditor& m);
 void ScegliColore(Gioco& g, ModelloEditor& m);
 void ScegliFileFont(Gioco& g, ModelloEditor& m);
 void CancellaFileFont(ModelloEditor& m);
+
+// The protection. BloccaModifiche enters the protected state, as opening a
+// combination with a password does: only volumes, trials, emptying a row, "Crea",
+// "Salva e applica", "Elimina" and the password work, and "TUTTO A DEFAULT" stays
+// off for the rest of this opening. The right password leaves it; "Proteggi con
+// password" asks for one at the next save.
+void BloccaModifiche(ModelloEditor& m);
 void InserisciPassword(Gioco& g, ModelloEditor& m);
+void ImpostaProtezione(ModelloEditor& m, bool proteggi);
 
 }  // namespace Editor

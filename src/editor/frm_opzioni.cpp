@@ -1,4 +1,4 @@
-// The editor window: loading, showing the model, forwarding each input to the
+// frm_opzioni's handlers: loading, showing the model, forwarding each input to the
 // model's steps, the preview area and leaving.
 #include "editor/frm_opzioni.h"
 
@@ -133,7 +133,7 @@ void frm_opzioni::PulsanteImmagine_Click(int n) {
 void frm_opzioni::PulsanteImmagine_MouseMove(int n) {
   if (n < 0 || n >= NumeroImmagini) return;
   CancellaTutto();
-  const auto& slot = TabelleEditor::SlotImmagini[static_cast<size_t>(n)];
+  const auto& slot = TabelleEditor::TabellaImmagini[static_cast<size_t>(n)];
   Anteprime[static_cast<size_t>(n)]->show();
   lbl_dimensioni->setText(QStringLiteral("%1 x %2 pixel").arg(slot.larghezza).arg(slot.altezza));
 }
@@ -210,6 +210,10 @@ void frm_opzioni::CB_crea_Click() {
 void frm_opzioni::cb_salva_Click() {
   Editor::Salva(g, m);
   Mostra();
+}
+
+void frm_opzioni::chk_password_Click() {
+  Editor::ImpostaProtezione(m, chk_password->isChecked());
 }
 
 void frm_opzioni::Cb_visualfont_Click() {

@@ -1,7 +1,8 @@
 // frm_opzioni: the combination editor window, a view of the editor's model
-// (editing/Editor.h). It builds its controls from the editor's tables, forwards
-// each input to the model's steps and shows the model again. The handlers are public
-// and named control_Event: the widgets call them, and so can a test or a benchmark.
+// (editing/Editor.h). It builds its controls from the window's tables
+// (frm_opzioni_controlli.cpp), forwards each input to the model's steps and shows the
+// model again (frm_opzioni.cpp). The handlers are public and named control_Event: the
+// widgets call them, and so can a test or a benchmark.
 #pragma once
 
 #include "editing/Editor.h"
@@ -10,15 +11,18 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 class Anteprima;
 class Gioco;
 class ImmaginiIncorporate;
 class QCheckBox;
+class QFont;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -64,9 +68,10 @@ class frm_opzioni final : public QWidget {
   void Cb_default_Click();
   void Cb_elimina_Click();
 
-  // Creating and saving.
+  // Creating and saving, and the box that protects the save with a password.
   void CB_crea_Click();
   void cb_salva_Click();
+  void chk_password_Click();
 
   // The font panel and the password.
   void Cb_visualfont_Click();
@@ -88,7 +93,12 @@ class frm_opzioni final : public QWidget {
 
  private:
   void CostruisciControlli();
-  void CostruisciPannelloFont();
+  void CostruisciRigheImmagini(const QFont& normale, const QFont& caselle);
+  void CostruisciAnteprime(QWidget* cornice);
+  void CostruisciRigheSuoni(const QFont& normale, const QFont& caselle, const QFont& intestazioni);
+  // The controls the table made, by name.
+  using ControlliFatti = std::map<std::string_view, QWidget*>;
+  void TrovaControlli(const ControlliFatti& fatti);
   void CollegaControlli();
   // Shows the model: every control takes its value without running its handler.
   void Mostra();
@@ -113,7 +123,6 @@ class frm_opzioni final : public QWidget {
   std::array<QPushButton*, NumeroImmagini> PulsantiImmagine{};
   std::array<QPushButton*, NumeroImmagini> cb_def{};
   std::array<QLineEdit*, NumeroImmagini> CaselleImmagine{};
-  QGroupBox* Frame1 = nullptr;
   std::array<Anteprima*, NumeroImmagini> Anteprime{};
   QLabel* lbl_dimensioni = nullptr;
   QPushButton* Cb_visualfont = nullptr;
@@ -135,7 +144,6 @@ class frm_opzioni final : public QWidget {
   QPushButton* cb_color = nullptr;
   QLabel* lbl_anteprimafont = nullptr;
   QPushButton* Cb_fontFile = nullptr;
-  QLineEdit* txt_font = nullptr;
   QLabel* lbl_fontdacaricare = nullptr;
   QPushButton* Cb_cancellafont = nullptr;
   QPushButton* cb_chiudifont = nullptr;

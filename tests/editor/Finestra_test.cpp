@@ -23,7 +23,7 @@ TEST_F(FinestraEditor, ShowsItsModelAndItsLocks) {
   EXPECT_EQ(editor->windowTitle(), mostrato.titolo);
   EXPECT_EQ(C<QLabel>("lbl_combinazione")->text(), "Blu by Anna");
   for (size_t n = 0; n < NumeroImmagini; ++n) {
-    const auto& slot = TabelleEditor::SlotImmagini[n];
+    const auto& slot = TabelleEditor::TabellaImmagini[n];
     EXPECT_EQ(Testo(slot.casella), mostrato.immagini[n]);
     EXPECT_EQ(C<Anteprima>(slot.anteprima)->Picture(), mostrato.anteprime[n]);
   }
@@ -196,7 +196,7 @@ TEST_F(FinestraEditor, OnePreviewAtATimeFollowsThePointerAndOnlyTheBackgroundCle
   Apri(true);
   const auto mostrato = [this] {
     QStringList visibili;
-    for (const auto& slot : TabelleEditor::SlotImmagini)
+    for (const auto& slot : TabelleEditor::TabellaImmagini)
       if (Visibile(slot.anteprima)) visibili << QLatin1String(slot.anteprima);
     return visibili.join(' ') + ' ' + C<QLabel>("lbl_dimensioni")->text();
   };

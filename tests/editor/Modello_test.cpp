@@ -394,7 +394,7 @@ TEST_F(Modello, ACombinationIsSavedUnderItsFilesNameOrANewOneWhenThatCantBeStore
 // combination is locked with it.
 TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndIsTypedTwiceAlikeAndAnEmptyAnswerSavesNothing) {
   Apri();
-  m.proteggi = true;
+  ImpostaProtezione(m, true);
   // "Ωmega" would be stored as "?mega" and never open; then two that differ; then no answer.
   Rispondi({"Blu", "Anna", "ab", "Ωmega", "segreto", "segerto", ""});
   Salva(b.g, m);
