@@ -116,6 +116,14 @@ bool LeggiScelta(Gioco& g, const fs::path& scelta, const std::string& segno) {
   return false;
 }
 
+// The pictures in use go before the decoder starts, so that the old and the new ones
+// are never held together, nor the old ones beside the decoder's work: the budgets are
+// what a combination may hold, not twice that.
+void LasciaImmagini(Gioco& g) {
+  for (int n = 0; n < NumeroImmagini; ++n)
+    ImpostaImmagineSlot(g, n, ImmagineIncorporata(g, n), true);
+}
+
 // The pictures' decoder starts while the sounds are made ready, when there is a
 // picture to decode.
 void PreparaDecodifica(const TipoCombinazione& c, const Vaglio::EsameCombinazione& esame) {
@@ -194,11 +202,6 @@ std::vector<DecodificaEsterna::Voce> ImmaginiDaDecodificare(
 // "Default" slot and for a picture that can't be used.
 void ApplicaImmagini(Gioco& g, const QString& nome, const Vaglio::EsameCombinazione& esame,
                      Resoconto& resoconto) {
-  // The pictures about to be replaced go first, so that the old and the new ones are
-  // never held together: the budgets are what a combination may hold, not twice that.
-  for (int n = 0; n < NumeroImmagini; ++n)
-    if (g.Comb.Immagini[static_cast<size_t>(n)] != ImmagineDefault)
-      ImpostaImmagineSlot(g, n, ImmagineIncorporata(g, n), true);
   std::array<Immagine, NumeroImmagini> immagini;
   std::array<QString, NumeroImmagini> perche;  // why a slot keeps its built-in picture
   const std::vector<DecodificaEsterna::Voce> voci =
@@ -257,6 +260,7 @@ void ApplicaCombinazione(Gioco& g) {
   const QString nome = QString::fromStdString(segno);
   // Every slot is held against the budgets before anything is decoded.
   const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(g.Comb);
+  LasciaImmagini(g);
   PreparaDecodifica(g.Comb, esame);
   Resoconto resoconto;
   ApplicaTesti(g);
