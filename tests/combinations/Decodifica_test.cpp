@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "combinations/Decodifica.h"
+#include "support/Png.h"
 
 namespace {
 
@@ -28,14 +29,6 @@ QImage Disegno(QSize dimensione, QImage::Format formato, bool alfa) {
   return immagine;
 }
 
-std::string Codifica(const QImage& immagine, const char* formato) {
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(immagine.save(&buffer, formato)) << formato;
-  return byte.toStdString();
-}
-
 QImage LettoQui(const std::string& byte) {
   QByteArray dati = QByteArray::fromStdString(byte);
   QBuffer buffer(&dati);
@@ -48,18 +41,18 @@ TEST(Decodifica, EachKindComesBackAsQtReadsItHere) {
   // 300 pixels wide, so that a conversion takes several bands.
   const QSize dimensione(300, 500);
   const std::vector<std::pair<const char*, std::string>> casi = {
-      {"PNG with alpha", Codifica(Disegno(dimensione, QImage::Format_ARGB32, true), "png")},
-      {"PNG of 16 bits", Codifica(Disegno(dimensione, QImage::Format_RGBA64, true), "png")},
+      {"PNG with alpha", CodificaImmagine(Disegno(dimensione, QImage::Format_ARGB32, true), "png")},
+      {"PNG of 16 bits", CodificaImmagine(Disegno(dimensione, QImage::Format_RGBA64, true), "png")},
       {"PNG with a palette",
-       Codifica(Disegno(dimensione, QImage::Format_ARGB32, true)
-                    .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither),
-                "png")},
-      {"grey JPEG", Codifica(Disegno(dimensione, QImage::Format_RGB32, false)
-                                 .convertToFormat(QImage::Format_Grayscale8),
-                             "jpeg")},
-      {"JPEG", Codifica(Disegno(dimensione, QImage::Format_RGB32, false), "jpeg")},
-      {"BMP", Codifica(Disegno(dimensione, QImage::Format_RGB32, false), "bmp")},
-      {"BMP with alpha", Codifica(Disegno(dimensione, QImage::Format_ARGB32, true), "bmp")},
+       CodificaImmagine(Disegno(dimensione, QImage::Format_ARGB32, true)
+                            .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither),
+                        "png")},
+      {"grey JPEG", CodificaImmagine(Disegno(dimensione, QImage::Format_RGB32, false)
+                                         .convertToFormat(QImage::Format_Grayscale8),
+                                     "jpeg")},
+      {"JPEG", CodificaImmagine(Disegno(dimensione, QImage::Format_RGB32, false), "jpeg")},
+      {"BMP", CodificaImmagine(Disegno(dimensione, QImage::Format_RGB32, false), "bmp")},
+      {"BMP with alpha", CodificaImmagine(Disegno(dimensione, QImage::Format_ARGB32, true), "bmp")},
   };
   std::vector<DecodificaEsterna::Voce> voci;
   for (size_t i = 0; i < casi.size(); ++i)

@@ -3,7 +3,6 @@
 // its whole old version or its whole new one. In a folder that can't be written
 // (read-only, or on a full disk) the game plays on and each save says that it
 // failed, losing nothing in memory or on disk.
-#include "support/CartellaTemporanea.h"
 #include "codec/FileAtomico.h"
 #include "combinations/GestioneDatiEsterni.h"
 #include "support/VersioniSalvate.h"
@@ -17,7 +16,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <random>
@@ -35,33 +33,6 @@ std::string Avviso(Banco& b) {
   for (const BoxMostrato& box : b.dialoghi.PrendiBox())
     if (box.tipo != "input") avvisi.push_back(box.testo.toStdString());
   return avvisi.size() == 1 ? avvisi[0] : std::to_string(avvisi.size()) + " messages";
-}
-
-TEST(ScriviFileAtomico, AFailureAtAnyStepReportsItsOwnCauseAndLeavesTheOldFileAlone) {
-  const CartellaTemporanea cartella;
-  const fs::path file = cartella / "f";
-  ChiamateProva prova;
-  prova.Registra();
-  ASSERT_TRUE(ScriviFileAtomico(file, "vecchio", false, prova));
-  const std::vector<Passo> passi = prova.Passi();
-  for (size_t i = 0; i < passi.size(); ++i) {
-    for (const int codice : {ENOSPC, EIO, EROFS, EINTR}) {
-      SCOPED_TRACE(std::string(ChiamateProva::Nome(passi[i])) + " fails with " +
-                   std::strerror(codice));
-      prova.Registra();
-      prova.FallisciChiamata(static_cast<int>(i + 1), codice);
-      const Esito esito = ScriviFileAtomico(file, "nuovo", false, prova);
-      prova.Smetti();
-      // Syncing the folder comes after the rename, and an interrupted write goes on.
-      const bool scritto =
-          passi[i] == Passo::SincronizzaCartella || (passi[i] == Passo::Scrivi && codice == EINTR);
-      EXPECT_EQ(esito.ok(), scritto);
-      EXPECT_TRUE(scritto || esito.errore().ends_with(std::strerror(codice))) << esito.errore();
-      EXPECT_EQ(ContenutoCartella(cartella.percorso()),
-                (std::map<std::string, std::string>{{"f", scritto ? "nuovo" : "vecchio"}}));
-      ASSERT_TRUE(ScriviFileAtomico(file, "vecchio"));
-    }
-  }
 }
 
 // One of the game's saves: its old version, the new one made through the game,

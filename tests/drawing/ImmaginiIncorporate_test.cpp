@@ -35,16 +35,6 @@ TEST(ImmaginiIncorporate, EachPictureDrawsCrispAtOneAndTwoTimesWithTransparentCo
   }
 }
 
-TEST(ImmaginiIncorporate, RowsShareDesignsAndTheBannersReadDifferently) {
-  const ImmaginiIncorporate immagini;
-  auto rendi = [&](int n) { return immagini.Rendi(n, immagini.Dimensione(n)).createAlphaMask(); };
-  EXPECT_EQ(rendi(0), rendi(1));  // first and second rows
-  EXPECT_EQ(rendi(2), rendi(3));  // third and fourth rows
-  // The three designs differ, and so does the lettering of PAUSA, GAME OVER and NEXT LEVEL.
-  for (auto [a, b] : {std::pair{0, 2}, {2, 4}, {0, 4}, {10, 11}, {11, 12}, {10, 12}})
-    EXPECT_NE(rendi(a), rendi(b)) << a << " and " << b;
-}
-
 TEST(ImmaginiIncorporate, DisegnaKeepsToItsRectangleAndABadNumberDrawsNothing) {
   QImage tela(100, 60, QImage::Format_ARGB32_Premultiplied);
   tela.fill(Qt::transparent);

@@ -194,25 +194,29 @@ TEST(FinestraQt, ThePasswordBoxHidesWhatIsTyped) {
 
 TEST_F(FinestraEditor, OnePreviewAtATimeFollowsThePointerAndOnlyTheBackgroundClearsIt) {
   Apri(true);
+  // The previews shown, and the size hint beside them.
   const auto mostrato = [this] {
     QStringList visibili;
     for (const auto& slot : TabelleEditor::TabellaImmagini)
       if (Visibile(slot.anteprima)) visibili << QLatin1String(slot.anteprima);
-    return visibili.join(' ') + ' ' + C<QLabel>("lbl_dimensioni")->text();
+    return std::pair(visibili, C<QLabel>("lbl_dimensioni")->text());
   };
   const auto muovi = [this](QWidget* dove, QPoint punto) {
     Mouse(dove, QEvent::MouseMove, punto, Qt::NoButton);
   };
   Sopra("cb_proiettileN");
-  EXPECT_EQ(mostrato(), "img_proiettilenemico_0 54 x 90 pixel");
+  const auto proiettile = mostrato();
+  EXPECT_EQ(proiettile.first, QStringList{"img_proiettilenemico_0"});
   muovi(C("Cb_sfondo"), {4, 4});
-  EXPECT_EQ(mostrato(), "img_sfondo 800 x 600 pixel");
+  const auto sfondo = mostrato();
+  EXPECT_EQ(sfondo.first, QStringList{"img_sfondo"});
+  EXPECT_NE(sfondo.second, proiettile.second);
   // Into the preview frame or over another control the preview stays.
   muovi(editor.get(), C("Frame1")->geometry().center());
   muovi(editor.get(), C("txt_alieno1")->geometry().center());
-  EXPECT_EQ(mostrato(), "img_sfondo 800 x 600 pixel");
+  EXPECT_EQ(mostrato(), sfondo);
   muovi(editor.get(), {3, 100});
-  EXPECT_EQ(mostrato(), " ");
+  EXPECT_EQ(mostrato(), std::pair(QStringList(), QString()));
 }
 
 TEST_F(FinestraEditor, TheCloseBoxAsksLikeEsciAndYesStopsTrialsAndGivesTheGameItsMusicBack) {

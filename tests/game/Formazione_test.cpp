@@ -1,5 +1,6 @@
-// The formation and the hit windows of the player's shot. What the shot scores and
-// the walls' layout are the scenarios' (colpi, sparo, fuoco_alieni, navicella).
+// The formation, and the player's shot: its strict hit windows, and one tick that takes
+// every target the shot meets, scoring each. The walls' layout and a shot's flight are
+// the scenarios' (sparo, fuoco_alieni, navicella).
 #include <gtest/gtest.h>
 
 #include "game/GestioneOggetti.h"
@@ -66,6 +67,50 @@ TEST_F(Sparo, BrickAndAlienWindowsAreStrictOnEverySideAndTheBricksWidenedLeftBy1
   b.g.img_muro[0].Top = 5400;
   ControllaProiettileGiocatore(b.g, 5450, 1500);
   EXPECT_TRUE(b.g.img_muro[0].Visible);
+}
+
+// A hit does not end the tests: bricks first, then the bonus ship, then the aliens.
+TEST(SparoInPartita, OneTickTakesEveryTargetItMeetsAndScoresEachInTurn) {
+  Banco b;
+  b.Avvia();
+  b.frm.img_gameover_Click();  // a new game at level 1; the table's best is 0
+  b.Suoni();
+  const auto spara = [&b](int16_t y, int16_t x) {
+    b.g.img_proiettilegiocatore.Visible = true;
+    ControllaProiettileGiocatore(b.g, y, x);
+    std::vector<SlotSuono> suoni;
+    for (int n : b.Suoni()) suoni.push_back(static_cast<SlotSuono>(n));
+    return suoni;
+  };
+  // Bricks 9 and 10 (Left 1560 and 1920, one row) both take x 1880, and score nothing.
+  const Sprite &nono = b.g.img_muro[9], &decimo = b.g.img_muro[10];
+  ASSERT_EQ(nono.Top, decimo.Top);
+  EXPECT_EQ(spara(static_cast<int16_t>(nono.Top + 1), 1880),
+            std::vector(2, SlotSuono::EsplosioneMuro));
+  EXPECT_FALSE(nono.Visible || decimo.Visible);
+  EXPECT_TRUE(b.g.img_muro[11].Visible && b.g.img_muro[6].Visible);
+  EXPECT_EQ(b.g.Punteggio, 0);
+
+  // The first points beat the best score: shown live, the best player's name cleared.
+  EXPECT_EQ(spara(3001, 2031), std::vector{SlotSuono::EsplosioneSecondaFila});
+  EXPECT_EQ((std::tuple{b.g.Punteggio, b.g.lbl_record.Caption, b.g.lbl_nomer.Caption}),
+            (std::tuple{20, "20", ""}));
+
+  // The ship (500 at level 1) and the top-row alien below it (50), ship first.
+  b.g.img_navicellabonus.Left = 1000;
+  b.g.img_navicellabonus.Visible = true;
+  EXPECT_EQ(spara(1100, 2000),
+            (std::vector{SlotSuono::EsplosioneBonus, SlotSuono::EsplosioneQuintaFila}));
+  EXPECT_FALSE(b.g.img_navicellabonus.Visible || b.g.img_quintafila[2].Visible);
+  EXPECT_TRUE(b.g.img_quartafila[2].Visible);
+  EXPECT_EQ((std::tuple{b.g.Punteggio, b.g.NemiciRimasti, b.g.lbl_record.Caption,
+                        b.g.lbl_puntinavicella.Caption, b.g.lbl_puntinavicella.Visible}),
+            (std::tuple{570, 48, "570", "500", true}));
+
+  // A pause hides the ship's points at once and leaves their timer to run out.
+  b.frm.Form_KeyDown(27);
+  EXPECT_FALSE(b.g.lbl_puntinavicella.Visible);
+  EXPECT_TRUE(b.g.tmr_puntibonus.Enabled());
 }
 
 }  // namespace

@@ -38,8 +38,10 @@ TEST_F(Interruttore, AtGameOverOnlyTheSwitchAndTheSettingsFileChange) {
 TEST_F(Interruttore, DuringAGameItRestartsTheMusicAtItsVolumeOrStopsIt) {
   b.frm.img_gameover_Click();  // the switch is off: no music starts
   EXPECT_TRUE(spia.Prendi().isEmpty());
-  b.frm.mn_attiva_Click();
-  EXPECT_EQ(spia.Prendi(), (QStringList{"RiproduciDallInizio", "VolumeMusica -2500"}));
+  b.frm.mn_attiva_Click();  // the music starts over, at its own volume
+  const QStringList musica = spia.Prendi();
+  EXPECT_TRUE(musica.contains("RiproduciDallInizio") && musica.contains("VolumeMusica -2500"))
+      << musica.join(", ").toStdString();
   b.frm.Form_KeyPress(32);
   EXPECT_EQ(spia.Prendi(), QStringList{"Suona 2 shot.wav -1000"});
   b.frm.mn_attiva_Click();

@@ -93,11 +93,6 @@ struct BancoEditor : ::testing::Test {
     b.dialoghi.AccodaFile(file);
     Editor::ScegliSuono(b.g, m, i);
   }
-  // Types into a volume box and presses Enter.
-  void Digita(int riga, const QString& testo) {
-    Editor::ImpostaTestoVolume(b.g, m, riga, testo);
-    Editor::ConfermaVolume(b.g, m, riga);
-  }
 
   // The window's controls.
   template <class W = QWidget>

@@ -2,25 +2,17 @@
 // says, made in code for the tests, the hostile corpus and the benchmarks alike.
 #pragma once
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "support/Png.h"
 
 namespace media_ostili {
 
 // A real baseline JPEG of `lato` x `lato` pixels, as Qt writes it.
 inline std::string Jpeg(int lato = 16) {
-  QImage immagine(lato, lato, QImage::Format_RGB32);
-  immagine.fill(Qt::darkCyan);
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter(&buffer, "jpeg").write(immagine);
-  return byte.toStdString();
+  return CodificaImmagine(TintaUnita(Qt::darkCyan, {lato, lato}, QImage::Format_RGB32), "jpeg");
 }
 
 // `jpeg` with `quanti` segments of `marcatore` (an APPn or COM), each of `byte` bytes

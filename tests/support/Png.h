@@ -1,29 +1,39 @@
-// Small picture files made by a test: PNGs of one colour.
+// Small picture files made by a test: a picture in any kind Qt writes, and PNGs of one
+// colour.
 #pragma once
 
 #include <QBuffer>
 #include <QColor>
 #include <QImage>
+#include <QImageWriter>
 
 #include <string>
 
-inline std::string Png(QColor colore, QSize dimensione = {8, 8}) {
-  QImage immagine(dimensione, QImage::Format_ARGB32);
-  immagine.fill(colore);
+// `immagine` as a file of `formato` ("png", "jpeg", "bmp"...), progressive if asked.
+inline std::string CodificaImmagine(const QImage& immagine, const char* formato,
+                                    bool progressivo = false) {
   QByteArray byte;
   QBuffer buffer(&byte);
   buffer.open(QIODevice::WriteOnly);
-  immagine.save(&buffer, "PNG");
+  QImageWriter scrittore(&buffer, formato);
+  scrittore.setProgressiveScanWrite(progressivo);
+  scrittore.write(immagine);
   return byte.toStdString();
+}
+
+// A picture of one colour.
+inline QImage TintaUnita(QColor colore, QSize dimensione,
+                         QImage::Format formato = QImage::Format_ARGB32) {
+  QImage immagine(dimensione, formato);
+  immagine.fill(colore);
+  return immagine;
+}
+
+inline std::string Png(QColor colore, QSize dimensione = {8, 8}) {
+  return CodificaImmagine(TintaUnita(colore, dimensione), "png");
 }
 
 // Of 16 bits a channel, which the decoder holds at 8 bytes a pixel.
 inline std::string Png16Bit(QColor colore, QSize dimensione) {
-  QImage immagine(dimensione, QImage::Format_RGBX64);
-  immagine.fill(colore);
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  immagine.save(&buffer, "PNG");
-  return byte.toStdString();
+  return CodificaImmagine(TintaUnita(colore, dimensione, QImage::Format_RGBX64), "png");
 }

@@ -140,21 +140,15 @@ TEST(Programma, AFileGivenAtStartIsOpenedOnlyOnceThePlayfieldIsPainted) {
 }
 
 // Whatever lies in the folder under the name of the remembered window place, the game
-// starts and ends as usual; it replaces only its own file, damaged or not.
+// starts and ends as usual; it replaces only its own file, damaged or not. (Which
+// contents are its own and sound is the reader's test.)
 TEST(Programma, AnyFileWhereTheWindowsPlaceIsKeptIsHarmless) {
-  const std::string nostro = R"({"formato": "skarvex-finestra", "versione": 1, )";
   for (const auto& [byte, suo] : std::initializer_list<std::pair<std::string, bool>>{
            {"appunti della partita", false},
-           {nostro + std::string(1 << 20, ' ') + "}", false},  // too large
            {"fifo", false},
            {"cartella", false},
            {R"({"formato": "skarvex-finestra", "x": "?"})", true},  // damaged, but ours
-           {nostro + R"("x": -2147483648, "y": 1e308, "larghezza": 0,
-                "altezza": 99999999999, "massimizzata": true, "schermoIntero": false})",
-            true},
-           {nostro + R"("x": 900000, "y": -900000, "larghezza": 200000, "altezza": 1,
-                "massimizzata": false, "schermoIntero": false})",  // off every screen
-            true}}) {
+       }) {
     SCOPED_TRACE(byte.substr(0, 80));
     QTemporaryDir radice;
     const fs::path file = radice.path().toStdString() + "/Finestra.json";

@@ -1,7 +1,6 @@
 // The skarvex-comb tool, run as a program the way a skin maker runs it.
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -74,15 +73,8 @@ class SkarvexComb : public ::testing::Test {
 
   // A 16 x 16 JPEG of one grey.
   static std::string Jpeg() {
-    static const std::string byte = [] {
-      QImage immagine(16, 16, QImage::Format_Grayscale8);
-      immagine.fill(128);
-      QByteArray jpeg;
-      QBuffer buffer(&jpeg);
-      buffer.open(QIODevice::WriteOnly);
-      immagine.save(&buffer, "JPG");
-      return jpeg.toStdString();
-    }();
+    static const std::string byte =
+        CodificaImmagine(TintaUnita(Qt::gray, {16, 16}, QImage::Format_Grayscale8), "jpeg");
     return byte;
   }
 
@@ -276,7 +268,8 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
   EXPECT_NE(ancora.uscita.find("already installed"), std::string::npos) << ancora.uscita;
 
   // Each refusal is one line saying why, and nothing of it reaches the folder; the files
-  // beside a refused one are still installed.
+  // beside a refused one are still installed. (Which names are refused is the
+  // installation's own test.)
   TipoCombinazione pesante = CombinazioneVuota("Pesante");
   pesante.Immagini[13] = Bmp(20000, 20000);
   TipoCombinazione altraBlu = CombinazioneVuota("Blu");
@@ -289,9 +282,6 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
       {Scrivi("Blu2.skcom", CodificaCombinazione(altraBlu)), "use --force"},
       {Scrivi("Link.skcom", CodificaCombinazione(CombinazioneVuota("Link"))), "use --force"},
       {Scrivi("rotta.skcom", blu.substr(0, 40)), "truncated"},
-      {Scrivi("Blu.txt", blu), "does not end in .skcom"},
-      {Scrivi("d.skcom", CodificaCombinazione(CombinazioneVuota("Default"))), "Default"},
-      {Scrivi("s.skcom", CodificaCombinazione(CombinazioneVuota("../su"))), "file name"},
       {Scrivi("h.skcom", CodificaCombinazione(CombinazioneVuota(".nascosta"))), "file name"},
   };
   const auto prima = ContenutoCartella(prog);

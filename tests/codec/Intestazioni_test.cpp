@@ -7,7 +7,6 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
 
 #include "codec/Vaglio.h"
 #include "support/MediaOstili.h"
@@ -39,11 +38,7 @@ std::string Png(QImage::Format formato, int lato = 8) {
   QImage immagine(lato, lato, formato);
   if (formato == QImage::Format_Indexed8) immagine.setColorTable({qRgb(0, 0, 0), qRgb(9, 9, 9)});
   immagine.fill(1);
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter(&buffer, "png").write(immagine);
-  return byte.toStdString();
+  return CodificaImmagine(immagine, "png");
 }
 
 // A PNG's chunk of that type taken out whole.

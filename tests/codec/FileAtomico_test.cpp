@@ -4,10 +4,13 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
+#include <map>
 #include <set>
 
 #include "support/CartellaTemporanea.h"
 #include "support/ChiamateProva.h"
+#include "support/File.h"
 
 TEST(LeggiFile, ReadsOnlyRegularFilesOfABoundedSizeSoAFifoCannotHangIt) {
   CartellaTemporanea cartella;
@@ -98,4 +101,32 @@ TEST(EliminaTemporaneiRimasti, RemovesOnlyTheProgramsOwnOldTemporaryFiles) {
   EXPECT_EQ(rimasti, (std::set<std::string>{".skarvex-Record.d4E5f6", "Record", ".Record.a1B2c3",
                                             ".Appunti.ab12CD", ".skarvex-x.abcdefg",
                                             ".skarvex-.abcdef", "img1.sktemp"}));
+}
+
+TEST(ScriviFileAtomico, AFailureAtAnyStepReportsItsOwnCauseAndLeavesTheOldFileAlone) {
+  const CartellaTemporanea cartella;
+  using Passo = ChiamateProva::Passo;
+  const std::filesystem::path file = cartella / "f";
+  ChiamateProva prova;
+  prova.Registra();
+  ASSERT_TRUE(ScriviFileAtomico(file, "vecchio", false, prova));
+  const std::vector<Passo> passi = prova.Passi();
+  for (size_t i = 0; i < passi.size(); ++i) {
+    for (const int codice : {ENOSPC, EIO, EROFS, EINTR}) {
+      SCOPED_TRACE(std::string(ChiamateProva::Nome(passi[i])) + " fails with " +
+                   std::strerror(codice));
+      prova.Registra();
+      prova.FallisciChiamata(static_cast<int>(i + 1), codice);
+      const Esito esito = ScriviFileAtomico(file, "nuovo", false, prova);
+      prova.Smetti();
+      // Syncing the folder comes after the rename, and an interrupted write goes on.
+      const bool scritto =
+          passi[i] == Passo::SincronizzaCartella || (passi[i] == Passo::Scrivi && codice == EINTR);
+      EXPECT_EQ(esito.ok(), scritto);
+      EXPECT_TRUE(scritto || esito.errore().ends_with(std::strerror(codice))) << esito.errore();
+      EXPECT_EQ(ContenutoCartella(cartella.percorso()),
+                (std::map<std::string, std::string>{{"f", scritto ? "nuovo" : "vecchio"}}));
+      ASSERT_TRUE(ScriviFileAtomico(file, "vecchio"));
+    }
+  }
 }

@@ -11,13 +11,7 @@ using namespace Editor;
 
 // A JPEG of one grey.
 std::string Jpeg(QSize dimensione) {
-  QImage immagine(dimensione, QImage::Format_Grayscale8);
-  immagine.fill(128);
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  immagine.save(&buffer, "JPG");
-  return byte.toStdString();
+  return CodificaImmagine(TintaUnita(Qt::gray, dimensione, QImage::Format_Grayscale8), "jpeg");
 }
 
 struct Modello : BancoEditor {

@@ -1,11 +1,12 @@
 // Where the program keeps a player's files: beside a portable copy, in the per-user data
 // folder for an installed one, or where --program-folder says.
-#include <QTemporaryDir>
+#include "codec/CartellaProgramma.h"
 
 #include <gtest/gtest.h>
 
+#include "codec/Progetto.h"
+#include "support/CartellaTemporanea.h"
 #include "support/File.h"
-#include "ui/Avvio.h"
 
 namespace {
 
@@ -38,8 +39,8 @@ TEST(ScegliCartellaProgramma, FollowsTheOptionThenAPortableCopyThenThePerUserFol
       {"a relative HOME is no HOME", {}, true, true, {"h", ""}, diInstallata}};
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
-    QTemporaryDir radice;
-    const fs::path bin = fs::path(radice.path().toStdString()) / "bin";
+    const CartellaTemporanea radice;
+    const fs::path bin = radice / "bin";
     // The folder alone, as beside ~/.local/bin, makes no installed copy.
     fs::create_directories(bin / "../share/applications");
     if (c.installata)

@@ -1,131 +1,28 @@
-// The SDL2_mixer side of the audio seam, and the sound slots and music player the
-// game builds on it (SuonaSlot, AvviaMusica, dShow), on SDL's dummy driver: real
-// decoding and mixing in real time, no sound card.
-#include <gtest/gtest.h>
-
+// The SDL2_mixer side of the audio seam on SDL's dummy driver, and what the player
+// hears of the effects and the music through SDL's disk driver.
 #include <QTemporaryDir>
 
-#include <SDL_mixer.h>
-
 #include <algorithm>
-#include <array>
-#include <atomic>
-#include <chrono>
 #include <cmath>
 #include <complex>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <numbers>
-#include <string>
-#include <thread>
 #include <vector>
 
 #include "codec/FileMedia.h"
 #include "codec/Vaglio.h"
+#include "support/BancoSuoni.h"
 #include "support/MediaOstili.h"
-#include "support/SuoniDiProva.h"
-#include "support/Banco.h"
-#include "ui/AudioSdl.h"
-#include "sound/dShow.h"
-#include "sound/Suoni.h"
 
-using namespace std::chrono_literals;
 using Suoni::AvviaMusica;
 using Suoni::CreaBufferSuono;
 using Suoni::SuonaSlot;
-namespace fs = std::filesystem;
+using namespace banco_suoni;
 
 namespace {
 
-constexpr auto Tick = 25ms;  // tmr_sposta, which polls the music for its end
-
-// How often each channel stopped, whether by itself or cut short by a new start.
-std::array<std::atomic<int>, CanaliMixer> fineCanale;
-void ContaFine(int canale) {
-  if (canale >= 0 && canale < CanaliMixer) ++fineCanale[static_cast<size_t>(canale)];
-}
-
-// The real audio opened on another of SDL's drivers.
-std::unique_ptr<Audio> AudioSu(const char* driver) {
-  const char* prima = std::getenv("SDL_AUDIODRIVER");
-  const std::string precedente = prima ? prima : "dummy";
-  setenv("SDL_AUDIODRIVER", driver, 1);
-  auto audio = CreaAudioSdl();
-  setenv("SDL_AUDIODRIVER", precedente.c_str(), 1);
-  return audio;
-}
-
-// Lets real time pass for the mixer until `fatto` holds, at most five seconds.
-template <typename F>
-void Attendi(F fatto) {
-  for (int i = 0; i < 500 && !fatto(); ++i) std::this_thread::sleep_for(10ms);
-}
-
-class SuoniTest : public testing::Test {
- protected:
-  SuoniTest() : SuoniTest(CreaAudioSdl()) {}
-  explicit SuoniTest(std::unique_ptr<Audio> audio_) : banco(std::move(audio_)) {}
-
-  void SetUp() override {
-    ASSERT_TRUE(audio->Disponibile());
-    g.AudioAttivo = true;
-    for (auto& n : fineCanale) n = 0;
-    Mix_ChannelFinished(ContaFine);
-  }
-  void TearDown() override { Mix_ChannelFinished(nullptr); }
-
-  // Gives effect slot n a sound of `secondi`, as applying a combination does; the
-  // wave file goes, the effect stays in memory.
-  void CaricaEffetto(int n, double secondi, int32_t volume = 0, double hz = 440) {
-    const fs::path file = g.File("aud" + std::to_string(n) + ".sktemp");
-    suoni_di_prova::ScriviWav(file, secondi, 44100, hz);
-    g.Comb.Suoni[static_cast<size_t>(n)] = "RIFF";
-    g.BufferSuoni[static_cast<size_t>(n)] = CreaBufferSuono(g, file);
-    ASSERT_NE(g.BufferSuoni[static_cast<size_t>(n)], nullptr);
-    g.Volumi[static_cast<size_t>(n)] = volume;
-    fs::remove(file);
-  }
-
-  // Gives slot 0 a music and opens the player on it.
-  void CaricaMusica(bool midi, double secondi = 0.2, double hz = 440, char pausaMidi = 0) {
-    const fs::path file = g.File("aud0.sktemp");
-    if (midi) {
-      suoni_di_prova::ScriviMidi(file, pausaMidi);
-    } else {
-      suoni_di_prova::ScriviWav(file, secondi, 44100, hz);
-    }
-    g.Comb.Suoni[0] = "musica";
-    dShow::ApriMusica(g, file);
-    ASSERT_TRUE(g.audio.MusicaAperta());
-  }
-
-  // Polls the loop check on every tick, as tmr_sposta does, until the music has been
-  // restarted `volte` times or `limite` has passed. A music found ended at a tick
-  // must be playing again when that tick's check returns.
-  int Riavvii(int volte, std::chrono::milliseconds limite) {
-    int riavvii = 0;
-    const auto fine = std::chrono::steady_clock::now() + limite;
-    while (riavvii < volte && std::chrono::steady_clock::now() < fine) {
-      std::this_thread::sleep_for(Tick);
-      const bool finita = dShow::MusicaFinita(g);
-      dShow::ControllaCicloMusica(g);
-      if (finita) {
-        EXPECT_TRUE(Mix_PlayingMusic()) << "not restarted within the tick that found it ended";
-        ++riavvii;
-      }
-    }
-    return riavvii;
-  }
-
-  // The game over the real mixer, built as the runner builds it.
-  Banco banco;
-  std::unique_ptr<Audio>& audio = banco.audio;
-  Gioco& g = banco.g;
-};
-
 // The seam itself, under the same bench.
-using AudioSdl = SuoniTest;
+using AudioSdl = BancoSuoni;
 
 TEST_F(AudioSdl, UnFileCheNonESuonoNonDiventaNeEffettoNeMusica) {
   banco.Scrivi("testo.wav", "questo non e' un suono, solo testo");
@@ -153,10 +50,8 @@ TEST_F(AudioSdl, LaMusicaETenutaAiLimitiDelloSlotSuiSuoiByte) {
   } casi[] = {
       {"4 MiB", mo::MidiDiByte(Vaglio::MaxByteMidi), true},
       {"4 MiB and a byte", mo::MidiDiByte(Vaglio::MaxByteMidi + 1), false},
-      {"257 notes held", mo::MidiNoteTenute(257), false},
       {"a wave", mo::WavConCoda(""), true},
       {"no channels after the data", mo::WavConCoda(mo::FormatoWav(0)), false},
-      {"no channels right after odd data", mo::WavConCoda(mo::FormatoWav(0), 199), false},
   };
   for (const auto& caso : casi) {
     ASSERT_TRUE(ScriviFileMedia(g.File("aud0.sktemp"), caso.slot));
@@ -199,62 +94,6 @@ TEST(AudioSdlSenzaDispositivo, IlGiocoProsegueMutoEDiceUnaVoltaPerche) {
   EXPECT_NE(errori.find("senza suono"), std::string::npos) << errori;
   EXPECT_EQ(std::count(errori.begin(), errori.end(), '\n'), 1) << errori;
 }
-
-TEST_F(SuoniTest, SuonaSlotSuonaLEffettoAlSuoVolumeSenzaRipartireFinchESuona) {
-  CaricaEffetto(4, 0.3, -1000);
-  for (int i = 0; i < 3; ++i) SuonaSlot(g, SlotSuono::EsplosionePrimaFila);
-  EXPECT_TRUE(Mix_Playing(4));
-  EXPECT_EQ(Mix_Playing(-1), 1) << "one channel a slot, never doubled";
-  EXPECT_EQ(fineCanale[4], 0) << "a restart stops the sound that was playing";
-
-  Attendi([] { return !Mix_Playing(4); });
-  ASSERT_EQ(fineCanale[4], 1);
-  SuonaSlot(g, SlotSuono::EsplosionePrimaFila);  // ended: it starts again from the beginning
-  EXPECT_TRUE(Mix_Playing(4));
-}
-
-TEST_F(SuoniTest, UnoSlotTaceConLAudioSpentoSenzaSuonoOSenzaBufferMaOgniChiamataERegistrata) {
-  for (int n : {2, 5, 6}) CaricaEffetto(n, 0.5);
-  g.Comb.Suoni[5].clear();   // the new combination has no sound there: the old buffer stays
-  g.BufferSuoni[6].reset();  // its sound could not be decoded
-  for (SlotSuono slot :
-       {SlotSuono::Motivo, SlotSuono::EsplosioneSecondaFila, SlotSuono::EsplosioneTerzaFila})
-    SuonaSlot(g, slot);
-  g.AudioAttivo = false;
-  SuonaSlot(g, SlotSuono::SparoAmico);
-  EXPECT_EQ(Mix_Playing(-1), 0);
-  EXPECT_EQ(banco.Suoni(), (std::vector<int>{0, 5, 6, 2}));
-}
-
-TEST_F(SuoniTest, IlControlloDelCicloRiavviaUnaMusicaWavOMidiEntroUnTick) {
-  CaricaMusica(false, 0.2);
-  AvviaMusica(g);
-  EXPECT_EQ(Riavvii(3, 5s), 3);
-  // MIDI is at its end when its file says so, although the synthesizer goes on.
-  CaricaMusica(true);
-  AvviaMusica(g);
-  EXPECT_EQ(Riavvii(2, 2s), 2);
-}
-
-TEST_F(SuoniTest, IlControlloDelCicloTaceConLAudioSpentoSenzaMusicaNelloSlotOAMusicaFermata) {
-  CaricaMusica(false, 0.1);
-  AvviaMusica(g);
-  Attendi([] { return !Mix_PlayingMusic(); });
-  ASSERT_FALSE(Mix_PlayingMusic());
-
-  // Audio off, no music in the slot, then the same ended music wanted again.
-  for (const auto& [attivo, musica] : {std::pair{false, "musica"}, {true, ""}, {true, "musica"}}) {
-    g.AudioAttivo = attivo;
-    g.Comb.Suoni[0] = musica;
-    dShow::ControllaCicloMusica(g);
-    EXPECT_EQ(Mix_PlayingMusic() != 0, attivo && *musica) << attivo << musica;
-  }
-
-  dShow::FermaMusica(g);  // as at game over: stopped is not ended
-  for (int i = 0; i < 10; ++i) dShow::ControllaCicloMusica(g);
-  EXPECT_FALSE(Mix_PlayingMusic());
-}
-
 // What the player hears, through SDL's disk driver: it writes the final mix in real
 // time into a file, as raw samples of the opened format. A counter on the mix tells
 // from which sample on a change made at a given moment is heard.
@@ -290,12 +129,12 @@ double Ampiezza(const std::vector<float>& x, size_t da, size_t a, double hz, int
 
 }  // namespace ascolto
 
-class Ascolto : public SuoniTest {
+class Ascolto : public BancoSuoni {
  protected:
-  Ascolto() : SuoniTest(ascolto::AudioSuDisco()) {}
+  Ascolto() : BancoSuoni(ascolto::AudioSuDisco()) {}
 
   void SetUp() override {
-    SuoniTest::SetUp();
+    BancoSuoni::SetUp();
     Uint16 formato = 0;
     Mix_QuerySpec(&frequenza, &formato, &canali);
     ASSERT_EQ(formato, AUDIO_S16SYS);
