@@ -16,6 +16,11 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
       opzioni.versione = true;
     } else if (a == "--headless") {
       opzioni.headless = true;
+    } else if (a == "--verifica") {
+      opzioni.verifica = true;
+    } else if (a == "--registra" || a == "--rivedi") {
+      if (i + 1 >= argomenti.size() || argomenti[i + 1].empty()) return Errore{a + " needs a FILE"};
+      (a == "--registra" ? opzioni.registra : opzioni.rivedi) = fs::path(argomenti[++i]);
     } else if (a == "--program-folder" || a.starts_with("--program-folder=")) {
       std::string valore;
       if (a == "--program-folder") {
@@ -33,6 +38,14 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
     }
   }
   if (opzioni.aiuto || opzioni.versione) return opzioni;
+  if (opzioni.registra && !opzioni.headless)
+    return Errore{"--registra records the game of --headless"};
+  if (opzioni.verifica) {
+    if (opzioni.headless || opzioni.rivedi) return Errore{"--verifica takes only replay files"};
+    if (posizionali.empty()) return Errore{"--verifica needs at least one FILE"};
+    for (const std::string& f : posizionali) opzioni.file.emplace_back(f);
+    return opzioni;
+  }
   if (opzioni.headless) {
     if (posizionali.empty())
       return Errore{"--headless needs a SCRIPT (a file, or - for standard input)"};
@@ -52,7 +65,9 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
 
 std::string Uso() {
   return "Usage: skarvex [--program-folder DIR] [FILE.skcom...]\n"
-         "       skarvex --headless [--program-folder DIR] SCRIPT\n"
+         "       skarvex --headless [--program-folder DIR] [--registra FILE] [--rivedi FILE] "
+         "SCRIPT\n"
+         "       skarvex --verifica FILE.skrep...\n"
          "\n"
          "A fixed-screen arcade shooter with skins (combinations) made in its editor.\n"
          "\n"
@@ -65,6 +80,11 @@ std::string Uso() {
          "                        already running on that folder, when there is one)\n"
          "  --headless SCRIPT     run the game without a window from a script of inputs,\n"
          "                        printing one JSON snapshot per 'dump' (SCRIPT - reads stdin)\n"
+         "  --registra FILE       with --headless: write the replay of the script's game\n"
+         "                        (the last one played) to FILE\n"
+         "  --rivedi FILE         with --headless: play the replay FILE before SCRIPT\n"
+         "  --verifica FILE...    replay each file at full speed, without a window, and\n"
+         "                        say whether it ends as it claims (exit 1 if one does not)\n"
          "  --version             print the version and exit\n"
          "  -h, --help            print this help and exit\n";
 }

@@ -13,6 +13,10 @@ struct Opzioni {
   bool aiuto = false;
   bool versione = false;
   bool headless = false;
+  bool verifica = false;                          // --verifica: `file` are replays to check
+  std::optional<std::filesystem::path> registra;  // --registra: the runner records its game here
+  std::optional<std::filesystem::path>
+      rivedi;  // --rivedi: a replay to watch, or to play in the runner
   std::optional<std::filesystem::path> cartella;  // --program-folder
   std::string copione;                            // the script of --headless, or "-"
   std::vector<std::filesystem::path> file;        // combination files to open, absolute

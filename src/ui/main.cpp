@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "codec/FileAtomico.h"
+#include "replay/Verifica.h"
 #include "ui/ApriCombinazione.h"
 #include "ui/Avvio.h"
 #include "ui/Copione.h"
@@ -149,7 +150,7 @@ int Esegui(int argc, char** argv, const Opzioni& opzioni, const std::filesystem:
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   return EseguiCopione(cartella, file.is_open() ? static_cast<std::istream&>(file) : std::cin,
-                       std::cout, std::cerr);
+                       std::cout, std::cerr, {opzioni.registra, opzioni.rivedi});
 }
 
 // The folder made ready for a run: the game is still worth playing in a folder that
@@ -177,6 +178,8 @@ int main(int argc, char** argv) {
     std::cout << "skarvex " << VersioneMaggiore << '.' << VersioneMinore << '\n';
     return 0;
   }
+  // A check needs no program folder: each replay is played on a game of its own.
+  if (opzioni.valore().verifica) return VerificaFile(opzioni.valore().file, std::cout);
   const auto scelta = ScegliCartellaProgramma(opzioni.valore().cartella, CartellaEseguibile(),
                                               Ambiente::DelProcesso());
   if (!scelta) {
