@@ -5,6 +5,31 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A file named on the command line, as the game will find it whatever its own folder.
+fs::path Assoluto(const std::string& file) {
+  std::error_code ec;
+  const fs::path assoluto = fs::absolute(file, ec);
+  return ec ? fs::path(file) : assoluto;
+}
+
+// The value of an option given as "--opzione VALUE" or "--opzione=VALUE"; an empty
+// one is none.
+std::optional<std::string> Valore(const std::vector<std::string>& argomenti, size_t& i,
+                                  const std::string& opzione) {
+  const std::string& a = argomenti[i];
+  if (a == opzione) {
+    if (i + 1 >= argomenti.size() || argomenti[i + 1].empty()) return std::nullopt;
+    return argomenti[++i];
+  }
+  std::string valore = a.substr(opzione.size() + 1);
+  if (valore.empty()) return std::nullopt;
+  return valore;
+}
+
+}  // namespace
+
 Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
   Opzioni opzioni;
   std::vector<std::string> posizionali;
@@ -17,15 +42,14 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
     } else if (a == "--headless") {
       opzioni.headless = true;
     } else if (a == "--program-folder" || a.starts_with("--program-folder=")) {
-      std::string valore;
-      if (a == "--program-folder") {
-        if (i + 1 >= argomenti.size()) return Errore{"--program-folder needs a DIR"};
-        valore = argomenti[++i];
-      } else {
-        valore = a.substr(a.find('=') + 1);
-      }
-      if (valore.empty()) return Errore{"--program-folder needs a DIR"};
-      opzioni.cartella = fs::path(valore);
+      const auto valore = Valore(argomenti, i, "--program-folder");
+      if (!valore) return Errore{"--program-folder needs a DIR"};
+      opzioni.cartella = fs::path(*valore);
+    } else if (a == "--rivedi" || a.starts_with("--rivedi=")) {
+      const auto valore = Valore(argomenti, i, "--rivedi");
+      if (!valore) return Errore{"--rivedi needs a FILE"};
+      if (opzioni.rivedi) return Errore{"--rivedi takes one FILE"};
+      opzioni.rivedi = Assoluto(*valore);
     } else if (a.size() > 1 && a[0] == '-') {
       return Errore{"unknown option '" + a + "' (see --help)"};
     } else {
@@ -34,24 +58,24 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
   }
   if (opzioni.aiuto || opzioni.versione) return opzioni;
   if (opzioni.headless) {
+    if (opzioni.rivedi) return Errore{"--rivedi plays a replay in the window, not with --headless"};
     if (posizionali.empty())
       return Errore{"--headless needs a SCRIPT (a file, or - for standard input)"};
     if (posizionali.size() > 1)
       return Errore{"--headless takes one SCRIPT, not " + std::to_string(posizionali.size())};
     opzioni.copione = posizionali.front();
   } else {
-    // Combination files to open, as the file manager passes them.
-    for (const std::string& f : posizionali) {
-      std::error_code ec;
-      const fs::path assoluto = fs::absolute(f, ec);
-      opzioni.file.push_back(ec ? fs::path(f) : assoluto);
-    }
+    // Files to open, as the file manager passes them; the replay to watch goes last,
+    // so that it is what the window shows once the others are in.
+    for (const std::string& f : posizionali) opzioni.file.push_back(Assoluto(f));
+    if (opzioni.rivedi) opzioni.file.push_back(*opzioni.rivedi);
   }
   return opzioni;
 }
 
 std::string Uso() {
-  return "Usage: skarvex [--program-folder DIR] [FILE.skcom...]\n"
+  return "Usage: skarvex [--program-folder DIR] [FILE.skcom | FILE.skrep...]\n"
+         "       skarvex [--program-folder DIR] --rivedi FILE.skrep\n"
          "       skarvex --headless [--program-folder DIR] SCRIPT\n"
          "\n"
          "A fixed-screen arcade shooter with skins (combinations) made in its editor.\n"
@@ -63,6 +87,9 @@ std::string Uso() {
          "                        ~/.local/share/skarvex)\n"
          "  FILE.skcom            add these combination files to the menu (to the game\n"
          "                        already running on that folder, when there is one)\n"
+         "  FILE.skrep            watch this recorded game, between games (in the game\n"
+         "                        already running on that folder, when there is one)\n"
+         "  --rivedi FILE         the same, for a FILE that must be a recorded game\n"
          "  --headless SCRIPT     run the game without a window from a script of inputs,\n"
          "                        printing one JSON snapshot per 'dump' (SCRIPT - reads stdin)\n"
          "  --version             print the version and exit\n"

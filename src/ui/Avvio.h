@@ -15,7 +15,10 @@ struct Opzioni {
   bool headless = false;
   std::optional<std::filesystem::path> cartella;  // --program-folder
   std::string copione;                            // the script of --headless, or "-"
-  std::vector<std::filesystem::path> file;        // combination files to open, absolute
+  // Files to open, absolute: combinations, and replays (told by their bytes); the
+  // replay of --rivedi is among them too.
+  std::vector<std::filesystem::path> file;
+  std::optional<std::filesystem::path> rivedi;  // --rivedi FILE, absolute
 };
 
 [[nodiscard]] Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti);

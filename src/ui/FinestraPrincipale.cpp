@@ -40,14 +40,15 @@ class FinestraPrincipale::Area final : public QWidget {
  protected:
   void paintEvent(QPaintEvent* evento) override {
     QPainter p(this);
-    m_finestra.m_pittore.DisegnaInArea(p, m_finestra.g, size(), evento->region());
+    m_finestra.m_pittore.DisegnaInArea(p, m_finestra.Mostrato(), size(), evento->region());
+    if (m_finestra.m_ospite) m_finestra.m_ospite->DisegnaSopra(p, Posto());
     if (m_finestra.m_dopoPrimoFrame)
       QTimer::singleShot(0, &m_finestra, std::exchange(m_finestra.m_dopoPrimoFrame, {}));
   }
 
   // The topmost shown sprite with a click handler under the pointer takes the click.
   void mouseReleaseEvent(QMouseEvent* evento) override {
-    if (evento->button() != Qt::LeftButton) return;
+    if (evento->button() != Qt::LeftButton || m_finestra.m_ospite) return;
     const QPointF punto = Posto().NelCampo(evento->position());
     if (!QRectF(QPointF(0, 0), Inquadratura::Naturale).contains(punto)) return;
     const Gioco& gioco = m_finestra.g;
@@ -62,6 +63,8 @@ class FinestraPrincipale::Area final : public QWidget {
     if (gestore) {
       frm_main& frm = m_finestra.m_frm;
       m_finestra.DopoHandler([&frm, gestore] { (frm.*gestore)(); });
+    } else if (m_finestra.m_clic) {
+      m_finestra.m_clic(punto);
     }
   }
 
@@ -107,17 +110,11 @@ FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm) : g(gioco), 
 
 void FinestraPrincipale::CostruisciMenuBar() {
   // Captions come from the model; no accelerators, no shortcuts.
-  std::vector<std::pair<VoceMenu ModelloMain::*, QMenu*>> menu;
-  const auto sotto = [&menu](VoceMenu ModelloMain::*voce) {
-    for (const auto& [m, qmenu] : menu) {
-      if (m == voce) return qmenu;
-    }
-    return static_cast<QMenu*>(nullptr);
-  };
+  const auto sotto = [this](VoceMenu ModelloMain::*voce) { return Menu(voce); };
   for (const Controllo& c : Campo::Controlli()) {
     const auto* voce = std::get_if<VoceMenu ModelloMain::*>(&c.membro);
     if (voce && !c.menu) {
-      menu.emplace_back(*voce, menuBar()->addMenu((g.*(*voce)).Caption));
+      m_menu.emplace_back(*voce, menuBar()->addMenu((g.*(*voce)).Caption));
     } else if (voce) {
       QAction* azione = sotto(c.menu)->addAction((g.*(*voce)).Caption);
       azione->setCheckable(c.spunta);
@@ -131,8 +128,28 @@ void FinestraPrincipale::CostruisciMenuBar() {
   AggiornaMenu();
 }
 
+QMenu* FinestraPrincipale::Menu(VoceMenu ModelloMain::*voce) const {
+  for (const auto& [m, qmenu] : m_menu) {
+    if (m == voce) return qmenu;
+  }
+  return nullptr;
+}
+
+const Gioco& FinestraPrincipale::Mostrato() const {
+  return m_ospite ? m_ospite->Mostrato() : g;
+}
+
+void FinestraPrincipale::Ospita(Ospite* ospite) {
+  m_ospite = ospite;
+  Aggiorna();
+  m_campo->update();
+}
+
 void FinestraPrincipale::AggiornaMenu() {
   for (const auto& [c, azione] : m_voci) Riporta(azione, *Campo::Elemento<VoceMenu>(g, *c, -1));
+  // A guest has the window: the game's menus wait, but for leaving the program.
+  for (const auto& [voce, menu] : m_menu)
+    menu->menuAction()->setEnabled(!m_ospite || voce == &ModelloMain::mn_file);
 
   // The combination items grow and shrink with the model's menu array. An item that
   // goes may be the one whose click is being handled: it leaves the menu now and is
@@ -204,12 +221,12 @@ FinestraPrincipale::Fotografia FinestraPrincipale::Scatta() const {
   foto.sprite.reserve(160);
   foto.etichette.reserve(45);
   Campo::PerOgniDisegnato(
-      g,
+      Mostrato(),
       [&foto](const Sprite& s) {
         foto.sprite.push_back({Pittore::Rettangolo(s), s.Picture.Nome, s.Visible});
       },
       [&foto](const Etichetta& e) { foto.etichette.push_back(e); });
-  foto.sfondo = g.Picture.Nome;
+  foto.sfondo = Mostrato().Picture.Nome;
   return foto;
 }
 
@@ -274,6 +291,7 @@ void FinestraPrincipale::keyPressEvent(QKeyEvent* evento) {
     if (!evento->isAutoRepeat()) CommutaSchermoIntero();
     return;
   }
+  if (m_ospite) return m_ospite->Tasto(*evento);
   const int codice = CodiceTasto(evento->key());
   DopoHandler([&] {
     if (codice && codice != Tasti::Spazio) m_frm.Form_KeyDown(codice);
@@ -291,12 +309,13 @@ void FinestraPrincipale::changeEvent(QEvent* evento) {
 
 void FinestraPrincipale::keyReleaseEvent(QKeyEvent* evento) {
   // X11 turns a held key into release/press pairs; only a real release counts.
-  if (evento->isAutoRepeat()) return;
+  if (evento->isAutoRepeat() || m_ospite) return;
   const int codice = CodiceTasto(evento->key());
   if (codice) DopoHandler([&] { m_frm.Form_KeyUp(codice); });
 }
 
 void FinestraPrincipale::Tasto(int codice, bool premuto) {
+  if (m_ospite) return;
   // What keyPressEvent sends for the key: its key-down, and the key press of the
   // character it types (the space bar has only the latter, Esc both).
   DopoHandler([&] {

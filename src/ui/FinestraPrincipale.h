@@ -15,11 +15,25 @@ class Gioco;
 class frm_main;
 class QAction;
 struct Controllo;
+struct Inquadratura;
+struct ModelloMain;
+struct VoceMenu;
 class QMenu;
 class QTimer;
 
 class FinestraPrincipale final : public QMainWindow {
  public:
+  // Something shown in the window in place of the game for a while (a replay): it is
+  // drawn instead of the game, with a few words of its own over the playfield; it takes
+  // the keys, and the game gets no key, gamepad or click and none of its menus.
+  class Ospite {
+   public:
+    virtual ~Ospite() = default;
+    virtual const Gioco& Mostrato() const = 0;
+    virtual void DisegnaSopra(QPainter& p, const Inquadratura& posto) = 0;
+    virtual void Tasto(const QKeyEvent& evento) = 0;
+  };
+
   FinestraPrincipale(Gioco& g, frm_main& frm);
 
   // Shows the window as it was when it last closed on this program folder: its size
@@ -61,6 +75,14 @@ class FinestraPrincipale final : public QMainWindow {
   // Runs `dopo` once, from the event loop, when the first frame has been painted: what
   // the start-up can leave until the player sees the game.
   void DopoPrimoFrame(std::function<void()> dopo) { m_dopoPrimoFrame = std::move(dopo); }
+  // Shows `ospite` in place of the game, or the game again (nullptr).
+  void Ospita(Ospite* ospite);
+  bool Ospita() const { return m_ospite != nullptr; }
+  // A click on the playfield (a point in its logical pixels) that no picture of the game
+  // takes is offered to `clic`.
+  void ImpostaClic(std::function<void(QPointF)> clic) { m_clic = std::move(clic); }
+  // The menu bar's menu of `voce`, for the window's own items.
+  QMenu* Menu(VoceMenu ModelloMain::*voce) const;
 
  protected:
   void keyPressEvent(QKeyEvent* evento) override;
@@ -87,6 +109,7 @@ class FinestraPrincipale final : public QMainWindow {
     QString sfondo;
   };
 
+  const Gioco& Mostrato() const;
   void CostruisciMenuBar();
   void AggiornaMenu();
   void OsservaCartella();
@@ -118,4 +141,7 @@ class FinestraPrincipale final : public QMainWindow {
   QTimer* m_termina = nullptr;
   bool m_ricorda = false;  // shown by Mostra, so its place is remembered at closing
   std::function<void()> m_dopoPrimoFrame;
+  Ospite* m_ospite = nullptr;
+  std::function<void(QPointF)> m_clic;
+  std::vector<std::pair<VoceMenu ModelloMain::*, QMenu*>> m_menu;  // the menu bar's
 };

@@ -1,0 +1,188 @@
+#include "ui/Moviola.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+#include "drawing/Inquadratura.h"
+#include "game/Campo.h"
+#include "model/Gioco.h"
+#include "sound/Effetti.h"
+#include "sound/dShow.h"
+
+namespace {
+
+// The line's band over the top of the playfield, in the playfield's logical pixels.
+constexpr qreal AltezzaRiga = 22;
+constexpr qreal MargineRiga = 8;
+
+}  // namespace
+
+Moviola::Moviola(FinestraPrincipale& finestra, Gioco& gioco) : m_finestra(finestra), g(gioco) {
+  m_timer.setTimerType(Qt::PreciseTimer);
+  m_timer.setInterval(PassoMoviolaMs);
+  connect(&m_timer, &QTimer::timeout, this, &Moviola::Passo);
+  m_sosta.setSingleShot(true);
+  m_sosta.setInterval(SostaFinaleMs);
+  connect(&m_sosta, &QTimer::timeout, this, &Moviola::Esci);
+}
+
+Moviola::~Moviola() {
+  if (Attiva()) m_finestra.Ospita(nullptr);
+}
+
+bool Moviola::PuoIniziare() const {
+  return !Attiva() && g.img_gameover.Visible;
+}
+
+bool Moviola::Inizia(std::unique_ptr<Proiezione> proiezione) {
+  if (!proiezione || !PuoIniziare()) return false;
+  m_proiezione = std::move(proiezione);
+  Vesti(m_proiezione->Replica());
+  m_tempo = static_cast<double>(m_proiezione->Adesso());
+  m_velocita = 1;
+  m_pausa = false;
+  m_finita = false;
+  // The music of a game, as a game under way would have it.
+  GestioneDatiEsterni::AvviaMusica(g);
+  m_finestra.Ospita(this);
+  m_orologio.start();
+  m_timer.start();
+  return true;
+}
+
+// The replay is drawn in the combination in use: its pictures, and its labels' font and
+// colour. A replay does not carry them, and they change nothing of the game's course.
+void Moviola::Vesti(Gioco& replica) const {
+  replica.Picture = g.Picture;
+  replica.GenerazioneFont = g.GenerazioneFont;
+  Campo::PerOgniSprite(replica, [&](const Controllo& c, int i, Sprite& s) {
+    const Sprite* da = Campo::Elemento<Sprite>(std::as_const(g), c, i);
+    // An element loaded at run time is a copy of element 0.
+    if (!da && i > 0) da = Campo::Elemento<Sprite>(std::as_const(g), c, 0);
+    if (da) s.Picture = da->Picture;
+  });
+  Campo::PerOgniEtichetta(replica, [&](const Controllo& c, int i, Etichetta& e) {
+    if (const Etichetta* da = Campo::Elemento<Etichetta>(std::as_const(g), c, i)) {
+      e.Font = da->Font;
+      e.ForeColor = da->ForeColor;
+    }
+  });
+}
+
+void Moviola::Passo() {
+  if (!Attiva() || m_pausa || m_finita) return;
+  const qint64 trascorsi = m_orologio.restart();
+  Porta(static_cast<int64_t>(m_tempo + static_cast<double>(trascorsi) * m_velocita));
+}
+
+// Brings the replay to `ms` of the game: its sounds are played in the combination in
+// use, as the player's sound switch has it, and the window catches up.
+void Moviola::Porta(int64_t ms) {
+  Proiezione& p = *m_proiezione;
+  m_tempo = static_cast<double>(std::min(ms, p.Durata()));
+  p.AvanzaA(static_cast<int64_t>(m_tempo));
+  for (const int slot : p.suoni) GestioneDatiEsterni::SuonaSlot(g, static_cast<SlotSuono>(slot));
+  p.suoni.clear();
+  dShow::ControllaCicloMusica(g);
+  if (p.Adesso() >= p.Durata() && !m_finita) {
+    m_finita = true;
+    m_timer.stop();
+    m_sosta.start();
+  }
+  m_finestra.Aggiorna();
+}
+
+void Moviola::Pausa() {
+  if (!Attiva() || m_finita) return;
+  m_pausa = !m_pausa;
+  m_orologio.restart();  // a pause's time is not played afterwards
+  m_finestra.Aggiorna();
+  m_finestra.update();
+}
+
+void Moviola::Velocita(int volte) {
+  if (std::find(VelocitaMoviola.begin(), VelocitaMoviola.end(), volte) == VelocitaMoviola.end())
+    return;
+  m_velocita = volte;
+  m_finestra.update();
+}
+
+void Moviola::SaltaAllaFine() {
+  if (!Attiva() || m_finita) return;
+  // Its sounds at once would be noise: the end is reached in silence.
+  Porta(m_proiezione->Durata());
+  m_proiezione->suoni.clear();
+  m_finestra.update();
+}
+
+void Moviola::Esci() {
+  if (!Attiva()) return;
+  m_timer.stop();
+  m_sosta.stop();
+  dShow::FermaMusica(g);
+  m_finestra.Ospita(nullptr);
+  m_proiezione.reset();
+  if (m_dopoUscita) m_dopoUscita();
+}
+
+const Gioco& Moviola::Mostrato() const {
+  return m_proiezione ? m_proiezione->Replica() : g;
+}
+
+QString Moviola::Riga() const {
+  if (!m_proiezione) return {};
+  const QString chi = m_proiezione->Giocatore();
+  QString riga =
+      chi.isEmpty() ? QStringLiteral("REPLICA") : QStringLiteral("REPLICA di %1").arg(chi);
+  riga += QStringLiteral("  ×%1").arg(m_velocita);
+  if (m_finita) return riga + QStringLiteral("  —  FINE");
+  if (m_pausa) riga += QStringLiteral("  —  IN PAUSA");
+  return riga + QStringLiteral("  —  P pausa · 1 2 4 8 velocità · Fine salta alla fine · Esc esci");
+}
+
+void Moviola::DisegnaSopra(QPainter& p, const Inquadratura& posto) {
+  const QRectF campo = posto.Campo();
+  const QRectF banda(campo.left(), campo.top(), campo.width(), AltezzaRiga * posto.fattore);
+  p.save();
+  p.fillRect(banda, QColor(0, 0, 0, 170));
+  QFont font = p.font();
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(13 * posto.fattore))));
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(QColor(255, 216, 74));
+  const QRectF testo =
+      banda.adjusted(MargineRiga * posto.fattore, 0, -MargineRiga * posto.fattore, 0);
+  p.drawText(testo, Qt::AlignVCenter | Qt::AlignLeft,
+             QFontMetricsF(font).elidedText(Riga(), Qt::ElideRight, testo.width()));
+  p.restore();
+}
+
+void Moviola::Tasto(const QKeyEvent& evento) {
+  // The game's own keys (the arrows, the space bar) do nothing to a replay.
+  switch (evento.key()) {
+    case Qt::Key_P:
+    case Qt::Key_Pause:
+      if (!evento.isAutoRepeat()) Pausa();
+      break;
+    case Qt::Key_1:
+    case Qt::Key_2:
+    case Qt::Key_4:
+    case Qt::Key_8:
+      Velocita(evento.key() - Qt::Key_0);
+      break;
+    case Qt::Key_End:
+      SaltaAllaFine();
+      break;
+    case Qt::Key_Escape:
+    case Qt::Key_Backspace:
+      Esci();
+      break;
+    default:
+      break;
+  }
+}
