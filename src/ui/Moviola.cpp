@@ -16,9 +16,12 @@
 
 namespace {
 
-// The line's band over the top of the playfield, in the playfield's logical pixels.
-constexpr qreal AltezzaRiga = 22;
+// The line's band, in the playfield's logical pixels: between the score line and the
+// bonus ship's path, so that both stay in sight.
+constexpr qreal CimaRiga = 27;
+constexpr qreal AltezzaRiga = 13;
 constexpr qreal MargineRiga = 8;
+constexpr qreal CorpoRiga = 10;
 
 }  // namespace
 
@@ -147,11 +150,12 @@ QString Moviola::Riga() const {
 
 void Moviola::DisegnaSopra(QPainter& p, const Inquadratura& posto) {
   const QRectF campo = posto.Campo();
-  const QRectF banda(campo.left(), campo.top(), campo.width(), AltezzaRiga * posto.fattore);
+  const QRectF banda(campo.left(), campo.top() + CimaRiga * posto.fattore, campo.width(),
+                     AltezzaRiga * posto.fattore);
   p.save();
   p.fillRect(banda, QColor(0, 0, 0, 170));
   QFont font = p.font();
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(13 * posto.fattore))));
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(CorpoRiga * posto.fattore))));
   font.setBold(true);
   p.setFont(font);
   p.setPen(QColor(255, 216, 74));
