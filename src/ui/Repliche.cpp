@@ -44,7 +44,7 @@ bool SembraReplica(const fs::path& file) {
 }
 
 Repliche::Repliche(FinestraPrincipale& finestra, Gioco& gioco, FontiRepliche fonti)
-    : m_finestra(finestra), g(gioco), m_fonti(std::move(fonti)), m_moviola(finestra, gioco) {
+    : m_finestra(finestra), g(gioco), m_fonti(std::move(fonti)), m_visione(finestra, gioco) {
   // The window's own items, above "Esci": the game's menus stay as they are.
   if (QMenu* file = finestra.Menu(&ModelloMain::mn_file)) {
     QAction* primo = file->actions().isEmpty() ? nullptr : file->actions().constFirst();
@@ -59,7 +59,7 @@ Repliche::Repliche(FinestraPrincipale& finestra, Gioco& gioco, FontiRepliche fon
         (void)Guarda(*ultima);
     });
     connect(m_apri, &QAction::triggered, this, [this] {
-      if (!m_moviola.PuoIniziare()) return;
+      if (!m_visione.PuoIniziare()) return;
       const auto scelto = g.dialoghi.ApriFile(
           {QStringLiteral("Partite registrate (*.skrep)|*.skrep"),
            QFile::decodeName(g.CartellaProgramma.c_str()), QStringLiteral("Apri una partita")});
@@ -71,23 +71,23 @@ Repliche::Repliche(FinestraPrincipale& finestra, Gioco& gioco, FontiRepliche fon
 }
 
 void Repliche::AggiornaVoci() {
-  const bool libera = m_moviola.PuoIniziare();
+  const bool libera = m_visione.PuoIniziare();
   m_ultima->setEnabled(libera && m_fonti.ultima && m_fonti.ultima());
   m_apri->setEnabled(libera);
 }
 
 void Repliche::Clic(QPointF punto) {
-  if (!m_moviola.PuoIniziare() || !m_fonti.voce) return;
+  if (!m_visione.PuoIniziare() || !m_fonti.voce) return;
   const int voce = VoceSotto(g, punto);
   if (voce == 0) return;
   if (const auto replica = m_fonti.voce(voce)) (void)Guarda(*replica);
 }
 
 Esito Repliche::Guarda(const fs::path& file, bool subito) {
-  if (!m_moviola.PuoIniziare()) return Errore{"a replay is watched only between games"};
+  if (!m_visione.PuoIniziare()) return Errore{"a replay is watched only between games"};
   auto proiezione = m_fonti.carica ? m_fonti.carica(file) : Errore{"replays cannot be watched"};
   if (proiezione) {
-    m_moviola.Inizia(std::move(proiezione.valore()));
+    m_visione.Inizia(std::move(proiezione.valore()));
     return {};
   }
   const QString testo = QStringLiteral("La partita %1 non si può rivedere: %2.")
@@ -105,9 +105,9 @@ Esito Repliche::Guarda(const fs::path& file, bool subito) {
 }
 
 EsitoApertura Repliche::Apri(const fs::path& file) {
-  if (m_moviola.Attiva())
+  if (m_visione.Attiva())
     return {true, "not opened: another replay is being watched; open it again after that one"};
-  if (!m_moviola.PuoIniziare())
+  if (!m_visione.PuoIniziare())
     return {true, "not opened: a game is under way; open it again between games"};
   const Esito esito = Guarda(file, false);
   if (!esito) {
@@ -118,5 +118,5 @@ EsitoApertura Repliche::Apri(const fs::path& file) {
 }
 
 QString Repliche::Avviso() const {
-  return m_moviola.Attiva() ? QStringLiteral("  —  Replica") : QString();
+  return m_visione.Attiva() ? QStringLiteral("  —  Replica") : QString();
 }

@@ -1,7 +1,7 @@
 // The window's replays: the File menu's items that watch the last game or a replay
 // file, a click on a high-score entry that keeps its game, and the replay files opened
 // from the file manager, the command line or a later start. Each is watched in the
-// Moviola, only between games.
+// Visione, only between games.
 #pragma once
 
 #include <QObject>
@@ -15,7 +15,7 @@
 
 #include "codec/Risultato.h"
 #include "ui/ApriCombinazione.h"
-#include "ui/Moviola.h"
+#include "ui/Visione.h"
 
 class QAction;
 
@@ -42,7 +42,7 @@ class Repliche final : public QObject {
   // Watches a replay file, saying why not in a message (at once, or once the event loop
   // is back) when it cannot be watched.
   [[nodiscard]] Esito Guarda(const std::filesystem::path& file, bool subito = true);
-  Moviola& moviola() { return m_moviola; }
+  Visione& visione() { return m_visione; }
   // A few words for the caption while a replay is watched.
   QString Avviso() const;
 
@@ -53,7 +53,7 @@ class Repliche final : public QObject {
   FinestraPrincipale& m_finestra;
   Gioco& g;
   FontiRepliche m_fonti;
-  Moviola m_moviola;
+  Visione m_visione;
   QAction* m_ultima = nullptr;
   QAction* m_apri = nullptr;
 };

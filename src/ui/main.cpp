@@ -98,7 +98,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   attese.setInterval(250);
   QObject::connect(&attese, &QTimer::timeout, &principale, [&] {
     // No question pops up over a replay being watched either.
-    if (QApplication::activeModalWidget() || repliche.moviola().Attiva()) return;
+    if (QApplication::activeModalWidget() || repliche.visione().Attiva()) return;
     if (accoglienza.PuoChiedere())
       principale.TurnoOccupato([&accoglienza] { accoglienza.Riprendi(); });
     if (!accoglienza.InAttesa()) attese.stop();

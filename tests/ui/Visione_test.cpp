@@ -8,7 +8,7 @@
 
 #include "support/Banco.h"
 #include "ui/FinestraPrincipale.h"
-#include "ui/Moviola.h"
+#include "ui/Visione.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ struct ProiezioneFinta final : Proiezione {
 };
 
 struct Proiettore : ::testing::Test {
-  Proiettore() : finestra(banco.g, banco.frm), moviola(finestra, banco.g) {
+  Proiettore() : finestra(banco.g, banco.frm), visione(finestra, banco.g) {
     banco.Avvia();
     finestra.Aggiorna();
     finestra.resize(finestra.sizeHint());
@@ -51,20 +51,20 @@ struct Proiettore : ::testing::Test {
 
   Banco banco;
   FinestraPrincipale finestra;
-  Moviola moviola;
+  Visione visione;
 };
 
 TEST_F(Proiettore, ItsKeysSteerThePlaybackTheGamesDoNothingAndLeavingShowsTheGameOverAsItWas) {
   const QImage prima = finestra.centralWidget()->grab().toImage();
   auto finta = std::make_unique<ProiezioneFinta>();
   ProiezioneFinta& p = *finta;
-  ASSERT_TRUE(moviola.Inizia(std::move(finta)));
+  ASSERT_TRUE(visione.Inizia(std::move(finta)));
   EXPECT_TRUE(finestra.Ospita());
   EXPECT_NE(finestra.centralWidget()->grab().toImage(), prima);  // a game under way
 
   // Paused, the replay stands still; the game's keys move neither it nor the game.
   Premi(Qt::Key_P);
-  ASSERT_TRUE(moviola.InPausa());
+  ASSERT_TRUE(visione.InPausa());
   const int64_t fermo = p.Adesso();
   const Sprite cannone = p.banco.g.img_giocatore;
   for (int tasto : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Space, Qt::Key_Up}) Premi(tasto);
@@ -76,31 +76,31 @@ TEST_F(Proiettore, ItsKeysSteerThePlaybackTheGamesDoNothingAndLeavingShowsTheGam
 
   Premi(Qt::Key_8);
   Premi(Qt::Key_3);  // not a speed
-  EXPECT_EQ(moviola.Velocita(), 8);
-  EXPECT_TRUE(moviola.Riga().startsWith(QStringLiteral("REPLICA di Mario  ×8  —  IN PAUSA")));
+  EXPECT_EQ(visione.Velocita(), 8);
+  EXPECT_TRUE(visione.Riga().startsWith(QStringLiteral("REPLICA di Mario  ×8  —  IN PAUSA")));
   Premi(Qt::Key_P);
   ASSERT_TRUE(Finche([&] { return p.Adesso() > fermo; }));
 
   Premi(Qt::Key_End);
   EXPECT_EQ(p.Adesso(), p.Durata());
-  EXPECT_TRUE(moviola.Riga().endsWith(QStringLiteral("FINE")));
+  EXPECT_TRUE(visione.Riga().endsWith(QStringLiteral("FINE")));
   // The end holds a moment, then the game-over screen comes back by itself.
-  ASSERT_TRUE(Finche([&] { return !moviola.Attiva(); }));
+  ASSERT_TRUE(Finche([&] { return !visione.Attiva(); }));
   EXPECT_FALSE(finestra.Ospita());
   EXPECT_EQ(finestra.centralWidget()->grab().toImage(), prima);
 }
 
 TEST_F(Proiettore, EscLeavesAReplayAndOneStartsOnlyBetweenGames) {
-  ASSERT_TRUE(moviola.Inizia(std::make_unique<ProiezioneFinta>()));
-  EXPECT_FALSE(moviola.Inizia(std::make_unique<ProiezioneFinta>()));  // one at a time
+  ASSERT_TRUE(visione.Inizia(std::make_unique<ProiezioneFinta>()));
+  EXPECT_FALSE(visione.Inizia(std::make_unique<ProiezioneFinta>()));  // one at a time
   Premi(Qt::Key_Escape);
-  EXPECT_FALSE(moviola.Attiva());
+  EXPECT_FALSE(visione.Attiva());
   EXPECT_FALSE(finestra.Ospita());
 
   banco.frm.img_gameover_Click();
-  EXPECT_FALSE(moviola.Inizia(std::make_unique<ProiezioneFinta>()));
+  EXPECT_FALSE(visione.Inizia(std::make_unique<ProiezioneFinta>()));
   banco.frm.Form_KeyDown(27);  // paused: still a game under way
-  EXPECT_FALSE(moviola.Inizia(std::make_unique<ProiezioneFinta>()));
+  EXPECT_FALSE(visione.Inizia(std::make_unique<ProiezioneFinta>()));
   EXPECT_FALSE(finestra.Ospita());
 }
 

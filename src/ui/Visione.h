@@ -39,18 +39,18 @@ class Proiezione {
 };
 
 // Speeds a replay is watched at, as times real speed.
-inline constexpr std::array<int, 4> VelocitaMoviola = {1, 2, 4, 8};
+inline constexpr std::array<int, 4> VelocitaVisione = {1, 2, 4, 8};
 // How often the replay is brought up to the real clock: about once a frame.
-inline constexpr int PassoMoviolaMs = 15;
+inline constexpr int PassoVisioneMs = 15;
 // How long the game's last moment stays on the screen before the game-over screen
 // comes back.
 inline constexpr int SostaFinaleMs = 2000;
 
-class Moviola final : public QObject, public FinestraPrincipale::Ospite {
+class Visione final : public QObject, public FinestraPrincipale::Ospite {
  public:
   // `gioco` is the game in the window: its pictures, font and sounds dress the replay.
-  Moviola(FinestraPrincipale& finestra, Gioco& gioco);
-  ~Moviola() override;
+  Visione(FinestraPrincipale& finestra, Gioco& gioco);
+  ~Visione() override;
 
   // Whether a replay may start now: only between games, as the editor opens.
   bool PuoIniziare() const;
@@ -60,7 +60,7 @@ class Moviola final : public QObject, public FinestraPrincipale::Ospite {
 
   void Pausa();  // pauses, or resumes
   bool InPausa() const { return m_pausa; }
-  void Velocita(int volte);  // one of VelocitaMoviola
+  void Velocita(int volte);  // one of VelocitaVisione
   int Velocita() const { return m_velocita; }
   void SaltaAllaFine();
   void Esci();

@@ -1,4 +1,4 @@
-#include "ui/Moviola.h"
+#include "ui/Visione.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -25,24 +25,24 @@ constexpr qreal CorpoRiga = 10;
 
 }  // namespace
 
-Moviola::Moviola(FinestraPrincipale& finestra, Gioco& gioco) : m_finestra(finestra), g(gioco) {
+Visione::Visione(FinestraPrincipale& finestra, Gioco& gioco) : m_finestra(finestra), g(gioco) {
   m_timer.setTimerType(Qt::PreciseTimer);
-  m_timer.setInterval(PassoMoviolaMs);
-  connect(&m_timer, &QTimer::timeout, this, &Moviola::Passo);
+  m_timer.setInterval(PassoVisioneMs);
+  connect(&m_timer, &QTimer::timeout, this, &Visione::Passo);
   m_sosta.setSingleShot(true);
   m_sosta.setInterval(SostaFinaleMs);
-  connect(&m_sosta, &QTimer::timeout, this, &Moviola::Esci);
+  connect(&m_sosta, &QTimer::timeout, this, &Visione::Esci);
 }
 
-Moviola::~Moviola() {
+Visione::~Visione() {
   if (Attiva()) m_finestra.Ospita(nullptr);
 }
 
-bool Moviola::PuoIniziare() const {
+bool Visione::PuoIniziare() const {
   return !Attiva() && g.img_gameover.Visible;
 }
 
-bool Moviola::Inizia(std::unique_ptr<Proiezione> proiezione) {
+bool Visione::Inizia(std::unique_ptr<Proiezione> proiezione) {
   if (!proiezione || !PuoIniziare()) return false;
   m_proiezione = std::move(proiezione);
   Vesti(m_proiezione->Replica());
@@ -60,7 +60,7 @@ bool Moviola::Inizia(std::unique_ptr<Proiezione> proiezione) {
 
 // The replay is drawn in the combination in use: its pictures, and its labels' font and
 // colour. A replay does not carry them, and they change nothing of the game's course.
-void Moviola::Vesti(Gioco& replica) const {
+void Visione::Vesti(Gioco& replica) const {
   replica.Picture = g.Picture;
   replica.GenerazioneFont = g.GenerazioneFont;
   Campo::PerOgniSprite(replica, [&](const Controllo& c, int i, Sprite& s) {
@@ -77,7 +77,7 @@ void Moviola::Vesti(Gioco& replica) const {
   });
 }
 
-void Moviola::Passo() {
+void Visione::Passo() {
   if (!Attiva() || m_pausa || m_finita) return;
   const qint64 trascorsi = m_orologio.restart();
   Porta(static_cast<int64_t>(m_tempo + static_cast<double>(trascorsi) * m_velocita));
@@ -85,7 +85,7 @@ void Moviola::Passo() {
 
 // Brings the replay to `ms` of the game: its sounds are played in the combination in
 // use, as the player's sound switch has it, and the window catches up.
-void Moviola::Porta(int64_t ms) {
+void Visione::Porta(int64_t ms) {
   Proiezione& p = *m_proiezione;
   m_tempo = static_cast<double>(std::min(ms, p.Durata()));
   p.AvanzaA(static_cast<int64_t>(m_tempo));
@@ -100,7 +100,7 @@ void Moviola::Porta(int64_t ms) {
   m_finestra.Aggiorna();
 }
 
-void Moviola::Pausa() {
+void Visione::Pausa() {
   if (!Attiva() || m_finita) return;
   m_pausa = !m_pausa;
   m_orologio.restart();  // a pause's time is not played afterwards
@@ -108,14 +108,14 @@ void Moviola::Pausa() {
   m_finestra.update();
 }
 
-void Moviola::Velocita(int volte) {
-  if (std::find(VelocitaMoviola.begin(), VelocitaMoviola.end(), volte) == VelocitaMoviola.end())
+void Visione::Velocita(int volte) {
+  if (std::find(VelocitaVisione.begin(), VelocitaVisione.end(), volte) == VelocitaVisione.end())
     return;
   m_velocita = volte;
   m_finestra.update();
 }
 
-void Moviola::SaltaAllaFine() {
+void Visione::SaltaAllaFine() {
   if (!Attiva() || m_finita) return;
   // Its sounds at once would be noise: the end is reached in silence.
   Porta(m_proiezione->Durata());
@@ -123,7 +123,7 @@ void Moviola::SaltaAllaFine() {
   m_finestra.update();
 }
 
-void Moviola::Esci() {
+void Visione::Esci() {
   if (!Attiva()) return;
   m_timer.stop();
   m_sosta.stop();
@@ -133,11 +133,11 @@ void Moviola::Esci() {
   if (m_dopoUscita) m_dopoUscita();
 }
 
-const Gioco& Moviola::Mostrato() const {
+const Gioco& Visione::Mostrato() const {
   return m_proiezione ? m_proiezione->Replica() : g;
 }
 
-QString Moviola::Riga() const {
+QString Visione::Riga() const {
   if (!m_proiezione) return {};
   const QString chi = m_proiezione->Giocatore();
   QString riga =
@@ -148,7 +148,7 @@ QString Moviola::Riga() const {
   return riga + QStringLiteral("  —  P pausa · 1 2 4 8 velocità · Fine salta alla fine · Esc esci");
 }
 
-void Moviola::DisegnaSopra(QPainter& p, const Inquadratura& posto) {
+void Visione::DisegnaSopra(QPainter& p, const Inquadratura& posto) {
   const QRectF campo = posto.Campo();
   const QRectF banda(campo.left(), campo.top() + CimaRiga * posto.fattore, campo.width(),
                      AltezzaRiga * posto.fattore);
@@ -166,7 +166,7 @@ void Moviola::DisegnaSopra(QPainter& p, const Inquadratura& posto) {
   p.restore();
 }
 
-void Moviola::Tasto(const QKeyEvent& evento) {
+void Visione::Tasto(const QKeyEvent& evento) {
   // The game's own keys (the arrows, the space bar) do nothing to a replay.
   switch (evento.key()) {
     case Qt::Key_P:
