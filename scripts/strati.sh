@@ -7,14 +7,14 @@
 # that climbs with `../` fails too.
 set -eu
 src=${1:-$(dirname "$0")/../src}
-strati="codec decoder seams model sound combinations game editing drawing editor ui"
+strati="codec decoder seams model sound combinations game replay editing drawing editor ui"
 livello() {
   i=0
   for s in $strati; do
     [ "$s" = "$1" ] && { echo $i; return; }
     i=$((i + 1))
   done
-  case $1 in tools) echo 9 ;; *) echo 99 ;; esac  # tools: at the editor's height, never above ui
+  case $1 in tools) echo 10 ;; *) echo 99 ;; esac  # tools: at the editor's height, never above ui
 }
 cartelle=$(echo "$strati tools" | tr ' ' '|')
 esito=0

@@ -30,20 +30,7 @@ QString MessaggioSceltaNonSalvata(const Gioco& g, const char* conseguenza) {
 
 }  // namespace
 
-frm_main::frm_main(Gioco& gioco) : g(gioco) {
-  // In the order of ModelloMain::Timers(): the order in which timers due at the same
-  // instant fire.
-  g.orologio.Registra(g.tmr_sposta, [this] { tmr_sposta_Timer(); });
-  g.orologio.Registra(g.tmr_proiettile, [this] { tmr_proiettile_Timer(); });
-  g.orologio.Registra(g.tmr_proiettilenemico, [this] { tmr_proiettilenemico_Timer(); });
-  g.orologio.Registra(g.tmr_rinascita, [this] { tmr_rinascita_Timer(); });
-  g.orologio.Registra(g.tmr_spostamentonemici, [this] { tmr_spostamentonemici_Timer(); });
-  g.orologio.Registra(g.tmr_puntibonus, [this] { tmr_puntibonus_Timer(); });
-}
-
-frm_main::~frm_main() {
-  for (const Timer* t : g.Timers()) g.orologio.Rimuovi(*t);
-}
+frm_main::frm_main(Gioco& gioco) : g(gioco) {}
 
 void frm_main::Form_Load() {
   g.FormazioneCaricata = false;

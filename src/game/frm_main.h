@@ -14,8 +14,8 @@ constexpr int Spazio = 32;  // a character code (key press)
 
 class frm_main {
  public:
-  explicit frm_main(Gioco& g);  // has the clock drive the six timers with their handlers
-  ~frm_main();
+  // The clock drives the timer handlers through the game's Smistatore.
+  explicit frm_main(Gioco& g);
   frm_main(const frm_main&) = delete;
   frm_main& operator=(const frm_main&) = delete;
 
