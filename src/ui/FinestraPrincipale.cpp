@@ -21,6 +21,7 @@
 #include "drawing/Inquadratura.h"
 #include "game/Campo.h"
 #include "model/Gioco.h"
+#include "game/Smistatore.h"
 #include "game/frm_main.h"
 #include "ui/GeometriaFinestra.h"
 
@@ -61,8 +62,8 @@ class FinestraPrincipale::Area final : public QWidget {
         },
         true);
     if (gestore) {
-      frm_main& frm = m_finestra.m_frm;
-      m_finestra.DopoHandler([&frm, gestore] { (frm.*gestore)(); });
+      Smistatore& smista = m_finestra.m_smista;
+      m_finestra.DopoHandler([&smista, gestore] { smista.Clicca(gestore); });
     } else if (m_finestra.m_clic) {
       m_finestra.m_clic(punto);
     }
@@ -98,7 +99,8 @@ void Riporta(QAction* azione, const VoceMenu& voce) {
 
 }  // namespace
 
-FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm) : g(gioco), m_frm(frm) {
+FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm, Smistatore& smista)
+    : g(gioco), m_frm(frm), m_smista(smista) {
   m_campo = new Area(*this);
   setCentralWidget(m_campo);
   CostruisciMenuBar();
@@ -118,8 +120,9 @@ void FinestraPrincipale::CostruisciMenuBar() {
     } else if (voce) {
       QAction* azione = sotto(c.menu)->addAction((g.*(*voce)).Caption);
       azione->setCheckable(c.spunta);
-      connect(azione, &QAction::triggered, this,
-              [this, gestore = c.click] { DopoHandler([this, gestore] { (m_frm.*gestore)(); }); });
+      connect(azione, &QAction::triggered, this, [this, gestore = c.click] {
+        DopoHandler([this, gestore] { m_smista.Menu(gestore); });
+      });
       m_voci.push_back({&c, azione});
     } else if (c.EVoce()) {
       m_array = {&c, sotto(c.menu)};
@@ -166,7 +169,7 @@ void FinestraPrincipale::AggiornaMenu() {
     QAction* azione = m_array.menu->addAction(QString());
     azione->setCheckable(m_array.voce->spunta);
     connect(azione, &QAction::triggered, this, [this, indice, gestore = m_array.voce->clickIndice] {
-      TurnoOccupato([this, indice, gestore] { (m_frm.*gestore)(indice); });
+      TurnoOccupato([this, indice, gestore] { m_smista.Menu(gestore, indice); });
     });
     m_comb.push_back(azione);
   }
@@ -207,8 +210,15 @@ void FinestraPrincipale::DopoHandler(const std::function<void()>& handler) {
     handler();
   }
   --m_turni;
+  if (m_turni == 0 && m_dopoInput && !m_chiusa) m_dopoInput();
   if (!m_chiusa) Aggiorna();
   if (m_turni == 0) LasciaUsciti();
+}
+
+void FinestraPrincipale::DopoEvento() {
+  if (m_chiusa) return;
+  if (m_turni == 0 && m_dopoInput) m_dopoInput();
+  Aggiorna();
 }
 
 void FinestraPrincipale::LasciaUsciti() {
@@ -294,9 +304,9 @@ void FinestraPrincipale::keyPressEvent(QKeyEvent* evento) {
   if (m_ospite) return m_ospite->Tasto(*evento);
   const int codice = CodiceTasto(evento->key());
   DopoHandler([&] {
-    if (codice && codice != Tasti::Spazio) m_frm.Form_KeyDown(codice);
+    if (codice && codice != Tasti::Spazio) m_smista.Invia(Evento::Giu(codice));
     const QString testo = evento->text();
-    if (!testo.isEmpty()) m_frm.Form_KeyPress(testo.at(0).unicode());
+    if (!testo.isEmpty()) m_smista.Invia(Evento::Carattere(testo.at(0).unicode()));
   });
 }
 
@@ -304,14 +314,14 @@ void FinestraPrincipale::changeEvent(QEvent* evento) {
   QMainWindow::changeEvent(evento);
   // Another window took the keyboard: a notification, Alt+Tab, a click elsewhere, a box.
   if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && !m_chiusa)
-    DopoHandler([this] { m_frm.Form_Deactivate(); });
+    DopoHandler([this] { m_smista.Invia(Evento::Disattiva()); });
 }
 
 void FinestraPrincipale::keyReleaseEvent(QKeyEvent* evento) {
   // X11 turns a held key into release/press pairs; only a real release counts.
   if (evento->isAutoRepeat() || m_ospite) return;
   const int codice = CodiceTasto(evento->key());
-  if (codice) DopoHandler([&] { m_frm.Form_KeyUp(codice); });
+  if (codice) DopoHandler([&] { m_smista.Invia(Evento::Su(codice)); });
 }
 
 void FinestraPrincipale::Tasto(int codice, bool premuto) {
@@ -320,11 +330,11 @@ void FinestraPrincipale::Tasto(int codice, bool premuto) {
   // character it types (the space bar has only the latter, Esc both).
   DopoHandler([&] {
     if (!premuto) {
-      m_frm.Form_KeyUp(codice);
+      m_smista.Invia(Evento::Su(codice));
       return;
     }
-    if (codice != Tasti::Spazio) m_frm.Form_KeyDown(codice);
-    if (codice == Tasti::Spazio || codice == Tasti::Esc) m_frm.Form_KeyPress(codice);
+    if (codice != Tasti::Spazio) m_smista.Invia(Evento::Giu(codice));
+    if (codice == Tasti::Spazio || codice == Tasti::Esc) m_smista.Invia(Evento::Carattere(codice));
   });
 }
 

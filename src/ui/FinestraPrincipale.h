@@ -13,6 +13,7 @@
 
 class Gioco;
 class frm_main;
+class Smistatore;
 class QAction;
 struct Controllo;
 struct Inquadratura;
@@ -34,7 +35,8 @@ class FinestraPrincipale final : public QMainWindow {
     virtual void Tasto(const QKeyEvent& evento) = 0;
   };
 
-  FinestraPrincipale(Gioco& g, frm_main& frm);
+  // The game's inputs reach its handlers through `smista`, where they are recorded.
+  FinestraPrincipale(Gioco& g, frm_main& frm, Smistatore& smista);
 
   // Shows the window as it was when it last closed on this program folder: its size
   // and place, maximised, full screen. At a first start it takes a size that suits the
@@ -45,6 +47,11 @@ class FinestraPrincipale final : public QMainWindow {
   // Brings the window up to date with the model after an event: the caption, the
   // menus, and a repaint of what moved.
   void Aggiorna();
+  // After a handler the window did not run itself (a timer's): what follows every
+  // input (ImpostaDopoInput), then Aggiorna.
+  void DopoEvento();
+  // What runs once every input the game handled is done, before the window catches up.
+  void ImpostaDopoInput(std::function<void()> dopo) { m_dopoInput = std::move(dopo); }
   // The built-in pictures it draws, which the editor's previews borrow.
   const ImmaginiIncorporate& Immagini() const { return m_incorporate; }
   // Closes the window at the end of the exit sequence.
@@ -123,6 +130,7 @@ class FinestraPrincipale final : public QMainWindow {
   std::function<QString()> m_nota;
   Gioco& g;
   frm_main& m_frm;
+  Smistatore& m_smista;
   ImmaginiIncorporate m_incorporate;
   Pittore m_pittore{m_incorporate};
   Area* m_campo = nullptr;
@@ -143,5 +151,6 @@ class FinestraPrincipale final : public QMainWindow {
   std::function<void()> m_dopoPrimoFrame;
   Ospite* m_ospite = nullptr;
   std::function<void(QPointF)> m_clic;
+  std::function<void()> m_dopoInput;
   std::vector<std::pair<VoceMenu ModelloMain::*, QMenu*>> m_menu;  // the menu bar's
 };

@@ -5,17 +5,43 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <fstream>
 #include <iostream>
 
+#include "codec/Replica.h"
 #include "model/Gioco.h"
+#include "replay/Riproduttore.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The first bytes of every replay file.
-const QByteArray MagiaReplica = QByteArrayLiteral("SKREP\x1a");
+// A replay played on the core's player, as the window steps it.
+class ProiezioneMoviola final : public Proiezione {
+ public:
+  explicit ProiezioneMoviola(std::unique_ptr<Moviola> moviola)
+      : m_moviola(std::move(moviola)), r(m_moviola->riproduttore()) {}
 
+  Gioco& Replica() override { return m_moviola->g(); }
+  int64_t Durata() const override { return r.Durata(); }
+  int64_t Adesso() const override { return r.Ora(); }
+  void AvanzaA(int64_t ms) override {
+    if (ms >= r.Durata()) {
+      r.FinoAllaFine();
+    } else {
+      r.FinoA(ms);
+    }
+    auto& registro = m_moviola->partita().suoni;
+    suoni.insert(suoni.end(), registro.begin(), registro.end());
+    registro.clear();
+  }
+  bool Finita() const override { return r.Finita(); }
+  QString Giocatore() const override { return QString::fromStdString(r.Intestazione().nome); }
+
+ private:
+  std::unique_ptr<Moviola> m_moviola;
+  Riproduttore& r;
+};
 QString Nome(const fs::path& file) {
   return QFile::decodeName(file.filename().c_str());
 }
@@ -38,13 +64,27 @@ int VoceSotto(const Gioco& g, QPointF punto) {
 }  // namespace
 
 bool SembraReplica(const fs::path& file) {
-  QFile f(QFile::decodeName(file.c_str()));
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  return MagiaReplica.startsWith(f.read(MagiaReplica.size())) && f.pos() == MagiaReplica.size();
+  std::ifstream f(file, std::ios::binary);
+  std::string inizio(MagiaReplica.size(), '\0');
+  f.read(inizio.data(), static_cast<std::streamsize>(inizio.size()));
+  inizio.resize(static_cast<size_t>(std::max<std::streamsize>(f.gcount(), 0)));
+  return SembraReplica(std::string_view(inizio));
 }
 
-Repliche::Repliche(FinestraPrincipale& finestra, Gioco& gioco, FontiRepliche fonti)
-    : m_finestra(finestra), g(gioco), m_fonti(std::move(fonti)), m_visione(finestra, gioco) {
+Risultato<std::unique_ptr<Proiezione>> ApriProiezione(const fs::path& file) {
+  auto moviola = Moviola::Apri(file);
+  if (!moviola) return Errore{moviola.errore()};
+  return std::unique_ptr<Proiezione>(
+      std::make_unique<ProiezioneMoviola>(std::move(moviola.valore())));
+}
+
+Repliche::Repliche(FinestraPrincipale& finestra, Gioco& gioco, Smistatore& smista,
+                   std::function<int64_t()> adesso)
+    : m_finestra(finestra),
+      g(gioco),
+      m_registratore(gioco, smista, std::move(adesso)),
+      m_archivio(gioco.CartellaProgramma, gioco.chiamateFile),
+      m_visione(finestra, gioco) {
   // The window's own items, above "Esci": the game's menus stay as they are.
   if (QMenu* file = finestra.Menu(&ModelloMain::mn_file)) {
     QAction* primo = file->actions().isEmpty() ? nullptr : file->actions().constFirst();
@@ -54,10 +94,8 @@ Repliche::Repliche(FinestraPrincipale& finestra, Gioco& gioco, FontiRepliche fon
     file->insertAction(primo, m_apri);
     file->insertSeparator(primo);
     connect(file, &QMenu::aboutToShow, this, &Repliche::AggiornaVoci);
-    connect(m_ultima, &QAction::triggered, this, [this] {
-      if (const auto ultima = m_fonti.ultima ? m_fonti.ultima() : std::nullopt)
-        (void)Guarda(*ultima);
-    });
+    connect(m_ultima, &QAction::triggered, this,
+            [this] { (void)Guarda(m_archivio.UltimaPartita()); });
     connect(m_apri, &QAction::triggered, this, [this] {
       if (!m_visione.PuoIniziare()) return;
       const auto scelto = g.dialoghi.ApriFile(
@@ -70,28 +108,49 @@ Repliche::Repliche(FinestraPrincipale& finestra, Gioco& gioco, FontiRepliche fon
   finestra.ImpostaClic([this](QPointF punto) { Clic(punto); });
 }
 
+void Repliche::DopoEvento() {
+  auto finita = m_registratore.PrendiFinita();
+  if (!finita) return;
+  if (const Esito esito = m_archivio.Conserva(*finita, TabellaDi(g)); !esito) {
+    std::cerr << "skarvex: the game's replay was not kept: " << esito.errore() << '\n';
+    Avvisa(QStringLiteral("La partita non è stata conservata: %1.")
+               .arg(QString::fromStdString(esito.errore())),
+           false);
+  }
+}
+
+void Repliche::Spazza() {
+  m_archivio.Spazza(TabellaDi(g));
+}
+
 void Repliche::AggiornaVoci() {
   const bool libera = m_visione.PuoIniziare();
-  m_ultima->setEnabled(libera && m_fonti.ultima && m_fonti.ultima());
+  std::error_code ec;
+  m_ultima->setEnabled(libera && fs::is_regular_file(m_archivio.UltimaPartita(), ec));
   m_apri->setEnabled(libera);
 }
 
 void Repliche::Clic(QPointF punto) {
-  if (!m_visione.PuoIniziare() || !m_fonti.voce) return;
+  if (!m_visione.PuoIniziare()) return;
   const int voce = VoceSotto(g, punto);
   if (voce == 0) return;
-  if (const auto replica = m_fonti.voce(voce)) (void)Guarda(*replica);
+  if (const auto replica = m_archivio.PartitaDellaVoce(voce, TabellaDi(g))) (void)Guarda(*replica);
 }
 
 Esito Repliche::Guarda(const fs::path& file, bool subito) {
   if (!m_visione.PuoIniziare()) return Errore{"a replay is watched only between games"};
-  auto proiezione = m_fonti.carica ? m_fonti.carica(file) : Errore{"replays cannot be watched"};
+  auto proiezione = ApriProiezione(file);
   if (proiezione) {
     m_visione.Inizia(std::move(proiezione.valore()));
     return {};
   }
-  const QString testo = QStringLiteral("La partita %1 non si può rivedere: %2.")
-                            .arg(Nome(file), QString::fromStdString(proiezione.errore()));
+  Avvisa(QStringLiteral("La partita %1 non si può rivedere: %2.")
+             .arg(Nome(file), QString::fromStdString(proiezione.errore())),
+         subito);
+  return Errore{proiezione.errore()};
+}
+
+void Repliche::Avvisa(const QString& testo, bool subito) {
   const auto mostra = [this, testo] {
     g.dialoghi.MsgBox(testo, Pulsanti::OK, Icona::Esclamazione, Firma());
   };
@@ -101,7 +160,6 @@ Esito Repliche::Guarda(const fs::path& file, bool subito) {
   } else {
     QTimer::singleShot(0, this, mostra);
   }
-  return Errore{proiezione.errore()};
 }
 
 EsitoApertura Repliche::Apri(const fs::path& file) {

@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "drawing/Inquadratura.h"
-#include "game/Campo.h"
 #include "model/Gioco.h"
+#include "replay/Aspetto.h"
 #include "sound/Effetti.h"
 #include "sound/dShow.h"
 
@@ -45,7 +45,9 @@ bool Visione::PuoIniziare() const {
 bool Visione::Inizia(std::unique_ptr<Proiezione> proiezione) {
   if (!proiezione || !PuoIniziare()) return false;
   m_proiezione = std::move(proiezione);
-  Vesti(m_proiezione->Replica());
+  // Drawn in the combination in use: a replay carries no pictures or fonts.
+  CopiaAspetto(g, m_proiezione->Replica());
+  m_proiezione->Replica().GenerazioneFont = g.GenerazioneFont;
   m_tempo = static_cast<double>(m_proiezione->Adesso());
   m_velocita = 1;
   m_pausa = false;
@@ -56,25 +58,6 @@ bool Visione::Inizia(std::unique_ptr<Proiezione> proiezione) {
   m_orologio.start();
   m_timer.start();
   return true;
-}
-
-// The replay is drawn in the combination in use: its pictures, and its labels' font and
-// colour. A replay does not carry them, and they change nothing of the game's course.
-void Visione::Vesti(Gioco& replica) const {
-  replica.Picture = g.Picture;
-  replica.GenerazioneFont = g.GenerazioneFont;
-  Campo::PerOgniSprite(replica, [&](const Controllo& c, int i, Sprite& s) {
-    const Sprite* da = Campo::Elemento<Sprite>(std::as_const(g), c, i);
-    // An element loaded at run time is a copy of element 0.
-    if (!da && i > 0) da = Campo::Elemento<Sprite>(std::as_const(g), c, 0);
-    if (da) s.Picture = da->Picture;
-  });
-  Campo::PerOgniEtichetta(replica, [&](const Controllo& c, int i, Etichetta& e) {
-    if (const Etichetta* da = Campo::Elemento<Etichetta>(std::as_const(g), c, i)) {
-      e.Font = da->Font;
-      e.ForeColor = da->ForeColor;
-    }
-  });
 }
 
 void Visione::Passo() {
@@ -92,7 +75,7 @@ void Visione::Porta(int64_t ms) {
   for (const int slot : p.suoni) GestioneDatiEsterni::SuonaSlot(g, static_cast<SlotSuono>(slot));
   p.suoni.clear();
   dShow::ControllaCicloMusica(g);
-  if (p.Adesso() >= p.Durata() && !m_finita) {
+  if (p.Finita() && !m_finita) {
     m_finita = true;
     m_timer.stop();
     m_sosta.start();

@@ -30,8 +30,10 @@ class Proiezione {
   // milliseconds of the game.
   virtual int64_t Durata() const = 0;
   virtual int64_t Adesso() const = 0;
-  // Replays every input of the game up to `ms` (at most its end).
+  // Replays every input of the game up to `ms`; at its length or beyond, every one.
   virtual void AvanzaA(int64_t ms) = 0;
+  // Every input has been replayed.
+  virtual bool Finita() const = 0;
   // Whose game it is, for the line on the playfield.
   virtual QString Giocatore() const = 0;
 
@@ -78,7 +80,6 @@ class Visione final : public QObject, public FinestraPrincipale::Ospite {
  private:
   void Passo();
   void Porta(int64_t ms);
-  void Vesti(Gioco& replica) const;
 
   FinestraPrincipale& m_finestra;
   Gioco& g;

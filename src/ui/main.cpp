@@ -79,7 +79,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   }
 
   Partita<LatiQt> partita(cartella);
-  FinestraPrincipale principale(partita.g, partita.frm);
+  FinestraPrincipale principale(partita.g, partita.frm, partita.smista);
   // Ctrl+C, kill, a closed terminal or the end of the desktop session take the close
   // box's way out: the other windows close, the sound is released and the unpacked
   // music file is removed. A session that ends closes the windows itself; should Qt
@@ -92,7 +92,9 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   // its questions wait for a moment between games (or a pause) with no dialog open, and
   // meanwhile the caption says they wait.
   Accoglienza accoglienza(partita.g, partita.frm);
-  Repliche repliche(principale, partita.g, FontiRepliche{});
+  // Every game played in the window is recorded; a game just over is kept at once.
+  Repliche repliche(principale, partita.g, partita.smista);
+  principale.ImpostaDopoInput([&repliche] { repliche.DopoEvento(); });
   principale.ImpostaNota([&] { return accoglienza.Avviso() + repliche.Avviso(); });
   QTimer attese;
   attese.setInterval(250);
@@ -141,6 +143,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
       },
       [&] {
         joypad.Apri();
+        repliche.Spazza();
         if (!opzioni.file.empty()) (void)apri(opzioni.file);
         istanza.Servi(apri, [&principale] { Alza(principale); });
       });

@@ -81,7 +81,7 @@ struct LatiFinestra {
 };
 
 struct Finestra : ::testing::Test, CartellaDiProva, Partita<LatiFinestra> {
-  Finestra() : Partita(Percorso()), finestra(g, frm) {
+  Finestra() : Partita(Percorso()), finestra(g, frm, smista) {
     principale = &finestra;
     dialoghi.principale = &finestra;
     frm.Form_Load();
@@ -263,7 +263,7 @@ TEST_F(Finestra, TheWindowsPlaceIsRememberedPerProgramFolder) {
   QApplication::processEvents();
   finestra.close();
   ASSERT_EQ(LeggiGeometria(Percorso()), (GeometriaFinestra{posto, false, true}));
-  FinestraPrincipale seconda(g, frm);
+  FinestraPrincipale seconda(g, frm, smista);
   seconda.Mostra();
   QApplication::processEvents();
   EXPECT_TRUE(seconda.isFullScreen());

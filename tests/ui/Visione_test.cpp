@@ -30,13 +30,14 @@ struct ProiezioneFinta final : Proiezione {
   int64_t Durata() const override { return 4000; }
   int64_t Adesso() const override { return banco.orologio.Ora(); }
   void AvanzaA(int64_t ms) override { banco.orologio.Avanza(ms - Adesso()); }
+  bool Finita() const override { return Adesso() >= Durata(); }
   QString Giocatore() const override { return QStringLiteral("Mario"); }
 
   Banco banco;
 };
 
 struct Proiettore : ::testing::Test {
-  Proiettore() : finestra(banco.g, banco.frm), visione(finestra, banco.g) {
+  Proiettore() : finestra(banco.g, banco.frm, banco.smista), visione(finestra, banco.g) {
     banco.Avvia();
     finestra.Aggiorna();
     finestra.resize(finestra.sizeHint());
