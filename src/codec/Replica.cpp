@@ -122,6 +122,8 @@ bool Utf8Valido(std::string_view testo) {
 Risultato<std::string> CodificaIntestazione(const IntestazioneReplica& i) {
   if (i.nome.size() > MaxByteNomeReplica || i.combinazione.size() > MaxByteNomeReplica)
     return Errore{"un nome è troppo lungo per una partita registrata"};
+  if (!Utf8Valido(i.nome) || !Utf8Valido(i.combinazione))
+    return Errore{"un nome non è testo UTF-8"};
   if (i.durata > MaxDurataReplica) return Errore{"la partita è troppo lunga per essere registrata"};
   Scrittore s;
   s.Numero(i.versioneRegole);

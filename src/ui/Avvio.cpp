@@ -41,15 +41,15 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
       opzioni.versione = true;
     } else if (a == "--headless") {
       opzioni.headless = true;
+    } else if (a == "--verifica") {
+      opzioni.verifica = true;
+    } else if (a == "--registra" || a == "--rivedi") {
+      if (i + 1 >= argomenti.size() || argomenti[i + 1].empty()) return Errore{a + " needs a FILE"};
+      (a == "--registra" ? opzioni.registra : opzioni.rivedi) = fs::path(argomenti[++i]);
     } else if (a == "--program-folder" || a.starts_with("--program-folder=")) {
       const auto valore = Valore(argomenti, i, "--program-folder");
       if (!valore) return Errore{"--program-folder needs a DIR"};
       opzioni.cartella = fs::path(*valore);
-    } else if (a == "--rivedi" || a.starts_with("--rivedi=")) {
-      const auto valore = Valore(argomenti, i, "--rivedi");
-      if (!valore) return Errore{"--rivedi needs a FILE"};
-      if (opzioni.rivedi) return Errore{"--rivedi takes one FILE"};
-      opzioni.rivedi = Assoluto(*valore);
     } else if (a.size() > 1 && a[0] == '-') {
       return Errore{"unknown option '" + a + "' (see --help)"};
     } else {
@@ -57,8 +57,15 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
     }
   }
   if (opzioni.aiuto || opzioni.versione) return opzioni;
+  if (opzioni.registra && !opzioni.headless)
+    return Errore{"--registra records the game of --headless"};
+  if (opzioni.verifica) {
+    if (opzioni.headless || opzioni.rivedi) return Errore{"--verifica takes only replay files"};
+    if (posizionali.empty()) return Errore{"--verifica needs at least one FILE"};
+    for (const std::string& f : posizionali) opzioni.file.emplace_back(f);
+    return opzioni;
+  }
   if (opzioni.headless) {
-    if (opzioni.rivedi) return Errore{"--rivedi plays a replay in the window, not with --headless"};
     if (posizionali.empty())
       return Errore{"--headless needs a SCRIPT (a file, or - for standard input)"};
     if (posizionali.size() > 1)
@@ -68,7 +75,10 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
     // Files to open, as the file manager passes them; the replay to watch goes last,
     // so that it is what the window shows once the others are in.
     for (const std::string& f : posizionali) opzioni.file.push_back(Assoluto(f));
-    if (opzioni.rivedi) opzioni.file.push_back(*opzioni.rivedi);
+    if (opzioni.rivedi) {
+      opzioni.rivedi = Assoluto(opzioni.rivedi->string());
+      opzioni.file.push_back(*opzioni.rivedi);
+    }
   }
   return opzioni;
 }
@@ -76,7 +86,9 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
 std::string Uso() {
   return "Usage: skarvex [--program-folder DIR] [FILE.skcom | FILE.skrep...]\n"
          "       skarvex [--program-folder DIR] --rivedi FILE.skrep\n"
-         "       skarvex --headless [--program-folder DIR] SCRIPT\n"
+         "       skarvex --headless [--program-folder DIR] [--registra FILE] [--rivedi FILE] "
+         "SCRIPT\n"
+         "       skarvex --verifica FILE.skrep...\n"
          "\n"
          "A fixed-screen arcade shooter with skins (combinations) made in its editor.\n"
          "\n"
@@ -92,6 +104,11 @@ std::string Uso() {
          "  --rivedi FILE         the same, for a FILE that must be a recorded game\n"
          "  --headless SCRIPT     run the game without a window from a script of inputs,\n"
          "                        printing one JSON snapshot per 'dump' (SCRIPT - reads stdin)\n"
+         "  --registra FILE       with --headless: write the replay of the script's game\n"
+         "                        (the last one played) to FILE\n"
+         "  --rivedi FILE         with --headless: play the replay FILE before SCRIPT\n"
+         "  --verifica FILE...    replay each file at full speed, without a window, and\n"
+         "                        say whether it ends as it claims (exit 1 if one does not)\n"
          "  --version             print the version and exit\n"
          "  -h, --help            print this help and exit\n";
 }

@@ -13,12 +13,15 @@ struct Opzioni {
   bool aiuto = false;
   bool versione = false;
   bool headless = false;
+  bool verifica = false;                          // --verifica: `file` are replays to check
+  std::optional<std::filesystem::path> registra;  // --registra: the runner records its game here
+  std::optional<std::filesystem::path>
+      rivedi;  // --rivedi: a replay to watch, or to play in the runner
   std::optional<std::filesystem::path> cartella;  // --program-folder
   std::string copione;                            // the script of --headless, or "-"
-  // Files to open, absolute: combinations, and replays (told by their bytes); the
-  // replay of --rivedi is among them too.
+  // Files to open, absolute: combinations, and replays (told by their bytes); in the
+  // window the replay of --rivedi is among them too, last.
   std::vector<std::filesystem::path> file;
-  std::optional<std::filesystem::path> rivedi;  // --rivedi FILE, absolute
 };
 
 [[nodiscard]] Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti);

@@ -23,6 +23,8 @@
 #include "drawing/ImmaginiIncorporate.h"
 #include "game/Campo.h"
 #include "game/Partita.h"
+#include "replay/Registratore.h"
+#include "replay/Riproduttore.h"
 #include "seams/LatiCopione.h"
 #include "ui/FontsQt.h"
 #include "ui/Istantanea.h"
@@ -213,7 +215,40 @@ class Esecutore {
  public:
   Esecutore(const std::filesystem::path& cartella, std::ostream& uscita)
       : m_partita(cartella, CreaAudioMuto(), std::make_unique<FontsQt>()), m_uscita(uscita) {
-    m_frm.Form_Load();
+    m_partita.frm.Form_Load();
+  }
+
+  // From now on the games are recorded on the virtual clock.
+  void Registra() {
+    m_registratore =
+        std::make_unique<Registratore>(m_gioco, m_smista, [this] { return m_orologio.Ora(); });
+  }
+
+  // After each line: a game that has just ended is kept.
+  void DopoRiga() {
+    if (!m_registratore) return;
+    if (auto finita = m_registratore->PrendiFinita()) m_ultima = std::move(finita);
+  }
+
+  // The game under way, else the last one that ended.
+  std::optional<PartitaRegistrata> Registrata() {
+    DopoRiga();
+    if (m_registratore)
+      if (auto inCorso = m_registratore->Chiudi()) return inCorso;
+    return std::move(m_ultima);
+  }
+
+  // The replay's game played on this one to its end; time moves on by the game's length,
+  // and the timers count afresh from there.
+  Esito Rivedi(const std::filesystem::path& file) {
+    auto replica = LeggiFileReplica(file);
+    if (!replica) return Errore{replica.errore()};
+    Riproduttore riproduttore(m_partita, std::move(replica.valore()));
+    if (Esito inizio = riproduttore.Inizia(); !inizio)
+      return Errore{file.string() + ": " + inizio.errore()};
+    riproduttore.FinoAllaFine();
+    m_orologio.Dormi(static_cast<int>(riproduttore.Durata()));
+    return {};
   }
 
   bool Terminato() const { return m_finestre.PrincipaleChiusa(); }
@@ -230,9 +265,9 @@ class Esecutore {
       // A key or character code: 16 bits.
       const int codice = Intero<int>(Parola(parole, 0, 1), "the key code", 0, 0xFFFF);
       AttivaPrincipale();
-      if (comando == QLatin1String("keydown")) m_frm.Form_KeyDown(codice);
-      if (comando == QLatin1String("keyup")) m_frm.Form_KeyUp(codice);
-      if (comando == QLatin1String("keypress")) m_frm.Form_KeyPress(codice);
+      if (comando == QLatin1String("keydown")) m_smista.Invia(Evento::Giu(codice));
+      if (comando == QLatin1String("keyup")) m_smista.Invia(Evento::Su(codice));
+      if (comando == QLatin1String("keypress")) m_smista.Invia(Evento::Carattere(codice));
     } else if (comando == QLatin1String("click")) {
       Click(Parola(parole, 0, 1));
     } else if (comando == QLatin1String("menu")) {
@@ -245,6 +280,10 @@ class Esecutore {
       m_orologio.Avanza(ms);
     } else if (comando == QLatin1String("set")) {
       if (parole.size() < 2) Rifiuta(QStringLiteral("set needs a NAME and a VALUE"));
+      if (m_registratore && m_registratore->InCorso())
+        Rifiuta(
+            QStringLiteral("set cannot change a game being recorded (--registra): its replay "
+                           "would not play back the same game"));
       Imposta(parole[0], resto.mid(resto.indexOf(QLatin1Char(' ')) + 1).trimmed());
     } else if (comando == QLatin1String("answer")) {
       m_dialoghi.AccodaTesto(resto);  // the rest of the line, inner blanks kept
@@ -304,7 +343,7 @@ class Esecutore {
     const Controllo* c = Campo::Trova(nome);
     if (!c || c->EVoce() || !c->click)
       Rifiuta(QStringLiteral("nothing to click called '%1'").arg(nome));
-    (m_frm.*c->click)();
+    m_smista.Clicca(c->click);
   }
 
   void Menu(const QStringList& parole) {
@@ -316,14 +355,14 @@ class Esecutore {
       if (!Campo::Elemento<VoceMenu>(m_gioco, *c, indice))
         Rifiuta(QStringLiteral("there is no menu item %1(%2)").arg(nome).arg(indice));
       AttivaPrincipale();
-      (m_frm.*c->clickIndice)(indice);
+      m_smista.Menu(c->clickIndice, indice);
       return;
     }
     if (parole.size() != 1) Rifiuta(QStringLiteral("menu %1 takes no index").arg(nome));
     if (!c || !c->EVoce() || !c->click)
       Rifiuta(QStringLiteral("no menu item '%1' has a click handler").arg(nome));
     AttivaPrincipale();
-    (m_frm.*c->click)();
+    m_smista.Menu(c->click);
   }
 
   void Rispondi(const QString& pulsante) {
@@ -352,7 +391,9 @@ class Esecutore {
   DialoghiCopione& m_dialoghi = m_partita.dialoghi;
   FinestreCopione& m_finestre = m_partita.finestre;
   Gioco& m_gioco = m_partita.g;
-  frm_main& m_frm = m_partita.frm;
+  Smistatore& m_smista = m_partita.smista;
+  std::unique_ptr<Registratore> m_registratore;
+  std::optional<PartitaRegistrata> m_ultima;  // the last game recorded to its end
   std::vector<int>& m_suoni = m_partita.suoni;
   ImmaginiIncorporate m_immagini;  // parsed only for a `shot`
   Pittore m_pittore{m_immagini};
@@ -381,11 +422,7 @@ void Esecutore::Imposta(const QString& nome, const QString& valore) {
   Rifiuta(QStringLiteral("nothing called '%1' can be set").arg(nome));
 }
 
-}  // namespace
-
-int EseguiCopione(const std::filesystem::path& cartella, std::istream& copione,
-                  std::ostream& uscita, std::ostream& errori) {
-  Esecutore esecutore(cartella, uscita);
+int EseguiRighe(Esecutore& esecutore, std::istream& copione, std::ostream& errori) {
   std::string riga;
   for (int numero = 1; !esecutore.Terminato(); ++numero) {
     const Lettura lettura = LeggiRiga(copione, riga);
@@ -400,10 +437,37 @@ int EseguiCopione(const std::filesystem::path& cartella, std::istream& copione,
     if (pulito.isEmpty() || pulito.startsWith(QLatin1Char('#'))) continue;
     try {
       esecutore.Esegui(testo);
+      esecutore.DopoRiga();
     } catch (const ErroreRiga& e) {
       errori << "line " << numero << ": " << e.what() << '\n';
       return 1;
     }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int EseguiCopione(const std::filesystem::path& cartella, std::istream& copione,
+                  std::ostream& uscita, std::ostream& errori, const OpzioniCopione& opzioni) {
+  Esecutore esecutore(cartella, uscita);
+  if (opzioni.rivedi) {
+    if (const Esito rivista = esecutore.Rivedi(*opzioni.rivedi); !rivista) {
+      errori << rivista.errore() << '\n';
+      return 1;
+    }
+  }
+  if (opzioni.registra) esecutore.Registra();
+  const int codice = EseguiRighe(esecutore, copione, errori);
+  if (codice != 0 || !opzioni.registra) return codice;
+  const auto registrata = esecutore.Registrata();
+  if (!registrata) {
+    errori << "no game was played to record in '" << opzioni.registra->string() << "'\n";
+    return 1;
+  }
+  if (const Esito scritta = ScriviFileReplica(*opzioni.registra, registrata->replica); !scritta) {
+    errori << scritta.errore() << '\n';
+    return 1;
   }
   return 0;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "codec/FileAtomico.h"
+#include "replay/Verifica.h"
 #include "ui/ApriCombinazione.h"
 #include "ui/Avvio.h"
 #include "ui/Copione.h"
@@ -163,7 +164,7 @@ int Esegui(int argc, char** argv, const Opzioni& opzioni, const std::filesystem:
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   return EseguiCopione(cartella, file.is_open() ? static_cast<std::istream&>(file) : std::cin,
-                       std::cout, std::cerr);
+                       std::cout, std::cerr, {opzioni.registra, opzioni.rivedi});
 }
 
 // The folder made ready for a run: the game is still worth playing in a folder that
@@ -191,6 +192,8 @@ int main(int argc, char** argv) {
     std::cout << "skarvex " << VersioneMaggiore << '.' << VersioneMinore << '\n';
     return 0;
   }
+  // A check needs no program folder: each replay is played on a game of its own.
+  if (opzioni.valore().verifica) return VerificaFile(opzioni.valore().file, std::cout);
   const auto scelta = ScegliCartellaProgramma(opzioni.valore().cartella, CartellaEseguibile(),
                                               Ambiente::DelProcesso());
   if (!scelta) {
@@ -208,13 +211,13 @@ int main(int argc, char** argv) {
     Prepara(cartella.valore());
     return Esegui(argc, argv, opzioni.valore(), cartella.valore());
   }
-  // One game per program folder and user, from the first instant: the lock comes before
-  // the window and before anything in the folder is read.
   // What --rivedi names must be a replay: a combination is not watched.
   if (const auto& rivedi = opzioni.valore().rivedi; rivedi && !SembraReplica(*rivedi)) {
     std::cerr << "skarvex: '" << rivedi->string() << "' is not a replay file\n";
     return 2;
   }
+  // One game per program folder and user, from the first instant: the lock comes before
+  // the window and before anything in the folder is read.
   BloccoIstanza blocco(cartella.valore());
   if (blocco.stato() == BloccoIstanza::Stato::Occupato)
     if (const auto codice = PassaAlGioco(blocco, opzioni.valore().file, cartella.valore()))
