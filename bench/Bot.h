@@ -1,4 +1,4 @@
-// A bot that plays through the handlers a player's keys reach: it stands under the
+// A bot that plays through the dispatcher, as a player's keys do: it stands under the
 // alien nearest to it and fires whenever it can, may step aside from an alien shot,
 // and starts the next level when one is cleared. The benchmarks and the soak use it.
 #pragma once
@@ -6,12 +6,13 @@
 #include <cmath>
 #include <limits>
 
-#include "model/Gioco.h"
+#include "game/Smistatore.h"
 #include "game/frm_main.h"
+#include "model/Gioco.h"
 
 class Bot {
  public:
-  Bot(Gioco& gioco, frm_main& finestra) : g(gioco), frm(finestra) {}
+  Bot(Gioco& gioco, Smistatore& smistatore) : g(gioco), smista(smistatore) {}
 
   // From 0 (never dodges) up: how far above the cannon, in twips, an alien shot is
   // seen coming. A wary bot lives longer and reaches later levels.
@@ -22,7 +23,7 @@ class Bot {
   void Gioca() {
     if (g.img_gameover.Visible) return;
     if (g.img_nextlevel.Visible || g.img_pausa.Visible) {
-      frm.Form_KeyPress(Tasti::Spazio);
+      smista.Invia(Evento::Carattere(Tasti::Spazio));
       return;
     }
     const Sprite& cannone = g.img_giocatore;
@@ -32,7 +33,7 @@ class Bot {
     float bersaglio = MiraAlieno(centro);
     if (const float fuga = Fuga(centro); !std::isnan(fuga)) bersaglio = fuga;
     Muovi(bersaglio - centro);
-    frm.Form_KeyPress(Tasti::Spazio);
+    smista.Invia(Evento::Carattere(Tasti::Spazio));
   }
 
  private:
@@ -78,12 +79,12 @@ class Bot {
   void Muovi(float scarto) {
     const bool sinistra = scarto < -Tolleranza;
     const bool destra = scarto > Tolleranza;
-    if (!sinistra) frm.Form_KeyUp(Tasti::FrecciaSinistra);
-    if (!destra) frm.Form_KeyUp(Tasti::FrecciaDestra);
-    if (sinistra) frm.Form_KeyDown(Tasti::FrecciaSinistra);
-    if (destra) frm.Form_KeyDown(Tasti::FrecciaDestra);
+    if (!sinistra) smista.Invia(Evento::Su(Tasti::FrecciaSinistra));
+    if (!destra) smista.Invia(Evento::Su(Tasti::FrecciaDestra));
+    if (sinistra) smista.Invia(Evento::Giu(Tasti::FrecciaSinistra));
+    if (destra) smista.Invia(Evento::Giu(Tasti::FrecciaDestra));
   }
 
   Gioco& g;
-  frm_main& frm;
+  Smistatore& smista;
 };

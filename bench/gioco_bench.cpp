@@ -100,7 +100,7 @@ void UnOraDiGioco(benchmark::State& state) {
     Banco b;
     b.g.registroSuoni = nullptr;
     b.Avvia();
-    Bot bot(b.g, b.frm);
+    Bot bot(b.g, b.smista);
     bot.prudenza = 1000;
     for (int64_t t = 0; t < Ora; t += 50) {
       if (b.g.img_gameover.Visible) b.frm.Form_KeyPress(Tasti::Spazio);

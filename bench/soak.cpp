@@ -106,7 +106,7 @@ Misura Memoria(int64_t minuto) {
 
 class Soak {
  public:
-  Soak(int altre, std::unique_ptr<Audio> audio) : b(std::move(audio)), bot(b.g, b.frm) {
+  Soak(int altre, std::unique_ptr<Audio> audio) : b(std::move(audio)), bot(b.g, b.smista) {
     b.g.registroSuoni = nullptr;  // kept over hours, the list of played sounds would only grow
     std::ofstream(b.File(NomeFileDemo), std::ios::binary) << Byte(CombinazioneDemo());
     // The round of combinations between games: the demo first, Default among them.

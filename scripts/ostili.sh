@@ -1,6 +1,7 @@
 #!/bin/sh
 # Applies every hostile combination of the generated corpus end to end (ctest checks
-# only every 8th), in each given build folder that is configured: the normal build
+# only every 8th), then checks and plays back every hostile replay, in each given
+# build folder that is configured: the normal build
 # and the sanitizer build of ./test by default. Each case is a whole script, a bare
 # start-up (its line ends in -avvio; at most 5 s, 20 s under the sanitizers, on a
 # machine doing nothing else) and, for the sounds, the mixer (-mixer). Prints the
@@ -29,7 +30,7 @@ for build in "$@"; do
     echo "$build: not configured, skipped"
     continue
   fi
-  cmake --build "$build" -j2 --target ostili >/dev/null
+  cmake --build "$build" -j2 --target ostili ostili_repliche >/dev/null
   sanitizer=""
   grep -q '^SKARVEX_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" && sanitizer=--sanitizer
   elenco=$build/tests/ostili/ostili-tutti.txt
@@ -46,6 +47,8 @@ for build in "$@"; do
   grep -E '^(ok|FAIL) .*-avvio(:|$)' "$elenco" | sort -k2,2gr | head -n 5
   echo "most memory (peak resident):"
   grep -E '^(ok|FAIL) ' "$elenco" | sort -k4,4gr | head -n 5
+  echo "hostile replays:"
+  "$build/tests/ostili/ostili_repliche" "$build/src/ui/skarvex" $sanitizer || esito=1
 done
 [ "$provate" -gt 0 ] || { echo "no build folder to check" >&2; exit 2; }
 exit "$esito"

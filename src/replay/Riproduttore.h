@@ -30,7 +30,8 @@ class Riproduttore {
 
   bool Finita() const { return m_prossimo == m_replica.eventi.size(); }
   int64_t Ora() const { return m_ora; }  // the game's time played up to
-  int64_t Durata() const { return m_replica.intestazione.durata; }
+  // The game's length as its inputs give it: the time of the last.
+  int64_t Durata() const { return m_replica.eventi.empty() ? 0 : m_replica.eventi.back().tempo; }
   const IntestazioneReplica& Intestazione() const { return m_replica.intestazione; }
   // Once it is finished: whether the game ended in the very state the file says.
   bool StatoConforme() const;
