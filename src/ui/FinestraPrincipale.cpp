@@ -269,13 +269,17 @@ void FinestraPrincipale::Aggiorna() {
 
 namespace {
 
-// The combination files among what is dragged: local files whose name ends in .skcom.
+// The game's files among what is dragged: local files whose name ends in .skcom (a
+// combination) or .skrep (a replay, which its opening tells by its bytes).
 std::vector<std::filesystem::path> FileCombinazioneTrascinati(const QMimeData* dati) {
   std::vector<std::filesystem::path> file;
   if (!dati || !dati->hasUrls()) return file;
-  for (const QUrl& url : dati->urls())
-    if (url.isLocalFile() && url.fileName().endsWith(QLatin1String(".skcom")))
+  for (const QUrl& url : dati->urls()) {
+    const QString nome = url.fileName();
+    if (url.isLocalFile() &&
+        (nome.endsWith(QLatin1String(".skcom")) || nome.endsWith(QLatin1String(".skrep"))))
       file.emplace_back(url.toLocalFile().toStdString());
+  }
   return file;
 }
 

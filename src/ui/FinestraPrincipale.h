@@ -69,7 +69,7 @@ class FinestraPrincipale final : public QMainWindow {
   // is busy until it ends, and a question it asks does not get the playfield drawn
   // half-changed behind it. Then the window catches up, as after any event.
   void TurnoOccupato(const std::function<void()>& handler);
-  // What a combination file dropped on the window is given to.
+  // What a combination or replay file dropped on the window is given to.
   void ImpostaApriFile(std::function<void(const std::filesystem::path&)> apri) {
     m_apriFile = std::move(apri);
     setAcceptDrops(static_cast<bool>(m_apriFile));

@@ -62,17 +62,20 @@ bool Visione::Inizia(std::unique_ptr<Proiezione> proiezione) {
 
 void Visione::Passo() {
   if (!Attiva() || m_pausa || m_finita) return;
-  const qint64 trascorsi = m_orologio.restart();
-  Porta(static_cast<int64_t>(m_tempo + static_cast<double>(trascorsi) * m_velocita));
+  // A step covers at most a moment of real time: after the machine slept, or the window
+  // was held up, the replay goes on from where it was.
+  const qint64 trascorsi = std::min<qint64>(m_orologio.restart(), PassoMassimoMs);
+  Porta(static_cast<int64_t>(m_tempo + static_cast<double>(trascorsi) * m_velocita), true);
 }
 
-// Brings the replay to `ms` of the game: its sounds are played in the combination in
-// use, as the player's sound switch has it, and the window catches up.
-void Visione::Porta(int64_t ms) {
+// Brings the replay to `ms` of the game: its sounds, when `suoni`, are played in the
+// combination in use as the player's sound switch has it, and the window catches up.
+void Visione::Porta(int64_t ms, bool suoni) {
   Proiezione& p = *m_proiezione;
   m_tempo = static_cast<double>(std::min(ms, p.Durata()));
   p.AvanzaA(static_cast<int64_t>(m_tempo));
-  for (const int slot : p.suoni) GestioneDatiEsterni::SuonaSlot(g, static_cast<SlotSuono>(slot));
+  if (suoni)
+    for (const int slot : p.suoni) GestioneDatiEsterni::SuonaSlot(g, static_cast<SlotSuono>(slot));
   p.suoni.clear();
   dShow::ControllaCicloMusica(g);
   if (p.Finita() && !m_finita) {
@@ -101,8 +104,7 @@ void Visione::Velocita(int volte) {
 void Visione::SaltaAllaFine() {
   if (!Attiva() || m_finita) return;
   // Its sounds at once would be noise: the end is reached in silence.
-  Porta(m_proiezione->Durata());
-  m_proiezione->suoni.clear();
+  Porta(m_proiezione->Durata(), false);
   m_finestra.update();
 }
 

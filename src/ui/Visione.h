@@ -44,6 +44,8 @@ class Proiezione {
 inline constexpr std::array<int, 4> VelocitaVisione = {1, 2, 4, 8};
 // How often the replay is brought up to the real clock: about once a frame.
 inline constexpr int PassoVisioneMs = 15;
+// The most real time one step covers.
+inline constexpr int PassoMassimoMs = 250;
 // How long the game's last moment stays on the screen before the game-over screen
 // comes back.
 inline constexpr int SostaFinaleMs = 2000;
@@ -79,7 +81,7 @@ class Visione final : public QObject, public FinestraPrincipale::Ospite {
 
  private:
   void Passo();
-  void Porta(int64_t ms);
+  void Porta(int64_t ms, bool suoni);
 
   FinestraPrincipale& m_finestra;
   Gioco& g;
