@@ -5,7 +5,10 @@
 #include <QMenu>
 #include <QTimer>
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <iostream>
 
 #include "codec/Replica.h"
@@ -42,6 +45,7 @@ class ProiezioneMoviola final : public Proiezione {
   std::unique_ptr<Moviola> m_moviola;
   Riproduttore& r;
 };
+
 QString Nome(const fs::path& file) {
   return QFile::decodeName(file.filename().c_str());
 }
@@ -64,11 +68,17 @@ int VoceSotto(const Gioco& g, QPointF punto) {
 }  // namespace
 
 bool SembraReplica(const fs::path& file) {
-  std::ifstream f(file, std::ios::binary);
+  // Opened without waiting, and read only when it is a regular file: a FIFO handed over
+  // must not hang the game.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st {};
   std::string inizio(MagiaReplica.size(), '\0');
-  f.read(inizio.data(), static_cast<std::streamsize>(inizio.size()));
-  inizio.resize(static_cast<size_t>(std::max<std::streamsize>(f.gcount(), 0)));
-  return SembraReplica(std::string_view(inizio));
+  ssize_t letti = -1;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+    letti = ::read(fd, inizio.data(), inizio.size());
+  ::close(fd);
+  return letti == static_cast<ssize_t>(inizio.size()) && SembraReplica(std::string_view(inizio));
 }
 
 Risultato<std::unique_ptr<Proiezione>> ApriProiezione(const fs::path& file) {
@@ -144,8 +154,11 @@ Esito Repliche::Guarda(const fs::path& file, bool subito) {
     m_visione.Inizia(std::move(proiezione.valore()));
     return {};
   }
+  // The reason, without the path the message names already.
+  std::string perche = proiezione.errore();
+  if (perche.starts_with(file.string() + ": ")) perche.erase(0, file.string().size() + 2);
   Avvisa(QStringLiteral("La partita %1 non si può rivedere: %2.")
-             .arg(Nome(file), QString::fromStdString(proiezione.errore())),
+             .arg(Nome(file), QString::fromStdString(perche)),
          subito);
   return Errore{proiezione.errore()};
 }

@@ -285,7 +285,8 @@ std::string ReplicaOziosa(const fs::path& cartella) {
 }
 
 // A replay is told by its bytes, whatever its name, and watched in the game already
-// running; a damaged one is rifiutata with the reason, and --rivedi takes only replays.
+// running; a damaged one, or a FIFO, is refused with the reason, and --rivedi takes
+// only replays.
 TEST(Istanza, AReplayHandedOverIsWatchedInTheRunningGame) {
   Giochi g;
   const fs::path altrove = g.radice / "altrove";
@@ -293,12 +294,16 @@ TEST(Istanza, AReplayHandedOverIsWatchedInTheRunningGame) {
   ScriviTutto(buona, ReplicaOziosa(g.radice / "casa"));
   ScriviTutto(rotta, std::string(MagiaReplica) + "rotta");
   const std::string combinazione = g.Ricevuta("Blu.skcom", "Blu");
+  const fs::path fifo = altrove / "fifo.skrep";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
   Processo& gioco = g.Avvia({});
   ASSERT_FALSE(g.Socket().isEmpty()) << gioco.Err();
   Processo& nonReplica = g.Avvia({"--rivedi", combinazione});
   Processo& rifiutata = g.Avvia({rotta.string()});
-  ASSERT_TRUE(nonReplica.Finito(20000) && rifiutata.Finito(20000));
+  Processo& tubo = g.Avvia({fifo.string()});  // looked at without hanging the game
+  ASSERT_TRUE(nonReplica.Finito(20000) && rifiutata.Finito(20000) && tubo.Finito(20000));
+  EXPECT_EQ(tubo.stato, 1);
   EXPECT_EQ(nonReplica.stato, 2);
   EXPECT_EQ(nonReplica.Err(), "skarvex: '" + combinazione + "' is not a replay file\n");
   EXPECT_EQ(rifiutata.stato, 1);
