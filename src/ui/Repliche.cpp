@@ -179,7 +179,8 @@ EsitoApertura Repliche::Apri(const fs::path& file) {
   if (m_visione.Attiva())
     return {true, "not opened: another replay is being watched; open it again after that one"};
   if (!m_visione.PuoIniziare())
-    return {true, "not opened: a game is under way; open it again between games"};
+    return {true,
+            "not opened: a game is under way or a dialog is open; open it again between games"};
   const Esito esito = Guarda(file, false);
   if (!esito) {
     std::cerr << "skarvex: " << file.string() << ": not opened: " << esito.errore() << '\n';

@@ -1,5 +1,6 @@
 #include "ui/Visione.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -39,7 +40,8 @@ Visione::~Visione() {
 }
 
 bool Visione::PuoIniziare() const {
-  return !Attiva() && g.img_gameover.Visible;
+  // Not under a dialog either: the high-score name box, say, still belongs to a game.
+  return !Attiva() && g.img_gameover.Visible && !QApplication::activeModalWidget();
 }
 
 bool Visione::Inizia(std::unique_ptr<Proiezione> proiezione) {

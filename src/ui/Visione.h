@@ -56,7 +56,8 @@ class Visione final : public QObject, public FinestraPrincipale::Ospite {
   Visione(FinestraPrincipale& finestra, Gioco& gioco);
   ~Visione() override;
 
-  // Whether a replay may start now: only between games, as the editor opens.
+  // Whether a replay may start now: only between games, as the editor opens, and with
+  // no dialog open.
   bool PuoIniziare() const;
   // Starts watching `proiezione` when PuoIniziare; false otherwise.
   bool Inizia(std::unique_ptr<Proiezione> proiezione);

@@ -130,4 +130,29 @@ TEST_F(FinestraRegistrata, AGameIsKeptWithItsEntryAndPlaysBackAtEightTimesToTheS
   EXPECT_EQ(Contenuto(banco.Percorso()), prima);
 }
 
+// A damaged replay, or one of other rules, is refused with a message that names it and
+// says why; nothing is shown in the game's place.
+TEST_F(FinestraRegistrata, AReplayThatCannotBeWatchedIsRefusedWithItsReason) {
+  Gioca();
+  auto replica = LeggiFileReplica(repliche.archivio().UltimaPartita());
+  ASSERT_TRUE(replica);
+  replica.valore().intestazione.versioneRegole += 1;
+  const fs::path altre = banco.Percorso() / "altre regole.skrep";
+  const fs::path rotta = banco.Percorso() / "rotta.skrep";
+  ASSERT_TRUE(ScriviFileReplica(altre, replica.valore()));
+  ScriviTutto(rotta, std::string(MagiaReplica) + "rotta");
+  (void)banco.dialoghi.PrendiBox();
+  for (const fs::path& file : {altre, rotta}) {
+    SCOPED_TRACE(file.string());
+    EXPECT_FALSE(repliche.Guarda(file));
+    EXPECT_FALSE(repliche.visione().Attiva());
+    const auto box = banco.dialoghi.PrendiBox();
+    ASSERT_EQ(box.size(), 1u);
+    const QString nome = QString::fromStdString(file.filename().string());
+    EXPECT_TRUE(box[0].testo.startsWith("La partita " + nome + " non si può rivedere: "))
+        << box[0].testo.toStdString();
+    EXPECT_FALSE(box[0].testo.contains(QString::fromStdString(file.string())));
+  }
+}
+
 }  // namespace
