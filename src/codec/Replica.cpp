@@ -18,7 +18,7 @@ class Scrittore {
  public:
   template <class T>
   void Numero(T valore) {
-    auto u = static_cast<std::make_unsigned_t<T>>(valore);
+    auto u = static_cast<uint64_t>(static_cast<std::make_unsigned_t<T>>(valore));
     for (size_t i = 0; i < sizeof(T); ++i, u >>= 8) m_byte.push_back(static_cast<char>(u & 0xFF));
   }
   void Varint(uint32_t u) {

@@ -1,7 +1,8 @@
 // One run of the game wired up: the sides of the seams, the Gioco over them, the
-// main window's handlers and the dispatcher in front of them. `Lati` owns `orologio`, `dialoghi`, `finestre`, `audio` and
-// `fonts` (pointers), names the `chiamateFile` of its writes and has `Collega(Gioco&)`, called once
-// the Gioco exists: the program plays on the real sides, the runner and the tests on LatiCopione.
+// main window's handlers and the dispatcher in front of them. `Lati` owns `orologio`, `dialoghi`,
+// `finestre`, `audio` and `fonts` (pointers), names the `chiamateFile` of its writes and has
+// `Collega(Gioco&)`, called once the Gioco exists: the program plays on the real sides, the runner
+// and the tests on LatiCopione.
 #pragma once
 
 #include <filesystem>

@@ -145,12 +145,14 @@ Esito ArchivioPartite::Conserva(const PartitaRegistrata& partita, const TabellaR
 
 void ArchivioPartite::Spazza(const TabellaRecord& tabella) const {
   const std::vector<Legame> validi = Validi(tabella);
+  // Listed first, removed after: the folder is not changed under the listing.
+  std::vector<std::filesystem::path> sciolti;
   std::error_code ec;
   for (const auto& voce : std::filesystem::directory_iterator(m_cartella / CartellaPartite, ec)) {
     const std::string nome = voce.path().filename().string();
     if (!NomeNostro(nome) || !voce.is_regular_file(ec)) continue;
-    const bool legato =
-        std::any_of(validi.begin(), validi.end(), [&](const Legame& l) { return l.file == nome; });
-    if (!legato) (void)EliminaFile(voce.path());
+    if (std::none_of(validi.begin(), validi.end(), [&](const Legame& l) { return l.file == nome; }))
+      sciolti.push_back(voce.path());
   }
+  for (const auto& file : sciolti) (void)EliminaFile(file);
 }

@@ -49,6 +49,23 @@ bool Riproduttore::StatoConforme() const {
   return m_iniziata && Finita() && StatoPartita::Impronta(m_partita.g) == m_replica.improntaFinale;
 }
 
+namespace {
+
+// A throw-away folder's files need not outlast a crash: its writes skip the waits for
+// the disk, which would take a check of a second's game longer than its playing.
+class ChiamateDiPassaggio final : public ChiamateFile {
+ public:
+  int Sincronizza(int) override { return 0; }
+  int SincronizzaCartella(int) override { return 0; }
+};
+
+ChiamateFile& DiPassaggio() {
+  static ChiamateDiPassaggio chiamate;
+  return chiamate;
+}
+
+}  // namespace
+
 Moviola::Moviola() = default;
 
 Moviola::~Moviola() {
@@ -70,7 +87,8 @@ Risultato<std::unique_ptr<Moviola>> Moviola::Da(Replica replica, bool suoni) {
   cartella.setAutoRemove(false);
   std::unique_ptr<Moviola> m(new Moviola);
   m->m_cartella = cartella.path().toStdString();
-  m->m_partita = std::make_unique<Partita<LatiCopione>>(m->m_cartella);
+  m->m_partita = std::make_unique<Partita<LatiCopione>>(
+      m->m_cartella, CreaAudioMuto(), std::make_unique<FontsCopione>(), DiPassaggio());
   if (!suoni) m->m_partita->g.registroSuoni = nullptr;
   m->m_riproduttore = std::make_unique<Riproduttore>(*m->m_partita, std::move(replica));
   if (const Esito inizio = m->m_riproduttore->Inizia(); !inizio) return Errore{inizio.errore()};

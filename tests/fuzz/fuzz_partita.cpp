@@ -36,9 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
     if (dopo != prima) __builtin_trap();
     return 0;
   }
-  const Evento mosse[] = {Evento::Carattere(32), Evento::Giu(37), Evento::Giu(39),
-                          Evento::Su(37),        Evento::Giu(27), Evento::Disattiva(),
-                          Evento::Clic(Cartello::NextLevel), Evento::Clic(Cartello::Pausa)};
+  const Evento mosse[] = {Evento::Carattere(32),
+                          Evento::Giu(37),
+                          Evento::Giu(39),
+                          Evento::Su(37),
+                          Evento::Giu(27),
+                          Evento::Disattiva(),
+                          Evento::Clic(Cartello::NextLevel),
+                          Evento::Clic(Cartello::Pausa)};
   for (int i = 0; i < 400; ++i) {
     p.smista.Invia(Evento::Scatto(i % NumeroTimer));
     if (i % 25 == 0) p.smista.Invia(mosse[(i / 25) % std::size(mosse)]);
