@@ -90,8 +90,7 @@ Risultato<std::unique_ptr<Proiezione>> ApriProiezione(const fs::path& file) {
 
 Repliche::Repliche(FinestraPrincipale& finestra, Gioco& gioco, Smistatore& smista,
                    std::function<int64_t()> adesso)
-    : m_finestra(finestra),
-      g(gioco),
+    : g(gioco),
       m_registratore(gioco, smista, std::move(adesso)),
       m_archivio(gioco.CartellaProgramma, gioco.chiamateFile),
       m_visione(finestra, gioco) {

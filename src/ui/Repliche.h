@@ -55,7 +55,6 @@ class Repliche final : public QObject {
   void Clic(QPointF punto);
   void Avvisa(const QString& testo, bool subito);
 
-  FinestraPrincipale& m_finestra;
   Gioco& g;
   Registratore m_registratore;
   ArchivioPartite m_archivio;
