@@ -224,6 +224,11 @@ Risultato<Parti> Dividi(std::string_view byte) {
   return p;
 }
 
+// The system's reason stays as it gave it, after the player's language.
+Errore NonLeggibile(const std::filesystem::path& file, const std::string& motivo) {
+  return Errore{file.string() + ": il file non si può leggere (" + motivo + ")"};
+}
+
 }  // namespace
 
 bool SembraReplica(std::string_view inizio) {
@@ -285,7 +290,7 @@ Risultato<Replica> DecodificaReplica(std::string_view byte) {
 
 Risultato<Replica> LeggiFileReplica(const std::filesystem::path& file) {
   auto byte = LeggiFile(file, MaxByteReplica + 1);
-  if (!byte) return Errore{file.string() + ": " + byte.errore()};
+  if (!byte) return NonLeggibile(file, byte.errore());
   auto replica = DecodificaReplica(byte.valore());
   if (!replica) return Errore{file.string() + ": " + replica.errore()};
   return replica;
@@ -293,7 +298,7 @@ Risultato<Replica> LeggiFileReplica(const std::filesystem::path& file) {
 
 Risultato<IntestazioneReplica> LeggiIntestazioneReplica(const std::filesystem::path& file) {
   auto byte = LeggiFile(file, MaxByteReplica + 1);
-  if (!byte) return Errore{file.string() + ": " + byte.errore()};
+  if (!byte) return NonLeggibile(file, byte.errore());
   auto intestazione = DecodificaIntestazioneReplica(byte.valore());
   if (!intestazione) return Errore{file.string() + ": " + intestazione.errore()};
   return intestazione;

@@ -11,8 +11,7 @@
 
 namespace {
 
-// A sprite array never holds more elements than this (the walls have 48).
-constexpr int MaxElementiArray = 256;
+constexpr int AlieniPerRiga = 10;
 constexpr size_t MaxByteTesto = 64 * 1024;
 
 class Scrittura {
@@ -104,25 +103,23 @@ void Sprite_(A& a, Sprite& s) {
   Campo(a, s.Visible);
 }
 
-// A sprite array: how far it reaches, which elements exist, and each of them.
-void Array(Scrittura& a, ArraySprite& array) {
-  a.Numero(static_cast<uint16_t>(array.Limite()));
-  for (int i = 0; i < array.Limite(); ++i) {
-    a.Numero<uint8_t>(array.Esiste(i));
+// A sprite array: each element it has. Which elements exist is never read from the
+// bytes: an array of the playfield keeps every element it was made with, and an alien
+// row has elements 1..10 exactly while the formation is loaded, as the game keeps them.
+void Array(Scrittura& a, ArraySprite& array, bool) {
+  for (int i = 0; i < array.Limite(); ++i)
     if (array.Esiste(i)) Sprite_(a, array[i]);
-  }
 }
 
-void Array(Lettura& a, ArraySprite& array) {
-  const int limite = a.Numero<uint16_t>();
-  if (limite < 1 || limite > MaxElementiArray) return a.Rompi();
-  for (int i = 0; i < std::max(limite, array.Limite()) && !a.Rotto(); ++i) {
-    const bool esiste = i < limite && a.Numero<uint8_t>() == 1;
-    if (i == 0 && (!esiste || !array.Esiste(0))) return a.Rompi();
-    if (esiste && !array.Esiste(i)) array.Carica(i);
-    if (!esiste && array.Esiste(i)) array.Scarica(i);
-    if (esiste) Sprite_(a, array[i]);
+void Array(Lettura& a, ArraySprite& array, bool riga, bool caricata) {
+  if (riga) {
+    for (int i = 1; i <= AlieniPerRiga; ++i) {
+      if (caricata && !array.Esiste(i)) array.Carica(i);
+      if (!caricata && array.Esiste(i)) array.Scarica(i);
+    }
   }
+  for (int i = 0; i < array.Limite(); ++i)
+    if (array.Esiste(i)) Sprite_(a, array[i]);
 }
 
 template <class A>
@@ -164,7 +161,12 @@ void Stato(A& a, Gioco& g, bool etichette) {
   }
   for (const Controllo& c : Campo::Controlli()) {
     if (const auto* s = std::get_if<Sprite ModelloMain::*>(&c.membro)) Sprite_(a, g.*(*s));
-    if (const auto* s = std::get_if<ArraySprite ModelloMain::*>(&c.membro)) Array(a, g.*(*s));
+    if (const auto* s = std::get_if<ArraySprite ModelloMain::*>(&c.membro)) {
+      if constexpr (std::is_same_v<A, Lettura>)
+        Array(a, g.*(*s), c.estensione == Estensione::Caricato, v.FormazioneCaricata);
+      else
+        Array(a, g.*(*s), c.estensione == Estensione::Caricato);
+    }
     if (!etichette) continue;
     if (const auto* e = std::get_if<Etichetta ModelloMain::*>(&c.membro)) Etichetta_(a, g.*(*e));
     if (const auto* e = std::get_if<std::array<Etichetta, 11> ModelloMain::*>(&c.membro))
