@@ -224,9 +224,18 @@ Risultato<Parti> Dividi(std::string_view byte) {
   return p;
 }
 
-// The system's reason stays as it gave it, after the player's language.
-Errore NonLeggibile(const std::filesystem::path& file, const std::string& motivo) {
-  return Errore{file.string() + ": il file non si può leggere (" + motivo + ")"};
+// Why a file could not be read, in the player's language.
+Errore NonLeggibile(const std::filesystem::path& file) {
+  std::error_code ec;
+  const auto stato = std::filesystem::status(file, ec);
+  std::string motivo = "il file non si può leggere";
+  if (!std::filesystem::exists(stato))
+    motivo = "il file non esiste";
+  else if (!std::filesystem::is_regular_file(stato))
+    motivo = "non è un file ma una cartella o un dispositivo";
+  else if (std::filesystem::file_size(file, ec) > MaxByteReplica)
+    motivo = "il file è troppo grande per una partita registrata";
+  return Errore{file.string() + ": " + motivo};
 }
 
 }  // namespace
@@ -290,7 +299,7 @@ Risultato<Replica> DecodificaReplica(std::string_view byte) {
 
 Risultato<Replica> LeggiFileReplica(const std::filesystem::path& file) {
   auto byte = LeggiFile(file, MaxByteReplica + 1);
-  if (!byte) return NonLeggibile(file, byte.errore());
+  if (!byte) return NonLeggibile(file);
   auto replica = DecodificaReplica(byte.valore());
   if (!replica) return Errore{file.string() + ": " + replica.errore()};
   return replica;
@@ -298,7 +307,7 @@ Risultato<Replica> LeggiFileReplica(const std::filesystem::path& file) {
 
 Risultato<IntestazioneReplica> LeggiIntestazioneReplica(const std::filesystem::path& file) {
   auto byte = LeggiFile(file, MaxByteReplica + 1);
-  if (!byte) return NonLeggibile(file, byte.errore());
+  if (!byte) return NonLeggibile(file);
   auto intestazione = DecodificaIntestazioneReplica(byte.valore());
   if (!intestazione) return Errore{file.string() + ": " + intestazione.errore()};
   return intestazione;
