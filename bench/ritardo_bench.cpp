@@ -108,7 +108,7 @@ void RitardoTimer(benchmark::State& state) {
     QTemporaryDir cartella;
     const std::filesystem::path percorso = cartella.path().toStdString();
     Partita<LatiQt> partita(percorso);
-    FinestraPrincipale principale(partita.g, partita.frm);
+    FinestraPrincipale principale(partita.g, partita.frm, partita.smista);
     CollegaFinestra(partita, principale);
     partita.orologio.MisuraRitardi([&gioco](std::chrono::nanoseconds r) { gioco.Aggiungi(r); });
     Joypad joypad(principale, partita.g);  // looking for gamepads, as the program does

@@ -1,5 +1,6 @@
 # Installing like a desktop game: beside the two executables in games/, the desktop entry,
 # the icons, the AppStream metadata, the combination files' type, icon and previews, the
+# replay files' type and icon, the
 # manual pages and the changelog; and the Debian package that `cpack -G DEB` makes from
 # that install.
 
@@ -9,6 +10,7 @@ set(SKARVEX_DATI_FATTI ${PROJECT_BINARY_DIR}/data)
 # the version its entry in data/changelog.
 set(SKARVEX_DATA_VERSIONE 2026-12-06)
 set(SKARVEX_ICONA_DOCUMENTO application-x-skarvex-combination)
+set(SKARVEX_ICONA_REPLICA application-x-skarvex-replay)
 
 foreach(modello ${SKARVEX_ID_APPLICAZIONE}.metainfo.xml copyright)
   configure_file(${SKARVEX_DATI}/${modello}.in ${SKARVEX_DATI_FATTI}/${modello} @ONLY)
@@ -18,7 +20,8 @@ install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${SKARVEX_DATI_FATTI}/${SKARVEX_ID_APPLICAZIONE}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-# The combination files' type, with an icon of its own: a document of the game.
+# The combination and replay files' types, each with an icon of its own: documents of
+# the game.
 install(FILES ${SKARVEX_DATI}/${SKARVEX_ID_APPLICAZIONE}.mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME ${SKARVEX_ID_APPLICAZIONE}.xml)
@@ -31,7 +34,8 @@ install(FILES ${SKARVEX_DATI_FATTI}/copyright DESTINATION ${CMAKE_INSTALL_DATADI
 # The icons, in the hicolor theme: each SVG as it is, and drawn at the sizes desktops
 # look up first.
 set(SKARVEX_ICONE)
-foreach(icona "apps;${SKARVEX_ID_APPLICAZIONE}" "mimetypes;${SKARVEX_ICONA_DOCUMENTO}")
+foreach(icona "apps;${SKARVEX_ID_APPLICAZIONE}" "mimetypes;${SKARVEX_ICONA_DOCUMENTO}"
+              "mimetypes;${SKARVEX_ICONA_REPLICA}")
   list(GET icona 0 contesto)
   list(GET icona 1 nome)
   install(FILES ${SKARVEX_DATI}/${nome}.svg

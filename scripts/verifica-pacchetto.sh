@@ -34,6 +34,7 @@ deb="$build/skarvex_${versione}_${arch}.deb"
 
 # Exactly these paths, directories included: anything more or less is a mistake.
 documento=application-x-skarvex-combination
+replica=application-x-skarvex-replay
 lati=(16 32 48 64 128 256)
 cat >"$tmp/attesi" <<ELENCO
 ./usr/
@@ -57,12 +58,14 @@ cat >"$tmp/attesi" <<ELENCO
 ./usr/share/icons/hicolor/scalable/apps/$id.svg
 ./usr/share/icons/hicolor/scalable/mimetypes/
 ./usr/share/icons/hicolor/scalable/mimetypes/$documento.svg
+./usr/share/icons/hicolor/scalable/mimetypes/$replica.svg
 $(for l in "${lati[@]}"; do
   printf './usr/share/icons/hicolor/%sx%s/\n' "$l" "$l"
   printf './usr/share/icons/hicolor/%sx%s/apps/\n' "$l" "$l"
   printf './usr/share/icons/hicolor/%sx%s/mimetypes/\n' "$l" "$l"
   printf './usr/share/icons/hicolor/%sx%s/apps/%s.png\n' "$l" "$l" "$id"
   printf './usr/share/icons/hicolor/%sx%s/mimetypes/%s.png\n' "$l" "$l" "$documento"
+  printf './usr/share/icons/hicolor/%sx%s/mimetypes/%s.png\n' "$l" "$l" "$replica"
 done)
 ./usr/share/man/
 ./usr/share/man/man6/
@@ -127,13 +130,14 @@ grep -q '^License: GPL-3.0+$' "$usr/share/doc/skarvex/copyright" ||
 if dpkg-deb -f "$deb" | grep -qE 'skarvex\.(org|com|net)' || grep -rIqE 'skarvex\.(org|com|net)' "$radice"; then
   fallito "the package names a domain the project does not own"
 fi
-# The game opens the combination files the file manager hands it, all of them in one
-# process, and desktops know it has one main window.
-for chiave in 'Exec=skarvex %F' 'MimeType=application/x-skarvex-combination;' 'SingleMainWindow=true'; do
+# The game opens the combination and replay files the file manager hands it, all of them
+# in one process, and desktops know it has one main window.
+for chiave in 'Exec=skarvex %F' 'MimeType=application/x-skarvex-combination;application/x-skarvex-replay;' \
+  'SingleMainWindow=true'; do
   grep -qxF "$chiave" "$usr/share/applications/$id.desktop" || fallito "the desktop entry lacks $chiave"
 done
-# The combination type: well formed, and found for a .skcom file once the desktop's
-# database is built from it.
+# The combination and replay types: well formed, and found for a .skcom and a .skrep
+# file once the desktop's database is built from it.
 xmllint --noout "$usr/share/mime/packages/$id.xml" || fallito "the MIME definition is not well formed"
 mkdir -p "$tmp/mime/packages"
 cp "$usr/share/mime/packages/$id.xml" "$tmp/mime/packages/"
@@ -143,6 +147,8 @@ update-mime-database "$tmp/mime" >"$tmp/mime.log" 2>&1 || {
 }
 grep -qx '50:application/x-skarvex-combination:\*\.skcom' "$tmp/mime/globs2" ||
   fallito "the MIME database does not give .skcom files their type"
+grep -qx '50:application/x-skarvex-replay:\*\.skrep' "$tmp/mime/globs2" ||
+  fallito "the MIME database does not give .skrep files their type"
 # The previews: the file managers' thumbnailer for that type, run as they run it.
 miniatura="$usr/share/thumbnailers/$id.thumbnailer"
 [[ $(head -n1 "$miniatura") == '[Thumbnailer Entry]' ]] || fallito "$miniatura has no [Thumbnailer Entry]"
@@ -152,7 +158,8 @@ for chiave in 'TryExec=skarvex-comb' 'Exec=skarvex-comb thumbnail %i %o %s' \
 done
 # Every icon drawn at its size, with something on it.
 for l in "${lati[@]}"; do
-  for png in "$usr/share/icons/hicolor/${l}x$l/apps/$id.png" "$usr/share/icons/hicolor/${l}x$l/mimetypes/$documento.png"; do
+  for png in "$usr/share/icons/hicolor/${l}x$l/apps/$id.png" "$usr/share/icons/hicolor/${l}x$l/mimetypes/$documento.png" \
+    "$usr/share/icons/hicolor/${l}x$l/mimetypes/$replica.png"; do
     [[ $(file -b "$png") == "PNG image data, $l x $l, 8-bit/color RGBA"* ]] ||
       fallito "$png is not a $l x $l PNG: $(file -b "$png")"
   done

@@ -5,6 +5,31 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A file named on the command line, as the game will find it whatever its own folder.
+fs::path Assoluto(const std::string& file) {
+  std::error_code ec;
+  const fs::path assoluto = fs::absolute(file, ec);
+  return ec ? fs::path(file) : assoluto;
+}
+
+// The value of an option given as "--opzione VALUE" or "--opzione=VALUE"; an empty
+// one is none.
+std::optional<std::string> Valore(const std::vector<std::string>& argomenti, size_t& i,
+                                  const std::string& opzione) {
+  const std::string& a = argomenti[i];
+  if (a == opzione) {
+    if (i + 1 >= argomenti.size() || argomenti[i + 1].empty()) return std::nullopt;
+    return argomenti[++i];
+  }
+  std::string valore = a.substr(opzione.size() + 1);
+  if (valore.empty()) return std::nullopt;
+  return valore;
+}
+
+}  // namespace
+
 Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
   Opzioni opzioni;
   std::vector<std::string> posizionali;
@@ -22,15 +47,9 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
       if (i + 1 >= argomenti.size() || argomenti[i + 1].empty()) return Errore{a + " needs a FILE"};
       (a == "--registra" ? opzioni.registra : opzioni.rivedi) = fs::path(argomenti[++i]);
     } else if (a == "--program-folder" || a.starts_with("--program-folder=")) {
-      std::string valore;
-      if (a == "--program-folder") {
-        if (i + 1 >= argomenti.size()) return Errore{"--program-folder needs a DIR"};
-        valore = argomenti[++i];
-      } else {
-        valore = a.substr(a.find('=') + 1);
-      }
-      if (valore.empty()) return Errore{"--program-folder needs a DIR"};
-      opzioni.cartella = fs::path(valore);
+      const auto valore = Valore(argomenti, i, "--program-folder");
+      if (!valore) return Errore{"--program-folder needs a DIR"};
+      opzioni.cartella = fs::path(*valore);
     } else if (a.size() > 1 && a[0] == '-') {
       return Errore{"unknown option '" + a + "' (see --help)"};
     } else {
@@ -53,18 +72,20 @@ Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti) {
       return Errore{"--headless takes one SCRIPT, not " + std::to_string(posizionali.size())};
     opzioni.copione = posizionali.front();
   } else {
-    // Combination files to open, as the file manager passes them.
-    for (const std::string& f : posizionali) {
-      std::error_code ec;
-      const fs::path assoluto = fs::absolute(f, ec);
-      opzioni.file.push_back(ec ? fs::path(f) : assoluto);
+    // Files to open, as the file manager passes them; the replay to watch goes last,
+    // so that it is what the window shows once the others are in.
+    for (const std::string& f : posizionali) opzioni.file.push_back(Assoluto(f));
+    if (opzioni.rivedi) {
+      opzioni.rivedi = Assoluto(opzioni.rivedi->string());
+      opzioni.file.push_back(*opzioni.rivedi);
     }
   }
   return opzioni;
 }
 
 std::string Uso() {
-  return "Usage: skarvex [--program-folder DIR] [FILE.skcom...]\n"
+  return "Usage: skarvex [--program-folder DIR] [FILE.skcom | FILE.skrep...]\n"
+         "       skarvex [--program-folder DIR] --rivedi FILE.skrep\n"
          "       skarvex --headless [--program-folder DIR] [--registra FILE] [--rivedi FILE] "
          "SCRIPT\n"
          "       skarvex --verifica FILE.skrep...\n"
@@ -78,6 +99,9 @@ std::string Uso() {
          "                        ~/.local/share/skarvex)\n"
          "  FILE.skcom            add these combination files to the menu (to the game\n"
          "                        already running on that folder, when there is one)\n"
+         "  FILE.skrep            watch this recorded game, between games (in the game\n"
+         "                        already running on that folder, when there is one)\n"
+         "  --rivedi FILE         the same, for a FILE that must be a recorded game\n"
          "  --headless SCRIPT     run the game without a window from a script of inputs,\n"
          "                        printing one JSON snapshot per 'dump' (SCRIPT - reads stdin)\n"
          "  --registra FILE       with --headless: write the replay of the script's game\n"

@@ -19,7 +19,9 @@ struct Opzioni {
       rivedi;  // --rivedi: a replay to watch, or to play in the runner
   std::optional<std::filesystem::path> cartella;  // --program-folder
   std::string copione;                            // the script of --headless, or "-"
-  std::vector<std::filesystem::path> file;        // combination files to open, absolute
+  // Files to open, absolute: combinations, and replays (told by their bytes); in the
+  // window the replay of --rivedi is among them too, last.
+  std::vector<std::filesystem::path> file;
 };
 
 [[nodiscard]] Risultato<Opzioni> LeggiOpzioni(const std::vector<std::string>& argomenti);

@@ -21,6 +21,7 @@
 #include "drawing/Inquadratura.h"
 #include "game/Campo.h"
 #include "model/Gioco.h"
+#include "game/Smistatore.h"
 #include "game/frm_main.h"
 #include "ui/GeometriaFinestra.h"
 
@@ -40,14 +41,15 @@ class FinestraPrincipale::Area final : public QWidget {
  protected:
   void paintEvent(QPaintEvent* evento) override {
     QPainter p(this);
-    m_finestra.m_pittore.DisegnaInArea(p, m_finestra.g, size(), evento->region());
+    m_finestra.m_pittore.DisegnaInArea(p, m_finestra.Mostrato(), size(), evento->region());
+    if (m_finestra.m_ospite) m_finestra.m_ospite->DisegnaSopra(p, Posto());
     if (m_finestra.m_dopoPrimoFrame)
       QTimer::singleShot(0, &m_finestra, std::exchange(m_finestra.m_dopoPrimoFrame, {}));
   }
 
   // The topmost shown sprite with a click handler under the pointer takes the click.
   void mouseReleaseEvent(QMouseEvent* evento) override {
-    if (evento->button() != Qt::LeftButton) return;
+    if (evento->button() != Qt::LeftButton || m_finestra.m_ospite) return;
     const QPointF punto = Posto().NelCampo(evento->position());
     if (!QRectF(QPointF(0, 0), Inquadratura::Naturale).contains(punto)) return;
     const Gioco& gioco = m_finestra.g;
@@ -60,8 +62,10 @@ class FinestraPrincipale::Area final : public QWidget {
         },
         true);
     if (gestore) {
-      frm_main& frm = m_finestra.m_frm;
-      m_finestra.DopoHandler([&frm, gestore] { (frm.*gestore)(); });
+      Smistatore& smista = m_finestra.m_smista;
+      m_finestra.DopoHandler([&smista, gestore] { smista.Clicca(gestore); });
+    } else if (m_finestra.m_clic) {
+      m_finestra.m_clic(punto);
     }
   }
 
@@ -95,7 +99,8 @@ void Riporta(QAction* azione, const VoceMenu& voce) {
 
 }  // namespace
 
-FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm) : g(gioco), m_frm(frm) {
+FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm, Smistatore& smista)
+    : g(gioco), m_frm(frm), m_smista(smista) {
   m_campo = new Area(*this);
   setCentralWidget(m_campo);
   CostruisciMenuBar();
@@ -107,22 +112,17 @@ FinestraPrincipale::FinestraPrincipale(Gioco& gioco, frm_main& frm) : g(gioco), 
 
 void FinestraPrincipale::CostruisciMenuBar() {
   // Captions come from the model; no accelerators, no shortcuts.
-  std::vector<std::pair<VoceMenu ModelloMain::*, QMenu*>> menu;
-  const auto sotto = [&menu](VoceMenu ModelloMain::*voce) {
-    for (const auto& [m, qmenu] : menu) {
-      if (m == voce) return qmenu;
-    }
-    return static_cast<QMenu*>(nullptr);
-  };
+  const auto sotto = [this](VoceMenu ModelloMain::*voce) { return Menu(voce); };
   for (const Controllo& c : Campo::Controlli()) {
     const auto* voce = std::get_if<VoceMenu ModelloMain::*>(&c.membro);
     if (voce && !c.menu) {
-      menu.emplace_back(*voce, menuBar()->addMenu((g.*(*voce)).Caption));
+      m_menu.emplace_back(*voce, menuBar()->addMenu((g.*(*voce)).Caption));
     } else if (voce) {
       QAction* azione = sotto(c.menu)->addAction((g.*(*voce)).Caption);
       azione->setCheckable(c.spunta);
-      connect(azione, &QAction::triggered, this,
-              [this, gestore = c.click] { DopoHandler([this, gestore] { (m_frm.*gestore)(); }); });
+      connect(azione, &QAction::triggered, this, [this, gestore = c.click] {
+        DopoHandler([this, gestore] { m_smista.Menu(gestore); });
+      });
       m_voci.push_back({&c, azione});
     } else if (c.EVoce()) {
       m_array = {&c, sotto(c.menu)};
@@ -131,8 +131,28 @@ void FinestraPrincipale::CostruisciMenuBar() {
   AggiornaMenu();
 }
 
+QMenu* FinestraPrincipale::Menu(VoceMenu ModelloMain::*voce) const {
+  for (const auto& [m, qmenu] : m_menu) {
+    if (m == voce) return qmenu;
+  }
+  return nullptr;
+}
+
+const Gioco& FinestraPrincipale::Mostrato() const {
+  return m_ospite ? m_ospite->Mostrato() : g;
+}
+
+void FinestraPrincipale::Ospita(Ospite* ospite) {
+  m_ospite = ospite;
+  Aggiorna();
+  m_campo->update();
+}
+
 void FinestraPrincipale::AggiornaMenu() {
   for (const auto& [c, azione] : m_voci) Riporta(azione, *Campo::Elemento<VoceMenu>(g, *c, -1));
+  // A guest has the window: the game's menus wait, but for leaving the program.
+  for (const auto& [voce, menu] : m_menu)
+    menu->menuAction()->setEnabled(!m_ospite || voce == &ModelloMain::mn_file);
 
   // The combination items grow and shrink with the model's menu array. An item that
   // goes may be the one whose click is being handled: it leaves the menu now and is
@@ -149,7 +169,7 @@ void FinestraPrincipale::AggiornaMenu() {
     QAction* azione = m_array.menu->addAction(QString());
     azione->setCheckable(m_array.voce->spunta);
     connect(azione, &QAction::triggered, this, [this, indice, gestore = m_array.voce->clickIndice] {
-      TurnoOccupato([this, indice, gestore] { (m_frm.*gestore)(indice); });
+      TurnoOccupato([this, indice, gestore] { m_smista.Menu(gestore, indice); });
     });
     m_comb.push_back(azione);
   }
@@ -190,8 +210,15 @@ void FinestraPrincipale::DopoHandler(const std::function<void()>& handler) {
     handler();
   }
   --m_turni;
+  if (m_turni == 0 && m_dopoInput && !m_chiusa) m_dopoInput();
   if (!m_chiusa) Aggiorna();
   if (m_turni == 0) LasciaUsciti();
+}
+
+void FinestraPrincipale::DopoEvento() {
+  if (m_chiusa) return;
+  if (m_turni == 0 && m_dopoInput) m_dopoInput();
+  Aggiorna();
 }
 
 void FinestraPrincipale::LasciaUsciti() {
@@ -204,12 +231,12 @@ FinestraPrincipale::Fotografia FinestraPrincipale::Scatta() const {
   foto.sprite.reserve(160);
   foto.etichette.reserve(45);
   Campo::PerOgniDisegnato(
-      g,
+      Mostrato(),
       [&foto](const Sprite& s) {
         foto.sprite.push_back({Pittore::Rettangolo(s), s.Picture.Nome, s.Visible});
       },
       [&foto](const Etichetta& e) { foto.etichette.push_back(e); });
-  foto.sfondo = g.Picture.Nome;
+  foto.sfondo = Mostrato().Picture.Nome;
   return foto;
 }
 
@@ -242,13 +269,17 @@ void FinestraPrincipale::Aggiorna() {
 
 namespace {
 
-// The combination files among what is dragged: local files whose name ends in .skcom.
+// The game's files among what is dragged: local files whose name ends in .skcom (a
+// combination) or .skrep (a replay, which its opening tells by its bytes).
 std::vector<std::filesystem::path> FileCombinazioneTrascinati(const QMimeData* dati) {
   std::vector<std::filesystem::path> file;
   if (!dati || !dati->hasUrls()) return file;
-  for (const QUrl& url : dati->urls())
-    if (url.isLocalFile() && url.fileName().endsWith(QLatin1String(".skcom")))
+  for (const QUrl& url : dati->urls()) {
+    const QString nome = url.fileName();
+    if (url.isLocalFile() &&
+        (nome.endsWith(QLatin1String(".skcom")) || nome.endsWith(QLatin1String(".skrep"))))
       file.emplace_back(url.toLocalFile().toStdString());
+  }
   return file;
 }
 
@@ -274,11 +305,12 @@ void FinestraPrincipale::keyPressEvent(QKeyEvent* evento) {
     if (!evento->isAutoRepeat()) CommutaSchermoIntero();
     return;
   }
+  if (m_ospite) return m_ospite->Tasto(*evento);
   const int codice = CodiceTasto(evento->key());
   DopoHandler([&] {
-    if (codice && codice != Tasti::Spazio) m_frm.Form_KeyDown(codice);
+    if (codice && codice != Tasti::Spazio) m_smista.Invia(Evento::Giu(codice));
     const QString testo = evento->text();
-    if (!testo.isEmpty()) m_frm.Form_KeyPress(testo.at(0).unicode());
+    if (!testo.isEmpty()) m_smista.Invia(Evento::Carattere(testo.at(0).unicode()));
   });
 }
 
@@ -286,26 +318,27 @@ void FinestraPrincipale::changeEvent(QEvent* evento) {
   QMainWindow::changeEvent(evento);
   // Another window took the keyboard: a notification, Alt+Tab, a click elsewhere, a box.
   if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && !m_chiusa)
-    DopoHandler([this] { m_frm.Form_Deactivate(); });
+    DopoHandler([this] { m_smista.Invia(Evento::Disattiva()); });
 }
 
 void FinestraPrincipale::keyReleaseEvent(QKeyEvent* evento) {
   // X11 turns a held key into release/press pairs; only a real release counts.
-  if (evento->isAutoRepeat()) return;
+  if (evento->isAutoRepeat() || m_ospite) return;
   const int codice = CodiceTasto(evento->key());
-  if (codice) DopoHandler([&] { m_frm.Form_KeyUp(codice); });
+  if (codice) DopoHandler([&] { m_smista.Invia(Evento::Su(codice)); });
 }
 
 void FinestraPrincipale::Tasto(int codice, bool premuto) {
+  if (m_ospite) return;
   // What keyPressEvent sends for the key: its key-down, and the key press of the
   // character it types (the space bar has only the latter, Esc both).
   DopoHandler([&] {
     if (!premuto) {
-      m_frm.Form_KeyUp(codice);
+      m_smista.Invia(Evento::Su(codice));
       return;
     }
-    if (codice != Tasti::Spazio) m_frm.Form_KeyDown(codice);
-    if (codice == Tasti::Spazio || codice == Tasti::Esc) m_frm.Form_KeyPress(codice);
+    if (codice != Tasti::Spazio) m_smista.Invia(Evento::Giu(codice));
+    if (codice == Tasti::Spazio || codice == Tasti::Esc) m_smista.Invia(Evento::Carattere(codice));
   });
 }
 

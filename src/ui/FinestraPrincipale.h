@@ -13,14 +13,30 @@
 
 class Gioco;
 class frm_main;
+class Smistatore;
 class QAction;
 struct Controllo;
+struct Inquadratura;
+struct ModelloMain;
+struct VoceMenu;
 class QMenu;
 class QTimer;
 
 class FinestraPrincipale final : public QMainWindow {
  public:
-  FinestraPrincipale(Gioco& g, frm_main& frm);
+  // Something shown in the window in place of the game for a while (a replay): it is
+  // drawn instead of the game, with a few words of its own over the playfield; it takes
+  // the keys, and the game gets no key, gamepad or click and none of its menus.
+  class Ospite {
+   public:
+    virtual ~Ospite() = default;
+    virtual const Gioco& Mostrato() const = 0;
+    virtual void DisegnaSopra(QPainter& p, const Inquadratura& posto) = 0;
+    virtual void Tasto(const QKeyEvent& evento) = 0;
+  };
+
+  // The game's inputs reach its handlers through `smista`, where they are recorded.
+  FinestraPrincipale(Gioco& g, frm_main& frm, Smistatore& smista);
 
   // Shows the window as it was when it last closed on this program folder: its size
   // and place, maximised, full screen. At a first start it takes a size that suits the
@@ -31,6 +47,11 @@ class FinestraPrincipale final : public QMainWindow {
   // Brings the window up to date with the model after an event: the caption, the
   // menus, and a repaint of what moved.
   void Aggiorna();
+  // After a handler the window did not run itself (a timer's): what follows every
+  // input (ImpostaDopoInput), then Aggiorna.
+  void DopoEvento();
+  // What runs once every input the game handled is done, before the window catches up.
+  void ImpostaDopoInput(std::function<void()> dopo) { m_dopoInput = std::move(dopo); }
   // The built-in pictures it draws, which the editor's previews borrow.
   const ImmaginiIncorporate& Immagini() const { return m_incorporate; }
   // Closes the window at the end of the exit sequence.
@@ -48,7 +69,7 @@ class FinestraPrincipale final : public QMainWindow {
   // is busy until it ends, and a question it asks does not get the playfield drawn
   // half-changed behind it. Then the window catches up, as after any event.
   void TurnoOccupato(const std::function<void()>& handler);
-  // What a combination file dropped on the window is given to.
+  // What a combination or replay file dropped on the window is given to.
   void ImpostaApriFile(std::function<void(const std::filesystem::path&)> apri) {
     m_apriFile = std::move(apri);
     setAcceptDrops(static_cast<bool>(m_apriFile));
@@ -61,6 +82,14 @@ class FinestraPrincipale final : public QMainWindow {
   // Runs `dopo` once, from the event loop, when the first frame has been painted: what
   // the start-up can leave until the player sees the game.
   void DopoPrimoFrame(std::function<void()> dopo) { m_dopoPrimoFrame = std::move(dopo); }
+  // Shows `ospite` in place of the game, or the game again (nullptr).
+  void Ospita(Ospite* ospite);
+  bool Ospita() const { return m_ospite != nullptr; }
+  // A click on the playfield (a point in its logical pixels) that no picture of the game
+  // takes is offered to `clic`.
+  void ImpostaClic(std::function<void(QPointF)> clic) { m_clic = std::move(clic); }
+  // The menu bar's menu of `voce`, for the window's own items.
+  QMenu* Menu(VoceMenu ModelloMain::*voce) const;
 
  protected:
   void keyPressEvent(QKeyEvent* evento) override;
@@ -87,6 +116,7 @@ class FinestraPrincipale final : public QMainWindow {
     QString sfondo;
   };
 
+  const Gioco& Mostrato() const;
   void CostruisciMenuBar();
   void AggiornaMenu();
   void OsservaCartella();
@@ -100,6 +130,7 @@ class FinestraPrincipale final : public QMainWindow {
   std::function<QString()> m_nota;
   Gioco& g;
   frm_main& m_frm;
+  Smistatore& m_smista;
   ImmaginiIncorporate m_incorporate;
   Pittore m_pittore{m_incorporate};
   Area* m_campo = nullptr;
@@ -118,4 +149,8 @@ class FinestraPrincipale final : public QMainWindow {
   QTimer* m_termina = nullptr;
   bool m_ricorda = false;  // shown by Mostra, so its place is remembered at closing
   std::function<void()> m_dopoPrimoFrame;
+  Ospite* m_ospite = nullptr;
+  std::function<void(QPointF)> m_clic;
+  std::function<void()> m_dopoInput;
+  std::vector<std::pair<VoceMenu ModelloMain::*, QMenu*>> m_menu;  // the menu bar's
 };

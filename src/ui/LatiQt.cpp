@@ -11,7 +11,7 @@ void CollegaFinestra(Partita<LatiQt>& partita, FinestraPrincipale& principale) {
   partita.principale = &principale;
   partita.dialoghi.ImpostaPrincipale(&principale);
   OrologioQt& orologio = partita.orologio;
-  orologio.ImpostaDopoEvento([&principale] { principale.Aggiorna(); });
+  orologio.ImpostaDopoEvento([&principale] { principale.DopoEvento(); });
   principale.ImpostaTurno(
       [&orologio](const std::function<void()>& handler) { orologio.Turno(handler); });
 }

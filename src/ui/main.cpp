@@ -19,6 +19,7 @@
 #include "ui/IstanzaUnica.h"
 #include "ui/Joypad.h"
 #include "ui/LatiQt.h"
+#include "ui/Repliche.h"
 #include "ui/Segnali.h"
 
 namespace {
@@ -79,7 +80,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   }
 
   Partita<LatiQt> partita(cartella);
-  FinestraPrincipale principale(partita.g, partita.frm);
+  FinestraPrincipale principale(partita.g, partita.frm, partita.smista);
   // Ctrl+C, kill, a closed terminal or the end of the desktop session take the close
   // box's way out: the other windows close, the sound is released and the unpacked
   // music file is removed. A session that ends closes the windows itself; should Qt
@@ -92,24 +93,36 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
   // its questions wait for a moment between games (or a pause) with no dialog open, and
   // meanwhile the caption says they wait.
   Accoglienza accoglienza(partita.g, partita.frm);
-  principale.ImpostaNota([&accoglienza] { return accoglienza.Avviso(); });
+  // Every game played in the window is recorded; a game just over is kept at once.
+  Repliche repliche(principale, partita.g, partita.smista);
+  principale.ImpostaDopoInput([&repliche] { repliche.DopoEvento(); });
+  principale.ImpostaNota([&] { return accoglienza.Avviso() + repliche.Avviso(); });
   QTimer attese;
   attese.setInterval(250);
   QObject::connect(&attese, &QTimer::timeout, &principale, [&] {
-    if (QApplication::activeModalWidget()) return;
+    // No question pops up over a replay being watched either.
+    if (QApplication::activeModalWidget() || repliche.visione().Attiva()) return;
     if (accoglienza.PuoChiedere())
       principale.TurnoOccupato([&accoglienza] { accoglienza.Riprendi(); });
     if (!accoglienza.InAttesa()) attese.stop();
     principale.Aggiorna();  // the caption, while something waits
   });
+  // A replay file is told by its first bytes, whatever it is called; it is watched once
+  // the combinations given with it are in.
   const auto apri = [&](const std::vector<std::filesystem::path>& file) {
-    std::vector<EsitoFile> esiti;
+    std::vector<EsitoFile> esiti(file.size());
     principale.TurnoOccupato([&] {
-      for (const auto& f : file) {
-        const EsitoApertura esito = accoglienza.Apri(f);
-        esiti.push_back({esito.rifiutata, esito.testo});
+      for (size_t i = 0; i < file.size(); ++i) {
+        if (SembraReplica(file[i])) continue;
+        const EsitoApertura esito = accoglienza.Apri(file[i]);
+        esiti[i] = {esito.rifiutata, esito.testo};
       }
     });
+    for (size_t i = 0; i < file.size(); ++i) {
+      if (!SembraReplica(file[i])) continue;
+      const EsitoApertura esito = repliche.Apri(file[i]);
+      esiti[i] = {esito.rifiutata, esito.testo};
+    }
     if (accoglienza.InAttesa()) attese.start();
     return esiti;
   };
@@ -131,6 +144,7 @@ int Gioca(int argc, char** argv, const Opzioni& opzioni, const std::filesystem::
       },
       [&] {
         joypad.Apri();
+        repliche.Spazza();
         if (!opzioni.file.empty()) (void)apri(opzioni.file);
         istanza.Servi(apri, [&principale] { Alza(principale); });
       });
@@ -196,6 +210,11 @@ int main(int argc, char** argv) {
   if (opzioni.valore().headless) {
     Prepara(cartella.valore());
     return Esegui(argc, argv, opzioni.valore(), cartella.valore());
+  }
+  // What --rivedi names must be a replay: a combination is not watched.
+  if (const auto& rivedi = opzioni.valore().rivedi; rivedi && !SembraReplica(*rivedi)) {
+    std::cerr << "skarvex: '" << rivedi->string() << "' is not a replay file\n";
+    return 2;
   }
   // One game per program folder and user, from the first instant: the lock comes before
   // the window and before anything in the folder is read.

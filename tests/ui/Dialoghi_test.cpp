@@ -64,7 +64,7 @@ struct Pilota {
 
 // The game as the program wires it, its main window shown in the top left corner.
 struct DialoghiVeri : ::testing::Test, CartellaDiProva {
-  DialoghiVeri() : partita(Percorso()), principale(partita.g, partita.frm) {
+  DialoghiVeri() : partita(Percorso()), principale(partita.g, partita.frm, partita.smista) {
     CollegaFinestra(partita, principale);
     partita.frm.Form_Load();
     principale.setGeometry(0, 0, 420, 330);

@@ -81,7 +81,7 @@ struct LatiFinestra {
 };
 
 struct Finestra : ::testing::Test, CartellaDiProva, Partita<LatiFinestra> {
-  Finestra() : Partita(Percorso()), finestra(g, frm) {
+  Finestra() : Partita(Percorso()), finestra(g, frm, smista) {
     principale = &finestra;
     dialoghi.principale = &finestra;
     frm.Form_Load();
@@ -160,7 +160,7 @@ TEST_F(Finestra, ACombinationFileAddedToOrRemovedFromTheFolderShowsInOrLeavesThe
 
 // Dropped on the window, local combination files are opened, after the drop; other
 // files are not even accepted.
-TEST_F(Finestra, DroppedCombinationFilesAreOpenedAndNothingElseIsTaken) {
+TEST_F(Finestra, DroppedCombinationAndReplayFilesAreOpenedAndNothingElseIsTaken) {
   std::vector<std::filesystem::path> aperti;
   finestra.ImpostaApriFile([&aperti](const std::filesystem::path& f) { aperti.push_back(f); });
   const auto trascina = [this](const QList<QUrl>& url) {
@@ -176,10 +176,12 @@ TEST_F(Finestra, DroppedCombinationFilesAreOpenedAndNothingElseIsTaken) {
   EXPECT_FALSE(
       trascina({QUrl::fromLocalFile("/tmp/foto.png"), QUrl("https://example.org/a.skcom")}));
   EXPECT_TRUE(trascina({QUrl::fromLocalFile("/tmp/foto.png"), QUrl::fromLocalFile("/tmp/Blu.skcom"),
-                        QUrl::fromLocalFile("/tmp/Tramonto.skcom")}));
+                        QUrl::fromLocalFile("/tmp/Tramonto.skcom"),
+                        QUrl::fromLocalFile("/tmp/ieri.skrep")}));
   EXPECT_TRUE(aperti.empty());  // not inside the drop
   QApplication::processEvents();
-  EXPECT_EQ(aperti, (std::vector<std::filesystem::path>{"/tmp/Blu.skcom", "/tmp/Tramonto.skcom"}));
+  EXPECT_EQ(aperti, (std::vector<std::filesystem::path>{"/tmp/Blu.skcom", "/tmp/Tramonto.skcom",
+                                                        "/tmp/ieri.skrep"}));
 }
 
 // How many pixels of `r` in `immagine` are not black.
@@ -263,7 +265,7 @@ TEST_F(Finestra, TheWindowsPlaceIsRememberedPerProgramFolder) {
   QApplication::processEvents();
   finestra.close();
   ASSERT_EQ(LeggiGeometria(Percorso()), (GeometriaFinestra{posto, false, true}));
-  FinestraPrincipale seconda(g, frm);
+  FinestraPrincipale seconda(g, frm, smista);
   seconda.Mostra();
   QApplication::processEvents();
   EXPECT_TRUE(seconda.isFullScreen());

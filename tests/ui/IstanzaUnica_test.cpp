@@ -1,6 +1,7 @@
 // One game per program folder and user: starts launched together or close together end
 // with one game that has every file; a hand-off carries any path whole and brings back
-// what became of each file, whatever other clients do meanwhile.
+// what became of each file, whatever other clients do meanwhile; a replay handed over is
+// watched in the running game.
 #include "ui/IstanzaUnica.h"
 
 #include <QDir>
@@ -23,6 +24,10 @@
 #include <gtest/gtest.h>
 
 #include "codec/Combinazione.h"
+#include "codec/Replica.h"
+#include "game/Partita.h"
+#include "replay/Registratore.h"
+#include "seams/LatiCopione.h"
 #include "support/Combinazioni.h"
 #include "support/File.h"
 
@@ -265,6 +270,52 @@ TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
   EXPECT_EQ(alza.stato, 0) << alza.Err();
   EXPECT_EQ(g.FinisciGiochi(), 1);
   fs::remove(file[1]);  // a name the temporary folder's own clean-up cannot spell
+}
+
+// The replay of a game whose player never moved: the aliens have their way.
+std::string ReplicaOziosa(const fs::path& cartella) {
+  Partita<LatiCopione> p(cartella);
+  p.frm.Form_Load();
+  Registratore registratore(p.g, p.smista, [&p] { return p.orologio.Ora(); });
+  p.smista.Clicca(&frm_main::img_gameover_Click);
+  while (!p.g.img_gameover.Visible) p.orologio.Avanza(100);
+  const auto finita = registratore.PrendiFinita();
+  EXPECT_TRUE(finita);
+  return finita ? CodificaReplica(finita->replica).valore() : std::string();
+}
+
+// A replay is told by its bytes, whatever its name, and watched in the game already
+// running, one at a time; a FIFO is looked at without hanging the game, and --rivedi
+// takes only replays.
+TEST(Istanza, AReplayHandedOverIsWatchedInTheRunningGame) {
+  Giochi g;
+  const fs::path altrove = g.radice / "altrove";
+  const fs::path buona = altrove / "la partita di ieri";
+  ScriviTutto(buona, ReplicaOziosa(g.radice / "casa"));
+  const std::string combinazione = g.Ricevuta("Blu.skcom", "Blu");
+  const fs::path fifo = altrove / "fifo.skrep";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+  Processo& gioco = g.Avvia({});
+  ASSERT_FALSE(g.Socket().isEmpty()) << gioco.Err();
+  Processo& nonReplica = g.Avvia({"--rivedi", combinazione});
+  ASSERT_TRUE(nonReplica.Finito(20000));
+  EXPECT_EQ(nonReplica.stato, 2);
+  EXPECT_EQ(nonReplica.Err(), "skarvex: '" + combinazione + "' is not a replay file\n");
+
+  Processo& consegna = g.Avvia({"--rivedi", buona.string()});
+  ASSERT_TRUE(consegna.Finito(20000));
+  EXPECT_EQ(consegna.stato, 0) << consegna.Err();
+  EXPECT_EQ(consegna.Out(), buona.string() + ": watched in the game's window\n");
+  Processo& ancora = g.Avvia({buona.string()});
+  Processo& tubo = g.Avvia({fifo.string()});
+  ASSERT_TRUE(ancora.Finito(20000) && tubo.Finito(20000));
+  EXPECT_EQ(ancora.stato, 1);
+  EXPECT_EQ(ancora.Err(), "skarvex: " + buona.string() +
+                              ": not opened: another replay is being watched; open it again "
+                              "after that one\n");
+  EXPECT_EQ(tubo.stato, 1);
+  EXPECT_EQ(g.FinisciGiochi(), 1);
 }
 
 }  // namespace

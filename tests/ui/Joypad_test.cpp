@@ -49,7 +49,7 @@ class ControllerVirtuale {
 
 // The game at start-up in its window, the window active, with its gamepads.
 struct Gamepad : ::testing::Test, Banco {
-  Gamepad() : finestra(g, frm), joypad(finestra, g) {
+  Gamepad() : finestra(g, frm, smista), joypad(finestra, g) {
     Avvia();
     finestra.Aggiorna();
     finestra.show();

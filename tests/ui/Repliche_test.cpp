@@ -1,0 +1,158 @@
+// A game played in the main window (offscreen, its keys sent as the keyboard sends them)
+// is recorded and kept with its high-score entry, and a click on that entry plays it
+// back in the window at eight times its speed to the very state it ended in, leaving the
+// player's folder as it was.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "drawing/Inquadratura.h"
+#include "replay/StatoPartita.h"
+#include "support/Banco.h"
+#include "ui/FinestraPrincipale.h"
+#include "ui/Repliche.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+template <typename F>
+bool Finche(F fatto, int ms = 20000) {
+  QElapsedTimer tempo;
+  tempo.start();
+  while (!fatto() && tempo.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return fatto();
+}
+
+// Every file of the folder, with its bytes.
+std::map<fs::path, std::string> Contenuto(const fs::path& cartella) {
+  std::map<fs::path, std::string> file;
+  for (const auto& voce : fs::recursive_directory_iterator(cartella))
+    if (voce.is_regular_file()) file[voce.path()] = LeggiTutto(voce.path());
+  return file;
+}
+
+struct FinestraRegistrata : ::testing::Test {
+  FinestraRegistrata()
+      : finestra(banco.g, banco.frm, banco.smista),
+        repliche(finestra, banco.g, banco.smista, [this] { return banco.orologio.Ora(); }) {
+    finestra.ImpostaDopoInput([this] { repliche.DopoEvento(); });
+    banco.Avvia();
+    finestra.Aggiorna();
+    finestra.resize(finestra.sizeHint());
+    finestra.show();
+  }
+  void Premi(int tasto, bool giu = true, bool su = true) {
+    const QString testo = tasto == Qt::Key_Space ? QStringLiteral(" ") : QString();
+    QKeyEvent premuto(QEvent::KeyPress, tasto, Qt::NoModifier, testo);
+    QKeyEvent lasciato(QEvent::KeyRelease, tasto, Qt::NoModifier);
+    if (giu) QApplication::sendEvent(&finestra, &premuto);
+    if (su) QApplication::sendEvent(&finestra, &lasciato);
+  }
+  // A game from the space bar to game over: the cannon fires every half second for a
+  // few seconds and moves left now and then; the name typed at the end is Mario's.
+  void Gioca() {
+    banco.dialoghi.AccodaTesto(QStringLiteral("Mario"));
+    Premi(Qt::Key_Space);
+    for (int passo = 1; !banco.g.img_gameover.Visible && passo < 20000; ++passo) {
+      banco.orologio.Avanza(50);
+      repliche.DopoEvento();
+      if (passo % 10 == 0 && passo < 40) Premi(Qt::Key_Space);
+      if (passo % 40 == 0 && passo < 80) Premi(Qt::Key_Left, true, false);
+      if (passo % 40 == 6 && passo < 80) Premi(Qt::Key_Left, false, true);
+    }
+  }
+  void Clicca(QPointF nelCampo) {
+    QWidget* campo = finestra.centralWidget();
+    const QPointF punto = Inquadratura::Di(campo->size()).Area({nelCampo, QSizeF(1, 1)}).center();
+    for (auto tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent evento(tipo, punto, campo->mapToGlobal(punto), Qt::LeftButton,
+                         tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                         Qt::NoModifier);
+      QApplication::sendEvent(campo, &evento);
+    }
+  }
+
+  Banco banco;
+  FinestraPrincipale finestra;
+  Repliche repliche;
+};
+
+TEST_F(FinestraRegistrata, AGameIsKeptWithItsEntryAndPlaysBackAtEightTimesToTheSameEnd) {
+  Gioca();
+  ASSERT_TRUE(banco.g.img_gameover.Visible);
+  ASSERT_GT(banco.g.Punteggio, 0);
+  ASSERT_EQ(banco.g.RecordNomi[1], QStringLiteral("Mario"));
+  const auto kept = repliche.archivio().PartitaDellaVoce(1, TabellaDi(banco.g));
+  ASSERT_TRUE(kept);
+  const auto replica = LeggiFileReplica(*kept);
+  ASSERT_TRUE(replica) << replica.errore();
+  EXPECT_EQ(replica.valore().intestazione.punteggio, banco.g.Punteggio);
+  EXPECT_EQ(LeggiTutto(repliche.archivio().UltimaPartita()), LeggiTutto(*kept));
+  const auto prima = Contenuto(banco.Percorso());
+  const ImprontaStato vivo = StatoPartita::Impronta(banco.g);
+
+  // A click on the entry's row opens its game, at the speed of play at first.
+  const Etichetta& nome = banco.g.lbl_namer[1];
+  Clicca(QPointF(nome.Left + 300, nome.Top + nome.Height / 2) / TwipsPerPixel);
+  Visione& visione = repliche.visione();
+  ASSERT_TRUE(visione.Attiva());
+  EXPECT_TRUE(visione.Riga().startsWith(QStringLiteral("REPLICA di Mario  ×1")));
+  const Gioco& mostrato = visione.Mostrato();
+
+  // Paused, the game's keys and clicks reach neither the replay nor the game.
+  Premi(Qt::Key_P);
+  const ImprontaStato ferma = StatoPartita::Impronta(mostrato);
+  for (int tasto : {Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Space})
+    Premi(tasto, true, false);
+  Clicca(QPointF(nome.Left + 300, nome.Top + nome.Height / 2) / TwipsPerPixel);
+  EXPECT_EQ(StatoPartita::Impronta(mostrato), ferma);
+  EXPECT_EQ(StatoPartita::Impronta(banco.g), vivo);
+
+  Premi(Qt::Key_8);
+  Premi(Qt::Key_P);
+  ASSERT_TRUE(Finche([&] { return visione.Riga().endsWith(QStringLiteral("FINE")); }));
+  EXPECT_TRUE(visione.Riga().contains(QStringLiteral("×8")));
+  EXPECT_EQ(StatoPartita::Impronta(mostrato), replica.valore().improntaFinale);
+  EXPECT_EQ(mostrato.Punteggio, banco.g.Punteggio);
+  EXPECT_EQ(mostrato.Livello, banco.g.Livello);
+
+  // The end goes back to the game-over screen; nothing of the player's has changed.
+  ASSERT_TRUE(Finche([&] { return !visione.Attiva(); }));
+  EXPECT_FALSE(finestra.Ospita());
+  EXPECT_EQ(StatoPartita::Impronta(banco.g), vivo);
+  EXPECT_EQ(Contenuto(banco.Percorso()), prima);
+}
+
+// A damaged replay, or one of other rules, is refused with a message that names it and
+// says why; nothing is shown in the game's place.
+TEST_F(FinestraRegistrata, AReplayThatCannotBeWatchedIsRefusedWithItsReason) {
+  Gioca();
+  auto replica = LeggiFileReplica(repliche.archivio().UltimaPartita());
+  ASSERT_TRUE(replica);
+  replica.valore().intestazione.versioneRegole += 1;
+  const fs::path altre = banco.Percorso() / "altre regole.skrep";
+  const fs::path rotta = banco.Percorso() / "rotta.skrep";
+  ASSERT_TRUE(ScriviFileReplica(altre, replica.valore()));
+  ScriviTutto(rotta, std::string(MagiaReplica) + "rotta");
+  (void)banco.dialoghi.PrendiBox();
+  for (const fs::path& file : {altre, rotta}) {
+    SCOPED_TRACE(file.string());
+    EXPECT_FALSE(repliche.Guarda(file));
+    EXPECT_FALSE(repliche.visione().Attiva());
+    const auto box = banco.dialoghi.PrendiBox();
+    ASSERT_EQ(box.size(), 1u);
+    const QString nome = QString::fromStdString(file.filename().string());
+    EXPECT_TRUE(box[0].testo.startsWith("La partita " + nome + " non si può rivedere: "))
+        << box[0].testo.toStdString();
+    EXPECT_FALSE(box[0].testo.contains(QString::fromStdString(file.string())));
+  }
+}
+
+}  // namespace
