@@ -2,10 +2,6 @@
 
 #include <zlib.h>
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
-
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
@@ -145,16 +141,9 @@ std::string PngTinta(uint32_t lato, uint32_t rgb, bool unBit = false, bool sedic
 // A real progressive JPEG of `lato` x `lato` grey pixels, as Qt writes it, with empty
 // AC scans added before its end until it has `scansioni` scans.
 std::string JpegProgressivo(int lato, uint32_t scansioni) {
-  QImage immagine(lato, lato, QImage::Format_Grayscale8);
-  immagine.fill(Qt::gray);
-  QByteArray scritti;
-  QBuffer buffer(&scritti);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter scrittore(&buffer, "jpeg");
-  scrittore.setProgressiveScanWrite(true);
-  if (!scrittore.write(immagine))
-    throw std::runtime_error("no progressive JPEG: " + scrittore.errorString().toStdString());
-  const std::string jpeg = scritti.toStdString();
+  const std::string jpeg =
+      CodificaImmagine(TintaUnita(Qt::gray, {lato, lato}, QImage::Format_Grayscale8), "jpeg", true);
+  if (jpeg.empty()) throw std::runtime_error("no progressive JPEG");
 
   // Its scans, and the component they are of, found by walking its segments; a
   // scan's data runs to the next marker that is not a stuffed byte or a restart.

@@ -1,7 +1,6 @@
 // The game's own dialogs on Qt's offscreen platform, with the program's real sides:
 // where they open, what the name box takes, and the file dialog's columns and locale.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -17,20 +16,12 @@
 
 #include "combinations/GestioneDatiEsterni.h"
 #include "game/Eventi.h"
+#include "support/Attesa.h"
 #include "support/Banco.h"
 #include "ui/DialogoFile.h"
 #include "ui/LatiQt.h"
 
 namespace {
-
-// Runs the event loop until `fatto` holds; the bound only tells a hang from a loaded machine.
-template <typename F>
-bool Finche(F fatto) {
-  QElapsedTimer tempo;
-  tempo.start();
-  while (!fatto() && tempo.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return fatto();
-}
 
 // Answers each modal box as it shows, from the event loop: an input box with the next
 // of `risposte`, a message with OK. Notes what each showed (an input box's text) and

@@ -2,7 +2,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +18,7 @@
 
 #include "combinations/GestioneDatiEsterni.h"
 #include "drawing/Inquadratura.h"
+#include "support/Attesa.h"
 #include "support/Banco.h"
 #include "support/File.h"
 #include "ui/DialoghiQt.h"
@@ -28,15 +28,6 @@
 #include "ui/frm_inf.h"
 
 namespace {
-
-// Runs the event loop until `fatto` holds; the bound only tells a hang from a loaded machine.
-template <typename F>
-bool Finche(F fatto) {
-  QElapsedTimer tempo;
-  tempo.start();
-  while (!fatto() && tempo.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return fatto();
-}
 
 // The scripted dialogs, noting for each message whether the main window showed itself
 // busy and kept its playfield as it was meanwhile.
