@@ -12,7 +12,7 @@
 #include "drawing/Inquadratura.h"
 #include "model/Gioco.h"
 #include "replay/Aspetto.h"
-#include "sound/Effetti.h"
+#include "sound/Suoni.h"
 #include "sound/dShow.h"
 
 namespace {
@@ -55,7 +55,7 @@ bool Visione::Inizia(std::unique_ptr<Proiezione> proiezione) {
   m_pausa = false;
   m_finita = false;
   // The music of a game, as a game under way would have it.
-  GestioneDatiEsterni::AvviaMusica(g);
+  Suoni::AvviaMusica(g);
   m_finestra.Ospita(this);
   m_orologio.start();
   m_timer.start();
@@ -77,7 +77,7 @@ void Visione::Porta(int64_t ms, bool suoni) {
   m_tempo = static_cast<double>(std::min(ms, p.Durata()));
   p.AvanzaA(static_cast<int64_t>(m_tempo));
   if (suoni)
-    for (const int slot : p.suoni) GestioneDatiEsterni::SuonaSlot(g, static_cast<SlotSuono>(slot));
+    for (const int slot : p.suoni) Suoni::SuonaSlot(g, static_cast<SlotSuono>(slot));
   p.suoni.clear();
   dShow::ControllaCicloMusica(g);
   if (p.Finita() && !m_finita) {
