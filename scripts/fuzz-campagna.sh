@@ -1,7 +1,7 @@
 #!/bin/sh
 # The fuzzing campaign: each file reader (combination, settings, Record, the length
 # of a MIDI tune, the remembered window place, a replay and the game state a replay
-# starts from) and the gate of a combination's
+# starts from, the remembered decoded pictures) and the gate of a combination's
 # pictures and sounds (vaglio) runs for millions of executions
 # under ASan + UBSan, on a working copy of its seed corpus.
 # Every crash, timeout, out-of-memory or leak input found is copied into
@@ -27,7 +27,7 @@ radice=$(cd "$(dirname "$0")/.." && pwd)
 esecuzioni=10000000
 secondi=0
 parallele=1
-lettori="combinazione scelta record vaglio midi finestra replica partita"
+lettori="combinazione scelta record vaglio midi finestra replica partita immaginiricordate"
 unisci=no
 while getopts r:t:p:o:m opzione; do
   case $opzione in

@@ -6,6 +6,7 @@
 #include "codec/FileMedia.h"
 #include "combinations/Font.h"
 #include "combinations/GestioneDatiEsterni.h"
+#include "combinations/ImmaginiRicordate.h"
 #include "codec/Impostazioni.h"
 #include "codec/SegnoApplicazione.h"
 #include "codec/Vaglio.h"
@@ -125,10 +126,12 @@ void LasciaImmagini(Gioco& g) {
 }
 
 // The pictures' decoder starts while the sounds are made ready, when there is a
-// picture to decode.
-void PreparaDecodifica(const TipoCombinazione& c, const Vaglio::EsameCombinazione& esame) {
+// picture to decode that the game does not remember decoded.
+void PreparaDecodifica(const TipoCombinazione& c, const Vaglio::EsameCombinazione& esame,
+                       const ImmaginiRicordate& ricordate) {
   for (size_t n = 0; n < NumeroImmagini; ++n)
-    if (c.Immagini[n] != ImmagineDefault && !esame.immagini[n].rifiuto) {
+    if (c.Immagini[n] != ImmagineDefault && !esame.immagini[n].rifiuto &&
+        !ricordate.Ricorda(static_cast<int>(n))) {
       DecodificaEsterna::Prepara();
       return;
     }
@@ -201,12 +204,13 @@ std::vector<DecodificaEsterna::Voce> ImmaginiDaDecodificare(
 // Each picture slot shows the combination's picture, or the built-in one for a
 // "Default" slot and for a picture that can't be used.
 void ApplicaImmagini(Gioco& g, const QString& nome, const Vaglio::EsameCombinazione& esame,
-                     Resoconto& resoconto) {
+                     const ImmaginiRicordate& ricordate, Resoconto& resoconto) {
   std::array<Immagine, NumeroImmagini> immagini;
   std::array<QString, NumeroImmagini> perche;  // why a slot keeps its built-in picture
+  // Those decoded before are copied; all the others in one decoder, whatever any of
+  // them does to it.
   const std::vector<DecodificaEsterna::Voce> voci =
-      ImmaginiDaDecodificare(g, nome, esame, perche, resoconto);
-  // All of them in one decoder, whatever any of them does to it.
+      ricordate.Prendi(ImmaginiDaDecodificare(g, nome, esame, perche, resoconto), immagini);
   std::vector<ImmagineDecodificata> decodificate = DecodificaImmagini(voci);
   for (size_t i = 0; i < decodificate.size(); ++i) {
     const auto s = static_cast<size_t>(voci[i].slot);
@@ -222,6 +226,7 @@ void ApplicaImmagini(Gioco& g, const QString& nome, const Vaglio::EsameCombinazi
     if (!perche[s].isEmpty()) resoconto.inutilizzabili << perche[s];
     ImpostaImmagineSlot(g, n, immagini[s].Vuota() ? ImmagineIncorporata(g, n) : immagini[s], true);
   }
+  ricordate.Aggiorna(immagini, g.chiamateFile);
 }
 
 // One message says all: what the folder kept out, then what the game refuses.
@@ -260,14 +265,16 @@ void ApplicaCombinazione(Gioco& g) {
   const QString nome = QString::fromStdString(segno);
   // Every slot is held against the budgets before anything is decoded.
   const Vaglio::EsameCombinazione esame = Vaglio::EsaminaCombinazione(g.Comb);
+  const ImmaginiRicordate ricordate(g.File(FileImmaginiRicordate::NomeFile), g.Comb.Immagini,
+                                    esame);
   LasciaImmagini(g);
-  PreparaDecodifica(g.Comb, esame);
+  PreparaDecodifica(g.Comb, esame, ricordate);
   Resoconto resoconto;
   ApplicaTesti(g);
   ApplicaSuoni(g, nome, esame, resoconto);
   g.CombinazioneCorrente = nome;
   ControllaFont(g, esame.font, segno, resoconto.inutilizzabili);
-  ApplicaImmagini(g, nome, esame, resoconto);
+  ApplicaImmagini(g, nome, esame, ricordate, resoconto);
   EliminaMedia(g);
   TogliSegno(g.CartellaProgramma);
 

@@ -5,13 +5,24 @@
 
 #include "codec/ProtocolloDecodifica.h"
 
+QByteArray ImprontaCompleta(std::string_view byte) {
+  return QCryptographicHash::hash(
+      QByteArray::fromRawData(byte.data(), static_cast<qsizetype>(byte.size())),
+      QCryptographicHash::Sha1);
+}
+
+QString ImprontaBreve(std::span<const unsigned char, 20> sha1) {
+  const QByteArray hash(reinterpret_cast<const char*>(sha1.data()),
+                        static_cast<qsizetype>(sha1.size()));
+  return QStringLiteral("sha1:") + QString::fromLatin1(hash.toHex().left(12));
+}
+
 namespace {
 
 QString Impronta(std::string_view byte) {
-  const QByteArray impronta = QCryptographicHash::hash(
-      QByteArray::fromRawData(byte.data(), static_cast<qsizetype>(byte.size())),
-      QCryptographicHash::Sha1);
-  return QStringLiteral("sha1:") + QString::fromLatin1(impronta.toHex().left(12));
+  const QByteArray hash = ImprontaCompleta(byte);
+  return ImprontaBreve(std::span<const unsigned char, 20>(
+      reinterpret_cast<const unsigned char*>(hash.constData()), 20));
 }
 
 // The child's rows become the picture's own, without a copy.

@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include <QByteArray>
 #include <QString>
 
 #include "codec/DecodificaEsterna.h"
@@ -17,6 +18,11 @@
 
 // A picture, named by the SHA-1 of its bytes, or why it could not be had.
 using ImmagineDecodificata = std::variant<Immagine, DecodificaEsterna::Motivo>;
+
+// The SHA-1 of a picture's bytes, and the name a decoded picture takes from it:
+// "sha1:" and its first 12 hex digits.
+QByteArray ImprontaCompleta(std::string_view byte);
+QString ImprontaBreve(std::span<const unsigned char, 20> sha1);
 
 // The pictures of `voci`, decoded together in one child, one result per voce.
 std::vector<ImmagineDecodificata> DecodificaImmagini(std::span<const DecodificaEsterna::Voce> voci);

@@ -110,8 +110,8 @@ TEST_F(Applica, ARememberedCombinationDressesTheGameAndLeavesOnlyTheMusicFile) {
   EXPECT_EQ(g.img_secondafila[0].Picture.Nome, "builtin:1");  // its slot is "Default"
   EXPECT_EQ(g.OrigineSuoni[2], "Blu");
   EXPECT_EQ(g.Volumi[3], -2550);
-  EXPECT_EQ(File(),
-            (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
+  EXPECT_EQ(File(), (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Immagini.skcache",
+                                              "Record", "aud0.sktemp"}));
   EXPECT_EQ(b.Leggi("aud0.sktemp"), WavMinimo("music") + "\r\n");
   EXPECT_EQ(g.Label1.Font, (Carattere{"Arial", 12, false, false}));
   EXPECT_EQ(g.lbl_livellor[10].ForeColor, 65280u);
@@ -160,8 +160,8 @@ TEST_F(Applica, SlotsThatCannotBeDecodedOrAreOverABudgetKeepTheBuiltInsAndAreNam
         "Esplosione I° fila (decodificato occuperebbe 17 MiB, oltre il limite di 16 MiB per "
         "effetto)"})
     EXPECT_TRUE(box[0].testo.contains(QString::fromUtf8(nome))) << box[0].testo.toStdString();
-  EXPECT_EQ(File(),
-            (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Record", "aud0.sktemp"}));
+  EXPECT_EQ(File(), (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Immagini.skcache",
+                                              "Record", "aud0.sktemp"}));
 }
 
 // A picture that crashes its decoder, hangs it or makes it eat memory costs its own
