@@ -2,12 +2,10 @@
 // started headless: the time to its end and the most memory the game and its picture
 // decoder held together, sampled from /proc. Set SKARVEX_BANCO_GIOCO to another
 // build's executable to compare.
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -30,18 +28,9 @@
 #include "codec/Impostazioni.h"
 #include "codec/Vaglio.h"
 #include "support/Combinazioni.h"
+#include "support/Png.h"
 
 namespace {
-
-std::string Codifica(const QImage& immagine, const char* formato, bool progressivo = false) {
-  QByteArray byte;
-  QBuffer buffer(&byte);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter scrittore(&buffer, formato);
-  scrittore.setProgressiveScanWrite(progressivo);
-  scrittore.write(immagine);
-  return byte.toStdString();
-}
 
 QImage Quadri(QSize dimensione, QImage::Format formato) {
   QImage immagine(dimensione, formato);
@@ -56,7 +45,7 @@ QImage Quadri(QSize dimensione, QImage::Format formato) {
 // A small JPEG with `quanti` segments of `marcatore` after its start, each carrying
 // `byte` bytes.
 std::string JpegSegmenti(char marcatore, int quanti, int byte) {
-  const std::string jpeg = Codifica(Quadri({64, 64}, QImage::Format_RGB32), "jpeg");
+  const std::string jpeg = CodificaImmagine(Quadri({64, 64}, QImage::Format_RGB32), "jpeg");
   std::string segmento = std::string("\xFF", 1) + marcatore + static_cast<char>((byte + 2) >> 8) +
                          static_cast<char>((byte + 2) & 0xFF) +
                          std::string(static_cast<size_t>(byte), 'c');
@@ -88,14 +77,14 @@ const std::vector<Caso>& Casi() {
       {"a 16-bit PNG of 4000 x 4000",
        [] {
          TipoCombinazione c = CombinazioneVuota("Png16");
-         c.Immagini[13] = Codifica(Quadri({4000, 4000}, QImage::Format_RGBX64), "png");
+         c.Immagini[13] = CodificaImmagine(Quadri({4000, 4000}, QImage::Format_RGBX64), "png");
          return c;
        }},
       {"four progressive JPEGs of 4000 x 4000 (the 64 Mpx of a combination)",
        [] {
          TipoCombinazione c = CombinazioneVuota("Progressivi");
          const std::string jpeg =
-             Codifica(Quadri({4000, 4000}, QImage::Format_RGB32), "jpeg", true);
+             CodificaImmagine(Quadri({4000, 4000}, QImage::Format_RGB32), "jpeg", true);
          for (size_t n = 0; n < 4; ++n) c.Immagini[n] = jpeg;
          return c;
        }},
