@@ -60,17 +60,6 @@ std::string Corpo(uint32_t quanti, const std::string& eventi, const std::string&
 
 }  // namespace
 
-TEST(Replica, ReadsBackWholeAndItsHeaderAlone) {
-  const std::string byte = Intero(ReplicaDiProva());
-  EXPECT_TRUE(SembraReplica(byte));
-  auto letta = DecodificaReplica(byte);
-  ASSERT_TRUE(letta) << letta.errore();
-  EXPECT_EQ(letta.valore(), ReplicaDiProva());
-  auto intestazione = DecodificaIntestazioneReplica(byte);
-  ASSERT_TRUE(intestazione) << intestazione.errore();
-  EXPECT_EQ(intestazione.valore(), ReplicaDiProva().intestazione);
-}
-
 TEST(Replica, EveryCutIsRefused) {
   const std::string byte = Intero(ReplicaDiProva());
   for (size_t n = 0; n < byte.size(); ++n) ASSERT_FALSE(DecodificaReplica(byte.substr(0, n))) << n;
@@ -120,7 +109,14 @@ TEST(Replica, WhatCannotBeReadBackIsNeverWritten) {
   for (const Replica* r : {&indietro, &nonUtf8, &lungo}) EXPECT_FALSE(CodificaReplica(*r));
 }
 
-TEST(ScriviFileReplica, ReplacesAReplayButNoOtherFile) {
+// A replay written reads back whole, and its header alone; a file is replaced only when
+// it is a replay.
+TEST(ScriviFileReplica, ReadsBackWholeAndItsHeaderAloneAndReplacesAReplayButNoOtherFile) {
+  const std::string byte = Intero(ReplicaDiProva());
+  EXPECT_TRUE(SembraReplica(byte));
+  auto intestazione = DecodificaIntestazioneReplica(byte);
+  ASSERT_TRUE(intestazione) << intestazione.errore();
+  EXPECT_EQ(intestazione.valore(), ReplicaDiProva().intestazione);
   CartellaTemporanea cartella;
   const auto replay = cartella.percorso() / "a.skrep";
   const auto altro = cartella.percorso() / "b.skrep";

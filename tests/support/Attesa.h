@@ -6,9 +6,9 @@
 
 // Runs the event loop until `fatto` holds; the bound only tells a hang from a loaded machine.
 template <typename F>
-bool Finche(F fatto) {
+bool Finche(F fatto, int ms = 5000) {
   QElapsedTimer tempo;
   tempo.start();
-  while (!fatto() && tempo.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  while (!fatto() && tempo.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
   return fatto();
 }

@@ -1,19 +1,18 @@
 // A game played in the main window (offscreen, its keys sent as the keyboard sends them)
 // is recorded and kept with its high-score entry, and a click on that entry plays it
 // back in the window at eight times its speed to the very state it ended in, leaving the
-// player's folder as it was.
+// player's folder and the game-over screen as they were; the playback's own keys.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
-#include <map>
-
 #include <gtest/gtest.h>
 
 #include "drawing/Inquadratura.h"
+#include "game/Regole.h"
 #include "replay/StatoPartita.h"
+#include "support/Attesa.h"
 #include "support/Banco.h"
 #include "ui/FinestraPrincipale.h"
 #include "ui/Repliche.h"
@@ -22,21 +21,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-template <typename F>
-bool Finche(F fatto, int ms = 20000) {
-  QElapsedTimer tempo;
-  tempo.start();
-  while (!fatto() && tempo.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return fatto();
-}
+// A game under way on the virtual clock stands in for a recorded one.
+struct ProiezioneFinta final : Proiezione {
+  ProiezioneFinta() {
+    banco.Avvia();
+    banco.frm.img_gameover_Click();
+  }
+  Gioco& Replica() override { return banco.g; }
+  int64_t Durata() const override { return 4000; }
+  int64_t Adesso() const override { return banco.orologio.Ora(); }
+  void AvanzaA(int64_t ms) override { banco.orologio.Avanza(ms - Adesso()); }
+  bool Finita() const override { return Adesso() >= Durata(); }
+  QString Giocatore() const override { return QStringLiteral("Mario"); }
 
-// Every file of the folder, with its bytes.
-std::map<fs::path, std::string> Contenuto(const fs::path& cartella) {
-  std::map<fs::path, std::string> file;
-  for (const auto& voce : fs::recursive_directory_iterator(cartella))
-    if (voce.is_regular_file()) file[voce.path()] = LeggiTutto(voce.path());
-  return file;
-}
+  Banco banco;
+};
 
 struct FinestraRegistrata : ::testing::Test {
   FinestraRegistrata()
@@ -95,7 +94,8 @@ TEST_F(FinestraRegistrata, AGameIsKeptWithItsEntryAndPlaysBackAtEightTimesToTheS
   ASSERT_TRUE(replica) << replica.errore();
   EXPECT_EQ(replica.valore().intestazione.punteggio, banco.g.Punteggio);
   EXPECT_EQ(LeggiTutto(repliche.archivio().UltimaPartita()), LeggiTutto(*kept));
-  const auto prima = Contenuto(banco.Percorso());
+  const auto prima = ContenutoCartella(banco.Percorso());
+  const QImage schermo = finestra.centralWidget()->grab().toImage();
   const ImprontaStato vivo = StatoPartita::Impronta(banco.g);
 
   // A click on the entry's row opens its game, at the speed of play at first.
@@ -108,6 +108,7 @@ TEST_F(FinestraRegistrata, AGameIsKeptWithItsEntryAndPlaysBackAtEightTimesToTheS
 
   // Paused, the game's keys and clicks reach neither the replay nor the game.
   Premi(Qt::Key_P);
+  EXPECT_TRUE(visione.InPausa() && visione.Riga().contains(QStringLiteral("×1  —  IN PAUSA")));
   const ImprontaStato ferma = StatoPartita::Impronta(mostrato);
   for (int tasto : {Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Space})
     Premi(tasto, true, false);
@@ -116,8 +117,9 @@ TEST_F(FinestraRegistrata, AGameIsKeptWithItsEntryAndPlaysBackAtEightTimesToTheS
   EXPECT_EQ(StatoPartita::Impronta(banco.g), vivo);
 
   Premi(Qt::Key_8);
+  Premi(Qt::Key_3);  // not a speed
   Premi(Qt::Key_P);
-  ASSERT_TRUE(Finche([&] { return visione.Riga().endsWith(QStringLiteral("FINE")); }));
+  ASSERT_TRUE(Finche([&] { return visione.Riga().endsWith(QStringLiteral("FINE")); }, 20000));
   EXPECT_TRUE(visione.Riga().contains(QStringLiteral("×8")));
   EXPECT_EQ(StatoPartita::Impronta(mostrato), replica.valore().improntaFinale);
   EXPECT_EQ(mostrato.Punteggio, banco.g.Punteggio);
@@ -127,32 +129,53 @@ TEST_F(FinestraRegistrata, AGameIsKeptWithItsEntryAndPlaysBackAtEightTimesToTheS
   ASSERT_TRUE(Finche([&] { return !visione.Attiva(); }));
   EXPECT_FALSE(finestra.Ospita());
   EXPECT_EQ(StatoPartita::Impronta(banco.g), vivo);
-  EXPECT_EQ(Contenuto(banco.Percorso()), prima);
+  EXPECT_EQ(finestra.centralWidget()->grab().toImage(), schermo);
+  EXPECT_EQ(ContenutoCartella(banco.Percorso()), prima);
 }
 
-// A damaged replay, or one of other rules, is refused with a message that names it and
-// says why; nothing is shown in the game's place.
+// A replay that cannot be watched (here one of other rules) is refused with a message
+// that names it, without its folder, and says why; nothing is shown in the game's place.
 TEST_F(FinestraRegistrata, AReplayThatCannotBeWatchedIsRefusedWithItsReason) {
-  Gioca();
-  auto replica = LeggiFileReplica(repliche.archivio().UltimaPartita());
-  ASSERT_TRUE(replica);
-  replica.valore().intestazione.versioneRegole += 1;
-  const fs::path altre = banco.Percorso() / "altre regole.skrep";
-  const fs::path rotta = banco.Percorso() / "rotta.skrep";
-  ASSERT_TRUE(ScriviFileReplica(altre, replica.valore()));
-  ScriviTutto(rotta, std::string(MagiaReplica) + "rotta");
+  Replica altreRegole;
+  altreRegole.intestazione.versioneRegole = VersioneRegole + 1;
+  const fs::path file = banco.Percorso() / "altre regole.skrep";
+  ASSERT_TRUE(ScriviFileReplica(file, altreRegole));
   (void)banco.dialoghi.PrendiBox();
-  for (const fs::path& file : {altre, rotta}) {
-    SCOPED_TRACE(file.string());
-    EXPECT_FALSE(repliche.Guarda(file));
-    EXPECT_FALSE(repliche.visione().Attiva());
-    const auto box = banco.dialoghi.PrendiBox();
-    ASSERT_EQ(box.size(), 1u);
-    const QString nome = QString::fromStdString(file.filename().string());
-    EXPECT_TRUE(box[0].testo.startsWith("La partita " + nome + " non si può rivedere: "))
-        << box[0].testo.toStdString();
-    EXPECT_FALSE(box[0].testo.contains(QString::fromStdString(file.string())));
-  }
+  EXPECT_FALSE(repliche.Guarda(file));
+  EXPECT_FALSE(repliche.visione().Attiva());
+  const auto box = banco.dialoghi.PrendiBox();
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_TRUE(box[0].testo.startsWith("La partita altre regole.skrep non si può rivedere: "))
+      << box[0].testo.toStdString();
+  EXPECT_FALSE(box[0].testo.contains(QString::fromStdString(file.string())));
+}
+
+// The playback's own keys: End jumps to the end, which holds a moment before the
+// game-over screen comes back; Esc leaves at once. One replay at a time, and only
+// between games.
+TEST_F(FinestraRegistrata, EndAndEscLeaveAReplayAndOneStartsOnlyBetweenGames) {
+  Visione& visione = repliche.visione();
+  auto finta = std::make_unique<ProiezioneFinta>();
+  ProiezioneFinta& p = *finta;
+  ASSERT_TRUE(visione.Inizia(std::move(finta)));
+  EXPECT_TRUE(finestra.Ospita());
+  EXPECT_FALSE(visione.Inizia(std::make_unique<ProiezioneFinta>()));  // one at a time
+  Premi(Qt::Key_End);
+  EXPECT_EQ(p.Adesso(), p.Durata());
+  EXPECT_TRUE(visione.Riga().endsWith(QStringLiteral("FINE")));
+  ASSERT_TRUE(Finche([&] { return !visione.Attiva(); }));
+  EXPECT_FALSE(finestra.Ospita());
+
+  ASSERT_TRUE(visione.Inizia(std::make_unique<ProiezioneFinta>()));
+  Premi(Qt::Key_Escape);
+  EXPECT_FALSE(visione.Attiva());
+  EXPECT_FALSE(finestra.Ospita());
+
+  banco.frm.img_gameover_Click();
+  EXPECT_FALSE(visione.Inizia(std::make_unique<ProiezioneFinta>()));
+  banco.frm.Form_KeyDown(27);  // paused: still a game under way
+  EXPECT_FALSE(visione.Inizia(std::make_unique<ProiezioneFinta>()));
+  EXPECT_FALSE(finestra.Ospita());
 }
 
 }  // namespace
