@@ -317,8 +317,9 @@ void FinestraPrincipale::keyPressEvent(QKeyEvent* evento) {
 void FinestraPrincipale::changeEvent(QEvent* evento) {
   QMainWindow::changeEvent(evento);
   // Another window took the keyboard: a notification, Alt+Tab, a click elsewhere, a box.
-  if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && !m_chiusa)
-    DopoHandler([this] { m_smista.Invia(Evento::Disattiva()); });
+  if (evento->type() != QEvent::ActivationChange || isActiveWindow() || m_chiusa) return;
+  if (m_ospite) m_ospite->Lasciata();
+  DopoHandler([this] { m_smista.Invia(Evento::Disattiva()); });
 }
 
 void FinestraPrincipale::keyReleaseEvent(QKeyEvent* evento) {

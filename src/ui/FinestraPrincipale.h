@@ -33,6 +33,8 @@ class FinestraPrincipale final : public QMainWindow {
     virtual const Gioco& Mostrato() const = 0;
     virtual void DisegnaSopra(QPainter& p, const Inquadratura& posto) = 0;
     virtual void Tasto(const QKeyEvent& evento) = 0;
+    // The window lost the keyboard to another.
+    virtual void Lasciata() {}
   };
 
   // The game's inputs reach its handlers through `smista`, where they are recorded.

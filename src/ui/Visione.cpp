@@ -96,6 +96,10 @@ void Visione::Pausa() {
   m_finestra.update();
 }
 
+void Visione::Lasciata() {
+  if (!m_pausa) Pausa();
+}
+
 void Visione::Velocita(int volte) {
   if (std::find(VelocitaVisione.begin(), VelocitaVisione.end(), volte) == VelocitaVisione.end())
     return;

@@ -76,6 +76,8 @@ class Visione final : public QObject, public FinestraPrincipale::Ospite {
   const Gioco& Mostrato() const override;
   void DisegnaSopra(QPainter& p, const Inquadratura& posto) override;
   void Tasto(const QKeyEvent& evento) override;
+  // Another window took the keyboard: the replay pauses, as a game does.
+  void Lasciata() override;
 
   // The line over the playfield: it is a replay, whose, at what speed.
   QString Riga() const;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,11 @@ TEST_F(FinestraRegistrata, EndAndEscLeaveAReplayAndOneStartsOnlyBetweenGames) {
   EXPECT_FALSE(finestra.Ospita());
 
   ASSERT_TRUE(visione.Inizia(std::make_unique<ProiezioneFinta>()));
+  // Another window takes the keyboard: the replay pauses, as a game would.
+  QWidget altra;
+  altra.show();
+  altra.activateWindow();
+  ASSERT_TRUE(Finche([&] { return visione.InPausa(); }));
   Premi(Qt::Key_Escape);
   EXPECT_FALSE(visione.Attiva());
   EXPECT_FALSE(finestra.Ospita());
