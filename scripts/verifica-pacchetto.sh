@@ -110,8 +110,8 @@ dpkg-deb -x "$deb" "$radice"
 usr="$radice/usr"
 
 # What the desktop and the software centres read, as shipped.
-# Debian 12's desktop-file-validate (0.26) predates version 1.5 of the specification,
-# which added SingleMainWindow: that one key is not held against the entry.
+# Debian 12's desktop-file-validate (0.26) is older than the SingleMainWindow key of
+# desktop entries and calls it an unknown one: that one key is not held against the entry.
 desktop-file-validate "$usr/share/applications/$id.desktop" 2>&1 |
   grep -vF 'contains key "SingleMainWindow" in group "Desktop Entry", but keys extending the format should start with "X-"' >"$tmp/desktop" || true
 [[ ! -s $tmp/desktop ]] || {
