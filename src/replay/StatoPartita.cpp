@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <type_traits>
 
 #include "game/Campo.h"
 #include "model/Gioco.h"
@@ -106,14 +107,10 @@ void Sprite_(A& a, Sprite& s) {
 // A sprite array: each element it has. Which elements exist is never read from the
 // bytes: an array of the playfield keeps every element it was made with, and an alien
 // row has elements 1..10 exactly while the formation is loaded, as the game keeps them.
-void Array(Scrittura& a, ArraySprite& array, bool) {
-  for (int i = 0; i < array.Limite(); ++i)
-    if (array.Esiste(i)) Sprite_(a, array[i]);
-}
-
-void Array(Lettura& a, ArraySprite& array, bool riga, bool caricata) {
-  if (riga) {
-    for (int i = 1; i <= AlieniPerRiga; ++i) {
+template <class A>
+void Array(A& a, ArraySprite& array, bool riga, bool caricata) {
+  if constexpr (std::is_same_v<A, Lettura>) {
+    for (int i = 1; riga && i <= AlieniPerRiga; ++i) {
       if (caricata && !array.Esiste(i)) array.Carica(i);
       if (!caricata && array.Esiste(i)) array.Scarica(i);
     }
@@ -161,12 +158,8 @@ void Stato(A& a, Gioco& g, bool etichette) {
   }
   for (const Controllo& c : Campo::Controlli()) {
     if (const auto* s = std::get_if<Sprite ModelloMain::*>(&c.membro)) Sprite_(a, g.*(*s));
-    if (const auto* s = std::get_if<ArraySprite ModelloMain::*>(&c.membro)) {
-      if constexpr (std::is_same_v<A, Lettura>)
-        Array(a, g.*(*s), c.estensione == Estensione::Caricato, v.FormazioneCaricata);
-      else
-        Array(a, g.*(*s), c.estensione == Estensione::Caricato);
-    }
+    if (const auto* s = std::get_if<ArraySprite ModelloMain::*>(&c.membro))
+      Array(a, g.*(*s), c.estensione == Estensione::Caricato, v.FormazioneCaricata);
     if (!etichette) continue;
     if (const auto* e = std::get_if<Etichetta ModelloMain::*>(&c.membro)) Etichetta_(a, g.*(*e));
     if (const auto* e = std::get_if<std::array<Etichetta, 11> ModelloMain::*>(&c.membro))
