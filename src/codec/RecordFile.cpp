@@ -28,7 +28,9 @@ TabellaRecord TabellaRecordIniziale() {
 std::string CodificaRecord(const TabellaRecord& tabella) {
   std::string byte;
   for (const VoceRecord& voce : tabella) {
-    byte += "\"" + AWindows1252(NomeSalvabile(voce.Nome)) + "\"\r\n";
+    byte += '"';
+    byte += AWindows1252(NomeSalvabile(voce.Nome));
+    byte += "\"\r\n";
     byte += std::to_string(voce.Punti) + "\r\n";
     byte += std::to_string(voce.Livello) + "\r\n";
   }
