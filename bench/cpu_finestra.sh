@@ -25,7 +25,17 @@ fi
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $game_pid $xvfb 2>/dev/null || true; rm -rf "$folder"' EXIT
+game_pid=
+# The game writes its window's place as it closes: the folder goes once it has ended.
+finish() {
+  if [[ -n $game_pid ]]; then
+    kill "$game_pid" 2>/dev/null || true
+    wait "$game_pid" 2>/dev/null || true
+  fi
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$folder"
+}
+trap finish EXIT
 export DISPLAY=$display SDL_AUDIODRIVER=dummy
 sleep 1
 "$game" --program-folder "$folder" >/dev/null 2>&1 &
