@@ -5,7 +5,6 @@
 #include "ui/IstanzaUnica.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -18,7 +17,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <map>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -75,17 +73,10 @@ struct Processo {
   std::optional<int> stato;
 
   bool Finito(int ms) {
-    QElapsedTimer tempo;
-    tempo.start();
-    while (!stato) {
-      int s = 0;
-      if (::waitpid(pid, &s, WNOHANG) == pid) {
-        stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-      } else {
-        if (tempo.elapsed() >= ms) return false;
-        QThread::msleep(10);
-      }
-    }
+    int s = 0;
+    for (; !stato && ::waitpid(pid, &s, WNOHANG) != pid; ms -= 10, QThread::msleep(10))
+      if (ms <= 0) return false;
+    if (!stato) stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
     return true;
   }
   std::string Out() const { return LeggiTutto(log.string() + ".out"); }
@@ -115,17 +106,16 @@ struct Giochi {
                                          "HOME=" + (radice / "casa").string(),
                                          "XDG_DATA_HOME=" + (radice / "casa").string()};
     for (char** e = environ; *e; ++e)
-      if (std::string(*e).find("QT_") != 0 && std::string(*e).find("XDG_") != 0 &&
-          std::string(*e).find("HOME=") != 0)
-        ambiente.emplace_back(*e);
+      if (const std::string_view v = *e;
+          !v.starts_with("QT_") && !v.starts_with("XDG_") && !v.starts_with("HOME="))
+        ambiente.emplace_back(v);
     Processo& p = processi.emplace_back();
     p.log = radice / ("log" + std::to_string(processi.size()));
     posix_spawn_file_actions_t azioni;
     posix_spawn_file_actions_init(&azioni);
-    posix_spawn_file_actions_addopen(&azioni, 1, (p.log.string() + ".out").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&azioni, 2, (p.log.string() + ".err").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    for (const auto& [fd, coda] : {std::pair{1, ".out"}, {2, ".err"}})
+      posix_spawn_file_actions_addopen(&azioni, fd, (p.log.string() + coda).c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (!dove.empty()) posix_spawn_file_actions_addchdir_np(&azioni, dove.c_str());
     const auto puntatori = [](std::vector<std::string>& v) {
       std::vector<char*> fine;
@@ -218,10 +208,8 @@ TEST(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce) {
 // over, which then fails. A game killed outright leaves nothing that stops the next.
 TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
   Giochi g;
-  const auto Avvia = [&g](const std::vector<std::string>& a,
-                          const fs::path& dove = {}) -> Processo& { return g.Avvia(a, dove); };
   const fs::path radice = g.radice, Cartella = g.Cartella();
-  Processo& ucciso = Avvia({});
+  Processo& ucciso = g.Avvia({});
   ASSERT_FALSE(g.Socket().isEmpty()) << ucciso.Err();
   ::kill(ucciso.pid, SIGKILL);
   ASSERT_TRUE(ucciso.Finito(10000));
@@ -229,7 +217,7 @@ TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
   const fs::path lavoro = radice / "lavoro";
   fs::create_directories(lavoro);
   ScriviTutto(lavoro / "righe.skcom", CodificaCombinazione(CombinazioneVuota("Sbagliata")));
-  Processo& gioco = Avvia({}, lavoro);
+  Processo& gioco = g.Avvia({}, lavoro);
   const QString socket = g.Socket();
   ASSERT_FALSE(socket.isEmpty()) << gioco.Err();
   // Idle clients, and junk that claims too much or is no message at all.
@@ -250,7 +238,7 @@ TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
   const std::vector<std::string> file = {g.Ricevuta("due\nrighe.skcom", "Righe"),
                                          g.Ricevuta("\xff\xfe.skcom", "Strana"),
                                          (radice / "altrove/r.skcom").string()};
-  Processo& consegna = Avvia(file);
+  Processo& consegna = g.Avvia(file);
   ASSERT_TRUE(consegna.Finito(20000));
   // Not kept waiting until the idle ones were timed out: the last of them is still there.
   EXPECT_FALSE(altri.back()->waitForDisconnected(10));
@@ -265,7 +253,7 @@ TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
                fs::exists(Cartella / "Rifiutata.skcom"));
 
   // With no file, a start only brings the game's window up.
-  Processo& alza = Avvia({});
+  Processo& alza = g.Avvia({});
   ASSERT_TRUE(alza.Finito(20000));
   EXPECT_EQ(alza.stato, 0) << alza.Err();
   EXPECT_EQ(g.FinisciGiochi(), 1);
