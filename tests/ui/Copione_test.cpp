@@ -25,7 +25,12 @@
 
 #include "ui/Copione.h"
 
-void PrintTo(const QJsonValue& v, std::ostream* os);
+void PrintTo(const QJsonValue& v, std::ostream* os) {
+  *os << (v.isUndefined()
+              ? QByteArray("(missing)")
+              : QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact).mid(1).chopped(1))
+             .toStdString();
+}
 
 namespace {
 
@@ -182,10 +187,3 @@ INSTANTIATE_TEST_SUITE_P(Scenari, Scenario, ::testing::ValuesIn(Scenari()),
                          [](const auto& scenario) { return scenario.param; });
 
 }  // namespace
-
-void PrintTo(const QJsonValue& v, std::ostream* os) {
-  *os << (v.isUndefined()
-              ? QByteArray("(missing)")
-              : QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact).mid(1).chopped(1))
-             .toStdString();
-}

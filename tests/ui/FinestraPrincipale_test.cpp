@@ -29,8 +29,8 @@
 
 namespace {
 
-// The scripted dialogs, noting for each message whether the main window showed itself
-// busy and kept its playfield as it was meanwhile.
+// Messages answered as scripted, each noting whether the main window showed itself busy
+// and kept its playfield as it was meanwhile; every other dialog is cancelled.
 struct DialoghiSpia final : Dialoghi {
   Risposta MsgBox(const QString& testo, Pulsanti p, Icona icona, const QString& titolo) override {
     occupata.push_back(principale->cursor().shape() == Qt::WaitCursor &&
@@ -38,17 +38,13 @@ struct DialoghiSpia final : Dialoghi {
     if (mentreAperto) std::exchange(mentreAperto, {})();
     return copione.MsgBox(testo, p, icona, titolo);
   }
-  QString InputBox(const QString& p, const QString& t, const QString& d) override {
-    return copione.InputBox(p, t, d);
-  }
-  QString PasswordBox(const QString& p, const QString& t) override {
-    return copione.PasswordBox(p, t);
-  }
-  std::optional<QString> ApriFile(const RichiestaFile& r) override { return copione.ApriFile(r); }
-  std::optional<Carattere> ScegliFont(const Carattere& c) override { return copione.ScegliFont(c); }
-  std::optional<uint32_t> ScegliColore() override { return copione.ScegliColore(); }
-  SceltaConflitto ChiediConflitto(const DomandaConflitto& d, const QString& t) override {
-    return copione.ChiediConflitto(d, t);
+  QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+  QString PasswordBox(const QString&, const QString&) override { return {}; }
+  std::optional<QString> ApriFile(const RichiestaFile&) override { return {}; }
+  std::optional<Carattere> ScegliFont(const Carattere&) override { return {}; }
+  std::optional<uint32_t> ScegliColore() override { return {}; }
+  SceltaConflitto ChiediConflitto(const DomandaConflitto&, const QString&) override {
+    return SceltaConflitto::TieniMia;
   }
 
   DialoghiCopione copione;

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "seams/FontsCopione.h"
@@ -45,9 +43,8 @@ TEST(FontsQt, TheFontFolderComesFromAnAbsoluteXdgDataHomeElseAnAbsoluteHome) {
 }
 
 TEST(FontsQt, OnlyARealFontIsValid) {
-  std::ifstream file("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", std::ios::binary);
-  if (!file) GTEST_SKIP() << "no DejaVu Sans Mono on this system";
-  const std::string font{std::istreambuf_iterator<char>(file), {}};
+  const std::string font = LeggiTutto("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf");
+  if (font.empty()) GTEST_SKIP() << "no DejaVu Sans Mono on this system";
   FontsQt fonts;
   EXPECT_TRUE(fonts.Valido(font));
   EXPECT_FALSE(fonts.Valido(std::string("\0\1\0\0", 4) + std::string(500, 'j')));
