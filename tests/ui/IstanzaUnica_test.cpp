@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -169,10 +170,11 @@ struct Giochi {
   fs::path radice = temporanea.path().toStdString();
   std::list<Processo> processi;
 };
+struct Istanza : ::testing::Test, Giochi {};
 
 // What a file manager does with several files selected, or a player clicking twice:
 // N starts at once, or a few close together, and always one game with every file.
-TEST(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce) {
+TEST_F(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce) {
   for (const auto& [quanti, intervallo] : std::initializer_list<std::pair<int, int>>{
            {2, 0}, {3, 0}, {8, 0}, {3, 60}, {3, 200}, {2, 500}}) {
     SCOPED_TRACE(::testing::Message() << quanti << " starts " << intervallo << " ms apart");
@@ -183,14 +185,12 @@ TEST(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce) {
       QThread::msleep(static_cast<unsigned long>(intervallo));
     }
     // Every start but one hands its file over and ends.
-    int consegnate = 0;
-    for (int attesa = 0; attesa < 3000 && consegnate < quanti - 1; ++attesa) {
-      QThread::msleep(10);
-      consegnate = 0;
-      for (Processo& p : giochi.processi) consegnate += p.Finito(0);
-    }
+    const auto consegnate = [&giochi] {
+      return std::ranges::count_if(giochi.processi, [](Processo& p) { return p.Finito(0); });
+    };
+    for (int i = 0; i < 3000 && consegnate() < quanti - 1; ++i) QThread::msleep(10);
     for (Processo& p : giochi.processi) EXPECT_EQ(p.stato.value_or(0), 0) << p.Err();
-    EXPECT_EQ(consegnate, quanti - 1);
+    EXPECT_EQ(consegnate(), quanti - 1);
     for (int i = 0; i < quanti; ++i) {
       const std::string nome = "C" + std::to_string(i) + ".skcom";
       EXPECT_TRUE(giochi.Compare(nome)) << nome;
@@ -206,19 +206,17 @@ TEST(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce) {
 // another file of the game's own working folder; a silent client, a flood of idle ones
 // and junk keep no real hand-off out; a refusal is said by the start that handed the file
 // over, which then fails. A game killed outright leaves nothing that stops the next.
-TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
-  Giochi g;
-  const fs::path radice = g.radice, Cartella = g.Cartella();
-  Processo& ucciso = g.Avvia({});
-  ASSERT_FALSE(g.Socket().isEmpty()) << ucciso.Err();
+TEST_F(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
+  Processo& ucciso = Avvia({});
+  ASSERT_FALSE(Socket().isEmpty()) << ucciso.Err();
   ::kill(ucciso.pid, SIGKILL);
   ASSERT_TRUE(ucciso.Finito(10000));
 
   const fs::path lavoro = radice / "lavoro";
   fs::create_directories(lavoro);
   ScriviTutto(lavoro / "righe.skcom", CodificaCombinazione(CombinazioneVuota("Sbagliata")));
-  Processo& gioco = g.Avvia({}, lavoro);
-  const QString socket = g.Socket();
+  Processo& gioco = Avvia({}, lavoro);
+  const QString socket = Socket();
   ASSERT_FALSE(socket.isEmpty()) << gioco.Err();
   // Idle clients, and junk that claims too much or is no message at all.
   std::vector<std::unique_ptr<QLocalSocket>> altri;
@@ -235,28 +233,28 @@ TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
   TipoCombinazione rifiutata = CombinazioneVuota("Rifiutata");
   rifiutata.Immagini[0] = "non è un'immagine";
   ScriviTutto(radice / "altrove/r.skcom", CodificaCombinazione(rifiutata));
-  const std::vector<std::string> file = {g.Ricevuta("due\nrighe.skcom", "Righe"),
-                                         g.Ricevuta("\xff\xfe.skcom", "Strana"),
+  const std::vector<std::string> file = {Ricevuta("due\nrighe.skcom", "Righe"),
+                                         Ricevuta("\xff\xfe.skcom", "Strana"),
                                          (radice / "altrove/r.skcom").string()};
-  Processo& consegna = g.Avvia(file);
+  Processo& consegna = Avvia(file);
   ASSERT_TRUE(consegna.Finito(20000));
   // Not kept waiting until the idle ones were timed out: the last of them is still there.
   EXPECT_FALSE(altri.back()->waitForDisconnected(10));
   EXPECT_EQ(consegna.stato, 1);
-  EXPECT_EQ(consegna.Out(), file[0] + ": added as " + (Cartella / "Righe.skcom").string() +
-                                ", the name stored in it\n" + file[1] + ": added as " +
-                                (Cartella / "Strana.skcom").string() + ", the name stored in it\n");
+  const std::string come = ": added as " + Cartella().string() + "/";
+  EXPECT_EQ(consegna.Out(), file[0] + come + "Righe.skcom, the name stored in it\n" + file[1] +
+                                come + "Strana.skcom, the name stored in it\n");
   EXPECT_EQ(consegna.Err(), "skarvex: " + file[2] +
                                 ": not added: the game refuses Immagini(0) Alieno 1: not a kind "
                                 "of file this slot takes\n");
-  EXPECT_FALSE(fs::exists(Cartella / "Sbagliata.skcom") ||
-               fs::exists(Cartella / "Rifiutata.skcom"));
+  EXPECT_FALSE(fs::exists(Cartella() / "Sbagliata.skcom") ||
+               fs::exists(Cartella() / "Rifiutata.skcom"));
 
   // With no file, a start only brings the game's window up.
-  Processo& alza = g.Avvia({});
+  Processo& alza = Avvia({});
   ASSERT_TRUE(alza.Finito(20000));
   EXPECT_EQ(alza.stato, 0) << alza.Err();
-  EXPECT_EQ(g.FinisciGiochi(), 1);
+  EXPECT_EQ(FinisciGiochi(), 1);
   fs::remove(file[1]);  // a name the temporary folder's own clean-up cannot spell
 }
 
@@ -275,35 +273,34 @@ std::string ReplicaOziosa(const fs::path& cartella) {
 // A replay is told by its bytes, whatever its name, and watched in the game already
 // running, one at a time; a FIFO is looked at without hanging the game, and --rivedi
 // takes only replays.
-TEST(Istanza, AReplayHandedOverIsWatchedInTheRunningGame) {
-  Giochi g;
-  const fs::path altrove = g.radice / "altrove";
+TEST_F(Istanza, AReplayHandedOverIsWatchedInTheRunningGame) {
+  const fs::path altrove = radice / "altrove";
   const fs::path buona = altrove / "la partita di ieri";
-  ScriviTutto(buona, ReplicaOziosa(g.radice / "casa"));
-  const std::string combinazione = g.Ricevuta("Blu.skcom", "Blu");
+  ScriviTutto(buona, ReplicaOziosa(radice / "casa"));
+  const std::string combinazione = Ricevuta("Blu.skcom", "Blu");
   const fs::path fifo = altrove / "fifo.skrep";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
-  Processo& gioco = g.Avvia({});
-  ASSERT_FALSE(g.Socket().isEmpty()) << gioco.Err();
-  Processo& nonReplica = g.Avvia({"--rivedi", combinazione});
+  Processo& gioco = Avvia({});
+  ASSERT_FALSE(Socket().isEmpty()) << gioco.Err();
+  Processo& nonReplica = Avvia({"--rivedi", combinazione});
   ASSERT_TRUE(nonReplica.Finito(20000));
   EXPECT_EQ(nonReplica.stato, 2);
   EXPECT_EQ(nonReplica.Err(), "skarvex: '" + combinazione + "' is not a replay file\n");
 
-  Processo& consegna = g.Avvia({"--rivedi", buona.string()});
+  Processo& consegna = Avvia({"--rivedi", buona.string()});
   ASSERT_TRUE(consegna.Finito(20000));
   EXPECT_EQ(consegna.stato, 0) << consegna.Err();
   EXPECT_EQ(consegna.Out(), buona.string() + ": watched in the game's window\n");
-  Processo& ancora = g.Avvia({buona.string()});
-  Processo& tubo = g.Avvia({fifo.string()});
+  Processo& ancora = Avvia({buona.string()});
+  Processo& tubo = Avvia({fifo.string()});
   ASSERT_TRUE(ancora.Finito(20000) && tubo.Finito(20000));
   EXPECT_EQ(ancora.stato, 1);
   EXPECT_EQ(ancora.Err(), "skarvex: " + buona.string() +
                               ": not opened: another replay is being watched; open it again "
                               "after that one\n");
   EXPECT_EQ(tubo.stato, 1);
-  EXPECT_EQ(g.FinisciGiochi(), 1);
+  EXPECT_EQ(FinisciGiochi(), 1);
 }
 
 }  // namespace
