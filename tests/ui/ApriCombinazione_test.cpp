@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "codec/Combinazione.h"
@@ -34,9 +36,7 @@ struct Apertura : ::testing::Test {
     return testi;
   }
   bool NelMenu(const QString& nome) const {
-    for (const VoceMenu& voce : b.g.mn_comb)
-      if (voce.Caption == nome) return true;
-    return false;
+    return std::ranges::any_of(b.g.mn_comb, [&](const VoceMenu& v) { return v.Caption == nome; });
   }
 
   Banco b;
