@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -13,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Gesti.h"
 #include "codec/Combinazione.h"
 #include "support/Banco.h"
 #include "support/Combinazioni.h"
@@ -151,10 +151,7 @@ TEST(DomandaConflitto, EveryKeyKeepsThePlayersCombination) {
       if (!box || !fuoco || fuoco->window() != box) return;
       premi.stop();
       const QString testo = tasto == Qt::Key_Space ? QStringLiteral(" ") : QString();
-      QKeyEvent giu(QEvent::KeyPress, tasto, Qt::NoModifier, testo);
-      QKeyEvent su(QEvent::KeyRelease, tasto, Qt::NoModifier, testo);
-      QApplication::sendEvent(fuoco, &giu);
-      QApplication::sendEvent(fuoco, &su);
+      for (auto tipo : {QEvent::KeyPress, QEvent::KeyRelease}) Tasto(fuoco, tipo, tasto, testo);
     });
     premi.start(10);
     // Should the key be lost, the box must still close for the test to end: with a choice
