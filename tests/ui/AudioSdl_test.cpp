@@ -30,9 +30,8 @@ TEST_F(AudioSdl, UnFileCheNonESuonoNonDiventaNeEffettoNeMusica) {
   banco.Scrivi("tronco.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
   // Effects are wave files: a MIDI file, however small, is never rendered into memory.
   suoni_di_prova::ScriviMidi(g.File("nota.mid"));
-  for (const char* nome : {"testo.wav", "tronco.wav", "nota.mid", "manca.wav", "."}) {
+  for (const char* nome : {"testo.wav", "tronco.wav", "nota.mid", "manca.wav", "."})
     EXPECT_EQ(CreaBufferSuono(g, g.File(nome)), nullptr) << nome;
-  }
 
   EXPECT_FALSE(audio->ApriMusica(g.File("testo.wav")));
   EXPECT_FALSE(audio->MusicaAperta());

@@ -119,9 +119,8 @@ struct Giochi {
                                        O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (!dove.empty()) posix_spawn_file_actions_addchdir_np(&azioni, dove.c_str());
     const auto puntatori = [](std::vector<std::string>& v) {
-      std::vector<char*> fine;
-      for (std::string& s : v) fine.push_back(s.data());
-      fine.push_back(nullptr);
+      std::vector<char*> fine(v.size() + 1);  // the last one null
+      std::ranges::transform(v, fine.begin(), [](std::string& s) { return s.data(); });
       return fine;
     };
     auto argv = puntatori(parole);
@@ -147,11 +146,6 @@ struct Giochi {
         if (prova.waitForConnected(100)) return run + '/' + s;
       }
     return {};
-  }
-  // Waits for a file of the program folder.
-  bool Compare(const std::string& nome) {
-    for (int i = 0; i < 3000 && !fs::exists(Cartella() / nome); ++i) QThread::msleep(10);
-    return fs::exists(Cartella() / nome);
   }
   // The games still running among the processes, ended by their id; each must end well.
   int FinisciGiochi() {
@@ -193,9 +187,10 @@ TEST_F(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce)
     EXPECT_EQ(consegnate(), quanti - 1);
     for (int i = 0; i < quanti; ++i) {
       const std::string nome = "C" + std::to_string(i) + ".skcom";
-      EXPECT_TRUE(giochi.Compare(nome)) << nome;
+      for (int t = 0; t < 3000 && !fs::exists(giochi.Cartella() / nome); ++t) QThread::msleep(10);
       EXPECT_EQ(LeggiTutto(giochi.Cartella() / nome),
-                CodificaCombinazione(CombinazioneVuota("C" + std::to_string(i))));
+                CodificaCombinazione(CombinazioneVuota("C" + std::to_string(i))))
+          << nome;
     }
     EXPECT_EQ(giochi.FinisciGiochi(), 1);
     EXPECT_EQ(ContenutoCartella(giochi.Cartella()).count("C0 2.skcom"), 0u);
