@@ -118,7 +118,6 @@ TEST_F(Finestra, MenusAndKeysReachTheHandlersAndFollowTheModel) {
   EXPECT_TRUE(g.img_pausa.Visible);
 }
 
-// While the game runs, the combination menu follows the program folder.
 TEST_F(Finestra, ACombinationFileAddedToOrRemovedFromTheFolderShowsInOrLeavesTheMenu) {
   const auto attendi = [this](const QString& voce, bool presente) {
     return Finche([&] { return (Voce("Combinazioni", voce) != nullptr) == presente; });
@@ -208,7 +207,6 @@ TEST_F(Finestra, ThePlayfieldScalesToAnySizeBetweenBarsAndClicksFollowIt) {
   EXPECT_TRUE(g.FormazioneCaricata);
 }
 
-// F11 and Alt+Enter switch full screen on and off; the game never sees them.
 TEST_F(Finestra, F11AndAltEnterToggleFullScreenAndAreNotTheGamesKeys) {
   const QRect normale = finestra.geometry();
   for (auto [tasto, modificatori] :

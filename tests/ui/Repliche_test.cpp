@@ -2,8 +2,6 @@
 // is recorded and kept with its high-score entry, and a click on that entry plays it
 // back in the window at eight times its speed to the very state it ended in, leaving the
 // player's folder and the game-over screen as they were; the playback's own keys.
-#include <QApplication>
-#include <QMenu>
 #include <QWidget>
 
 #include <gtest/gtest.h>
