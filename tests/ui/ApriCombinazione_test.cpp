@@ -5,12 +5,14 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include "Gesti.h"
 #include "codec/Combinazione.h"
 #include "support/Banco.h"
 #include "support/Combinazioni.h"
@@ -34,9 +36,7 @@ struct Apertura : ::testing::Test {
     return testi;
   }
   bool NelMenu(const QString& nome) const {
-    for (const VoceMenu& voce : b.g.mn_comb)
-      if (voce.Caption == nome) return true;
-    return false;
+    return std::ranges::any_of(b.g.mn_comb, [&](const VoceMenu& v) { return v.Caption == nome; });
   }
 
   Banco b;
@@ -151,10 +151,7 @@ TEST(DomandaConflitto, EveryKeyKeepsThePlayersCombination) {
       if (!box || !fuoco || fuoco->window() != box) return;
       premi.stop();
       const QString testo = tasto == Qt::Key_Space ? QStringLiteral(" ") : QString();
-      QKeyEvent giu(QEvent::KeyPress, tasto, Qt::NoModifier, testo);
-      QKeyEvent su(QEvent::KeyRelease, tasto, Qt::NoModifier, testo);
-      QApplication::sendEvent(fuoco, &giu);
-      QApplication::sendEvent(fuoco, &su);
+      for (auto tipo : {QEvent::KeyPress, QEvent::KeyRelease}) Tasto(fuoco, tipo, tasto, testo);
     });
     premi.start(10);
     // Should the key be lost, the box must still close for the test to end: with a choice

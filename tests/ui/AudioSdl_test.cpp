@@ -3,9 +3,10 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <complex>
-#include <cstring>
+#include <numeric>
 #include <numbers>
 #include <vector>
 
@@ -29,9 +30,8 @@ TEST_F(AudioSdl, UnFileCheNonESuonoNonDiventaNeEffettoNeMusica) {
   banco.Scrivi("tronco.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
   // Effects are wave files: a MIDI file, however small, is never rendered into memory.
   suoni_di_prova::ScriviMidi(g.File("nota.mid"));
-  for (const char* nome : {"testo.wav", "tronco.wav", "nota.mid", "manca.wav", "."}) {
+  for (const char* nome : {"testo.wav", "tronco.wav", "nota.mid", "manca.wav", "."})
     EXPECT_EQ(CreaBufferSuono(g, g.File(nome)), nullptr) << nome;
-  }
 
   EXPECT_FALSE(audio->ApriMusica(g.File("testo.wav")));
   EXPECT_FALSE(audio->MusicaAperta());
@@ -97,74 +97,61 @@ TEST(AudioSdlSenzaDispositivo, IlGiocoProsegueMutoEDiceUnaVoltaPerche) {
 // What the player hears, through SDL's disk driver: it writes the final mix in real
 // time into a file, as raw samples of the opened format. A counter on the mix tells
 // from which sample on a change made at a given moment is heard.
-namespace ascolto {
-
-std::atomic<int64_t> byteMixati;
-void ContaByte(int, void*, int byte, void*) {
-  byteMixati += byte;
-}
-
-fs::path FileDisco() {
-  static const QTemporaryDir cartella;
-  return fs::path(cartella.path().toStdString()) / "uscita.raw";
-}
-
-std::unique_ptr<Audio> AudioSuDisco() {
-  setenv("SDL_DISKAUDIOFILE", FileDisco().c_str(), 1);
-  return AudioSu("disk");
-}
-
-// The amplitude of the tone of `hz` in samples [da, a) of `x` (a Hann window keeps
-// the other tone of the mix out).
-double Ampiezza(const std::vector<float>& x, size_t da, size_t a, double hz, int frequenza) {
-  std::complex<double> somma;
-  double pesi = 0;
-  for (size_t n = da; n < a; ++n) {
-    const double peso = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * (n - da) / (a - da - 1));
-    somma += peso * x[n] * std::polar(1.0, -2 * std::numbers::pi * hz * n / frequenza);
-    pesi += peso;
-  }
-  return 2 * std::abs(somma) / pesi;
-}
-
-}  // namespace ascolto
-
 class Ascolto : public BancoSuoni {
  protected:
-  Ascolto() : BancoSuoni(ascolto::AudioSuDisco()) {}
+  Ascolto() : BancoSuoni(SuDisco()) {}
+
+  static fs::path FileDisco() {
+    static const QTemporaryDir cartella;
+    return fs::path(cartella.path().toStdString()) / "uscita.raw";
+  }
+  static std::unique_ptr<Audio> SuDisco() {
+    setenv("SDL_DISKAUDIOFILE", FileDisco().c_str(), 1);
+    return AudioSu("disk");
+  }
+  static void ContaByte(int, void*, int byte, void*) { byteMixati += byte; }
 
   void SetUp() override {
     BancoSuoni::SetUp();
     Uint16 formato = 0;
     Mix_QuerySpec(&frequenza, &formato, &canali);
     ASSERT_EQ(formato, AUDIO_S16SYS);
-    ascolto::byteMixati = 0;
-    Mix_RegisterEffect(MIX_CHANNEL_POST, ascolto::ContaByte, nullptr, nullptr);
+    byteMixati = 0;
+    Mix_RegisterEffect(MIX_CHANNEL_POST, ContaByte, nullptr, nullptr);
   }
 
   // Now, as a count of mixed frames: what is set now is heard within a block or two.
-  int64_t Ora() const { return ascolto::byteMixati / (2 * canali); }
+  int64_t Ora() const { return byteMixati / (2 * canali); }
 
   // The first output channel of what was heard up to frame `fine`. The driver may
   // write a few blocks of silence before the mixer starts: a window taken from a
   // counted frame must begin a few blocks later.
-  std::vector<float> Sentito(int64_t fine) const {
-    const auto byte = static_cast<uintmax_t>(fine + 4 * Blocco) * 2 * canali;
-    Attendi([&] {
-      std::error_code e;
-      return fs::file_size(ascolto::FileDisco(), e) >= byte;
-    });
-    const std::string dati = LeggiTutto(ascolto::FileDisco());
-    std::vector<float> x(dati.size() / (2 * canali));
-    for (size_t i = 0; i < x.size(); ++i) {
-      int16_t campione = 0;
-      std::memcpy(&campione, &dati[i * 2 * canali], 2);
-      x[i] = campione;
-    }
+  std::vector<double> Sentito(int64_t fine) const {
+    const auto byte = static_cast<size_t>(fine + 4 * Blocco) * 2 * canali;
+    std::string dati;
+    Attendi([&] { return (dati = LeggiTutto(FileDisco())).size() >= byte; });
+    std::vector<double> x(dati.size() / (2 * canali));
+    for (size_t i = 0; i < x.size(); ++i)
+      x[i] = std::bit_cast<int16_t>(std::array{dati[i * 2 * canali], dati[i * 2 * canali + 1]});
     return x;
   }
 
+  // The amplitude of the tone of `hz` heard in frames [da, a) (a Hann window keeps the
+  // other tone of the mix out).
+  double Ampiezza(const std::vector<double>& x, std::pair<size_t, size_t> da_a, double hz) const {
+    const auto [da, a] = da_a;
+    std::complex<double> somma;
+    double pesi = 0;
+    for (size_t n = da; n < a; ++n) {
+      const double peso = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * (n - da) / (a - da - 1));
+      somma += peso * x[n] * std::polar(1.0, -2 * std::numbers::pi * hz * n / frequenza);
+      pesi += peso;
+    }
+    return 2 * std::abs(somma) / pesi;
+  }
+
   static constexpr int64_t Blocco = 1024;  // frames the mixer makes at a time
+  static inline std::atomic<int64_t> byteMixati;
   int frequenza = 0;
   int canali = 0;
 };
@@ -178,27 +165,22 @@ TEST_F(Ascolto, EffettiEMusicaSiSentonoAlVolumeMemorizzato) {
   CaricaMusica(false, 2.0, 1000);
   SuonaSlot(g, SlotSuono::MovimentoAlieni);
   AvviaMusica(g);
-  std::array<std::pair<int64_t, int64_t>, volumi.size()> finestre;
-  for (size_t i = 0; i < volumi.size(); ++i) {
-    audio->VolumeCanale(1, volumi[i]);
-    int32_t volume = volumi[i];
+  std::vector<std::pair<size_t, size_t>> finestre;  // the frames heard at each volume
+  for (int32_t volume : volumi) {
+    audio->VolumeCanale(1, volume);
     dShow::VolumeMusica(g, volume);
-    finestre[i].first = Ora() + 4 * Blocco;
-    Attendi([&] { return Ora() >= finestre[i].first + 4 * Blocco; });
-    finestre[i].second = Ora();
+    const int64_t da = Ora() + 4 * Blocco;
+    Attendi([&] { return Ora() >= da + 4 * Blocco; });
+    finestre.emplace_back(da, Ora());
   }
   const auto x = Sentito(finestre.back().second);
 
   for (size_t i = 0; i < volumi.size(); ++i) {
-    for (const double hz : {440.0, 1000.0}) {
-      const auto [da, a] = finestre[i];
-      ASSERT_GT(a - da, Blocco) << "too little time to listen";
-      const double db = 20 * std::log10(ascolto::Ampiezza(x, da, a, hz, frequenza) /
-                                        ascolto::Ampiezza(x, finestre[0].first, finestre[0].second,
-                                                          hz, frequenza));
-      EXPECT_NEAR(db, volumi[i] / 100.0, 1.0)
+    ASSERT_GT(finestre[i].second, finestre[i].first + Blocco) << "too little time to listen";
+    for (const double hz : {440.0, 1000.0})
+      EXPECT_NEAR(20 * std::log10(Ampiezza(x, finestre[i], hz) / Ampiezza(x, finestre[0], hz)),
+                  volumi[i] / 100.0, 1.0)
           << (hz == 440 ? "effect" : "music") << " at " << volumi[i];
-    }
   }
 }
 
@@ -219,17 +201,15 @@ TEST_F(Ascolto, UnCicloMidiRiparteAllaSuaFine) {
   // three before it.
   const auto finestra = static_cast<size_t>(frequenza / 200);
   std::vector<double> energia(3, 0.0);
-  for (size_t da = static_cast<size_t>(inizio); da + finestra <= x.size(); da += finestra) {
-    double e = 0;
-    for (size_t n = da; n < da + finestra; ++n) e += double{x[n]} * x[n];
-    energia.push_back(e / finestra);
-  }
-  const double picco = *std::max_element(energia.begin(), energia.end());
+  for (size_t da = static_cast<size_t>(inizio); da + finestra <= x.size(); da += finestra)
+    energia.push_back(
+        std::inner_product(x.data() + da, x.data() + da + finestra, x.data() + da, 0.0) / finestra);
+  const double picco = std::ranges::max(energia);
   std::vector<double> attacchi;  // seconds
-  for (size_t k = 3; k < energia.size(); ++k) {
-    const double prima = std::max({energia[k - 1], energia[k - 2], energia[k - 3]});
-    if (energia[k] > picco / 100 && energia[k] > 10 * prima) attacchi.push_back(k / 200.0);
-  }
+  for (size_t k = 3; k < energia.size(); ++k)
+    if (energia[k] > picco / 100 &&
+        energia[k] > 10 * std::max({energia[k - 1], energia[k - 2], energia[k - 3]}))
+      attacchi.push_back(k / 200.0);
   for (size_t k = 1; k < attacchi.size(); ++k)
     EXPECT_LE(attacchi[k] - attacchi[k - 1] - 0.5, 0.2) << "restart " << k;
   EXPECT_GE(attacchi.size(), 3u) << "the loop did not come round twice";

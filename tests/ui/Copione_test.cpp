@@ -23,9 +23,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/File.h"
 #include "ui/Copione.h"
 
-void PrintTo(const QJsonValue& v, std::ostream* os);
+void PrintTo(const QJsonValue& v, std::ostream* os) {
+  *os << (v.isUndefined()
+              ? QByteArray("(missing)")
+              : QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact).mid(1).chopped(1))
+             .toStdString();
+}
 
 namespace {
 
@@ -40,10 +46,8 @@ Esito Esegui(const std::string& copione) {
   std::istringstream in(copione);
   std::ostringstream out, err;
   Esito e{EseguiCopione(cartella.path().toStdString(), in, out, err), {}, err.str()};
-  std::istringstream righe(out.str());
-  std::string riga;
-  while (std::getline(righe, riga))
-    e.istantanee.push_back(QJsonDocument::fromJson(QByteArray::fromStdString(riga)).object());
+  for (const QByteArray& riga : QByteArray::fromStdString(out.str()).split('\n'))
+    if (!riga.isEmpty()) e.istantanee.push_back(QJsonDocument::fromJson(riga).object());
   return e;
 }
 
@@ -143,14 +147,13 @@ class Scenario : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Scenario, MatchesItsExpectations) {
   const std::string file = std::string(SKARVEX_SCENARI) + "/" + GetParam() + ".txt";
-  std::stringstream copione;
-  copione << std::ifstream(file).rdbuf();
-  ASSERT_FALSE(copione.str().empty()) << file;
+  const std::string copione = LeggiTutto(file);
+  ASSERT_FALSE(copione.empty()) << file;
 
-  const Esito e = Esegui(copione.str());
+  const Esito e = Esegui(copione);
   ASSERT_EQ(e.stato, 0) << e.errori;
   int dump = -1;
-  std::istringstream righe(copione.str());
+  std::istringstream righe(copione);
   std::string riga;
   for (int numero = 1; std::getline(righe, riga); ++numero) {
     const QString testo = QString::fromStdString(riga).trimmed();
@@ -182,10 +185,3 @@ INSTANTIATE_TEST_SUITE_P(Scenari, Scenario, ::testing::ValuesIn(Scenari()),
                          [](const auto& scenario) { return scenario.param; });
 
 }  // namespace
-
-void PrintTo(const QJsonValue& v, std::ostream* os) {
-  *os << (v.isUndefined()
-              ? QByteArray("(missing)")
-              : QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact).mid(1).chopped(1))
-             .toStdString();
-}

@@ -16,8 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(CombinazioneDemo, IsAnOpenCombinationOfPicturesAndWavesInEverySlot) {
-  const std::string byte = CombinazioneDemo().toStdString();
-  auto comb = DecodificaCombinazione(byte);
+  const auto comb = DecodificaCombinazione(CombinazioneDemo().toStdString());
   ASSERT_TRUE(comb.ok()) << comb.errore();
   const TipoCombinazione& c = comb.valore();
   EXPECT_EQ(c.Password, "");  // a newcomer may open it in the editor

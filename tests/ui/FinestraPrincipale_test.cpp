@@ -18,6 +18,7 @@
 
 #include "combinations/GestioneDatiEsterni.h"
 #include "drawing/Inquadratura.h"
+#include "Gesti.h"
 #include "support/Attesa.h"
 #include "support/Banco.h"
 #include "support/File.h"
@@ -29,8 +30,8 @@
 
 namespace {
 
-// The scripted dialogs, noting for each message whether the main window showed itself
-// busy and kept its playfield as it was meanwhile.
+// Messages answered as scripted, each noting whether the main window showed itself busy
+// and kept its playfield as it was meanwhile; every other dialog is cancelled.
 struct DialoghiSpia final : Dialoghi {
   Risposta MsgBox(const QString& testo, Pulsanti p, Icona icona, const QString& titolo) override {
     occupata.push_back(principale->cursor().shape() == Qt::WaitCursor &&
@@ -38,17 +39,13 @@ struct DialoghiSpia final : Dialoghi {
     if (mentreAperto) std::exchange(mentreAperto, {})();
     return copione.MsgBox(testo, p, icona, titolo);
   }
-  QString InputBox(const QString& p, const QString& t, const QString& d) override {
-    return copione.InputBox(p, t, d);
-  }
-  QString PasswordBox(const QString& p, const QString& t) override {
-    return copione.PasswordBox(p, t);
-  }
-  std::optional<QString> ApriFile(const RichiestaFile& r) override { return copione.ApriFile(r); }
-  std::optional<Carattere> ScegliFont(const Carattere& c) override { return copione.ScegliFont(c); }
-  std::optional<uint32_t> ScegliColore() override { return copione.ScegliColore(); }
-  SceltaConflitto ChiediConflitto(const DomandaConflitto& d, const QString& t) override {
-    return copione.ChiediConflitto(d, t);
+  QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+  QString PasswordBox(const QString&, const QString&) override { return {}; }
+  std::optional<QString> ApriFile(const RichiestaFile&) override { return {}; }
+  std::optional<Carattere> ScegliFont(const Carattere&) override { return {}; }
+  std::optional<uint32_t> ScegliColore() override { return {}; }
+  SceltaConflitto ChiediConflitto(const DomandaConflitto&, const QString&) override {
+    return SceltaConflitto::TieniMia;
   }
 
   DialoghiCopione copione;
@@ -87,19 +84,6 @@ struct Finestra : ::testing::Test, CartellaDiProva, Partita<LatiFinestra> {
         if (m->text() == menu && a->text() == voce) return a;
     return nullptr;
   }
-  void Tasto(QEvent::Type tipo, int tasto, const QString& testo = {}, bool ripetuto = false) {
-    QKeyEvent evento(tipo, tasto, Qt::NoModifier, testo, ripetuto);
-    QApplication::sendEvent(&finestra, &evento);
-  }
-  void Clicca(QPointF punto) {
-    QWidget* campo = finestra.centralWidget();
-    for (auto tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent evento(tipo, punto, campo->mapToGlobal(punto), Qt::LeftButton,
-                         tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                         Qt::NoModifier);
-      QApplication::sendEvent(campo, &evento);
-    }
-  }
 
   FinestraPrincipale finestra;
 };
@@ -123,18 +107,17 @@ TEST_F(Finestra, MenusAndKeysReachTheHandlersAndFollowTheModel) {
   Voce("?", "Aiuto")->trigger();
   EXPECT_TRUE(finestre.Caricata(::Finestra::frm_aiuto));
 
-  Tasto(QEvent::KeyPress, Qt::Key_Space, " ");
+  Tasto(&finestra, QEvent::KeyPress, Qt::Key_Space, " ");
   EXPECT_TRUE(g.img_giocatore.Visible);
-  Tasto(QEvent::KeyPress, Qt::Key_Left);
-  Tasto(QEvent::KeyRelease, Qt::Key_Left, {}, true);
+  Tasto(&finestra, QEvent::KeyPress, Qt::Key_Left);
+  Tasto(&finestra, QEvent::KeyRelease, Qt::Key_Left, {}, true);
   EXPECT_TRUE(g.Sinistra);
-  Tasto(QEvent::KeyRelease, Qt::Key_Left);
+  Tasto(&finestra, QEvent::KeyRelease, Qt::Key_Left);
   EXPECT_FALSE(g.Sinistra);
-  Tasto(QEvent::KeyPress, Qt::Key_Escape, "\x1b");
+  Tasto(&finestra, QEvent::KeyPress, Qt::Key_Escape, "\x1b");
   EXPECT_TRUE(g.img_pausa.Visible);
 }
 
-// While the game runs, the combination menu follows the program folder.
 TEST_F(Finestra, ACombinationFileAddedToOrRemovedFromTheFolderShowsInOrLeavesTheMenu) {
   const auto attendi = [this](const QString& voce, bool presente) {
     return Finche([&] { return (Voce("Combinazioni", voce) != nullptr) == presente; });
@@ -216,23 +199,21 @@ TEST_F(Finestra, ThePlayfieldScalesToAnySizeBetweenBarsAndClicksFollowIt) {
       EXPECT_EQ(Accesi(conNave, barra), 0);
     g.img_navicellabonus.Visible = false;
     // Where the banner stood unscaled is not where it is now, unless nothing moved.
-    Clicca(QPointF(posto.origine.x() / 2, posto.origine.y() / 2));
+    Clicca(campo, QPointF(posto.origine.x() / 2, posto.origine.y() / 2));
     ASSERT_FALSE(g.FormazioneCaricata);
   }
   // The start banner's middle.
-  Clicca(Inquadratura::Di(campo->size()).origine + QPointF(400, 140) * (300 / 548.0));
+  Clicca(campo, Inquadratura::Di(campo->size()).origine + QPointF(400, 140) * (300 / 548.0));
   EXPECT_TRUE(g.FormazioneCaricata);
 }
 
-// F11 and Alt+Enter switch full screen on and off; the game never sees them.
 TEST_F(Finestra, F11AndAltEnterToggleFullScreenAndAreNotTheGamesKeys) {
   const QRect normale = finestra.geometry();
   for (auto [tasto, modificatori] :
        {std::pair{Qt::Key_F11, Qt::NoModifier}, {Qt::Key_Return, Qt::AltModifier}}) {
-    QKeyEvent premuto(QEvent::KeyPress, tasto, modificatori,
-                      tasto == Qt::Key_Return ? QStringLiteral("\r") : QString());
     for (bool intero : {true, false}) {
-      QApplication::sendEvent(&finestra, &premuto);
+      Tasto(&finestra, QEvent::KeyPress, tasto, tasto == Qt::Key_Return ? "\r" : "", false,
+            modificatori);
       QApplication::processEvents();
       EXPECT_EQ(finestra.isFullScreen(), intero);
       EXPECT_EQ(finestra.geometry(), intero ? finestra.screen()->geometry() : normale);
@@ -370,8 +351,7 @@ TEST(CasellaNome, IgnoresTheKeysAlreadyUnderWayWhenItOpens) {
       const QString testo = tasti.mid(i += ripetuto, 1);
       const int tasto =
           testo == " " ? Qt::Key_Space : Qt::Key_A + (testo.toUpper()[0].unicode() - 'A');
-      QKeyEvent evento(QEvent::KeyPress, tasto, Qt::NoModifier, testo, ripetuto);
-      QApplication::sendEvent(campo, &evento);
+      Tasto(campo, QEvent::KeyPress, tasto, testo, ripetuto);
     }
     return campo->text();
   };

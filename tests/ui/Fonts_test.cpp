@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <optional>
+#include <tuple>
 
 #include "seams/FontsCopione.h"
 #include "support/File.h"
@@ -18,36 +17,32 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(FontsQt, TheFontFolderComesFromAnAbsoluteXdgDataHomeElseAnAbsoluteHome) {
-  struct Caso {
-    std::optional<QByteArray> xdg, casa;
-    fs::path atteso;
-  };
-  const Caso casi[] = {{"/x", "/h", "/x/fonts"},
-                       {std::nullopt, "/h", "/h/.local/share/fonts"},
-                       {"x", "/h", "/h/.local/share/fonts"},
-                       {"", "/h", "/h/.local/share/fonts"},
-                       {"x", "h", {}},
-                       {std::nullopt, std::nullopt, {}}};
-  const auto imposta = [](const char* nome, const std::optional<QByteArray>& valore) {
-    return valore ? qputenv(nome, *valore) : qunsetenv(nome);
+  using Valore = std::optional<QByteArray>;  // a variable's value, or not set
+  const std::tuple<Valore, Valore, fs::path> casi[] = {
+      {"/x", "/h", "/x/fonts"},
+      {std::nullopt, "/h", "/h/.local/share/fonts"},
+      {"x", "/h", "/h/.local/share/fonts"},
+      {"", "/h", "/h/.local/share/fonts"},
+      {"x", "h", {}},
+      {std::nullopt, std::nullopt, {}}};
+  const auto imposta = [](const Valore& xdg, const Valore& casa) {
+    xdg ? qputenv("XDG_DATA_HOME", *xdg) : qunsetenv("XDG_DATA_HOME");
+    casa ? qputenv("HOME", *casa) : qunsetenv("HOME");
   };
   const auto prima = [](const char* nome) {
-    return qEnvironmentVariableIsSet(nome) ? std::optional(qgetenv(nome)) : std::nullopt;
+    return qEnvironmentVariableIsSet(nome) ? Valore(qgetenv(nome)) : std::nullopt;
   };
-  const std::optional<QByteArray> xdg = prima("XDG_DATA_HOME"), casa = prima("HOME");
-  for (const Caso& c : casi) {
-    imposta("XDG_DATA_HOME", c.xdg);
-    imposta("HOME", c.casa);
-    EXPECT_EQ(FontsQt().Cartella(), c.atteso) << c.atteso;
+  const Valore xdg = prima("XDG_DATA_HOME"), casa = prima("HOME");
+  for (const auto& [suoXdg, suaCasa, atteso] : casi) {
+    imposta(suoXdg, suaCasa);
+    EXPECT_EQ(FontsQt().Cartella(), atteso) << atteso;
   }
-  imposta("XDG_DATA_HOME", xdg);
-  imposta("HOME", casa);
+  imposta(xdg, casa);
 }
 
 TEST(FontsQt, OnlyARealFontIsValid) {
-  std::ifstream file("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", std::ios::binary);
-  if (!file) GTEST_SKIP() << "no DejaVu Sans Mono on this system";
-  const std::string font{std::istreambuf_iterator<char>(file), {}};
+  const std::string font = LeggiTutto("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf");
+  if (font.empty()) GTEST_SKIP() << "no DejaVu Sans Mono on this system";
   FontsQt fonts;
   EXPECT_TRUE(fonts.Valido(font));
   EXPECT_FALSE(fonts.Valido(std::string("\0\1\0\0", 4) + std::string(500, 'j')));

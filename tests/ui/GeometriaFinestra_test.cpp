@@ -28,9 +28,8 @@ TEST(GeometriaFinestra, ReadsBackWhatItWroteAndNothingElse) {
 
 TEST(GeometriaFinestra, APlaceOffEveryScreenIsCentredOnThePrimaryAndFitsIt) {
   const QList<QRect> schermi{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-  struct Caso {
-    QRect salvato, atteso;
-  } casi[] = {
+  const std::pair<QRect, QRect> casi[] = {
+      // where it was kept, where it goes
       {{100, 100, 800, 600}, {100, 100, 800, 600}},    // where it was
       {{2000, 50, 800, 600}, {2000, 50, 800, 600}},    // on the second screen
       {{1900, 50, 800, 600}, {1900, 50, 800, 600}},    // across both
@@ -39,7 +38,8 @@ TEST(GeometriaFinestra, APlaceOffEveryScreenIsCentredOnThePrimaryAndFitsIt) {
       {{5000, 0, 3000, 3000}, {0, 0, 1920, 1080}},     // larger than the screen
       {{2000, 0, 3000, 3000}, {2000, 0, 1280, 1024}},
   };
-  for (const Caso& c : casi) EXPECT_EQ(SuGliSchermi(c.salvato, schermi), c.atteso) << c.salvato.x();
+  for (const auto& [salvato, atteso] : casi)
+    EXPECT_EQ(SuGliSchermi(salvato, schermi), atteso) << salvato.x();
 }
 
 TEST(GeometriaFinestra, AFirstStartTakesThreeQuartersOfTheScreenInQuarterSteps) {

@@ -5,7 +5,6 @@
 #include "ui/IstanzaUnica.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -17,8 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <map>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -75,17 +74,10 @@ struct Processo {
   std::optional<int> stato;
 
   bool Finito(int ms) {
-    QElapsedTimer tempo;
-    tempo.start();
-    while (!stato) {
-      int s = 0;
-      if (::waitpid(pid, &s, WNOHANG) == pid) {
-        stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-      } else {
-        if (tempo.elapsed() >= ms) return false;
-        QThread::msleep(10);
-      }
-    }
+    int s = 0;
+    for (; !stato && ::waitpid(pid, &s, WNOHANG) != pid; ms -= 10, QThread::msleep(10))
+      if (ms <= 0) return false;
+    if (!stato) stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
     return true;
   }
   std::string Out() const { return LeggiTutto(log.string() + ".out"); }
@@ -115,22 +107,20 @@ struct Giochi {
                                          "HOME=" + (radice / "casa").string(),
                                          "XDG_DATA_HOME=" + (radice / "casa").string()};
     for (char** e = environ; *e; ++e)
-      if (std::string(*e).find("QT_") != 0 && std::string(*e).find("XDG_") != 0 &&
-          std::string(*e).find("HOME=") != 0)
-        ambiente.emplace_back(*e);
+      if (const std::string_view v = *e;
+          !v.starts_with("QT_") && !v.starts_with("XDG_") && !v.starts_with("HOME="))
+        ambiente.emplace_back(v);
     Processo& p = processi.emplace_back();
     p.log = radice / ("log" + std::to_string(processi.size()));
     posix_spawn_file_actions_t azioni;
     posix_spawn_file_actions_init(&azioni);
-    posix_spawn_file_actions_addopen(&azioni, 1, (p.log.string() + ".out").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&azioni, 2, (p.log.string() + ".err").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    for (const auto& [fd, coda] : {std::pair{1, ".out"}, {2, ".err"}})
+      posix_spawn_file_actions_addopen(&azioni, fd, (p.log.string() + coda).c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (!dove.empty()) posix_spawn_file_actions_addchdir_np(&azioni, dove.c_str());
     const auto puntatori = [](std::vector<std::string>& v) {
-      std::vector<char*> fine;
-      for (std::string& s : v) fine.push_back(s.data());
-      fine.push_back(nullptr);
+      std::vector<char*> fine(v.size() + 1);  // the last one null
+      std::ranges::transform(v, fine.begin(), [](std::string& s) { return s.data(); });
       return fine;
     };
     auto argv = puntatori(parole);
@@ -157,11 +147,6 @@ struct Giochi {
       }
     return {};
   }
-  // Waits for a file of the program folder.
-  bool Compare(const std::string& nome) {
-    for (int i = 0; i < 3000 && !fs::exists(Cartella() / nome); ++i) QThread::msleep(10);
-    return fs::exists(Cartella() / nome);
-  }
   // The games still running among the processes, ended by their id; each must end well.
   int FinisciGiochi() {
     int giochi = 0;
@@ -179,10 +164,11 @@ struct Giochi {
   fs::path radice = temporanea.path().toStdString();
   std::list<Processo> processi;
 };
+struct Istanza : ::testing::Test, Giochi {};
 
 // What a file manager does with several files selected, or a player clicking twice:
 // N starts at once, or a few close together, and always one game with every file.
-TEST(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce) {
+TEST_F(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce) {
   for (const auto& [quanti, intervallo] : std::initializer_list<std::pair<int, int>>{
            {2, 0}, {3, 0}, {8, 0}, {3, 60}, {3, 200}, {2, 500}}) {
     SCOPED_TRACE(::testing::Message() << quanti << " starts " << intervallo << " ms apart");
@@ -193,19 +179,18 @@ TEST(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce) {
       QThread::msleep(static_cast<unsigned long>(intervallo));
     }
     // Every start but one hands its file over and ends.
-    int consegnate = 0;
-    for (int attesa = 0; attesa < 3000 && consegnate < quanti - 1; ++attesa) {
-      QThread::msleep(10);
-      consegnate = 0;
-      for (Processo& p : giochi.processi) consegnate += p.Finito(0);
-    }
+    const auto consegnate = [&giochi] {
+      return std::ranges::count_if(giochi.processi, [](Processo& p) { return p.Finito(0); });
+    };
+    for (int i = 0; i < 3000 && consegnate() < quanti - 1; ++i) QThread::msleep(10);
     for (Processo& p : giochi.processi) EXPECT_EQ(p.stato.value_or(0), 0) << p.Err();
-    EXPECT_EQ(consegnate, quanti - 1);
+    EXPECT_EQ(consegnate(), quanti - 1);
     for (int i = 0; i < quanti; ++i) {
       const std::string nome = "C" + std::to_string(i) + ".skcom";
-      EXPECT_TRUE(giochi.Compare(nome)) << nome;
+      for (int t = 0; t < 3000 && !fs::exists(giochi.Cartella() / nome); ++t) QThread::msleep(10);
       EXPECT_EQ(LeggiTutto(giochi.Cartella() / nome),
-                CodificaCombinazione(CombinazioneVuota("C" + std::to_string(i))));
+                CodificaCombinazione(CombinazioneVuota("C" + std::to_string(i))))
+          << nome;
     }
     EXPECT_EQ(giochi.FinisciGiochi(), 1);
     EXPECT_EQ(ContenutoCartella(giochi.Cartella()).count("C0 2.skcom"), 0u);
@@ -216,13 +201,9 @@ TEST(Istanza, StartsTogetherOrCloseTogetherEndWithOneGameHoldingEveryFileOnce) {
 // another file of the game's own working folder; a silent client, a flood of idle ones
 // and junk keep no real hand-off out; a refusal is said by the start that handed the file
 // over, which then fails. A game killed outright leaves nothing that stops the next.
-TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
-  Giochi g;
-  const auto Avvia = [&g](const std::vector<std::string>& a,
-                          const fs::path& dove = {}) -> Processo& { return g.Avvia(a, dove); };
-  const fs::path radice = g.radice, Cartella = g.Cartella();
+TEST_F(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
   Processo& ucciso = Avvia({});
-  ASSERT_FALSE(g.Socket().isEmpty()) << ucciso.Err();
+  ASSERT_FALSE(Socket().isEmpty()) << ucciso.Err();
   ::kill(ucciso.pid, SIGKILL);
   ASSERT_TRUE(ucciso.Finito(10000));
 
@@ -230,7 +211,7 @@ TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
   fs::create_directories(lavoro);
   ScriviTutto(lavoro / "righe.skcom", CodificaCombinazione(CombinazioneVuota("Sbagliata")));
   Processo& gioco = Avvia({}, lavoro);
-  const QString socket = g.Socket();
+  const QString socket = Socket();
   ASSERT_FALSE(socket.isEmpty()) << gioco.Err();
   // Idle clients, and junk that claims too much or is no message at all.
   std::vector<std::unique_ptr<QLocalSocket>> altri;
@@ -247,28 +228,28 @@ TEST(Istanza, AHandOffCarriesAnyPathWholeAndSaysWhatBecameOfEachFile) {
   TipoCombinazione rifiutata = CombinazioneVuota("Rifiutata");
   rifiutata.Immagini[0] = "non è un'immagine";
   ScriviTutto(radice / "altrove/r.skcom", CodificaCombinazione(rifiutata));
-  const std::vector<std::string> file = {g.Ricevuta("due\nrighe.skcom", "Righe"),
-                                         g.Ricevuta("\xff\xfe.skcom", "Strana"),
+  const std::vector<std::string> file = {Ricevuta("due\nrighe.skcom", "Righe"),
+                                         Ricevuta("\xff\xfe.skcom", "Strana"),
                                          (radice / "altrove/r.skcom").string()};
   Processo& consegna = Avvia(file);
   ASSERT_TRUE(consegna.Finito(20000));
   // Not kept waiting until the idle ones were timed out: the last of them is still there.
   EXPECT_FALSE(altri.back()->waitForDisconnected(10));
   EXPECT_EQ(consegna.stato, 1);
-  EXPECT_EQ(consegna.Out(), file[0] + ": added as " + (Cartella / "Righe.skcom").string() +
-                                ", the name stored in it\n" + file[1] + ": added as " +
-                                (Cartella / "Strana.skcom").string() + ", the name stored in it\n");
+  const std::string come = ": added as " + Cartella().string() + "/";
+  EXPECT_EQ(consegna.Out(), file[0] + come + "Righe.skcom, the name stored in it\n" + file[1] +
+                                come + "Strana.skcom, the name stored in it\n");
   EXPECT_EQ(consegna.Err(), "skarvex: " + file[2] +
                                 ": not added: the game refuses Immagini(0) Alieno 1: not a kind "
                                 "of file this slot takes\n");
-  EXPECT_FALSE(fs::exists(Cartella / "Sbagliata.skcom") ||
-               fs::exists(Cartella / "Rifiutata.skcom"));
+  EXPECT_FALSE(fs::exists(Cartella() / "Sbagliata.skcom") ||
+               fs::exists(Cartella() / "Rifiutata.skcom"));
 
   // With no file, a start only brings the game's window up.
   Processo& alza = Avvia({});
   ASSERT_TRUE(alza.Finito(20000));
   EXPECT_EQ(alza.stato, 0) << alza.Err();
-  EXPECT_EQ(g.FinisciGiochi(), 1);
+  EXPECT_EQ(FinisciGiochi(), 1);
   fs::remove(file[1]);  // a name the temporary folder's own clean-up cannot spell
 }
 
@@ -287,35 +268,34 @@ std::string ReplicaOziosa(const fs::path& cartella) {
 // A replay is told by its bytes, whatever its name, and watched in the game already
 // running, one at a time; a FIFO is looked at without hanging the game, and --rivedi
 // takes only replays.
-TEST(Istanza, AReplayHandedOverIsWatchedInTheRunningGame) {
-  Giochi g;
-  const fs::path altrove = g.radice / "altrove";
+TEST_F(Istanza, AReplayHandedOverIsWatchedInTheRunningGame) {
+  const fs::path altrove = radice / "altrove";
   const fs::path buona = altrove / "la partita di ieri";
-  ScriviTutto(buona, ReplicaOziosa(g.radice / "casa"));
-  const std::string combinazione = g.Ricevuta("Blu.skcom", "Blu");
+  ScriviTutto(buona, ReplicaOziosa(radice / "casa"));
+  const std::string combinazione = Ricevuta("Blu.skcom", "Blu");
   const fs::path fifo = altrove / "fifo.skrep";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
-  Processo& gioco = g.Avvia({});
-  ASSERT_FALSE(g.Socket().isEmpty()) << gioco.Err();
-  Processo& nonReplica = g.Avvia({"--rivedi", combinazione});
+  Processo& gioco = Avvia({});
+  ASSERT_FALSE(Socket().isEmpty()) << gioco.Err();
+  Processo& nonReplica = Avvia({"--rivedi", combinazione});
   ASSERT_TRUE(nonReplica.Finito(20000));
   EXPECT_EQ(nonReplica.stato, 2);
   EXPECT_EQ(nonReplica.Err(), "skarvex: '" + combinazione + "' is not a replay file\n");
 
-  Processo& consegna = g.Avvia({"--rivedi", buona.string()});
+  Processo& consegna = Avvia({"--rivedi", buona.string()});
   ASSERT_TRUE(consegna.Finito(20000));
   EXPECT_EQ(consegna.stato, 0) << consegna.Err();
   EXPECT_EQ(consegna.Out(), buona.string() + ": watched in the game's window\n");
-  Processo& ancora = g.Avvia({buona.string()});
-  Processo& tubo = g.Avvia({fifo.string()});
+  Processo& ancora = Avvia({buona.string()});
+  Processo& tubo = Avvia({fifo.string()});
   ASSERT_TRUE(ancora.Finito(20000) && tubo.Finito(20000));
   EXPECT_EQ(ancora.stato, 1);
   EXPECT_EQ(ancora.Err(), "skarvex: " + buona.string() +
                               ": not opened: another replay is being watched; open it again "
                               "after that one\n");
   EXPECT_EQ(tubo.stato, 1);
-  EXPECT_EQ(g.FinisciGiochi(), 1);
+  EXPECT_EQ(FinisciGiochi(), 1);
 }
 
 }  // namespace

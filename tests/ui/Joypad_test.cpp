@@ -15,8 +15,7 @@ namespace {
 
 // A controller with the standard buttons and axes, which SDL maps as a game
 // controller: plugged in when made, unplugged when it goes.
-class ControllerVirtuale {
- public:
+struct ControllerVirtuale {
   ControllerVirtuale() {
     SDL_VirtualJoystickDesc descrizione{};
     descrizione.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -24,30 +23,27 @@ class ControllerVirtuale {
     descrizione.naxes = SDL_CONTROLLER_AXIS_MAX;
     descrizione.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
     descrizione.name = "Controller di prova";
-    m_joystick = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&descrizione));
+    joystick = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&descrizione));
   }
   ~ControllerVirtuale() { Scollega(); }
-  bool Collegato() const { return m_joystick != nullptr; }
   void Pulsante(SDL_GameControllerButton pulsante, bool premuto) {
-    SDL_JoystickSetVirtualButton(m_joystick, pulsante, premuto ? SDL_PRESSED : SDL_RELEASED);
+    SDL_JoystickSetVirtualButton(joystick, pulsante, premuto ? SDL_PRESSED : SDL_RELEASED);
   }
   void Levetta(int16_t valore) {
-    SDL_JoystickSetVirtualAxis(m_joystick, SDL_CONTROLLER_AXIS_LEFTX, valore);
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, valore);
   }
   void Scollega() {
-    if (!m_joystick) return;
-    const SDL_JoystickID id = SDL_JoystickInstanceID(m_joystick);
-    SDL_JoystickClose(m_joystick);
-    m_joystick = nullptr;
+    if (!joystick) return;
+    const SDL_JoystickID id = SDL_JoystickInstanceID(joystick);
+    SDL_JoystickClose(std::exchange(joystick, nullptr));
     for (int i = 0; i < SDL_NumJoysticks(); ++i)
       if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
   }
 
- private:
-  SDL_Joystick* m_joystick = nullptr;
+  SDL_Joystick* joystick = nullptr;
 };
 
-// The game at start-up in its window, the window active, with its gamepads.
+// The game at start-up in its window, the window active, with its gamepads open.
 struct Gamepad : ::testing::Test, Banco {
   Gamepad() : finestra(g, frm, smista), joypad(finestra, g) {
     Avvia();
@@ -55,6 +51,7 @@ struct Gamepad : ::testing::Test, Banco {
     finestra.show();
     QApplication::setActiveWindow(&finestra);
   }
+  void SetUp() override { ASSERT_TRUE(joypad.Apri()); }
 
   // A button pressed or released (both, by default), and the gamepads read.
   void Pulsante(ControllerVirtuale& c, SDL_GameControllerButton pulsante,
@@ -72,9 +69,8 @@ struct Gamepad : ::testing::Test, Banco {
 // Once open, the gamepads take a controller plugged in later; its D-pad and stick
 // are the arrows, A the space bar, Start the space bar or Esc.
 TEST_F(Gamepad, AControllerPluggedInAfterTheStartPlaysAsTheKeys) {
-  ASSERT_TRUE(joypad.Apri());
   ControllerVirtuale pad;
-  ASSERT_TRUE(pad.Collegato());
+  ASSERT_TRUE(pad.joystick);
   joypad.Leggi();
 
   Pulsante(pad, SDL_CONTROLLER_BUTTON_START);  // a new game, without a shot
@@ -110,7 +106,6 @@ TEST_F(Gamepad, AControllerPluggedInAfterTheStartPlaysAsTheKeys) {
 // controller lets go of what it held, also with another window in front, where a
 // press does nothing.
 TEST_F(Gamepad, AnArrowIsHeldUntilTheLastControlLetsGoOrIsUnplugged) {
-  ASSERT_TRUE(joypad.Apri());
   ControllerVirtuale uno, due;
   joypad.Leggi();
   Pulsante(uno, SDL_CONTROLLER_BUTTON_START);

@@ -2,14 +2,11 @@
 // is recorded and kept with its high-score entry, and a click on that entry plays it
 // back in the window at eight times its speed to the very state it ended in, leaving the
 // player's folder and the game-over screen as they were; the playback's own keys.
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include "Gesti.h"
 #include "drawing/Inquadratura.h"
 #include "game/Regole.h"
 #include "replay/StatoPartita.h"
@@ -49,11 +46,8 @@ struct FinestraRegistrata : ::testing::Test {
     finestra.show();
   }
   void Premi(int tasto, bool giu = true, bool su = true) {
-    const QString testo = tasto == Qt::Key_Space ? QStringLiteral(" ") : QString();
-    QKeyEvent premuto(QEvent::KeyPress, tasto, Qt::NoModifier, testo);
-    QKeyEvent lasciato(QEvent::KeyRelease, tasto, Qt::NoModifier);
-    if (giu) QApplication::sendEvent(&finestra, &premuto);
-    if (su) QApplication::sendEvent(&finestra, &lasciato);
+    if (giu) Tasto(&finestra, QEvent::KeyPress, tasto, tasto == Qt::Key_Space ? " " : "");
+    if (su) Tasto(&finestra, QEvent::KeyRelease, tasto);
   }
   // A game from the space bar to game over: the cannon fires every half second for a
   // few seconds and moves left now and then; the name typed at the end is Mario's.
@@ -68,15 +62,10 @@ struct FinestraRegistrata : ::testing::Test {
       if (passo % 40 == 6 && passo < 80) Premi(Qt::Key_Left, false, true);
     }
   }
-  void Clicca(QPointF nelCampo) {
+  // A click at a point of the playfield, in its pixels.
+  void CliccaNelCampo(QPointF punto) {
     QWidget* campo = finestra.centralWidget();
-    const QPointF punto = Inquadratura::Di(campo->size()).Area({nelCampo, QSizeF(1, 1)}).center();
-    for (auto tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent evento(tipo, punto, campo->mapToGlobal(punto), Qt::LeftButton,
-                         tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                         Qt::NoModifier);
-      QApplication::sendEvent(campo, &evento);
-    }
+    Clicca(campo, Inquadratura::Di(campo->size()).Area({punto, QSizeF(1, 1)}).center());
   }
 
   Banco banco;
@@ -101,7 +90,7 @@ TEST_F(FinestraRegistrata, AGameIsKeptWithItsEntryAndPlaysBackAtEightTimesToTheS
 
   // A click on the entry's row opens its game, at the speed of play at first.
   const Etichetta& nome = banco.g.lbl_namer[1];
-  Clicca(QPointF(nome.Left + 300, nome.Top + nome.Height / 2) / TwipsPerPixel);
+  CliccaNelCampo(QPointF(nome.Left + 300, nome.Top + nome.Height / 2) / TwipsPerPixel);
   Visione& visione = repliche.visione();
   ASSERT_TRUE(visione.Attiva());
   EXPECT_TRUE(visione.Riga().startsWith(QStringLiteral("REPLICA di Mario  ×1")));
@@ -113,7 +102,7 @@ TEST_F(FinestraRegistrata, AGameIsKeptWithItsEntryAndPlaysBackAtEightTimesToTheS
   const ImprontaStato ferma = StatoPartita::Impronta(mostrato);
   for (int tasto : {Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Space})
     Premi(tasto, true, false);
-  Clicca(QPointF(nome.Left + 300, nome.Top + nome.Height / 2) / TwipsPerPixel);
+  CliccaNelCampo(QPointF(nome.Left + 300, nome.Top + nome.Height / 2) / TwipsPerPixel);
   EXPECT_EQ(StatoPartita::Impronta(mostrato), ferma);
   EXPECT_EQ(StatoPartita::Impronta(banco.g), vivo);
 

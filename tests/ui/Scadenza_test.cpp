@@ -10,18 +10,14 @@ using namespace std::chrono_literals;
 // last due, so that a late firing does not make the next ones late; a firing so late
 // that its next time has passed starts the count from itself.
 TEST(Scadenza, LatenessIsCountedAgainstTheTimersOwnSchedule) {
-  struct Caso {
-    std::chrono::milliseconds scatto;  // since the start
-    std::chrono::milliseconds ritardo;
-  };
-  const Caso casi[] = {{25ms, 0ms}, {53ms, 3ms}, {75ms, 0ms}, {140ms, 40ms}, {165ms, 0ms}};
+  // When it fires, since the start, and how late that is.
+  const std::pair<std::chrono::milliseconds, std::chrono::milliseconds> casi[] = {
+      {25ms, 0ms}, {53ms, 3ms}, {75ms, 0ms}, {140ms, 40ms}, {165ms, 0ms}};
   const Scadenza::Tempo inizio{};
   Scadenza scadenza;
   scadenza.Avvia(inizio, 25ms);
-  for (const Caso& c : casi) {
-    SCOPED_TRACE(c.scatto.count());
-    EXPECT_EQ(scadenza.Scatta(inizio + c.scatto), c.ritardo);
-  }
+  for (const auto& [scatto, ritardo] : casi)
+    EXPECT_EQ(scadenza.Scatta(inizio + scatto), ritardo) << scatto.count();
 }
 
 }  // namespace
