@@ -9,11 +9,6 @@ namespace {
 using namespace banco_editor;
 using namespace Editor;
 
-// A JPEG of one grey.
-std::string Jpeg(QSize dimensione) {
-  return CodificaImmagine(TintaUnita(Qt::gray, dimensione, QImage::Format_Grayscale8), "jpeg");
-}
-
 struct Modello : BancoEditor {
   TipoCombinazione Letta(const std::string& nome) const {
     auto c = LeggiFileCombinazione(b.File(nome + ".skcom"));
@@ -111,7 +106,9 @@ TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndFitsTheBudgetsAndTheGameWaits
   // (one picture's own is the gate's table): a fifth 16-million-pixel picture is refused
   // with the limit it broke, and in place of one of the four it fits.
   Def(b.g, m, 6);
-  const QString grande = File("grande.jpg", Jpeg({4000, 4000}));  // the most for one
+  const QString grande =  // the most for one
+      File("grande.jpg",
+           CodificaImmagine(TintaUnita(Qt::gray, {4000, 4000}, QImage::Format_Grayscale8), "jpeg"));
   for (int n = 0; n < 5; ++n) PrendiImmagine(n, grande);
   EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + grande +
                                ": è troppo grande (con essa le immagini arrivano a 80 milioni di "
@@ -122,20 +119,18 @@ TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndFitsTheBudgetsAndTheGameWaits
   EXPECT_TRUE(Box().isEmpty());
 }
 
-// A picture that breaks its decoder is refused for its slot with the reason, and the
-// next slot's picture is decoded as ever.
+// A picture that breaks its decoder is refused for its slot with the reason (each
+// reason is applying's), and the next slot's picture is decoded as ever.
 TEST_F(Modello, APickedPictureThatBreaksItsDecoderIsRefusedWithTheReason) {
   Apri();
   const QString rosso = File("rosso.png", Png(Qt::red));
-  for (const CasoGuasto& caso : CasiGuasto(6)) {
-    const GuastoDecodifica guasto(caso.guasto);
-    PrendiImmagine(6, rosso);
-    EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + rosso + ": " +
-                                 QString::fromUtf8(caso.italiano) + "."});
-    EXPECT_EQ(m.immagini[6], "Default") << caso.guasto;
-    PrendiImmagine(5, rosso);
-    EXPECT_EQ(m.immagini[5], rosso) << caso.guasto;
-  }
+  const CasoGuasto crollo = CasiGuasto(6).front();
+  const GuastoDecodifica guasto(crollo.guasto);
+  PrendiImmagine(6, rosso);
+  PrendiImmagine(5, rosso);
+  EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + rosso + ": " +
+                               QString::fromUtf8(crollo.italiano) + "."});
+  EXPECT_EQ((std::tuple{m.immagini[6], m.immagini[5]}), (std::tuple{"Default", rosso}));
 }
 
 TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
@@ -165,11 +160,11 @@ TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
   for (const auto& [testo, invio, volume] : volumi) {
     ImpostaTestoVolume(b.g, m, 5, testo);
     invio ? ConfermaVolume(b.g, m, 5) : LasciaVolume(b.g, m, 5);
-    EXPECT_EQ(Riga(5), QStringLiteral("colpo.wav|%1|%1|on").arg(volume)) << testo;
-    EXPECT_EQ(b.g.VolumiEditor[5], volume * 100 - 10000) << testo;
-    EXPECT_EQ(Box(),
-              invio && volume == 100 ? QStringList{"Valore non in range (0 - 100)"} : QStringList())
-        << testo;
+    SCOPED_TRACE(testo);
+    EXPECT_EQ(Riga(5), QStringLiteral("colpo.wav|%1|%1|on").arg(volume));
+    EXPECT_EQ(b.g.VolumiEditor[5], volume * 100 - 10000);
+    EXPECT_EQ(Box(), invio && volume == 100 ? QStringList{"Valore non in range (0 - 100)"}
+                                            : QStringList());
   }
   EXPECT_EQ(spia->Prendi().front(), "VolumeCanale 5 -6000");
   // Typing alone takes nothing over; an empty row ignores Enter.
@@ -266,30 +261,7 @@ TEST_F(Modello, CreaAndSalvaRefuseANameOrAnAuthorSayingWhichRuleItBreaks) {
     return QStringLiteral("%1 contiene il carattere %2, che non si può salvare in una combinazione")
         .arg(QString::fromUtf8(chi), QString::fromUtf8(c));
   };
-  struct Regola {
-    QStringList nomi;
-    QString crea, salva;  // salva: as crea when empty
-  };
-  const QString tra3e25 = "Il nome deve avere un numero di caratteri compreso tra 3 e 25";
-  const Regola regole[] = {
-      // The blanks at the ends don't count.
-      {{"ab", "  ab  "}, "Il nome deve contenere almeno 3 caratteri", tra3e25},
-      {{QString(26, 'x'), QString(300, 'x')}, "Il nome può avere al massimo 25 caratteri", tra3e25},
-      {{"   "}, "Il nome non può essere fatto solo di spazi", {}},
-      {{"Default", " dEFAULT"}, "Il nome Default è riservato alla combinazione predefinita", {}},
-      {{"a/b", "a\\b", ".nascosta", "tab\tx"}, "Il nome contiene caratteri non validi", {}},
-      {{"Ωmega"}, carattere("Il nome", "Ω"), {}},
-      {{"Notte😀"}, carattere("Il nome", "😀"), {}},
-      {{"ze\u200Bro"}, carattere("Il nome", "U+200B"), {}},  // unseen: by its code
-      {{"Verde"}, "Il nome esiste già", "la combinazione Verde esiste già!"}};
-  for (const Regola& r : regole) {
-    for (const QString& nome : r.nomi) {
-      b.dialoghi.AccodaTesto(nome);
-      Crea(b.g, m);
-      EXPECT_EQ(Box(), (QStringList{"Nome Combinazione?", r.crea})) << nome.toStdString();
-    }
-  }
-  // An author that can't be stored changes nothing either.
+  // An author that can't be stored changes nothing.
   Rispondi({"Nuova", "Ωlga"});
   Crea(b.g, m);
   EXPECT_EQ(Box().last(), carattere("L'autore", "Ω"));
@@ -305,12 +277,30 @@ TEST_F(Modello, CreaAndSalvaRefuseANameOrAnAuthorSayingWhichRuleItBreaks) {
       (QStringList{"Nuova", "Nuova by Anonimo", "Default", "|0|0|off", "builtin:0", "Verde"}));
   EXPECT_EQ((std::tuple{aggiornamenti, Box().size()}), (std::tuple{1, 2}));  // name and author
 
-  TuttoADefault(b.g, m);  // a save asks for a name
-  for (const Regola& r : regole) {
-    for (const QString& nome : r.nomi) {
+  // Each name refused by "Crea", then by a save, which asks for one once the name is
+  // forgotten, in its own words where they differ.
+  TuttoADefault(b.g, m);
+  const QString tra3e25 = "Il nome deve avere un numero di caratteri compreso tra 3 e 25";
+  // The names, what "Crea" says, and what a save says when it words it otherwise.
+  const std::tuple<QStringList, QString, QString> regole[] = {
+      // The blanks at the ends don't count.
+      {{"ab", "  ab  "}, "Il nome deve contenere almeno 3 caratteri", tra3e25},
+      {{QString(26, 'x'), QString(300, 'x')}, "Il nome può avere al massimo 25 caratteri", tra3e25},
+      {{"   "}, "Il nome non può essere fatto solo di spazi", {}},
+      {{"Default", " dEFAULT"}, "Il nome Default è riservato alla combinazione predefinita", {}},
+      {{"a/b", "a\\b", ".nascosta", "tab\tx"}, "Il nome contiene caratteri non validi", {}},
+      {{"Ωmega"}, carattere("Il nome", "Ω"), {}},
+      {{"Notte😀"}, carattere("Il nome", "😀"), {}},
+      {{"ze\u200Bro"}, carattere("Il nome", "U+200B"), {}},  // unseen: by its code
+      {{"Verde"}, "Il nome esiste già", "la combinazione Verde esiste già!"}};
+  for (const auto& [nomi, crea, salva] : regole) {
+    for (const QString& nome : nomi) {
+      b.dialoghi.AccodaTesto(nome);
+      Crea(b.g, m);
       SalvaCome(nome);
-      EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione",
-                                    r.salva.isEmpty() ? r.crea : r.salva}))
+      EXPECT_EQ(Box(),
+                (QStringList{"Nome Combinazione?", crea, "Inserire il nome della combinazione",
+                             salva.isEmpty() ? crea : salva}))
           << nome.toStdString();
     }
   }
@@ -337,37 +327,32 @@ TEST_F(Modello, CreaAndSalvaRefuseANameOrAnAuthorSayingWhichRuleItBreaks) {
 // stored as "?mega") is told and a new name asked; the slots keep their pictures and
 // sounds under it.
 TEST_F(Modello, ACombinationIsSavedUnderItsFilesNameOrANewOneWhenThatCantBeStored) {
-  const struct {
-    std::string file, dentro;
-    QStringList domande;
-    QString nuovo;
-  } casi[] = {
+  const std::tuple<QString, std::string, QStringList, QString> casi[] = {
       {"Blu", "../Rosso", {}, "Blu"},
       {"Ωmega",
        "?mega",
        {"Il nome contiene il carattere Ω, che non si può salvare in una combinazione: la "
         "combinazione va salvata con un altro nome.",
         "Inserire il nome della combinazione", "Autore?"},
-       "Omega"},
-  };
-  for (const auto& c : casi) {
-    TipoCombinazione comb = CombinazioneVuota(c.dentro);
+       "Omega"}};
+  for (const auto& [file, dentro, domande, nuovo] : casi) {
+    SCOPED_TRACE(file.toStdString());
+    TipoCombinazione comb = CombinazioneVuota(dentro);
     comb.Immagini[4] = Png(Qt::cyan);
     comb.Suoni[7] = Wav;
     comb.Volumi[7] = -3000;
-    Metti(comb, c.file);
+    Metti(comb, file.toStdString());
     Apri();
-    const QString file = QString::fromStdString(c.file);
     EXPECT_TRUE(b.g.CombinazioneCorrente == file && Spuntata(file) && m.immagini[4] == file);
-    if (!c.domande.isEmpty()) b.dialoghi.AccodaTesto(c.nuovo);
+    if (!domande.isEmpty()) b.dialoghi.AccodaTesto(nuovo);
     Salva(b.g, m);
-    EXPECT_EQ(Box(), c.domande) << c.file;
-    ASSERT_FALSE(Aperto()) << c.file;
-    const TipoCombinazione salvata = Letta(c.nuovo.toStdString());
+    EXPECT_EQ(Box(), domande);
+    ASSERT_FALSE(Aperto());
+    const TipoCombinazione salvata = Letta(nuovo.toStdString());
     EXPECT_EQ((std::tuple{salvata.Nome, salvata.Immagini[4], salvata.Suoni[7], salvata.Volumi[7]}),
-              (std::tuple{c.nuovo.toStdString(), comb.Immagini[4], Wav, -3000}));
-    EXPECT_FALSE(fs::exists(b.File(c.dentro + ".skcom"))) << c.dentro;
-    EXPECT_EQ(b.g.CombinazioneCorrente, c.nuovo);
+              (std::tuple{nuovo.toStdString(), comb.Immagini[4], Wav, -3000}));
+    EXPECT_FALSE(fs::exists(b.File(dentro + ".skcom")));
+    EXPECT_EQ(b.g.CombinazioneCorrente, nuovo);
   }
 }
 

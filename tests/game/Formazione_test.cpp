@@ -18,21 +18,7 @@ int ElementiCaricati(const Gioco& g) {
   return n;
 }
 
-// Nothing is built in the game-over phase: the invasion scenario.
-TEST(Formazione, BuildsFiftyAliensOnceAndClearsThemOnce) {
-  Banco b;
-  b.Avvia();
-  b.g.img_gameover.Visible = false;
-  CaricaFormazione(b.g);
-  CaricaFormazione(b.g);
-  EXPECT_EQ(ElementiCaricati(b.g), 50);
-  ScaricaFormazione(b.g);
-  ScaricaFormazione(b.g);
-  EXPECT_EQ(ElementiCaricati(b.g), 0);
-  EXPECT_TRUE(b.g.img_primafila.Esiste(0));
-}
-
-// The player's shot: its top-left corner against strict windows.
+// A game under way with its formation and the player's shot in flight.
 struct Sparo : ::testing::Test {
   Sparo() {
     b.g.img_gameover.Visible = false;
@@ -43,23 +29,31 @@ struct Sparo : ::testing::Test {
   Banco b;
 };
 
+// Nothing is built in the game-over phase: the invasion scenario.
+TEST_F(Sparo, TheFormationIsBuiltWithFiftyAliensOnceAndClearedOnce) {
+  CaricaFormazione(b.g);
+  EXPECT_EQ(ElementiCaricati(b.g), 50);
+  ScaricaFormazione(b.g);
+  ScaricaFormazione(b.g);
+  EXPECT_EQ(ElementiCaricati(b.g), 0);
+  EXPECT_TRUE(b.g.img_primafila.Esiste(0));
+}
+
+// The shot's top-left corner against strict windows.
 TEST_F(Sparo, BrickAndAlienWindowsAreStrictOnEverySideAndTheBricksWidenedLeftBy120) {
   const Sprite& mattone = b.g.img_muro[0];      // 1440, 6360
   const Sprite& alieno = b.g.img_primafila[1];  // 1080, 3720
-  for (auto [y, x, colpito] : {std::tuple{6361, 1321, &mattone},
-                               {6360, 1400, nullptr},
-                               {6585, 1400, nullptr},
-                               {6584, 1784, &mattone},
-                               {6400, 1320, nullptr},
-                               {6400, 1785, nullptr},
-                               {3720, 1100, nullptr},
-                               {4215, 1100, nullptr},
-                               {4000, 970, nullptr},
-                               {4000, 1575, nullptr},
-                               {4214, 971, &alieno}}) {
+  const struct {
+    int16_t y, x;
+    const Sprite* colpito;
+  } colpi[] = {{6361, 1321, &mattone}, {6360, 1400, nullptr}, {6585, 1400, nullptr},
+               {6584, 1784, &mattone}, {6400, 1320, nullptr}, {6400, 1785, nullptr},
+               {3720, 1100, nullptr},  {4215, 1100, nullptr}, {4000, 970, nullptr},
+               {4000, 1575, nullptr},  {4214, 971, &alieno}};
+  for (const auto& [y, x, colpito] : colpi) {
     MostraMuri(b.g, true);
     b.g.img_primafila[1].Visible = true;
-    ControllaProiettileGiocatore(b.g, static_cast<int16_t>(y), static_cast<int16_t>(x));
+    ControllaProiettileGiocatore(b.g, y, x);
     EXPECT_EQ(!mattone.Visible, colpito == &mattone) << y << "," << x;
     EXPECT_EQ(!alieno.Visible, colpito == &alieno) << y << "," << x;
   }

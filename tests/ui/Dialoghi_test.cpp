@@ -1,5 +1,6 @@
 // The game's own dialogs on Qt's offscreen platform, with the program's real sides:
-// where they open, what the name box takes, and the file dialog's columns and locale.
+// where they open, what the name box takes, the hidden password, and the file dialog's
+// columns and locale.
 #include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include "game/Eventi.h"
 #include "support/Attesa.h"
 #include "support/Banco.h"
+#include "ui/DialoghiQt.h"
 #include "ui/DialogoFile.h"
 #include "ui/LatiQt.h"
 
@@ -25,7 +27,7 @@ namespace {
 
 // Answers each modal box as it shows, from the event loop: an input box with the next
 // of `risposte`, a message with OK. Notes what each showed (an input box's text) and
-// where its centre was.
+// where its centre was, and how the last input box echoed what was typed.
 struct Pilota {
   explicit Pilota(QStringList risposte) : m_risposte(std::move(risposte)) {
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
@@ -35,6 +37,7 @@ struct Pilota {
       const auto* messaggio = qobject_cast<QMessageBox*>(box);
       visti.push_back(
           {input ? input->textValue() : messaggio->text(), box->frameGeometry().center()});
+      if (input) eco = input->textEchoMode();
       if (input && !m_risposte.isEmpty()) input->setTextValue(m_risposte.takeFirst());
       // Answered from the event loop: a refused name opens its reason from there, and
       // this timer must be free to answer that too.
@@ -48,6 +51,7 @@ struct Pilota {
   }
 
   std::vector<std::pair<QString, QPoint>> visti;
+  QLineEdit::EchoMode eco = QLineEdit::Normal;
   QStringList m_risposte;
   QPointer<QDialog> m_risponde;
   QTimer m_timer;
@@ -134,6 +138,12 @@ TEST_F(DialoghiVeri, LeavingTheWindowPausesOnlyAGameUnderWay) {
   Pilota nome({"Zeno"});
   partita.orologio.Turno([&] { Eventi::GiocatoreColpito(g); });
   EXPECT_TRUE(nome.visti.size() == 1 && g.img_gameover.Visible && !g.img_pausa.Visible);
+}
+
+TEST(DialoghiQt, ThePasswordBoxHidesWhatIsTyped) {
+  Pilota pilota({"segreto"});
+  EXPECT_EQ(DialoghiQt().PasswordBox("Inserire la PassWord", QString()), "segreto");
+  EXPECT_EQ(pilota.eco, QLineEdit::Password);
 }
 
 // The file dialog lists sizes and dates as the program's locale writes them, whatever
