@@ -72,10 +72,9 @@ struct BancoEditor : ::testing::Test {
   // A sound row as "source|box|slider|on or off" (the source without its folder).
   QString Riga(int i) const {
     const RigaSuono& r = m.suoni[static_cast<size_t>(i)];
-    return QStringLiteral("%1|%2|%3|%4")
-        .arg(r.sorgente.section('/', -1), r.volume)
-        .arg(r.posizione)
-        .arg(r.attiva ? "on" : "off");
+    return QStringList{r.sorgente.section('/', -1), r.volume, QString::number(r.posizione),
+                       r.attiva ? "on" : "off"}
+        .join('|');
   }
   // Answers to the input boxes to come; a picture, a sound or a font file chosen.
   void Rispondi(std::initializer_list<QString> testi) {
