@@ -210,15 +210,13 @@ TEST_F(Modello, EliminaDeletesOnlyCombinationFilesOfTheFolderAndSaysWhenItIsTheO
   for (const char* cartella : {"sotto", "Cartella.skcom"}) fs::create_directory(b.File(cartella));
   for (const char* file : {"sotto/Fuori.skcom", "Record", "nota.txt"}) b.Scrivi(file, "dati");
   fs::create_symlink(b.File("sotto/Fuori.skcom"), b.File("Link.skcom"));
-  const QString no = "non è un file di combinazione (.skcom)";
+  const QString no = "non è un file di combinazione (.skcom)",
+                fuori = "si eliminano solo le combinazioni della cartella del programma (" +
+                        Q(b.g.CartellaProgramma) + ")";
   const std::pair<const char*, QString> rifiutati[] = {
-      {"sotto/Fuori.skcom", "si eliminano solo le combinazioni della cartella del programma (" +
-                                Q(b.g.CartellaProgramma) + ")"},
-      {"Record", no},
-      {"CombinazioneScelta", no},
-      {"nota.txt", no},
-      {"Cartella.skcom", no},
-      {"Link.skcom", "è un collegamento, non una combinazione"}};
+      {"sotto/Fuori.skcom", fuori}, {"Record", no},
+      {"CombinazioneScelta", no},   {"nota.txt", no},
+      {"Cartella.skcom", no},       {"Link.skcom", "è un collegamento, non una combinazione"}};
   for (const auto& [nome, motivo] : rifiutati) {
     const QString file = Q(b.File(nome));
     b.dialoghi.AccodaFile(file);

@@ -151,8 +151,8 @@ TEST(DialoghiQt, ThePasswordBoxHidesWhatIsTyped) {
 TEST(DialogoFile, SpeaksTheProgramsLocaleAndShowsItsColumnsWhole) {
   QTemporaryDir cartella, impostazioni;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, impostazioni.path());
-  const std::string percorso = cartella.path().toStdString();
-  ScriviTutto(percorso + "/Una combinazione dal nome lungo.skcom", std::string(280'000, 'x'));
+  const QString file = cartella.path() + "/Una combinazione dal nome lungo.skcom";
+  ScriviTutto(file.toStdString(), std::string(280'000, 'x'));
   const QLocale prima;
   QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
@@ -163,11 +163,10 @@ TEST(DialogoFile, SpeaksTheProgramsLocaleAndShowsItsColumnsWhole) {
   Finche([&] { return vista->model()->rowCount(vista->rootIndex()) > 0; });
   QApplication::processEvents();
   const QModelIndex riga = vista->model()->index(0, 0, vista->rootIndex());
-  const QFileInfo info(cartella.path() + "/Una combinazione dal nome lungo.skcom");
-  EXPECT_EQ(
-      (QStringList{riga.siblingAtColumn(1).data().toString(),
-                   riga.siblingAtColumn(3).data().toString()}),
-      (QStringList{"273,44 KiB", QLocale().toString(info.lastModified(), QLocale::ShortFormat)}));
+  EXPECT_EQ((QStringList{riga.siblingAtColumn(1).data().toString(),
+                         riga.siblingAtColumn(3).data().toString()}),
+            (QStringList{"273,44 KiB", QLocale().toString(QFileInfo(file).lastModified(),
+                                                          QLocale::ShortFormat)}));
   int colonne = 0;
   for (int c = 0; c < 4; ++c) {
     colonne += vista->header()->sectionSize(c);
