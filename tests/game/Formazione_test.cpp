@@ -18,14 +18,9 @@ int ElementiCaricati(const Gioco& g) {
   return n;
 }
 
-// A game under way with its formation and the player's shot in flight.
+// A new game at level 1, its formation built; the table's best is 0.
 struct Sparo : ::testing::Test {
-  Sparo() {
-    b.g.img_gameover.Visible = false;
-    CaricaFormazione(b.g);
-    b.g.NemiciRimasti = 50;
-    b.g.img_proiettilegiocatore.Visible = true;
-  }
+  Sparo() { b.Avvia().frm.img_gameover_Click(); }
   Banco b;
 };
 
@@ -64,12 +59,9 @@ TEST_F(Sparo, BrickAndAlienWindowsAreStrictOnEverySideAndTheBricksWidenedLeftBy1
 }
 
 // A hit does not end the tests: bricks first, then the bonus ship, then the aliens.
-TEST(SparoInPartita, OneTickTakesEveryTargetItMeetsAndScoresEachInTurn) {
-  Banco b;
-  b.Avvia();
-  b.frm.img_gameover_Click();  // a new game at level 1; the table's best is 0
+TEST_F(Sparo, OneTickTakesEveryTargetItMeetsAndScoresEachInTurn) {
   b.Suoni();
-  const auto spara = [&b](int16_t y, int16_t x) {
+  const auto spara = [this](int16_t y, int16_t x) {
     b.g.img_proiettilegiocatore.Visible = true;
     ControllaProiettileGiocatore(b.g, y, x);
     std::vector<SlotSuono> suoni;

@@ -61,8 +61,7 @@ struct BancoEditor : ::testing::Test {
   void Apri(bool widget = false, const std::optional<TipoCombinazione>& c = {}) {
     if (c) Metti(*c);
     conFinestra = widget;
-    b.Avvia();
-    b.frm.mn_immagini_Click();
+    b.Avvia().frm.mn_immagini_Click();
     if (!widget) m = Editor::Apri(b.g, {[this] { ++aggiornamenti; }, {}});
     ASSERT_EQ(bool(editor), widget);
     spia->Prendi();
