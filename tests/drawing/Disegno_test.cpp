@@ -60,8 +60,7 @@ TEST_F(Disegno, TheStartScreenShowsTheBannerAndTheTableAndAGameDrawsNothingHidde
 // black, and where it really lit pixels is compared with where the others did.
 TEST_F(Disegno, ALongHighScoreNameStopsShortOfTheLabelsBesideIt) {
   b.g.img_gameover.Visible = false;
-  const QString lungo = QString::fromUtf8("Ωmega Über Name 1234567890 abcdefghij");
-  b.g.lbl_nomer.Caption = b.g.lbl_namer[1].Caption = lungo;
+  b.g.lbl_nomer.Caption = b.g.lbl_namer[1].Caption = "Ωmega Über Name 1234567890 abcdefghij";
   b.g.lbl_record.Caption = b.g.lbl_puntir[1].Caption = "1234567";
   b.g.lbl_livellor[1].Caption = "10";
   // Each line: the name, then the labels beside it.

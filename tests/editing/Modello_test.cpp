@@ -44,8 +44,7 @@ TEST_F(Modello, AProtectedCombinationOpensWithItsSourcesAndVolumesAndLocksAllBut
   c.FontFileNome.clear();  // no font to complain about when the save applies it
   Apri(false, c);
   EXPECT_EQ(m.titolo, "OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Blu by Anna");
-  EXPECT_EQ(m.immagini[0], "Blu");
-  EXPECT_EQ(m.anteprime[13], b.g.Picture);
+  EXPECT_EQ((std::tuple{m.immagini[0], m.anteprime[13]}), (std::tuple{"Blu", b.g.Picture}));
   // -2550 shows 74.5 and puts the slider at 74; on a row with a sound the slider's
   // change handling then writes its whole position back into the box.
   EXPECT_EQ((QStringList{Riga(3), Riga(5), Riga(7)}),
