@@ -365,9 +365,8 @@ TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndIsTypedTwiceAlikeAndAnEmptyAn
       Box(),
       (QStringList{
           "Inserire il nome della combinazione", "Autore?", scegli, "Password non in range", scegli,
-          "La password contiene il carattere Ω, che non si può salvare in "
-          "una combinazione",
-          scegli, conferma, "Le due PassWord non coincidono: scrivila due volte uguale", scegli}));
+          "La password contiene il carattere Ω, che non si può salvare in una combinazione", scegli,
+          conferma, "Le due PassWord non coincidono: scrivila due volte uguale", scegli}));
   EXPECT_EQ((std::tuple{icone.at(3), icone.at(8)}),
             (std::tuple{Icona::Informazione, Icona::Esclamazione}));
   EXPECT_TRUE(!fs::exists(b.File("Blu.skcom")) && Aperto());
