@@ -34,11 +34,14 @@ bool Acceso(const QColor& c) {
 const QRectF Banner(3000, 600, 6000, 3000);
 const QRectF Tabella(3360, 3720, 4800, 4200);
 
-TEST(Disegno, TheStartScreenShowsTheBannerAndTheTableAndAGameDrawsNothingHidden) {
+struct Disegno : ::testing::Test {
+  Disegno() { b.Avvia(); }
   Banco b;
-  b.Avvia();
   ImmaginiIncorporate immagini;
   Pittore pittore{immagini};
+};
+
+TEST_F(Disegno, TheStartScreenShowsTheBannerAndTheTableAndAGameDrawsNothingHidden) {
   for (qreal scala : {1.0, 2.0}) {
     const QImage foto = pittore.Fotografa(b.g, scala);
     EXPECT_EQ(foto.size(), QSize(794, 548) * scala);
@@ -55,12 +58,9 @@ TEST(Disegno, TheStartScreenShowsTheBannerAndTheTableAndAGameDrawsNothingHidden)
 // any label font: at the top it stops before "HI-SCORE", in the table before its own
 // points, shortened with an ellipsis. Each label is drawn alone in white, the others in
 // black, and where it really lit pixels is compared with where the others did.
-TEST(Disegno, ALongHighScoreNameStopsShortOfTheLabelsBesideIt) {
-  Banco b;
-  b.Avvia();
+TEST_F(Disegno, ALongHighScoreNameStopsShortOfTheLabelsBesideIt) {
   b.g.img_gameover.Visible = false;
-  const QString lungo = QString::fromUtf8("Ωmega Über Name 1234567890 abcdefghij");
-  b.g.lbl_nomer.Caption = b.g.lbl_namer[1].Caption = lungo;
+  b.g.lbl_nomer.Caption = b.g.lbl_namer[1].Caption = "Ωmega Über Name 1234567890 abcdefghij";
   b.g.lbl_record.Caption = b.g.lbl_puntir[1].Caption = "1234567";
   b.g.lbl_livellor[1].Caption = "10";
   // Each line: the name, then the labels beside it.
@@ -70,8 +70,6 @@ TEST(Disegno, ALongHighScoreNameStopsShortOfTheLabelsBesideIt) {
   std::vector<Etichetta*> tutte;
   Campo::PerOgniEtichetta(b.g, [&](const Controllo&, int, Etichetta& e) { tutte.push_back(&e); });
 
-  ImmaginiIncorporate immagini;
-  Pittore pittore{immagini};
   const auto acceso = [&](QSize area, const Etichetta* sola) {
     for (Etichetta* e : tutte) e->ForeColor = e == sola ? Rgb(255, 255, 255) : 0;
     QImage foto(area, QImage::Format_RGB32);

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int Numero = ImmaginiIncorporate::Numero;
-
 // Pixels of `im` whose alpha satisfies `prova`, inside `dentro` when it is given.
 template <class Prova>
 int Pixel(const QImage& im, Prova prova, QRect dentro = {}) {
@@ -22,7 +20,7 @@ int Pixel(const QImage& im, Prova prova, QRect dentro = {}) {
 // Drawn on the pixel grid of its natural size, no edge is smeared across two pixels.
 TEST(ImmaginiIncorporate, EachPictureDrawsCrispAtOneAndTwoTimesWithTransparentCorners) {
   const ImmaginiIncorporate immagini;
-  for (int n = 0; n < Numero; ++n) {
+  for (int n = 0; n < ImmaginiIncorporate::Numero; ++n) {
     for (int scala : {1, 2}) {
       SCOPED_TRACE(QStringLiteral("picture %1 at %2x").arg(n).arg(scala).toStdString());
       const QImage im = immagini.Rendi(n, immagini.Dimensione(n) * scala);
@@ -41,7 +39,7 @@ TEST(ImmaginiIncorporate, DisegnaKeepsToItsRectangleAndABadNumberDrawsNothing) {
   QPainter p(&tela);
   const ImmaginiIncorporate immagini;
   immagini.Disegna(p, 7, QRectF(20, 10, 60, 40));
-  immagini.Disegna(p, Numero, QRectF(0, 0, 100, 60));
+  immagini.Disegna(p, ImmaginiIncorporate::Numero, QRectF(0, 0, 100, 60));
   p.end();
   const auto opaco = [](int a) { return a > 0; };
   EXPECT_GT(Pixel(tela, opaco, QRect(20, 10, 60, 40)), 0);

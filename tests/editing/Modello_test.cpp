@@ -9,11 +9,6 @@ namespace {
 using namespace banco_editor;
 using namespace Editor;
 
-// A JPEG of one grey.
-std::string Jpeg(QSize dimensione) {
-  return CodificaImmagine(TintaUnita(Qt::gray, dimensione, QImage::Format_Grayscale8), "jpeg");
-}
-
 struct Modello : BancoEditor {
   TipoCombinazione Letta(const std::string& nome) const {
     auto c = LeggiFileCombinazione(b.File(nome + ".skcom"));
@@ -49,8 +44,7 @@ TEST_F(Modello, AProtectedCombinationOpensWithItsSourcesAndVolumesAndLocksAllBut
   c.FontFileNome.clear();  // no font to complain about when the save applies it
   Apri(false, c);
   EXPECT_EQ(m.titolo, "OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Blu by Anna");
-  EXPECT_EQ(m.immagini[0], "Blu");
-  EXPECT_EQ(m.anteprime[13], b.g.Picture);
+  EXPECT_EQ((std::tuple{m.immagini[0], m.anteprime[13]}), (std::tuple{"Blu", b.g.Picture}));
   // -2550 shows 74.5 and puts the slider at 74; on a row with a sound the slider's
   // change handling then writes its whole position back into the box.
   EXPECT_EQ((QStringList{Riga(3), Riga(5), Riga(7)}),
@@ -111,7 +105,9 @@ TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndFitsTheBudgetsAndTheGameWaits
   // (one picture's own is the gate's table): a fifth 16-million-pixel picture is refused
   // with the limit it broke, and in place of one of the four it fits.
   Def(b.g, m, 6);
-  const QString grande = File("grande.jpg", Jpeg({4000, 4000}));  // the most for one
+  const QString grande =  // the most for one
+      File("grande.jpg",
+           CodificaImmagine(TintaUnita(Qt::gray, {4000, 4000}, QImage::Format_Grayscale8), "jpeg"));
   for (int n = 0; n < 5; ++n) PrendiImmagine(n, grande);
   EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + grande +
                                ": è troppo grande (con essa le immagini arrivano a 80 milioni di "
@@ -122,20 +118,18 @@ TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndFitsTheBudgetsAndTheGameWaits
   EXPECT_TRUE(Box().isEmpty());
 }
 
-// A picture that breaks its decoder is refused for its slot with the reason, and the
-// next slot's picture is decoded as ever.
+// A picture that breaks its decoder is refused for its slot with the reason (each
+// reason is applying's), and the next slot's picture is decoded as ever.
 TEST_F(Modello, APickedPictureThatBreaksItsDecoderIsRefusedWithTheReason) {
   Apri();
   const QString rosso = File("rosso.png", Png(Qt::red));
-  for (const CasoGuasto& caso : CasiGuasto(6)) {
-    const GuastoDecodifica guasto(caso.guasto);
-    PrendiImmagine(6, rosso);
-    EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + rosso + ": " +
-                                 QString::fromUtf8(caso.italiano) + "."});
-    EXPECT_EQ(m.immagini[6], "Default") << caso.guasto;
-    PrendiImmagine(5, rosso);
-    EXPECT_EQ(m.immagini[5], rosso) << caso.guasto;
-  }
+  const CasoGuasto crollo = CasiGuasto(6).front();
+  const GuastoDecodifica guasto(crollo.guasto);
+  PrendiImmagine(6, rosso);
+  PrendiImmagine(5, rosso);
+  EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + rosso + ": " +
+                               QString::fromUtf8(crollo.italiano) + "."});
+  EXPECT_EQ((std::tuple{m.immagini[6], m.immagini[5]}), (std::tuple{"Default", rosso}));
 }
 
 TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
@@ -165,11 +159,11 @@ TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
   for (const auto& [testo, invio, volume] : volumi) {
     ImpostaTestoVolume(b.g, m, 5, testo);
     invio ? ConfermaVolume(b.g, m, 5) : LasciaVolume(b.g, m, 5);
-    EXPECT_EQ(Riga(5), QStringLiteral("colpo.wav|%1|%1|on").arg(volume)) << testo;
-    EXPECT_EQ(b.g.VolumiEditor[5], volume * 100 - 10000) << testo;
-    EXPECT_EQ(Box(),
-              invio && volume == 100 ? QStringList{"Valore non in range (0 - 100)"} : QStringList())
-        << testo;
+    SCOPED_TRACE(testo);
+    EXPECT_EQ(Riga(5), QStringLiteral("colpo.wav|%1|%1|on").arg(volume));
+    EXPECT_EQ(b.g.VolumiEditor[5], volume * 100 - 10000);
+    EXPECT_EQ(Box(), invio && volume == 100 ? QStringList{"Valore non in range (0 - 100)"}
+                                            : QStringList());
   }
   EXPECT_EQ(spia->Prendi().front(), "VolumeCanale 5 -6000");
   // Typing alone takes nothing over; an empty row ignores Enter.
@@ -215,15 +209,13 @@ TEST_F(Modello, EliminaDeletesOnlyCombinationFilesOfTheFolderAndSaysWhenItIsTheO
   for (const char* cartella : {"sotto", "Cartella.skcom"}) fs::create_directory(b.File(cartella));
   for (const char* file : {"sotto/Fuori.skcom", "Record", "nota.txt"}) b.Scrivi(file, "dati");
   fs::create_symlink(b.File("sotto/Fuori.skcom"), b.File("Link.skcom"));
-  const QString no = "non è un file di combinazione (.skcom)";
+  const QString no = "non è un file di combinazione (.skcom)",
+                fuori = "si eliminano solo le combinazioni della cartella del programma (" +
+                        Q(b.g.CartellaProgramma) + ")";
   const std::pair<const char*, QString> rifiutati[] = {
-      {"sotto/Fuori.skcom", "si eliminano solo le combinazioni della cartella del programma (" +
-                                Q(b.g.CartellaProgramma) + ")"},
-      {"Record", no},
-      {"CombinazioneScelta", no},
-      {"nota.txt", no},
-      {"Cartella.skcom", no},
-      {"Link.skcom", "è un collegamento, non una combinazione"}};
+      {"sotto/Fuori.skcom", fuori}, {"Record", no},
+      {"CombinazioneScelta", no},   {"nota.txt", no},
+      {"Cartella.skcom", no},       {"Link.skcom", "è un collegamento, non una combinazione"}};
   for (const auto& [nome, motivo] : rifiutati) {
     const QString file = Q(b.File(nome));
     b.dialoghi.AccodaFile(file);
@@ -231,7 +223,6 @@ TEST_F(Modello, EliminaDeletesOnlyCombinationFilesOfTheFolderAndSaysWhenItIsTheO
     EXPECT_EQ(Box(), QStringList{"Impossibile eliminare " + file + ": " + motivo + "."}) << nome;
     EXPECT_TRUE(fs::exists(b.File(nome))) << nome;
   }
-  EXPECT_TRUE(fs::exists(b.File("sotto/Fuori.skcom")));
 
   // Another combination goes alone: the remembered choice (and audio switch) stays.
   const QString altra = File("Altra.skcom", "dati");
@@ -259,37 +250,13 @@ TEST_F(Modello, EliminaDeletesOnlyCombinationFilesOfTheFolderAndSaysWhenItIsTheO
   EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
 }
 
-// The rules for a name and an author, as "Crea" and "Salva e applica" tell each refusal.
 TEST_F(Modello, CreaAndSalvaRefuseANameOrAnAuthorSayingWhichRuleItBreaks) {
   ApriVerde();
   const auto carattere = [](const char* chi, const char* c) {
     return QStringLiteral("%1 contiene il carattere %2, che non si può salvare in una combinazione")
         .arg(QString::fromUtf8(chi), QString::fromUtf8(c));
   };
-  struct Regola {
-    QStringList nomi;
-    QString crea, salva;  // salva: as crea when empty
-  };
-  const QString tra3e25 = "Il nome deve avere un numero di caratteri compreso tra 3 e 25";
-  const Regola regole[] = {
-      // The blanks at the ends don't count.
-      {{"ab", "  ab  "}, "Il nome deve contenere almeno 3 caratteri", tra3e25},
-      {{QString(26, 'x'), QString(300, 'x')}, "Il nome può avere al massimo 25 caratteri", tra3e25},
-      {{"   "}, "Il nome non può essere fatto solo di spazi", {}},
-      {{"Default", " dEFAULT"}, "Il nome Default è riservato alla combinazione predefinita", {}},
-      {{"a/b", "a\\b", ".nascosta", "tab\tx"}, "Il nome contiene caratteri non validi", {}},
-      {{"Ωmega"}, carattere("Il nome", "Ω"), {}},
-      {{"Notte😀"}, carattere("Il nome", "😀"), {}},
-      {{"ze\u200Bro"}, carattere("Il nome", "U+200B"), {}},  // unseen: by its code
-      {{"Verde"}, "Il nome esiste già", "la combinazione Verde esiste già!"}};
-  for (const Regola& r : regole) {
-    for (const QString& nome : r.nomi) {
-      b.dialoghi.AccodaTesto(nome);
-      Crea(b.g, m);
-      EXPECT_EQ(Box(), (QStringList{"Nome Combinazione?", r.crea})) << nome.toStdString();
-    }
-  }
-  // An author that can't be stored changes nothing either.
+  // An author that can't be stored changes nothing.
   Rispondi({"Nuova", "Ωlga"});
   Crea(b.g, m);
   EXPECT_EQ(Box().last(), carattere("L'autore", "Ω"));
@@ -305,12 +272,30 @@ TEST_F(Modello, CreaAndSalvaRefuseANameOrAnAuthorSayingWhichRuleItBreaks) {
       (QStringList{"Nuova", "Nuova by Anonimo", "Default", "|0|0|off", "builtin:0", "Verde"}));
   EXPECT_EQ((std::tuple{aggiornamenti, Box().size()}), (std::tuple{1, 2}));  // name and author
 
-  TuttoADefault(b.g, m);  // a save asks for a name
-  for (const Regola& r : regole) {
-    for (const QString& nome : r.nomi) {
+  // Each name refused by "Crea", then by a save, which asks for one once the name is
+  // forgotten, in its own words where they differ.
+  TuttoADefault(b.g, m);
+  const QString tra3e25 = "Il nome deve avere un numero di caratteri compreso tra 3 e 25";
+  // The names, what "Crea" says, and what a save says when it words it otherwise.
+  const std::tuple<QStringList, QString, QString> regole[] = {
+      // The blanks at the ends don't count.
+      {{"ab", "  ab  "}, "Il nome deve contenere almeno 3 caratteri", tra3e25},
+      {{QString(26, 'x'), QString(300, 'x')}, "Il nome può avere al massimo 25 caratteri", tra3e25},
+      {{"   "}, "Il nome non può essere fatto solo di spazi", {}},
+      {{"Default", " dEFAULT"}, "Il nome Default è riservato alla combinazione predefinita", {}},
+      {{"a/b", "a\\b", ".nascosta", "tab\tx"}, "Il nome contiene caratteri non validi", {}},
+      {{"Ωmega"}, carattere("Il nome", "Ω"), {}},
+      {{"Notte😀"}, carattere("Il nome", "😀"), {}},
+      {{"ze\u200Bro"}, carattere("Il nome", "U+200B"), {}},  // unseen: by its code
+      {{"Verde"}, "Il nome esiste già", "la combinazione Verde esiste già!"}};
+  for (const auto& [nomi, crea, salva] : regole) {
+    for (const QString& nome : nomi) {
+      b.dialoghi.AccodaTesto(nome);
+      Crea(b.g, m);
       SalvaCome(nome);
-      EXPECT_EQ(Box(), (QStringList{"Inserire il nome della combinazione",
-                                    r.salva.isEmpty() ? r.crea : r.salva}))
+      EXPECT_EQ(Box(),
+                (QStringList{"Nome Combinazione?", crea, "Inserire il nome della combinazione",
+                             salva.isEmpty() ? crea : salva}))
           << nome.toStdString();
     }
   }
@@ -337,37 +322,32 @@ TEST_F(Modello, CreaAndSalvaRefuseANameOrAnAuthorSayingWhichRuleItBreaks) {
 // stored as "?mega") is told and a new name asked; the slots keep their pictures and
 // sounds under it.
 TEST_F(Modello, ACombinationIsSavedUnderItsFilesNameOrANewOneWhenThatCantBeStored) {
-  const struct {
-    std::string file, dentro;
-    QStringList domande;
-    QString nuovo;
-  } casi[] = {
+  const std::tuple<QString, std::string, QStringList, QString> casi[] = {
       {"Blu", "../Rosso", {}, "Blu"},
       {"Ωmega",
        "?mega",
        {"Il nome contiene il carattere Ω, che non si può salvare in una combinazione: la "
         "combinazione va salvata con un altro nome.",
         "Inserire il nome della combinazione", "Autore?"},
-       "Omega"},
-  };
-  for (const auto& c : casi) {
-    TipoCombinazione comb = CombinazioneVuota(c.dentro);
+       "Omega"}};
+  for (const auto& [file, dentro, domande, nuovo] : casi) {
+    SCOPED_TRACE(file.toStdString());
+    TipoCombinazione comb = CombinazioneVuota(dentro);
     comb.Immagini[4] = Png(Qt::cyan);
     comb.Suoni[7] = Wav;
     comb.Volumi[7] = -3000;
-    Metti(comb, c.file);
+    Metti(comb, file.toStdString());
     Apri();
-    const QString file = QString::fromStdString(c.file);
     EXPECT_TRUE(b.g.CombinazioneCorrente == file && Spuntata(file) && m.immagini[4] == file);
-    if (!c.domande.isEmpty()) b.dialoghi.AccodaTesto(c.nuovo);
+    if (!domande.isEmpty()) b.dialoghi.AccodaTesto(nuovo);
     Salva(b.g, m);
-    EXPECT_EQ(Box(), c.domande) << c.file;
-    ASSERT_FALSE(Aperto()) << c.file;
-    const TipoCombinazione salvata = Letta(c.nuovo.toStdString());
+    EXPECT_EQ(Box(), domande);
+    ASSERT_FALSE(Aperto());
+    const TipoCombinazione salvata = Letta(nuovo.toStdString());
     EXPECT_EQ((std::tuple{salvata.Nome, salvata.Immagini[4], salvata.Suoni[7], salvata.Volumi[7]}),
-              (std::tuple{c.nuovo.toStdString(), comb.Immagini[4], Wav, -3000}));
-    EXPECT_FALSE(fs::exists(b.File(c.dentro + ".skcom"))) << c.dentro;
-    EXPECT_EQ(b.g.CombinazioneCorrente, c.nuovo);
+              (std::tuple{nuovo.toStdString(), comb.Immagini[4], Wav, -3000}));
+    EXPECT_FALSE(fs::exists(b.File(dentro + ".skcom")));
+    EXPECT_EQ(b.g.CombinazioneCorrente, nuovo);
   }
 }
 
@@ -385,9 +365,8 @@ TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndIsTypedTwiceAlikeAndAnEmptyAn
       Box(),
       (QStringList{
           "Inserire il nome della combinazione", "Autore?", scegli, "Password non in range", scegli,
-          "La password contiene il carattere Ω, che non si può salvare in "
-          "una combinazione",
-          scegli, conferma, "Le due PassWord non coincidono: scrivila due volte uguale", scegli}));
+          "La password contiene il carattere Ω, che non si può salvare in una combinazione", scegli,
+          conferma, "Le due PassWord non coincidono: scrivila due volte uguale", scegli}));
   EXPECT_EQ((std::tuple{icone.at(3), icone.at(8)}),
             (std::tuple{Icona::Informazione, Icona::Esclamazione}));
   EXPECT_TRUE(!fs::exists(b.File("Blu.skcom")) && Aperto());
@@ -405,20 +384,27 @@ TEST_F(Modello, APasswordIsAskedAgainUntilItFitsAndIsTypedTwiceAlikeAndAnEmptyAn
             (std::tuple{std::string("tredicilette"), QString("tredicilette")}));
 }
 
-TEST_F(Modello, TheFontPanelsChoicesReachTheSavedFile) {
+// Slots, volumes and the font panel's choices made here come back after a restart.
+TEST_F(Modello, ACombinationMadeHereComesBackWholeAfterARestart) {
   Apri();
+  Rispondi({"Viola", "Bea"});
+  Crea(b.g, m);
+  PrendiImmagine(9, File("viola.png", Png(Qt::magenta)));
+  PrendiSuono(14, File("colpo.wav", Wav));
+  // Typed and never confirmed, the shown volume is the one saved.
+  ImpostaTestoVolume(b.g, m, 14, "40");
+
+  Box();
   ApriPannelloFont(b.g, m);
   EXPECT_TRUE(m.pannelloFont);
   const Carattere serif{"DejaVu Serif", 14, true, false};
   b.dialoghi.AccodaFont(serif);
   ScegliFont(b.g, m);
   EXPECT_EQ(b.dialoghi.RichiesteFont().back(), b.g.lbl_hiscore.Font);
-  EXPECT_EQ(m.font, serif);
   ScegliColore(b.g, m);  // cancelled: nothing changes
   EXPECT_EQ(m.colore, b.g.lbl_hiscore.ForeColor);
   b.dialoghi.AccodaColore(Rgb(255, 0, 0));
   ScegliColore(b.g, m);
-
   // A font file already installed under its name is left alone but still carried.
   const fs::path fonts = b.File("dati") / "fonts";
   fs::create_directories(fonts);
@@ -437,26 +423,10 @@ TEST_F(Modello, TheFontPanelsChoicesReachTheSavedFile) {
   EXPECT_TRUE(m.fontFileNome == "nuova.ttf" && !fs::exists(fonts / "finta.ttf"));
   EXPECT_EQ(Box().size(), 1);
 
-  SalvaCome("Rossa");
-  const TipoCombinazione c = Letta("Rossa");
-  EXPECT_EQ((std::tuple{c.FontNome, c.FontDimensione, c.FontColore, c.FontGrassetto, c.FontFile,
-                        c.FontFileNome}),
-            (std::tuple{"DejaVu Serif", "14", "255", true, tag + "new font", "nuova.ttf"}));
-  EXPECT_EQ(b.g.lbl_hiscore.ForeColor, Rgb(255, 0, 0));  // applied at once
-}
-
-TEST_F(Modello, ACombinationMadeHereComesBackWholeAfterARestart) {
-  Apri();
-  Rispondi({"Viola", "Bea"});
-  Crea(b.g, m);
-  PrendiImmagine(9, File("viola.png", Png(Qt::magenta)));
-  PrendiSuono(14, File("colpo.wav", Wav));
-  // Typed and never confirmed, the shown volume is the one saved.
-  ImpostaTestoVolume(b.g, m, 14, "40");
-  PrendiFont(File("viola.ttf", std::string("\0\1\0\0", 4) + "font bytes"));
   Salva(b.g, m);
   ASSERT_FALSE(Aperto());
   EXPECT_TRUE(b.g.img_muro[0].Picture.Nome.startsWith("sha1:"));
+  EXPECT_EQ(b.g.lbl_hiscore.ForeColor, Rgb(255, 0, 0));  // applied at once
   const std::string salvato = b.Leggi("Viola.skcom");
 
   // The same folder, a new run of the program.
@@ -468,8 +438,9 @@ TEST_F(Modello, ACombinationMadeHereComesBackWholeAfterARestart) {
                          riaperto.suoni[14].sorgente, riaperto.suoni[14].volume,
                          QString::fromStdString(riaperto.fontFileNome)}),
             (QStringList{"OPZIONI - SKARVEX - by Dorvanel Ver. 1.4 Combinazione: Viola by Bea",
-                         "Viola", "Default", "Viola", "40", "viola.ttf"}));
-  EXPECT_EQ(riaperto.font, b.g.lbl_default.Font);
+                         "Viola", "Default", "Viola", "40", "nuova.ttf"}));
+  EXPECT_EQ((std::tuple{riaperto.font, riaperto.colore, riaperto.fontFile}),
+            (std::tuple{serif, Rgb(255, 0, 0), tag + "new font"}));
 
   // Saved again untouched, it is the same file.
   Editor::Salva(nuova.g, riaperto);

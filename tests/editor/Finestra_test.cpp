@@ -4,13 +4,10 @@
 #include "support/BancoEditor.h"
 #include "editor/TabelleEditor.h"
 #include "ui/Demo.h"
-#include "ui/DialoghiQt.h"
 
 #include <QCheckBox>
-#include <QInputDialog>
 #include <QLabel>
 #include <QStyleOptionSlider>
-#include <QTimer>
 
 namespace {
 
@@ -38,8 +35,7 @@ TEST_F(FinestraEditor, ShowsItsModelAndItsLocks) {
   b.dialoghi.AccodaTesto("segreto");
   Clic("Cb_InserisciPass");
   const std::vector<BoxMostrato> chiesti = b.dialoghi.PrendiBox();
-  ASSERT_FALSE(chiesti.empty());
-  EXPECT_TRUE(chiesti.back().tipo == "input" && chiesti.back().nascosto);
+  EXPECT_TRUE(!chiesti.empty() && chiesti.back().tipo == "input" && chiesti.back().nascosto);
   EXPECT_TRUE(!Visibile("lbl_pass") && C<QCheckBox>("chk_password")->isChecked());
   C<QCheckBox>("chk_password")->setChecked(false);
   EXPECT_FALSE(editor->Modello().proteggi);
@@ -179,19 +175,6 @@ TEST_F(FinestraEditor, TheBackgroundPreviewCaptionsAndTrialButtonsAreDrawnToBeSe
   EXPECT_GT(diversi, su.width() * su.height() / 2);
 }
 
-TEST(FinestraQt, ThePasswordBoxHidesWhatIsTyped) {
-  QLineEdit::EchoMode eco = QLineEdit::Normal;
-  QTimer::singleShot(0, [&eco] {
-    auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-    ASSERT_TRUE(box);
-    eco = box->textEchoMode();
-    box->setTextValue("segreto");
-    box->accept();
-  });
-  EXPECT_EQ(DialoghiQt().PasswordBox("Inserire la PassWord", QString()), "segreto");
-  EXPECT_EQ(eco, QLineEdit::Password);
-}
-
 TEST_F(FinestraEditor, OnePreviewAtATimeFollowsThePointerAndOnlyTheBackgroundClearsIt) {
   Apri(true);
   // The previews shown, and the size hint beside them.
@@ -201,21 +184,18 @@ TEST_F(FinestraEditor, OnePreviewAtATimeFollowsThePointerAndOnlyTheBackgroundCle
       if (Visibile(slot.anteprima)) visibili << QLatin1String(slot.anteprima);
     return std::pair(visibili, C<QLabel>("lbl_dimensioni")->text());
   };
-  const auto muovi = [this](QWidget* dove, QPoint punto) {
-    Mouse(dove, QEvent::MouseMove, punto, Qt::NoButton);
-  };
   Sopra("cb_proiettileN");
   const auto proiettile = mostrato();
   EXPECT_EQ(proiettile.first, QStringList{"img_proiettilenemico_0"});
-  muovi(C("Cb_sfondo"), {4, 4});
+  Mouse(C("Cb_sfondo"), QEvent::MouseMove, {4, 4}, Qt::NoButton);
   const auto sfondo = mostrato();
   EXPECT_EQ(sfondo.first, QStringList{"img_sfondo"});
   EXPECT_NE(sfondo.second, proiettile.second);
   // Into the preview frame or over another control the preview stays.
-  muovi(editor.get(), C("Frame1")->geometry().center());
-  muovi(editor.get(), C("txt_alieno1")->geometry().center());
+  for (const char* sopra : {"Frame1", "txt_alieno1"})
+    Mouse(editor.get(), QEvent::MouseMove, C(sopra)->geometry().center(), Qt::NoButton);
   EXPECT_EQ(mostrato(), sfondo);
-  muovi(editor.get(), {3, 100});
+  Mouse(editor.get(), QEvent::MouseMove, {3, 100}, Qt::NoButton);
   EXPECT_EQ(mostrato(), std::pair(QStringList(), QString()));
 }
 

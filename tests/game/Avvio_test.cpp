@@ -8,8 +8,7 @@ namespace {
 
 TEST(Menu, EditorAboutAndCombinationsAnswerOnlyInTheGameOverPhaseWhileHelpAlwaysOpens) {
   Banco b;
-  b.Avvia();
-  b.frm.img_gameover_Click();
+  b.Avvia().frm.img_gameover_Click();
   const QString didascalia = b.g.Caption;
   for (auto fase : {0, 1, 2}) {
     if (fase == 1) Eventi::MettiInPausa(b.g);
@@ -32,8 +31,7 @@ TEST(Uscita, ReleasesTheSoundRemovesTheMusicFileClosesEveryWindowAndOnlyEsciWait
   for (const auto& [esci, musica] : {std::pair{true, true}, {true, false}, {false, true}}) {
     SCOPED_TRACE(testing::Message() << "esci " << esci << ", music " << musica);
     Banco b;
-    b.Avvia();
-    b.frm.mn_aiuto_Click();
+    b.Avvia().frm.mn_aiuto_Click();
     b.frm.mn_about_Click();
     b.frm.mn_immagini_Click();
     if (musica) b.Scrivi("aud0.sktemp", "music");

@@ -18,12 +18,14 @@ int ElementiCaricati(const Gioco& g) {
   return n;
 }
 
-// Nothing is built in the game-over phase: the invasion scenario.
-TEST(Formazione, BuildsFiftyAliensOnceAndClearsThemOnce) {
+// A new game at level 1, its formation built; the table's best is 0.
+struct Sparo : ::testing::Test {
+  Sparo() { b.Avvia().frm.img_gameover_Click(); }
   Banco b;
-  b.Avvia();
-  b.g.img_gameover.Visible = false;
-  CaricaFormazione(b.g);
+};
+
+// Nothing is built in the game-over phase: the invasion scenario.
+TEST_F(Sparo, TheFormationIsBuiltWithFiftyAliensOnceAndClearedOnce) {
   CaricaFormazione(b.g);
   EXPECT_EQ(ElementiCaricati(b.g), 50);
   ScaricaFormazione(b.g);
@@ -32,34 +34,21 @@ TEST(Formazione, BuildsFiftyAliensOnceAndClearsThemOnce) {
   EXPECT_TRUE(b.g.img_primafila.Esiste(0));
 }
 
-// The player's shot: its top-left corner against strict windows.
-struct Sparo : ::testing::Test {
-  Sparo() {
-    b.g.img_gameover.Visible = false;
-    CaricaFormazione(b.g);
-    b.g.NemiciRimasti = 50;
-    b.g.img_proiettilegiocatore.Visible = true;
-  }
-  Banco b;
-};
-
+// The shot's top-left corner against strict windows.
 TEST_F(Sparo, BrickAndAlienWindowsAreStrictOnEverySideAndTheBricksWidenedLeftBy120) {
   const Sprite& mattone = b.g.img_muro[0];      // 1440, 6360
   const Sprite& alieno = b.g.img_primafila[1];  // 1080, 3720
-  for (auto [y, x, colpito] : {std::tuple{6361, 1321, &mattone},
-                               {6360, 1400, nullptr},
-                               {6585, 1400, nullptr},
-                               {6584, 1784, &mattone},
-                               {6400, 1320, nullptr},
-                               {6400, 1785, nullptr},
-                               {3720, 1100, nullptr},
-                               {4215, 1100, nullptr},
-                               {4000, 970, nullptr},
-                               {4000, 1575, nullptr},
-                               {4214, 971, &alieno}}) {
+  const struct {
+    int16_t y, x;
+    const Sprite* colpito;
+  } colpi[] = {{6361, 1321, &mattone}, {6360, 1400, nullptr}, {6585, 1400, nullptr},
+               {6584, 1784, &mattone}, {6400, 1320, nullptr}, {6400, 1785, nullptr},
+               {3720, 1100, nullptr},  {4215, 1100, nullptr}, {4000, 970, nullptr},
+               {4000, 1575, nullptr},  {4214, 971, &alieno}};
+  for (const auto& [y, x, colpito] : colpi) {
     MostraMuri(b.g, true);
     b.g.img_primafila[1].Visible = true;
-    ControllaProiettileGiocatore(b.g, static_cast<int16_t>(y), static_cast<int16_t>(x));
+    ControllaProiettileGiocatore(b.g, y, x);
     EXPECT_EQ(!mattone.Visible, colpito == &mattone) << y << "," << x;
     EXPECT_EQ(!alieno.Visible, colpito == &alieno) << y << "," << x;
   }
@@ -70,12 +59,9 @@ TEST_F(Sparo, BrickAndAlienWindowsAreStrictOnEverySideAndTheBricksWidenedLeftBy1
 }
 
 // A hit does not end the tests: bricks first, then the bonus ship, then the aliens.
-TEST(SparoInPartita, OneTickTakesEveryTargetItMeetsAndScoresEachInTurn) {
-  Banco b;
-  b.Avvia();
-  b.frm.img_gameover_Click();  // a new game at level 1; the table's best is 0
+TEST_F(Sparo, OneTickTakesEveryTargetItMeetsAndScoresEachInTurn) {
   b.Suoni();
-  const auto spara = [&b](int16_t y, int16_t x) {
+  const auto spara = [this](int16_t y, int16_t x) {
     b.g.img_proiettilegiocatore.Visible = true;
     ControllaProiettileGiocatore(b.g, y, x);
     std::vector<SlotSuono> suoni;

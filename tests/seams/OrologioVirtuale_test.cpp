@@ -11,11 +11,12 @@ namespace {
 
 struct TimerVirtuali : testing::Test {
   // Registers `t` so that each tick appends "name@time" to `diario`, then runs `poi`.
-  void Registra(Timer& t, std::function<void()> poi = {}) {
+  Timer& Registra(Timer& t, std::function<void()> poi = {}) {
     orologio.Registra(t, [this, &t, poi] {
       diario += t.Nome().toStdString() + "@" + std::to_string(orologio.Ora()) + " ";
       if (poi) poi();
     });
+    return t;
   }
 
   OrologioVirtuale orologio;
@@ -24,8 +25,7 @@ struct TimerVirtuali : testing::Test {
 
 TEST_F(TimerVirtuali, EnablingAgainOrSettingTheIntervalRestartsTheCountFromNow) {
   Timer a("a", 100);
-  Registra(a);
-  a.SetEnabled(true);
+  Registra(a).SetEnabled(true);
   orologio.Avanza(150);
   a.SetEnabled(true);  // already enabled: due at 250, not 200
   orologio.Avanza(110);
@@ -46,10 +46,9 @@ TEST_F(TimerVirtuali, AHandlerSetsTimersAtItsDueTimeAndTiesFireInRegistrationOrd
     b.SetEnabled(false);
     c.SetEnabled(true);
   });
-  Registra(b);
+  Registra(b).SetEnabled(true);  // before a, yet a registered first goes first
   Registra(c, [&] { c.SetEnabled(false); });
   a.SetEnabled(true);
-  b.SetEnabled(true);
   c.SetInterval(40);  // disabled: nothing to restart
   orologio.Avanza(50);
   EXPECT_EQ(diario, "a@50 ");
@@ -65,10 +64,8 @@ TEST_F(TimerVirtuali, AHandlerSetsTimersAtItsDueTimeAndTiesFireInRegistrationOrd
 
 TEST_F(TimerVirtuali, ASleepRestartsEveryCountAndARemovedTimerNeverFires) {
   Timer a("a", 100), b("b", 100);
-  Registra(a);
-  Registra(b);
-  a.SetEnabled(true);
-  b.SetEnabled(true);
+  Registra(a).SetEnabled(true);
+  Registra(b).SetEnabled(true);
   orologio.Avanza(50);
   orologio.Dormi(30);  // nothing fires while asleep; both now count from 80
   orologio.Avanza(100);

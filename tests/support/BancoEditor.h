@@ -61,8 +61,7 @@ struct BancoEditor : ::testing::Test {
   void Apri(bool widget = false, const std::optional<TipoCombinazione>& c = {}) {
     if (c) Metti(*c);
     conFinestra = widget;
-    b.Avvia();
-    b.frm.mn_immagini_Click();
+    b.Avvia().frm.mn_immagini_Click();
     if (!widget) m = Editor::Apri(b.g, {[this] { ++aggiornamenti; }, {}});
     ASSERT_EQ(bool(editor), widget);
     spia->Prendi();
@@ -72,10 +71,9 @@ struct BancoEditor : ::testing::Test {
   // A sound row as "source|box|slider|on or off" (the source without its folder).
   QString Riga(int i) const {
     const RigaSuono& r = m.suoni[static_cast<size_t>(i)];
-    return QStringLiteral("%1|%2|%3|%4")
-        .arg(r.sorgente.section('/', -1), r.volume)
-        .arg(r.posizione)
-        .arg(r.attiva ? "on" : "off");
+    return QStringList{r.sorgente.section('/', -1), r.volume, QString::number(r.posizione),
+                       r.attiva ? "on" : "off"}
+        .join('|');
   }
   // Answers to the input boxes to come; a picture, a sound or a font file chosen.
   void Rispondi(std::initializer_list<QString> testi) {

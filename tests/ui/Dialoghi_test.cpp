@@ -1,5 +1,6 @@
 // The game's own dialogs on Qt's offscreen platform, with the program's real sides:
-// where they open, what the name box takes, and the file dialog's columns and locale.
+// where they open, what the name box takes, the hidden password, and the file dialog's
+// columns and locale.
 #include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include "game/Eventi.h"
 #include "support/Attesa.h"
 #include "support/Banco.h"
+#include "ui/DialoghiQt.h"
 #include "ui/DialogoFile.h"
 #include "ui/LatiQt.h"
 
@@ -25,7 +27,7 @@ namespace {
 
 // Answers each modal box as it shows, from the event loop: an input box with the next
 // of `risposte`, a message with OK. Notes what each showed (an input box's text) and
-// where its centre was.
+// where its centre was, and how the last input box echoed what was typed.
 struct Pilota {
   explicit Pilota(QStringList risposte) : m_risposte(std::move(risposte)) {
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
@@ -35,6 +37,7 @@ struct Pilota {
       const auto* messaggio = qobject_cast<QMessageBox*>(box);
       visti.push_back(
           {input ? input->textValue() : messaggio->text(), box->frameGeometry().center()});
+      if (input) eco = input->textEchoMode();
       if (input && !m_risposte.isEmpty()) input->setTextValue(m_risposte.takeFirst());
       // Answered from the event loop: a refused name opens its reason from there, and
       // this timer must be free to answer that too.
@@ -48,6 +51,7 @@ struct Pilota {
   }
 
   std::vector<std::pair<QString, QPoint>> visti;
+  QLineEdit::EchoMode eco = QLineEdit::Normal;
   QStringList m_risposte;
   QPointer<QDialog> m_risponde;
   QTimer m_timer;
@@ -136,13 +140,19 @@ TEST_F(DialoghiVeri, LeavingTheWindowPausesOnlyAGameUnderWay) {
   EXPECT_TRUE(nome.visti.size() == 1 && g.img_gameover.Visible && !g.img_pausa.Visible);
 }
 
+TEST(DialoghiQt, ThePasswordBoxHidesWhatIsTyped) {
+  Pilota pilota({"segreto"});
+  EXPECT_EQ(DialoghiQt().PasswordBox("Inserire la PassWord", QString()), "segreto");
+  EXPECT_EQ(pilota.eco, QLineEdit::Password);
+}
+
 // The file dialog lists sizes and dates as the program's locale writes them, whatever
 // the system's, and opens wide enough for each column's longest entry and heading.
 TEST(DialogoFile, SpeaksTheProgramsLocaleAndShowsItsColumnsWhole) {
   QTemporaryDir cartella, impostazioni;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, impostazioni.path());
-  const std::string percorso = cartella.path().toStdString();
-  ScriviTutto(percorso + "/Una combinazione dal nome lungo.skcom", std::string(280'000, 'x'));
+  const QString file = cartella.path() + "/Una combinazione dal nome lungo.skcom";
+  ScriviTutto(file.toStdString(), std::string(280'000, 'x'));
   const QLocale prima;
   QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
@@ -153,11 +163,10 @@ TEST(DialogoFile, SpeaksTheProgramsLocaleAndShowsItsColumnsWhole) {
   Finche([&] { return vista->model()->rowCount(vista->rootIndex()) > 0; });
   QApplication::processEvents();
   const QModelIndex riga = vista->model()->index(0, 0, vista->rootIndex());
-  const QFileInfo info(cartella.path() + "/Una combinazione dal nome lungo.skcom");
-  EXPECT_EQ(
-      (QStringList{riga.siblingAtColumn(1).data().toString(),
-                   riga.siblingAtColumn(3).data().toString()}),
-      (QStringList{"273,44 KiB", QLocale().toString(info.lastModified(), QLocale::ShortFormat)}));
+  EXPECT_EQ((QStringList{riga.siblingAtColumn(1).data().toString(),
+                         riga.siblingAtColumn(3).data().toString()}),
+            (QStringList{"273,44 KiB", QLocale().toString(QFileInfo(file).lastModified(),
+                                                          QLocale::ShortFormat)}));
   int colonne = 0;
   for (int c = 0; c < 4; ++c) {
     colonne += vista->header()->sectionSize(c);
