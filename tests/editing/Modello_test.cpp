@@ -118,18 +118,21 @@ TEST_F(Modello, APictureIsTakenOnlyWhenItDecodesAndFitsTheBudgetsAndTheGameWaits
   EXPECT_TRUE(Box().isEmpty());
 }
 
-// A picture that breaks its decoder is refused for its slot with the reason (each
-// reason is applying's), and the next slot's picture is decoded as ever.
+// A picture that crashes, stalls or blows up its decoder is refused for its slot with
+// the reason, and the next slot's picture is decoded as ever.
 TEST_F(Modello, APickedPictureThatBreaksItsDecoderIsRefusedWithTheReason) {
   Apri();
   const QString rosso = File("rosso.png", Png(Qt::red));
-  const CasoGuasto crollo = CasiGuasto(6).front();
-  const GuastoDecodifica guasto(crollo.guasto);
-  PrendiImmagine(6, rosso);
-  PrendiImmagine(5, rosso);
-  EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + rosso + ": " +
-                               QString::fromUtf8(crollo.italiano) + "."});
-  EXPECT_EQ((std::tuple{m.immagini[6], m.immagini[5]}), (std::tuple{"Default", rosso}));
+  for (const CasoGuasto& caso : CasiGuasto(6)) {
+    const GuastoDecodifica guasto(caso.guasto);
+    m.immagini[5] = "Default";
+    PrendiImmagine(6, rosso);
+    PrendiImmagine(5, rosso);
+    EXPECT_EQ(Box(), QStringList{"Impossibile usare il file " + rosso + ": " +
+                                 QString::fromUtf8(caso.italiano) + "."});
+    EXPECT_EQ((std::tuple{m.immagini[6], m.immagini[5]}), (std::tuple{"Default", rosso}))
+        << caso.guasto;
+  }
 }
 
 TEST_F(Modello, ASoundFillsItsRowIsTriedSetByItsBoxAndEmptied) {
