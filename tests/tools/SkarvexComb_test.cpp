@@ -95,7 +95,17 @@ class SkarvexComb : public ::testing::Test {
     EXPECT_EQ(e.errori.rfind("skarvex-comb: ", 0), 0u) << caso << " -> " << e.errori;
   }
 
+  // install into the folder prog, from a home of its own whose trash takes what --force
+  // replaces.
+  Esecuzione Installa(std::vector<std::string> argomenti, const std::string& prima = "") {
+    fs::create_directories(prog);
+    argomenti.insert(argomenti.begin(), {"install", "--program-folder", prog.string()});
+    return Esegui(argomenti, prima + "HOME='" + Percorso("casa") + "' XDG_DATA_HOME='" +
+                                 Percorso("dati") + "' ");
+  }
+
   CartellaTemporanea cartella;
+  const fs::path prog = cartella / "prog";
   std::string manifesto;
   int varianti = 0;
 };
@@ -223,19 +233,10 @@ TEST_F(SkarvexComb, PackReadsOnlyFilesInsideTheManifestsFolder) {
 }
 
 TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOnlyWhenForced) {
-  const fs::path prog = cartella / "prog";
-  fs::create_directories(prog);
-  const auto installa = [&](std::vector<std::string> file, bool forza = false) {
-    file.insert(file.begin(), {"install", "--program-folder", prog.string()});
-    if (forza) file.insert(file.begin() + 1, "--force");
-    // A home of its own, whose trash takes what --force replaces.
-    return Esegui(file,
-                  "HOME='" + Percorso("casa") + "' XDG_DATA_HOME='" + Percorso("dati") + "' ");
-  };
   const std::string blu = CodificaCombinazione(CombinazioneVuota("Blu"));
   // A file renamed on the way goes in under the name stored in it.
   const std::string notte = CodificaCombinazione(Completa()) + "surplus";
-  const Esecuzione e = installa({Scrivi("Blu.skcom", blu), Scrivi("ricevuta.skcom", notte)});
+  const Esecuzione e = Installa({Scrivi("Blu.skcom", blu), Scrivi("ricevuta.skcom", notte)});
   ASSERT_EQ(e.codice, 0) << e.errori;
   EXPECT_EQ(e.uscita, Percorso("Blu.skcom") + ": installed as " + (prog / "Blu.skcom").string() +
                           "\n" + Percorso("ricevuta.skcom") + ": installed as " +
@@ -244,7 +245,7 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
                                          {"Blu.skcom", blu}, {"Notte più scura.skcom", notte}}));
 
   // The same bytes again are already installed.
-  const Esecuzione ancora = installa({Percorso("Blu.skcom")});
+  const Esecuzione ancora = Installa({Percorso("Blu.skcom")});
   EXPECT_EQ(ancora.codice, 0) << ancora.errori;
   EXPECT_THAT(ancora.uscita, HasSubstr("already installed"));
 
@@ -265,7 +266,7 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
   std::vector<std::string> file = {
       Scrivi("Verde.skcom", CodificaCombinazione(CombinazioneVuota("Verde")))};
   for (const auto& [f, perche] : rifiutati) file.push_back(f);
-  const Esecuzione r = installa(file);
+  const Esecuzione r = Installa(file);
   EXPECT_EQ(r.codice, 1);
   EXPECT_EQ(std::count(r.errori.begin(), r.errori.end(), '\n'), static_cast<long>(rifiutati.size()))
       << r.errori;
@@ -280,7 +281,7 @@ TEST_F(SkarvexComb, InstallCopiesWhatTheGameTakesUnderItsStoredNameAndReplacesOn
 
   // --force replaces the file, and a link by a file, never what it points to; what they
   // replace goes to the trash.
-  const Esecuzione forzata = installa({Percorso("Blu2.skcom"), Percorso("Link.skcom")}, true);
+  const Esecuzione forzata = Installa({"--force", Percorso("Blu2.skcom"), Percorso("Link.skcom")});
   ASSERT_EQ(forzata.codice, 0) << forzata.errori;
   EXPECT_THAT(forzata.uscita, HasSubstr("installed, replacing " + (prog / "Blu.skcom").string()));
   EXPECT_EQ(LeggiFile(prog / "Blu.skcom").valore(), CodificaCombinazione(altraBlu));
@@ -464,8 +465,6 @@ TEST_F(SkarvexComb, CheckInstallAndThumbnailDecodeEachPictureAsTheGameDoes) {
   c.Immagini[13] = Png(sfondo, {794, 548});
   c.Immagini[8] = Png(cannone);
   const std::string file = Scrivi("Guasta.skcom", CodificaCombinazione(c));
-  const fs::path prog = cartella / "prog";
-  fs::create_directories(prog);
   for (const CasoGuasto& caso : CasiGuasto(8)) {
     const std::string prima =
         std::string(ProtocolloDecodifica::VariabileGuasto) + "=" + caso.guasto + " ";
@@ -473,7 +472,7 @@ TEST_F(SkarvexComb, CheckInstallAndThumbnailDecodeEachPictureAsTheGameDoes) {
     EXPECT_EQ(verifica.codice, 1);
     EXPECT_EQ(verifica.errori,
               "skarvex-comb: " + file + ": Immagini(8) Navicella: " + caso.inglese + "\n");
-    const Esecuzione installa = Esegui({"install", "--program-folder", prog.string(), file}, prima);
+    const Esecuzione installa = Installa({file}, prima);
     EXPECT_EQ(installa.codice, 1);
     EXPECT_THAT(installa.errori, HasSubstr(caso.inglese));
     EXPECT_FALSE(fs::exists(prog / "Guasta.skcom"));
