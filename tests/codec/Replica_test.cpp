@@ -4,9 +4,9 @@
 #include <zlib.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "support/CartellaTemporanea.h"
+#include "support/File.h"
 #include "support/MediaProva.h"
 
 namespace {
@@ -112,13 +112,12 @@ TEST(ScriviFileReplica, ReadsBackWholeAndItsHeaderAloneAndReplacesAReplayButNoOt
   CartellaTemporanea cartella;
   const auto replay = cartella.percorso() / "a.skrep";
   const auto altro = cartella.percorso() / "b.skrep";
-  std::ofstream(altro) << "the player's notes";
+  ScriviTutto(altro, "the player's notes");
   ASSERT_TRUE(ScriviFileReplica(replay, ReplicaDiProva()));
   ASSERT_TRUE(ScriviFileReplica(replay, ReplicaDiProva()));
   EXPECT_FALSE(ScriviFileReplica(altro, ReplicaDiProva()));
   auto letta = LeggiFileReplica(replay);
   ASSERT_TRUE(letta) << letta.errore();
   EXPECT_EQ(letta.valore(), ReplicaDiProva());
-  std::ifstream resta(altro);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(resta), {}), "the player's notes");
+  EXPECT_EQ(LeggiTutto(altro), "the player's notes");
 }
