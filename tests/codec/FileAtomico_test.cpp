@@ -96,8 +96,7 @@ TEST(EliminaTemporaneiRimasti, RemovesOnlyTheProgramsOwnOldTemporaryFiles) {
   }
   EliminaTemporaneiRimasti(cartella.percorso(), std::chrono::minutes(10));
   std::set<std::string> rimasti;
-  for (const auto& voce : std::filesystem::directory_iterator(cartella.percorso()))
-    rimasti.insert(voce.path().filename().string());
+  for (const auto& [nome, byte] : ContenutoCartella(cartella.percorso())) rimasti.insert(nome);
   EXPECT_EQ(rimasti, (std::set<std::string>{".skarvex-Record.d4E5f6", "Record", ".Record.a1B2c3",
                                             ".Appunti.ab12CD", ".skarvex-x.abcdefg",
                                             ".skarvex-.abcdef", "img1.sktemp"}));

@@ -76,22 +76,20 @@ TEST(Intestazioni, WhatTheGateRefusesAtTheHeaderTheDecoderOrTheSynthesizerCouldN
   const struct {
     const char* cosa;
     std::string byte;
-    std::optional<Motivo> motivo;
-    Decoder decoder;
+    std::optional<Motivo> motivo = std::nullopt;  // none: let through
+    Decoder decoder = Decoder::NonProvato;
   } casi[] = {
       // Qt's JPEG carries one APP0 segment of its own.
       {"999 empty APP1 segments", mo::ConSegmenti(jpeg, 0xE1, 999), {}, Decoder::Legge},
-      {"1000 empty APP1 segments", mo::ConSegmenti(jpeg, 0xE1, 1000), Motivo::SegmentiJpeg,
-       Decoder::NonProvato},
+      {"1000 empty APP1 segments", mo::ConSegmenti(jpeg, 0xE1, 1000), Motivo::SegmentiJpeg},
       {"500 APP2 and 500 comment segments",
-       mo::ConSegmenti(mo::ConSegmenti(jpeg, 0xE2, 500), 0xFE, 500), Motivo::SegmentiJpeg,
-       Decoder::NonProvato},
+       mo::ConSegmenti(mo::ConSegmenti(jpeg, 0xE2, 500), 0xFE, 500), Motivo::SegmentiJpeg},
       {"an ICC profile of 255 full APP2 segments",
        mo::ConSegmenti(jpeg, 0xE2, 255, 65533),
        {},
        Decoder::Legge},
       {"257 full comment segments", mo::ConSegmenti(jpeg, 0xFE, 257, 65533),
-       Motivo::ByteSegmentiJpeg, Decoder::NonProvato},
+       Motivo::ByteSegmentiJpeg},
       {"arithmetic coding", mo::ConFrame(jpeg, 0xC9, 8), {}, Decoder::Legge},
       {"12 bits, extended", mo::ConFrame(jpeg, 0xC1, 12), Motivo::PrecisioneJpeg, Decoder::Rifiuta},
       {"lossless", mo::ConFrame(jpeg, 0xC3, 8), Motivo::ProcessoJpeg, Decoder::Rifiuta},
@@ -112,26 +110,18 @@ TEST(Intestazioni, WhatTheGateRefusesAtTheHeaderTheDecoderOrTheSynthesizerCouldN
       {"PNG, 16-bit colour", Png(QImage::Format_RGBX64), {}, Decoder::Legge},
       {"PNG, palette but none", Senza(Png(QImage::Format_Indexed8), "PLTE"),
        Motivo::PaletteMancante, Decoder::Rifiuta},
-      {"PNG, 16-bit palette", ConIhdr(Png(QImage::Format_Indexed8), 16, 3), Motivo::Danneggiato,
-       Decoder::NonProvato},
-      {"PNG, 4-bit colour", ConIhdr(Png(QImage::Format_RGB32), 4, 2), Motivo::Danneggiato,
-       Decoder::NonProvato},
+      {"PNG, 16-bit palette", ConIhdr(Png(QImage::Format_Indexed8), 16, 3), Motivo::Danneggiato},
+      {"PNG, 4-bit colour", ConIhdr(Png(QImage::Format_RGB32), 4, 2), Motivo::Danneggiato},
 
-      {"MIDI, 256 notes held", mo::MidiNoteTenute(256), {}, Decoder::NonProvato},
-      {"MIDI, 257 notes held", mo::MidiNoteTenute(257), Motivo::NoteTenute, Decoder::NonProvato},
-      {"MIDI, 64 notes held on a channel", mo::MidiNoteTenute(64, 1), {}, Decoder::NonProvato},
-      {"MIDI, 65 notes held on a channel", mo::MidiNoteTenute(65, 1), Motivo::NoteTenuteCanale,
-       Decoder::NonProvato},
-      {"MIDI, 1000 notes struck at once", mo::MidiRaffica(1000, 0), {}, Decoder::NonProvato},
-      {"MIDI, 1001 notes struck at once", mo::MidiRaffica(1001, 0), Motivo::NoteAlSecondo,
-       Decoder::NonProvato},
-      {"MIDI, 192 notes a second for a minute",
-       mo::MidiRaffica(192 * 60, 1),
-       {},
-       Decoder::NonProvato},
-      {"MIDI of 4 MiB", mo::MidiDiByte(MaxByteMidi), {}, Decoder::NonProvato},
-      {"MIDI of 4 MiB and a byte", mo::MidiDiByte(MaxByteMidi + 1), Motivo::Midi,
-       Decoder::NonProvato},
+      {"MIDI, 256 notes held", mo::MidiNoteTenute(256)},
+      {"MIDI, 257 notes held", mo::MidiNoteTenute(257), Motivo::NoteTenute},
+      {"MIDI, 64 notes held on a channel", mo::MidiNoteTenute(64, 1)},
+      {"MIDI, 65 notes held on a channel", mo::MidiNoteTenute(65, 1), Motivo::NoteTenuteCanale},
+      {"MIDI, 1000 notes struck at once", mo::MidiRaffica(1000, 0)},
+      {"MIDI, 1001 notes struck at once", mo::MidiRaffica(1001, 0), Motivo::NoteAlSecondo},
+      {"MIDI, 192 notes a second for a minute", mo::MidiRaffica(192 * 60, 1)},
+      {"MIDI of 4 MiB", mo::MidiDiByte(MaxByteMidi)},
+      {"MIDI of 4 MiB and a byte", mo::MidiDiByte(MaxByteMidi + 1), Motivo::Midi},
   };
   for (const auto& caso : casi) {
     const bool musica = RiconosciFormato(caso.byte) == FormatoMedia::MIDI;

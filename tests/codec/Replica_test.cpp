@@ -4,9 +4,10 @@
 #include <zlib.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "support/CartellaTemporanea.h"
+#include "support/File.h"
+#include "support/MediaProva.h"
 
 namespace {
 
@@ -29,15 +30,12 @@ std::string Intero(const Replica& r) {
 // unpacked size it declares is the body's unless told.
 std::string Confeziona(const std::string& corpo, int64_t dichiarati = -1, uint16_t formato = 1) {
   const std::string intero = Intero(ReplicaDiProva());
-  std::string testa = intero.substr(0, 8);
-  testa.push_back(static_cast<char>(formato & 0xFF));
-  testa.push_back(static_cast<char>(formato >> 8));
   // The header of the sample replay, found again by its length field.
   const auto lunghezza = static_cast<uint8_t>(intero[10]);  // under 256 bytes
-  testa += intero.substr(10, 4 + lunghezza);
-  const uint32_t espansi =
-      dichiarati < 0 ? static_cast<uint32_t>(corpo.size()) : static_cast<uint32_t>(dichiarati);
-  for (int i = 0; i < 4; ++i) testa.push_back(static_cast<char>(espansi >> (8 * i) & 0xFF));
+  const auto espansi =
+      static_cast<uint32_t>(dichiarati < 0 ? static_cast<int64_t>(corpo.size()) : dichiarati);
+  const std::string testa =
+      intero.substr(0, 8) + Le(formato, 2) + intero.substr(10, 4 + lunghezza) + Le(espansi, 4);
   uLongf n = compressBound(static_cast<uLong>(corpo.size()));
   std::string compresso(n, '\0');
   compress2(reinterpret_cast<Bytef*>(compresso.data()), &n,
@@ -48,14 +46,8 @@ std::string Confeziona(const std::string& corpo, int64_t dichiarati = -1, uint16
 
 // A body: a state of `stato` bytes, the fingerprint, `quanti` events declared, then `eventi`.
 std::string Corpo(uint32_t quanti, const std::string& eventi, const std::string& stato = "s") {
-  std::string c;
-  const auto numero = [&c](uint32_t u) {
-    for (int i = 0; i < 4; ++i) c.push_back(static_cast<char>(u >> (8 * i) & 0xFF));
-  };
-  numero(static_cast<uint32_t>(stato.size()));
-  c += stato + std::string(20, 'x');
-  numero(quanti);
-  return c + eventi;
+  return Le(static_cast<uint32_t>(stato.size()), 4) + stato + std::string(20, 'x') + Le(quanti, 4) +
+         eventi;
 }
 
 }  // namespace
@@ -120,13 +112,12 @@ TEST(ScriviFileReplica, ReadsBackWholeAndItsHeaderAloneAndReplacesAReplayButNoOt
   CartellaTemporanea cartella;
   const auto replay = cartella.percorso() / "a.skrep";
   const auto altro = cartella.percorso() / "b.skrep";
-  std::ofstream(altro) << "the player's notes";
+  ScriviTutto(altro, "the player's notes");
   ASSERT_TRUE(ScriviFileReplica(replay, ReplicaDiProva()));
   ASSERT_TRUE(ScriviFileReplica(replay, ReplicaDiProva()));
   EXPECT_FALSE(ScriviFileReplica(altro, ReplicaDiProva()));
   auto letta = LeggiFileReplica(replay);
   ASSERT_TRUE(letta) << letta.errore();
   EXPECT_EQ(letta.valore(), ReplicaDiProva());
-  std::ifstream resta(altro);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(resta), {}), "the player's notes");
+  EXPECT_EQ(LeggiTutto(altro), "the player's notes");
 }

@@ -9,11 +9,10 @@
 #include "codec/DurataMidi.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
-  const double secondi =
-      DurataMidi(std::string_view(reinterpret_cast<const char*>(dati), dimensione));
+  const std::string_view byte(reinterpret_cast<const char*>(dati), dimensione);
+  const double secondi = DurataMidi(byte);
   if (!std::isfinite(secondi) || secondi < 0) __builtin_trap();
-  const CaricoMidi carico =
-      MisuraCaricoMidi(std::string_view(reinterpret_cast<const char*>(dati), dimensione));
+  const CaricoMidi carico = MisuraCaricoMidi(byte);
   if (carico.tenuteCanale > 128 || carico.tenute > 16 * 128 || carico.tenuteCanale > carico.tenute)
     __builtin_trap();
   return 0;
