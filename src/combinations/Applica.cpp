@@ -231,19 +231,16 @@ void ApplicaImmagini(Gioco& g, const QString& nome, const Vaglio::EsameCombinazi
 
 // One message says all: what the folder kept out, then what the game refuses.
 void Riferisci(Gioco& g, const QString& nome, const Resoconto& resoconto) {
-  QStringList frasi;
+  if (resoconto.nonScritti.isEmpty() && resoconto.inutilizzabili.isEmpty()) return;
+  QString nonScritti;
   if (!resoconto.nonScritti.isEmpty())
-    frasi << QStringLiteral(
-                 "La cartella del programma %1 non si può scrivere: della "
-                 "combinazione %2 non si possono preparare %3.")
-                 .arg(QString::fromStdString(g.CartellaProgramma.string()), nome,
-                      resoconto.nonScritti.join(QStringLiteral(", ")));
-  if (!resoconto.inutilizzabili.isEmpty())
-    frasi << QStringLiteral("Della combinazione %1 non si possono usare: %2.")
-                 .arg(nome, resoconto.inutilizzabili.join(QStringLiteral(", ")));
-  if (frasi.isEmpty()) return;
-  Avvisa(g, frasi.join(QLatin1Char(' ')) +
-                QStringLiteral(" Al loro posto restano le immagini predefinite o il silenzio."));
+    nonScritti = QStringLiteral(
+                     "La cartella del programma %1 non si può scrivere: della "
+                     "combinazione %2 non si possono preparare %3.")
+                     .arg(QString::fromStdString(g.CartellaProgramma.string()), nome,
+                          resoconto.nonScritti.join(QStringLiteral(", ")));
+  Avvisa(g, AvvisoInutilizzabili(nome, resoconto.inutilizzabili.join(QStringLiteral(", ")),
+                                 nonScritti));
 }
 
 }  // namespace

@@ -35,6 +35,12 @@ QString Firma(int spazi = 2);
 QString Didascalia(const QString& combinazione, const std::optional<QString>& autore = {},
                    int spazi = 2, const QString& finestra = {});
 
+// "Della combinazione <name> non si possono usare: <what>. Al loro posto restano ...":
+// what a combination brings that the game can't use, and what stands in for it.
+// `prima` goes before it, as one more sentence of the same message.
+QString AvvisoInutilizzabili(const QString& combinazione, const QString& cosa,
+                             const QString& prima = {});
+
 class Gioco : public ModelloMain, public Variabili {
  public:
   Gioco(std::filesystem::path cartellaProgramma, Orologio& orologio, Dialoghi& dialoghi,

@@ -19,9 +19,9 @@ void AvvisaSeInterrotta(Gioco& g) {
   g.dialoghi.MsgBox(
       g.ProvaMusica
           ? QStringLiteral("La musica è stata fermata: suonarla %1.").arg(motivo)
-          : QStringLiteral("Della combinazione %1 non si possono usare: %2 (suonarlo %3). Al loro "
-                           "posto restano le immagini predefinite o il silenzio.")
-                .arg(g.CombinazioneCorrente, QString::fromUtf8(NomiSuoni[0]), motivo),
+          : AvvisoInutilizzabili(
+                g.CombinazioneCorrente,
+                QStringLiteral("%1 (suonarlo %2)").arg(QString::fromUtf8(NomiSuoni[0]), motivo)),
       Pulsanti::OK, Icona::Esclamazione, Firma());
 }
 
