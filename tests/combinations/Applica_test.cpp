@@ -1,6 +1,8 @@
 // Reading a combination, remembering the choice, applying it at start-up and from
 // the menu, and the menu's listing (saving and deleting are the editor's tests).
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <algorithm>
 
 #include "codec/DecodificaEsterna.h"
 #include "codec/FileAtomico.h"
@@ -15,6 +17,7 @@
 
 namespace fs = std::filesystem;
 using namespace GestioneDatiEsterni;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -65,9 +68,7 @@ TEST_F(Applica, ANameThatIsNotAPlainFileNameNeverBecomesAPath) {
     EXPECT_FALSE(FileCombinazione(b.g, nome)) << nome;
     EXPECT_FALSE(RicordaScelta(b.g, nome)) << nome;
     EXPECT_FALSE(ScriviCombinazione(b.g, nome, nessunSuono)) << nome;
-    const auto box = b.dialoghi.PrendiBox();
-    ASSERT_EQ(box.size(), 1u) << nome;
-    EXPECT_EQ(box[0].testo, "Il nome contiene caratteri non validi");
+    EXPECT_EQ(b.Avviso(), "Il nome contiene caratteri non validi") << nome;
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(b.Percorso()), fs::directory_iterator()), 0);
 }
@@ -151,15 +152,14 @@ TEST_F(Applica, SlotsThatCannotBeDecodedOrAreOverABudgetKeepTheBuiltInsAndAreNam
   EXPECT_TRUE(b.g.img_primafila[0].Picture.Nome.startsWith("sha1:"));
   EXPECT_TRUE(b.g.Picture.Vuota());
   EXPECT_FALSE(b.g.BufferSuoni[4]);
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
+  const std::string avviso = b.Avviso();
   for (const char* nome :
        {"Navicella",
         "SFONDO (immagine di 400 milioni di pixel, oltre il limite di 16 milioni "
         "per immagine)",
         "Esplosione I° fila (decodificato occuperebbe 17 MiB, oltre il limite di 16 MiB per "
         "effetto)"})
-    EXPECT_TRUE(box[0].testo.contains(QString::fromUtf8(nome))) << box[0].testo.toStdString();
+    EXPECT_THAT(avviso, HasSubstr(nome));
   EXPECT_EQ(File(), (std::vector<std::string>{"Blu.skcom", "CombinazioneScelta", "Immagini.skcache",
                                               "Record", "aud0.sktemp"}));
 }
@@ -178,11 +178,7 @@ TEST_F(Applica, APictureThatBreaksItsDecoderCostsOnlyItsOwnSlot) {
     for (const Immagine* altra :
          {&b.g.img_primafila[0].Picture, &b.g.img_muro[47].Picture, &b.g.Picture})
       EXPECT_TRUE(altra->Nome.startsWith("sha1:")) << caso.guasto;
-    const auto box = b.dialoghi.PrendiBox();
-    ASSERT_EQ(box.size(), 1u) << caso.guasto;
-    EXPECT_TRUE(box[0].testo.contains(QString::fromUtf8(NomiImmagini[6]) + " (" +
-                                      QString::fromUtf8(caso.italiano) + ")"))
-        << box[0].testo.toStdString();
+    EXPECT_THAT(b.Avviso(), HasSubstr(std::string(NomiImmagini[6]) + " (" + caso.italiano + ")"));
   }
 }
 
@@ -193,11 +189,9 @@ TEST_F(Applica, WithoutItsDecoderTheGameKeepsTheBuiltInPicturesAndSaysWhy) {
   ApplicaCombinazione(b.g);
   DecodificaEsterna::UsaEseguibile(SKARVEX_DECODIFICATORE);
   EXPECT_EQ(b.g.img_primafila[0].Picture.Nome, "builtin:0");
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_TRUE(box[0].testo.contains(
-      "Alieno 1 (manca il programma che decodifica le immagini (skarvex-decodifica))"))
-      << box[0].testo.toStdString();
+  EXPECT_THAT(
+      b.Avviso(),
+      HasSubstr("Alieno 1 (manca il programma che decodifica le immagini (skarvex-decodifica))"));
 }
 
 // The game takes what skarvex-comb check takes, and no more: a PNG of 16 bits a channel
@@ -210,14 +204,12 @@ TEST_F(Applica, ThePicturesDecoderDecidesWhatAPassedHeaderIsWorth) {
   c.Immagini[8] = JpegSenzaScansioni();
   Ricorda(c);
   ApplicaCombinazione(b.g);
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_EQ(box[0].testo.count('('), 1) << box[0].testo.toStdString();
+  const std::string avviso = b.Avviso();
+  EXPECT_EQ(std::ranges::count(avviso, '('), 1) << avviso;
   EXPECT_EQ(b.g.img_primafila[0].Picture.Dati.size(), QSize(1000, 1000));
   EXPECT_EQ(b.g.img_primafila[0].Picture.Dati.pixelColor(999, 999), QColor(Qt::magenta));
   EXPECT_EQ(b.g.img_giocatore.Picture.Nome, "builtin:8");
-  EXPECT_TRUE(box[0].testo.contains("Navicella (immagine illeggibile)"))
-      << box[0].testo.toStdString();
+  EXPECT_THAT(avviso, HasSubstr("Navicella (immagine illeggibile)"));
 }
 
 // A run that dies while applying leaves its mark: the next start gives Default and
@@ -228,9 +220,7 @@ TEST_F(Applica, AStartThatFindsTheMarkOfARunThatDiedFallsBackToDefaultOnce) {
   b.Avvia();
   EXPECT_EQ(b.g.CombinazioneCorrente, "Default");
   EXPECT_TRUE(b.g.AudioAttivo);
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_TRUE(box[0].testo.contains("applicava la combinazione Blu"));
+  EXPECT_THAT(b.Avviso(), HasSubstr("applicava la combinazione Blu"));
   EXPECT_FALSE(fs::exists(b.File(".skarvex-applicazione")));
   EXPECT_EQ(LeggiFileScelta(b.File("CombinazioneScelta")).Percorso, b.File("Default.skcom"));
 
@@ -297,15 +287,11 @@ struct FontDaInstallare : Applica {
 TEST_F(FontDaInstallare, YesCopiesItIntoTheUserFontFolderAtOnce) {
   b.dialoghi.AccodaPulsante(Risposta::Si);
   b.Avvia();
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_EQ(
-      box[0].testo,
-      QString::fromUtf8(
-          "La combinazione richiede l'istallazione di una font: Prova.ttf non presente nel "
-          "sistema\r"
-          "Se non si installa la font verrà richiesto ogni volta che si usa questa combinazione\r"
-          "L'operazione durerà circa 5 secondi.   INSTALLARE LA FONT?"));
+  EXPECT_EQ(b.Avviso(),
+            "La combinazione richiede l'istallazione di una font: Prova.ttf non presente nel "
+            "sistema\r"
+            "Se non si installa la font verrà richiesto ogni volta che si usa questa combinazione\r"
+            "L'operazione durerà circa 5 secondi.   INSTALLARE LA FONT?");
   EXPECT_TRUE(fs::exists(Installato()));
   EXPECT_FALSE(fs::exists(b.File("Prova.ttf")));
   EXPECT_EQ(b.orologio.Ora(), 0);  // no wait
@@ -354,10 +340,7 @@ TEST_F(FontDaInstallare, BytesThatAreNoFontAreNeitherOfferedNorInstalled) {
   c.FontFile = std::string("\0\1\0\0", 4) + std::string(500, 'j');  // a TrueType tag, no more
   Ricorda(c);
   b.Avvia();
-  const auto box = b.dialoghi.PrendiBox();
-  ASSERT_EQ(box.size(), 1u);
-  EXPECT_TRUE(box[0].testo.contains("la font Prova.ttf (non è un file di font)"))
-      << box[0].testo.toStdString();
+  EXPECT_THAT(b.Avviso(), HasSubstr("la font Prova.ttf (non è un file di font)"));
   EXPECT_FALSE(fs::exists(Installato()));
   EXPECT_FALSE(fs::exists(b.File("Prova.ttf")));
 
@@ -365,8 +348,7 @@ TEST_F(FontDaInstallare, BytesThatAreNoFontAreNeitherOfferedNorInstalled) {
   c.FontFile = "<html>";
   Ricorda(c);
   b.frm.mn_comb_Click(1);
-  EXPECT_TRUE(
-      b.dialoghi.PrendiBox().at(0).testo.contains("(non è un file di font TTF, OTF o FON)"));
+  EXPECT_THAT(b.Avviso(), HasSubstr("(non è un file di font TTF, OTF o FON)"));
 }
 
 TEST_F(Applica, AFontNameThatIsAPathCountsAsNoFont) {

@@ -11,6 +11,7 @@
 #include "combinations/GestioneDatiEsterni.h"
 #include "support/Banco.h"
 #include "support/Combinazioni.h"
+#include "support/MediaProva.h"
 #include "support/Png.h"
 
 namespace fs = std::filesystem;
@@ -87,9 +88,7 @@ TEST_F(Ricordate, AFileOutOfPlaceFallsBackToTheDecoderAndIsRebuilt) {
   const auto decodificate = Immagini();
   const std::string buona = LeggiFile(Cache()).valore();
   const auto Numero = [](std::string byte, size_t dove, uint32_t n) {
-    const char le[4] = {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
-                        static_cast<char>(n >> 24)};
-    return byte.replace(dove, sizeof le, le, sizeof le);
+    return byte.replace(dove, 4, Le(n, 4));
   };
   std::string sha1Diverso = buona, alfaStrano = buona;
   sha1Diverso[12] ^= 1;
@@ -98,14 +97,12 @@ TEST_F(Ricordate, AFileOutOfPlaceFallsBackToTheDecoderAndIsRebuilt) {
     const char* caso;
     std::string byte;
   } casi[] = {
-      {"empty", ""},
       {"wrong magic", "X" + buona.substr(1)},
       {"other version", Numero(buona, 4, 2)},
       {"more pictures than slots", Numero(buona, 8, 15)},
       {"cut short", buona.substr(0, buona.size() - 1)},
       {"a byte too many", buona + "x"},
       {"another picture's hash", sha1Diverso},
-      {"huge width", Numero(buona, 12 + 20, 0xFFFFFFFF)},
       {"width over the budget, height 1", Numero(Numero(buona, 12 + 24, 1), 12 + 20, 16'000'001)},
       {"alpha neither 0 nor 1", alfaStrano},
   };

@@ -11,7 +11,7 @@
 #include "support/File.h"
 
 #include <QProcess>
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <chrono>
 #include <cstdio>
@@ -25,15 +25,6 @@ namespace {
 
 using namespace banco_editor;
 using Passo = ChiamateProva::Passo;
-
-// The one message shown since the last call (input boxes left out), or how many
-// there were.
-std::string Avviso(Banco& b) {
-  std::vector<std::string> avvisi;
-  for (const BoxMostrato& box : b.dialoghi.PrendiBox())
-    if (box.tipo != "input") avvisi.push_back(box.testo.toStdString());
-  return avvisi.size() == 1 ? avvisi[0] : std::to_string(avvisi.size()) + " messages";
-}
 
 // One of the game's saves: its old version, the new one made through the game,
 // the message a failure shows, and what memory must hold afterwards either way.
@@ -97,15 +88,14 @@ TEST(Salvataggi, AFailedGameSaveLeavesTheOldFileWholeAndSaysSo) {
     s.salva(b);
     b.chiamate.Smetti();
     EXPECT_EQ(ContenutoCartella(b.g.CartellaProgramma), prima);
-    const std::string avviso = Avviso(b);
-    EXPECT_TRUE(avviso.starts_with(s.avviso)) << avviso;
+    EXPECT_THAT(b.Avviso(), ::testing::StartsWith(s.avviso));
     s.memoria(b, false);
 
     s.vecchio(b);
     b.dialoghi.PrendiBox();
     s.salva(b);
     EXPECT_NE(ContenutoCartella(b.g.CartellaProgramma), prima);
-    EXPECT_EQ(Avviso(b), "0 messages");
+    EXPECT_EQ(b.Avviso(), "0 messages");
     s.memoria(b, true);
   }
 }
@@ -156,7 +146,7 @@ TEST(Salvataggi, AProcessKilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
 
   // Left-over temporary files are neither listed nor read.
   b.Avvia();
-  EXPECT_EQ(Avviso(b), "0 messages");
+  EXPECT_EQ(b.Avviso(), "0 messages");
   ASSERT_EQ(b.g.mn_comb.size(), 2u);
   EXPECT_EQ(b.g.mn_comb[1].Caption, "Grande");
   EXPECT_EQ(b.g.CombinazioneCorrente, "Grande");
@@ -177,11 +167,11 @@ TEST_F(CartellaNonScrivibile, TheGameStartsAndPlaysAndNeitherAChoiceNorTheEditor
   const auto prima = ContenutoCartella(b.g.CartellaProgramma);
   b.chiamate.FallisciSempre(Passo::Crea, EROFS);
   b.Avvia();
-  EXPECT_EQ(Avviso(b), "0 messages");
+  EXPECT_EQ(b.Avviso(), "0 messages");
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
 
   b.frm.mn_comb_Click(2);
-  EXPECT_TRUE(Avviso(b).ends_with("La combinazione in uso non è cambiata."));
+  EXPECT_TRUE(b.Avviso().ends_with("La combinazione in uso non è cambiata."));
   EXPECT_EQ(b.g.CombinazioneCorrente, "Blu");
   EXPECT_TRUE(b.g.mn_comb[1].Checked && !b.g.mn_comb[2].Checked);
 
@@ -197,7 +187,7 @@ TEST_F(CartellaNonScrivibile, TheGameStartsAndPlaysAndNeitherAChoiceNorTheEditor
   const TipoCombinazione comb = b.g.Comb;
   const auto volumi = b.g.Volumi;
   Clic(QStringLiteral("cb_salva"));
-  EXPECT_TRUE(Avviso(b).starts_with("Impossibile salvare la combinazione nel file "));
+  EXPECT_TRUE(b.Avviso().starts_with("Impossibile salvare la combinazione nel file "));
   EXPECT_TRUE(b.finestre.Caricata(Finestra::frm_opzioni));
   EXPECT_EQ(b.g.Comb, comb);
   EXPECT_EQ(b.g.Volumi, volumi);
@@ -218,16 +208,16 @@ TEST_F(CartellaNonScrivibile, SlotsTheFolderCannotTakeAreSaidToBeTheFolders) {
   ASSERT_TRUE(ScriviFileRecord(b.File("Record"), versioni::Tabella(0)));
   b.chiamate.FallisciSempre(Passo::Crea, EROFS);
   b.Avvia();
-  EXPECT_EQ(Avviso(b), "La cartella del programma " + b.g.CartellaProgramma.string() +
-                           " non si può scrivere: della combinazione Blu non si possono preparare "
-                           "Sparo amico, Alieno 1. Al loro posto restano le immagini predefinite "
-                           "o il silenzio.");
+  EXPECT_EQ(b.Avviso(), "La cartella del programma " + b.g.CartellaProgramma.string() +
+                            " non si può scrivere: della combinazione Blu non si possono preparare "
+                            "Sparo amico, Alieno 1. Al loro posto restano le immagini predefinite "
+                            "o il silenzio.");
 }
 
 TEST_F(CartellaNonScrivibile, AFirstStartSaysOnlyThatTheTableCannotBeSaved) {
   b.chiamate.FallisciSempre(Passo::Crea, EROFS);
   b.Avvia();
-  EXPECT_EQ(Avviso(b), "Errore nel salvataggio record, record non salvato");
+  EXPECT_EQ(b.Avviso(), "Errore nel salvataggio record, record non salvato");
   b.frm.Form_KeyPress(32);
   EXPECT_TRUE(b.g.img_giocatore.Visible);
   EXPECT_TRUE(fs::is_empty(b.g.CartellaProgramma));

@@ -16,15 +16,9 @@ using namespace std::string_literals;
 
 namespace {
 
-// `quanti` bytes of a little-endian or big-endian number.
-std::string Piccolo(uint64_t valore, int quanti) {
-  std::string byte;
-  for (int i = 0; i < quanti; ++i) byte.push_back(static_cast<char>((valore >> (8 * i)) & 0xFF));
-  return byte;
-}
-
+// `quanti` bytes of a big-endian number.
 std::string Grande(uint64_t valore, int quanti) {
-  const std::string byte = Piccolo(valore, quanti);
+  const std::string byte = Le(valore, quanti);
   return {byte.rbegin(), byte.rend()};
 }
 
@@ -45,18 +39,17 @@ std::string Casuali(size_t quanti, uint32_t seme) {
 std::string Bmp(int32_t larghezza, int32_t altezza) {
   const uint32_t riga = (static_cast<uint32_t>(larghezza) * 3 + 3) / 4 * 4;
   const uint32_t pixel = riga * static_cast<uint32_t>(altezza);
-  std::string byte = "BM" + Piccolo(54 + pixel, 4) + Piccolo(0, 4) + Piccolo(54, 4);
-  byte += Piccolo(40, 4) + Piccolo(static_cast<uint32_t>(larghezza), 4) +
-          Piccolo(static_cast<uint32_t>(altezza), 4) + Piccolo(1, 2) + Piccolo(24, 2) +
-          Piccolo(0, 4) + Piccolo(pixel, 4) + Piccolo(2835, 4) + Piccolo(2835, 4) + Piccolo(0, 8);
+  std::string byte = "BM" + Le(54 + pixel, 4) + Le(0, 4) + Le(54, 4);
+  byte += Le(40, 4) + Le(static_cast<uint32_t>(larghezza), 4) +
+          Le(static_cast<uint32_t>(altezza), 4) + Le(1, 2) + Le(24, 2) + Le(0, 4) + Le(pixel, 4) +
+          Le(2835, 4) + Le(2835, 4) + Le(0, 8);
   return byte + Casuali(pixel <= 4096 ? pixel : 64, 7);
 }
 
 // A GIF whose screen and image claim `lato` x `lato`, carrying one pixel's data.
 std::string Gif(uint16_t lato) {
-  return "GIF89a"s + Piccolo(lato, 2) + Piccolo(lato, 2) + "\x80\x00\x00"s +
-         "\x00\x00\x00\xFF\xFF\xFF"s + "\x2C"s + Piccolo(0, 4) + Piccolo(lato, 2) +
-         Piccolo(lato, 2) + "\x00\x02\x02\x44\x01\x00\x3B"s;
+  return "GIF89a"s + Le(lato, 2) + Le(lato, 2) + "\x80\x00\x00"s + "\x00\x00\x00\xFF\xFF\xFF"s +
+         "\x2C"s + Le(0, 4) + Le(lato, 2) + Le(lato, 2) + "\x00\x02\x02\x44\x01\x00\x3B"s;
 }
 
 uLong Somma(uLong (*funzione)(uLong, const Bytef*, uInt), std::string_view byte) {
@@ -84,8 +77,8 @@ std::string Png(uint32_t lato) {
   for (uint32_t r = 0; r < righe; ++r) pixel += '\0' + Casuali(3 * std::min(lato, 16u), r + 1);
   // One stored block, then the Adler-32 of the pixels closing the zlib stream.
   return FilePng(lato, "\x08\x02\0\0\0"s,
-                 "\x78\x01\x01"s + Piccolo(pixel.size(), 2) + Piccolo(~pixel.size() & 0xFFFF, 2) +
-                     pixel + Grande(Somma(adler32, pixel), 4));
+                 "\x78\x01\x01"s + Le(pixel.size(), 2) + Le(~pixel.size() & 0xFFFF, 2) + pixel +
+                     Grande(Somma(adler32, pixel), 4));
 }
 
 // A baseline JPEG start of frame claiming `lato` x `lato`, then the end.
@@ -190,23 +183,23 @@ std::string SvgImmagine(std::string_view indirizzo) {
 // A Windows icon of one 2 x 2 picture of 32 bits: a BMP header of twice the height
 // (colours, then mask), four pixels, two rows of mask padded to 32 bits.
 std::string Ico() {
-  const std::string bmp =
-      Piccolo(40, 4) + Piccolo(2, 4) + Piccolo(4, 4) + Piccolo(1, 2) + Piccolo(32, 2) +
-      Piccolo(0, 4) + Piccolo(16 + 8, 4) + std::string(16, '\0') +
-      "\x00\x00\xFF\xFF\x00\xFF\x00\xFF\xFF\x00\x00\xFF\xFF\xFF\xFF\xFF"s + std::string(8, '\0');
-  return Piccolo(0, 2) + Piccolo(1, 2) + Piccolo(1, 2) + "\x02\x02\x00\x00"s + Piccolo(1, 2) +
-         Piccolo(32, 2) + Piccolo(bmp.size(), 4) + Piccolo(22, 4) + bmp;
+  const std::string bmp = Le(40, 4) + Le(2, 4) + Le(4, 4) + Le(1, 2) + Le(32, 2) + Le(0, 4) +
+                          Le(16 + 8, 4) + std::string(16, '\0') +
+                          "\x00\x00\xFF\xFF\x00\xFF\x00\xFF\xFF\x00\x00\xFF\xFF\xFF\xFF\xFF"s +
+                          std::string(8, '\0');
+  return Le(0, 2) + Le(1, 2) + Le(1, 2) + "\x02\x02\x00\x00"s + Le(1, 2) + Le(32, 2) +
+         Le(bmp.size(), 4) + Le(22, 4) + bmp;
 }
 
 // An uncompressed little-endian TIFF of one grey pixel.
 std::string Tiff() {
   const auto voce = [](uint16_t etichetta, uint16_t tipo, uint32_t valore) {
-    return Piccolo(etichetta, 2) + Piccolo(tipo, 2) + Piccolo(1, 4) + Piccolo(valore, 4);
+    return Le(etichetta, 2) + Le(tipo, 2) + Le(1, 4) + Le(valore, 4);
   };
   const uint32_t pixel = 8 + 2 + 9 * 12 + 4;
-  return "II*\0"s + Piccolo(8, 4) + Piccolo(9, 2) + voce(256, 3, 1) + voce(257, 3, 1) +
-         voce(258, 3, 8) + voce(259, 3, 1) + voce(262, 3, 1) + voce(273, 4, pixel) +
-         voce(277, 3, 1) + voce(278, 3, 1) + voce(279, 4, 1) + Piccolo(0, 4) + "\x80"s;
+  return "II*\0"s + Le(8, 4) + Le(9, 2) + voce(256, 3, 1) + voce(257, 3, 1) + voce(258, 3, 8) +
+         voce(259, 3, 1) + voce(262, 3, 1) + voce(273, 4, pixel) + voce(277, 3, 1) +
+         voce(278, 3, 1) + voce(279, 4, 1) + Le(0, 4) + "\x80"s;
 }
 
 // A mono PCM wave of `campioni` at `frequenza`, as `canali` channels of `bit` bits
@@ -214,16 +207,15 @@ std::string Tiff() {
 std::string Onda(const std::string& campioni, uint32_t frequenza, uint16_t bit, uint16_t canali = 1,
                  uint32_t rif = 0, uint32_t dati = 0) {
   const uint32_t blocco = canali * bit / 8u, quanti = static_cast<uint32_t>(campioni.size());
-  return "RIFF" + Piccolo(rif ? rif : 36 + quanti, 4) + "WAVEfmt " + Piccolo(16, 4) +
-         Piccolo(1, 2) + Piccolo(canali, 2) + Piccolo(frequenza, 4) +
-         Piccolo(frequenza * blocco, 4) + Piccolo(blocco, 2) + Piccolo(bit, 2) + "data" +
-         Piccolo(dati ? dati : quanti, 4) + campioni;
+  return "RIFF" + Le(rif ? rif : 36 + quanti, 4) + "WAVEfmt " + Le(16, 4) + Le(1, 2) +
+         Le(canali, 2) + Le(frequenza, 4) + Le(frequenza * blocco, 4) + Le(blocco, 2) + Le(bit, 2) +
+         "data" + Le(dati ? dati : quanti, 4) + campioni;
 }
 
 // A 16-bit 8 kHz wave of `campioni` samples; the sizes in its header may lie.
 std::string Wav(uint32_t campioni, uint16_t canali = 1, uint32_t rif = 0, uint32_t dati = 0) {
   std::string byte;
-  for (uint32_t i = 0; i < campioni; ++i) byte += Piccolo((i / 10) % 2 ? 0x2000 : 0xE000, 2);
+  for (uint32_t i = 0; i < campioni; ++i) byte += Le((i / 10) % 2 ? 0x2000 : 0xE000, 2);
   return Onda(byte, 8000, 16, canali, rif, dati);
 }
 
@@ -307,7 +299,7 @@ std::vector<Campo> Campi(std::string_view byte) {
 }
 
 std::string Prefisso(uint64_t lunghezza) {
-  return lunghezza < 0xFFFF ? Piccolo(lunghezza, 2) : Piccolo(0xFFFF, 2) + Piccolo(lunghezza, 4);
+  return lunghezza < 0xFFFF ? Le(lunghezza, 2) : Le(0xFFFF, 2) + Le(lunghezza, 4);
 }
 
 class Generatore {
@@ -396,9 +388,9 @@ class Generatore {
          {"Nome", "Immagini0", "Immagini13", "Suoni0", "Suoni15", "FontFile", "FontFileNome"})
       for (const uint32_t quanti : {0xFFFFFFF0u, 0xFFFFFFFFu, 0x80000000u})
         Aggiungi("4g-" + std::string(campo) + "-" + std::to_string(quanti),
-                 ConPrefisso(Di(campo), Piccolo(0xFFFF, 2) + Piccolo(quanti, 4)));
+                 ConPrefisso(Di(campo), Le(0xFFFF, 2) + Le(quanti, 4)));
     // A short length written in the long form is still a valid file.
-    Aggiungi("lungo-corto-Autore", ConPrefisso(Di("Autore"), Piccolo(0xFFFF, 2) + Piccolo(4, 4)));
+    Aggiungi("lungo-corto-Autore", ConPrefisso(Di("Autore"), Le(0xFFFF, 2) + Le(4, 4)));
   }
 
   // Font names that lead elsewhere, and font bytes that are not a font.
@@ -482,9 +474,8 @@ class Generatore {
              {"un-byte", "R"},
              {"aiff-senza-canali", Aiff(0)},
              {"wav-secondo-fmt-senza-canali",
-              Wav(100).insert(36, "fmt " + Piccolo(16, 4) + Piccolo(1, 2) + Piccolo(0, 2) +
-                                      Piccolo(8000, 4) + Piccolo(16000, 4) + Piccolo(2, 2) +
-                                      Piccolo(16, 2))},
+              Wav(100).insert(36, "fmt " + Le(16, 4) + Le(1, 2) + Le(0, 2) + Le(8000, 4) +
+                                      Le(16000, 4) + Le(2, 2) + Le(16, 2))},
              // The music's decoder reads on past odd data without a pad byte.
              {"wav-dispari-poi-fmt-senza-canali",
               media_ostili::WavConCoda(media_ostili::FormatoWav(0), 199)},
@@ -600,9 +591,8 @@ class Generatore {
     const std::string jpeg = media_ostili::Jpeg();
     const auto png = [](uint8_t bit, uint8_t tipo, bool tavolozza) {
       const std::string pixel = "\0\x10\x10"s;  // one row of two pixels, or of one
-      std::string zlib = "\x78\x01\x01"s + Piccolo(pixel.size(), 2) +
-                         Piccolo(~pixel.size() & 0xFFFF, 2) + pixel +
-                         Grande(Somma(adler32, pixel), 4);
+      std::string zlib = "\x78\x01\x01"s + Le(pixel.size(), 2) + Le(~pixel.size() & 0xFFFF, 2) +
+                         pixel + Grande(Somma(adler32, pixel), 4);
       std::string file = FilePng(
           1, std::string{static_cast<char>(bit), static_cast<char>(tipo)} + "\0\0\0"s, zlib);
       if (tavolozza) file.insert(33, ChunkPng("PLTE", "\x10\x20\x30"s));
@@ -610,11 +600,10 @@ class Generatore {
     };
     const auto bmp = [](uint32_t intestazione, uint16_t bit, uint32_t compressione,
                         uint32_t colori) {
-      std::string h = Piccolo(intestazione, 4) + Piccolo(2, 4) + Piccolo(2, 4) + Piccolo(1, 2) +
-                      Piccolo(bit, 2) + Piccolo(compressione, 4) + Piccolo(16, 4) +
-                      Piccolo(2835, 8) + Piccolo(colori, 4) + Piccolo(0, 4);
+      std::string h = Le(intestazione, 4) + Le(2, 4) + Le(2, 4) + Le(1, 2) + Le(bit, 2) +
+                      Le(compressione, 4) + Le(16, 4) + Le(2835, 8) + Le(colori, 4) + Le(0, 4);
       h.resize(intestazione, '\0');
-      return "BM"s + Piccolo(0, 8) + Piccolo(14 + intestazione, 4) + h + Casuali(16, 41);
+      return "BM"s + Le(0, 8) + Le(14 + intestazione, 4) + h + Casuali(16, 41);
     };
     NeiSlot("immagine", {13},
             {{"jpeg-1000-app1", media_ostili::ConSegmenti(jpeg, 0xE1, 1000)},

@@ -49,13 +49,9 @@ Replica Base(const std::filesystem::path& cartella) {
   return LeggiFileReplica(file).valore();
 }
 
-std::string Byte(const Replica& r) {
-  return CodificaReplica(r).valore();
-}
-
 std::vector<Caso> Corpus(const Replica& base) {
   std::vector<Caso> casi;
-  const std::string intero = Byte(base);
+  const std::string intero = CodificaReplica(base).valore();
   casi.push_back({"intera", intero, Attesa::Valida});
   for (size_t n = 0; n < intero.size(); n += 61)
     casi.push_back({"tagliata-" + std::to_string(n), intero.substr(0, n), Attesa::Rifiutata,
@@ -70,7 +66,7 @@ std::vector<Caso> Corpus(const Replica& base) {
                             const std::function<void(Replica&)>& cambia) {
     Replica r = base;
     cambia(r);
-    casi.push_back({nome, Byte(r), attesa, motivo});
+    casi.push_back({nome, CodificaReplica(r).valore(), attesa, motivo});
   };
   variante("altre-regole", Attesa::Rifiutata, "altre regole",
            [](Replica& r) { r.intestazione.versioneRegole = VersioneRegole + 1; });

@@ -54,11 +54,8 @@ Esecuzione Esegui(const std::filesystem::path& cartella, const std::string& copi
                   const OpzioniCopione& opzioni) {
   std::istringstream in(copione);
   std::ostringstream out, err;
-  Esecuzione e;
-  e.codice = EseguiCopione(cartella, in, out, err, opzioni);
-  e.uscita = out.str();
-  e.errori = err.str();
-  return e;
+  const int codice = EseguiCopione(cartella, in, out, err, opzioni);
+  return {codice, out.str(), err.str()};
 }
 
 // The sides of the runner with a disorderly clock.

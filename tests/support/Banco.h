@@ -51,4 +51,13 @@ struct Banco : CartellaDiProva, Partita<LatiCopione> {
 
   // The slots played since the last call.
   std::vector<int> Suoni() { return std::exchange(suoni, {}); }
+
+  // The one message shown since the last call (input boxes left out), or how many
+  // there were.
+  std::string Avviso() {
+    std::vector<std::string> avvisi;
+    for (const BoxMostrato& box : dialoghi.PrendiBox())
+      if (box.tipo != "input") avvisi.push_back(box.testo.toStdString());
+    return avvisi.size() == 1 ? avvisi[0] : std::to_string(avvisi.size()) + " messages";
+  }
 };

@@ -76,11 +76,8 @@ class BancoSuoni : public testing::Test {
   // Gives slot 0 a music and opens the player on it.
   void CaricaMusica(bool midi, double secondi = 0.2, double hz = 440, char pausaMidi = 0) {
     const fs::path file = g.File("aud0.sktemp");
-    if (midi) {
-      suoni_di_prova::ScriviMidi(file, pausaMidi);
-    } else {
-      suoni_di_prova::ScriviWav(file, secondi, 44100, hz);
-    }
+    midi ? suoni_di_prova::ScriviMidi(file, pausaMidi)
+         : suoni_di_prova::ScriviWav(file, secondi, 44100, hz);
     g.Comb.Suoni[0] = "musica";
     dShow::ApriMusica(g, file);
     ASSERT_TRUE(g.audio.MusicaAperta());

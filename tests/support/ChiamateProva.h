@@ -75,15 +75,10 @@ class ChiamateProva final : public ChiamateFile {
   bool Fallisce(Passo passo) {
     if (!m_registra) return false;
     m_passi.push_back(passo);
-    if (static_cast<int>(m_passi.size()) == m_chiamataFallita) {
-      errno = m_codiceChiamata;
-      return true;
-    }
-    if (m_sempre && m_sempre->passo == passo) {
-      errno = m_sempre->codice;
-      return true;
-    }
-    return false;
+    const bool questa = static_cast<int>(m_passi.size()) == m_chiamataFallita;
+    if (!questa && !(m_sempre && m_sempre->passo == passo)) return false;
+    errno = questa ? m_codiceChiamata : m_sempre->codice;
+    return true;
   }
 
   bool m_registra = false;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "support/MediaProva.h"
 #include "support/Png.h"
 
 namespace media_ostili {
@@ -88,25 +89,17 @@ inline std::string MidiDiByte(size_t byte) {
 
 // A format chunk of 16-bit PCM at 8 kHz claiming `canali` channels.
 inline std::string FormatoWav(uint16_t canali) {
-  const auto le = [](uint32_t v, int byte) {
-    std::string s;
-    for (int i = 0; i < byte; ++i) s += static_cast<char>(v >> (8 * i));
-    return s;
-  };
-  return "fmt " + le(16, 4) + le(1, 2) + le(canali, 2) + le(8000, 4) + le(16000u * canali, 4) +
-         le(2u * canali, 2) + le(16, 2);
+  return "fmt " + Le(16, 4) + Le(1, 2) + Le(canali, 2) + Le(8000, 4) + Le(16000u * canali, 4) +
+         Le(2u * canali, 2) + Le(16, 2);
 }
 
 // A mono wave whose `campioni` bytes of samples are followed by `coda`, with no pad byte
 // even when they are odd: what the effects' decoder reads up to its data, and the
 // music's decoder on to the end.
 inline std::string WavConCoda(const std::string& coda, uint32_t campioni = 200) {
-  std::string dati = "data";
-  for (int i = 0; i < 4; ++i) dati += static_cast<char>(campioni >> (8 * i));
-  const std::string corpo = FormatoWav(1) + dati + std::string(campioni, '\x10') + coda;
-  std::string riff = "RIFF";
-  for (int i = 0; i < 4; ++i) riff += static_cast<char>((4 + corpo.size()) >> (8 * i));
-  return riff + "WAVE" + corpo;
+  const std::string corpo =
+      FormatoWav(1) + "data" + Le(campioni, 4) + std::string(campioni, '\x10') + coda;
+  return "RIFF" + Le(4 + corpo.size(), 4) + "WAVE" + corpo;
 }
 
 }  // namespace media_ostili

@@ -6,7 +6,7 @@
 #include <string>
 
 // `byte` bytes of a little-endian number.
-inline std::string Le(uint32_t v, int byte) {
+inline std::string Le(uint64_t v, int byte) {
   std::string s;
   for (int i = 0; i < byte; ++i) s += static_cast<char>(v >> (8 * i));
   return s;
